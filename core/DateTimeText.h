@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/FormatSettings.h"
+#include "platform/Clock.h"
+
+#include <string>
+#include <string_view>
+
+namespace kiv {
+
+// Formats a date-time with a picture of d, dd, m, mm, yy, yyyy, h, hh, n, nn, s, ss, z, zzz
+// (any letter case), "/" for the date separator, ":" for the time separator and quoted literals.
+std::string FormatDateTime(std::string_view picture, const platform::LocalDateTime& value,
+                           const FormatSettings& formats);
+
+// Short date, a blank, long time: the text that stamps log entries.
+std::string DateTimeStamp(const platform::LocalDateTime& value, const FormatSettings& formats);
+
+} // namespace kiv

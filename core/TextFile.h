@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kiv {
+
+// Lines ended by CR LF (the last one too), without a byte-order mark, as one block of bytes.
+std::string JoinCrLfLines(const std::vector<std::string>& lines);
+
+// Writes lines to path as CR LF text, replacing the file. Throws std::system_error.
+void WriteTextFile(const std::string& path, const std::vector<std::string>& lines);
+
+} // namespace kiv

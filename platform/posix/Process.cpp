@@ -1,0 +1,22 @@
+#include "platform/Process.h"
+
+#include <cerrno>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace kiv::platform {
+
+std::string ExecutablePath() {
+  std::vector<char> buffer(256);
+  for (;;) {
+    ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length < 0)
+      throw std::system_error(errno, std::generic_category(), "readlink /proc/self/exe");
+    if (static_cast<size_t>(length) < buffer.size())
+      return std::string(buffer.data(), static_cast<size_t>(length));
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+} // namespace kiv::platform

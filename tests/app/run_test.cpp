@@ -1,0 +1,121 @@
+#include "core/TextFile.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace kiv {
+namespace {
+
+using test::TempDir;
+
+test::ChildResult RunCheck(const std::vector<std::string>& arguments, const std::string& cwd = {}) {
+  return test::RunChild(KIV_VESMARINVCHK, arguments, cwd);
+}
+
+// A run folder holding the given files, each with a little content.
+struct RunFolder {
+  TempDir dir;
+  explicit RunFolder(std::initializer_list<const char*> names) {
+    for (const char* name : names)
+      test::WriteFile(dir / name, "content\r\n");
+  }
+  std::string operator/(std::string_view name) const { return dir / name; }
+  std::string Log() const { return test::ReadFile(dir / "job1_VIC.log"); }
+};
+
+TEST(Run, DiscoveryPrefersModThenMo2) {
+  struct Case {
+    std::initializer_list<const char*> files;
+    const char* firstLine;
+    const char* found;
+  };
+  const Case cases[] = {
+      {{"job1.mod", "job1.mo2", "job1.vox"}, "Mod file found: ", "job1.mod"},
+      {{"job1.mo2", "job1.vox"}, "Mo2 file found: ", "job1.mo2"},
+  };
+  for (const Case& c : cases) {
+    RunFolder run(c.files);
+    const test::ChildResult result = RunCheck({run / "job1.xyz"});
+    EXPECT_EQ(result.exitCode, 100);
+    EXPECT_EQ(result.standardError, "");
+    EXPECT_EQ(run.Log(), JoinCrLfLines({c.firstLine + (run / c.found), "Path: " + run.dir.path()}));
+  }
+}
+
+TEST(Run, VoxelFilesAreAllLoggedInOrderAndTheLastWins) {
+  RunFolder run({"job1.vtl", "job1.vox", "job1.rip", "job1.da2", "job1.rup", "job1.rap"});
+  const std::string folder = run.dir.path();
+  EXPECT_EQ(RunCheck({run / "job1.xyz"}).exitCode, 100);
+  std::vector<std::string> expected = {"Neither .mod nor .mo2 file found in " + folder};
+  for (const char* extension : {".da2", ".vox", ".rip", ".rap", ".rup", ".vtl"})
+    expected.push_back(std::string(extension) + " file found: " + folder + "job1" + extension +
+                       " - going to voxel mode");
+  expected.push_back("Path: " + folder);
+  EXPECT_EQ(run.Log(), JoinCrLfLines(expected));
+}
+
+TEST(Run, NothingFoundFailsWithTheLogEndingAtTheVoxelSearch) {
+  RunFolder run({"job1.xyz", "other.mod", "job2.vox"});
+  const test::ChildResult result = RunCheck({run / "job1.xyz"});
+  EXPECT_EQ(result.exitCode, 101);
+  EXPECT_EQ(result.standardError, "");
+  const std::string folder = run.dir.path();
+  EXPECT_EQ(
+      run.Log(),
+      JoinCrLfLines({"Neither .mod nor .mo2 file found in " + folder,
+                     "No voxel files (.da2, .vox, .rip, .rap, .rup, .vtl) found in " + folder}));
+}
+
+TEST(Run, FoldersAndDanglingLinksAreNotRunFiles) {
+  RunFolder run({"target.mo2"});
+  std::filesystem::create_directory(run / "job1.mod");
+  std::filesystem::create_symlink(run / "gone.vox", run / "job1.vox");
+  std::filesystem::create_symlink(run / "target.mo2", run / "job1.mo2");
+  EXPECT_EQ(RunCheck({run / "job1.xyz"}).exitCode, 100);
+  EXPECT_EQ(run.Log(),
+            JoinCrLfLines({"Mo2 file found: " + (run / "job1.mo2"), "Path: " + run.dir.path()}));
+}
+
+TEST(Run, ArgumentWithoutFolderIsLookedUpInTheWorkingFolder) {
+  RunFolder run({"job1.mod"});
+  EXPECT_EQ(RunCheck({"job1"}, run.dir.path()).exitCode, 100);
+  EXPECT_EQ(run.Log(), JoinCrLfLines({"Mod file found: job1.mod", "Path: "}));
+}
+
+TEST(Run, AnExistingLogIsReplaced) {
+  RunFolder run({"job1.mod"});
+  test::WriteFile(run / "job1_VIC.log", "an older and much longer log\r\n\r\n\r\n");
+  EXPECT_EQ(RunCheck({run / "job1.xyz"}).exitCode, 100);
+  EXPECT_EQ(run.Log(),
+            JoinCrLfLines({"Mod file found: " + (run / "job1.mod"), "Path: " + run.dir.path()}));
+}
+
+TEST(Run, WrongArgumentCountsWriteNoLog) {
+  RunFolder run({"job1.mod"});
+  const test::ChildResult two = RunCheck({run / "job1.xyz", run / "job1.xyz"});
+  EXPECT_EQ(two.exitCode, 101);
+  EXPECT_EQ(two.standardError, "");
+
+  const test::ChildResult none = RunCheck({}, run.dir.path());
+  EXPECT_EQ(none.exitCode, 101);
+  EXPECT_EQ(none.standardError, "Usage: VesmarInvChk <run file>\n");
+
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(run.dir.path()), {}), 1);
+}
+
+TEST(Run, AnUnwritableLogEndsWith101AndOneLineOfReason) {
+  RunFolder run({"job1.mod"});
+  std::filesystem::create_symlink("/dev/full", run / "job1_VIC.log");
+  for (const std::string& argument : {run / "job1.xyz", run / "gone/job1.xyz"}) {
+    const test::ChildResult result = RunCheck({argument});
+    EXPECT_EQ(result.exitCode, 101) << argument;
+    EXPECT_EQ(result.standardError.rfind("VesmarInvChk: cannot write the run log: ", 0), 0u)
+        << result.standardError;
+    EXPECT_EQ(std::count(result.standardError.begin(), result.standardError.end(), '\n'), 1);
+  }
+}
+
+} // namespace
+} // namespace kiv

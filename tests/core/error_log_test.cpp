@@ -1,0 +1,53 @@
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <regex>
+
+namespace kiv {
+namespace {
+
+using test::TempDir;
+
+// Copies the probe under the given file name and runs it with the given error-log path.
+int RunProbeAs(const TempDir& dir, const std::string& executableName, const std::string& logPath) {
+  const std::string copy = dir / executableName;
+  std::filesystem::copy_file(KIV_ERROR_LOG_PROBE, copy,
+                             std::filesystem::copy_options::overwrite_existing);
+  return test::RunChild(copy, {logPath}).exitCode;
+}
+
+TEST(ErrorLog, SiblingExecutablesAppendFourLineEntries) {
+  for (const char* name : {"KorLog.exe", "driflog.EXE", "NEMLOG.EXE", "VesmarScout.Exe"}) {
+    TempDir dir;
+    const std::string log = dir / "errors.log";
+    ASSERT_EQ(RunProbeAs(dir, name, log), 0);
+    ASSERT_EQ(RunProbeAs(dir, name, log), 0);
+    const std::string entry =
+        R"(\d\d-\d\d-\d{4} \d\d:\d\d:\d\d, )" +
+        std::regex_replace(dir / name, std::regex(R"([.^$|()\\[\]{}*+?])"), R"(\$&)") +
+        "\r\nTProbe\\.Run\r\nindex 7\nout of range\r\n\r\n";
+    EXPECT_TRUE(std::regex_match(test::ReadFile(log), std::regex(entry + entry)))
+        << name << ":\n"
+        << test::ReadFile(log);
+  }
+}
+
+TEST(ErrorLog, OtherExecutablesWriteNothing) {
+  for (const char* name : {"KORLOG.EXE.bak", "KORLOG", "XKORLOG.EXE", "VesmarInvChk"}) {
+    TempDir dir;
+    const std::string log = dir / "errors.log";
+    ASSERT_EQ(RunProbeAs(dir, name, log), 0);
+    EXPECT_FALSE(test::FileExists(log)) << name;
+  }
+}
+
+TEST(ErrorLog, AnUnwritableLogIsSkippedAndTheEscalationGoesOn) {
+  TempDir dir;
+  EXPECT_EQ(RunProbeAs(dir, "KORLOG.EXE", dir / "missing-folder/errors.log"), 0);
+  EXPECT_EQ(RunProbeAs(dir, "KORLOG.EXE", "/dev/full"), 0);
+}
+
+} // namespace
+} // namespace kiv

@@ -1,0 +1,53 @@
+#include "core/DateTimeText.h"
+#include "core/FileNames.h"
+#include "core/TextFile.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace kiv {
+namespace {
+
+TEST(FileNames, ExtensionRule) {
+  struct Case {
+    const char* path;
+    const char* changed;
+    const char* folder;
+    const char* extension;
+  };
+  const Case cases[] = {
+      {"/runs/job1.xyz", "/runs/job1_VIC.log", "/runs/", ".xyz"},
+      {"/runs/job1", "/runs/job1_VIC.log", "/runs/", ""},
+      {"job1.tar.gz", "job1.tar_VIC.log", "", ".gz"},
+      {"/run.d/job1", "/run.d/job1_VIC.log", "/run.d/", ""},
+      {"/runs/.hidden", "/runs/_VIC.log", "/runs/", ".hidden"},
+      {"job.", "job_VIC.log", "", "."},
+      {"", "_VIC.log", "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ChangeFileExt(c.path, "_VIC.log"), c.changed) << c.path;
+    EXPECT_EQ(ExtractFilePath(c.path), c.folder) << c.path;
+    EXPECT_EQ(ExtractFileExt(c.path), c.extension) << c.path;
+  }
+  EXPECT_EQ(ExtractFileName("/a/b/KorLog.exe"), "KorLog.exe");
+  EXPECT_EQ(AsciiUpperCase("korlog.exe\xc3\xa4"), "KORLOG.EXE\xc3\xa4");
+}
+
+TEST(DateTimeText, PicturesUseTheProcessSeparators) {
+  const platform::LocalDateTime when{2026, 3, 7, 9, 5, 4, 12};
+  FormatSettings formats;
+  EXPECT_EQ(DateTimeStamp(when, formats), "07-03-2026 09:05:04");
+  formats.DateSeparator = '.';
+  EXPECT_EQ(FormatDateTime("d/m/yy 'at' h:nn:ss.zzz", when, formats), "7.3.26 at 9:05:04.012");
+}
+
+TEST(TextFile, LinesEndWithCrLfAndNoByteOrderMark) {
+  test::TempDir dir;
+  WriteTextFile(dir / "a.log", {"one", "", "three"});
+  EXPECT_EQ(test::ReadFile(dir / "a.log"), "one\r\n\r\nthree\r\n");
+  WriteTextFile(dir / "a.log", {});
+  EXPECT_EQ(test::ReadFile(dir / "a.log"), "");
+}
+
+} // namespace
+} // namespace kiv
