@@ -1,5 +1,6 @@
 #include "app/CommandLineRun.h"
 
+#include "app/ModelCheck.h"
 #include "core/Exceptions.h"
 #include "core/FileNames.h"
 #include "core/FormatSettings.h"
@@ -96,6 +97,8 @@ int RunVesmarInvChk(const std::vector<std::string>& arguments, std::ostream& dia
   try {
     ReadInput(run, arguments);
     run.log.push_back("Path: " + run.runFolder);
+    if (!run.voxelMode)
+      RunModelCheck(run.log, run.modelPath);
   } catch (const std::exception&) {
     exitCode = kExitFailure;
   }

@@ -14,12 +14,18 @@ test::ChildResult RunCheck(const std::vector<std::string>& arguments, const std:
   return test::RunChild(KIV_VESMARINVCHK, arguments, cwd);
 }
 
-// A run folder holding the given files, each with a little content.
+// A model file whose header reads; its one model block is damaged, which the check never reads.
+constexpr std::string_view kReadableHeader = "Run model\r\n2 3\r\n1 5 a.tem\r\n1 5 b "
+                                             "c.tem\r\n50\r\n3 x y z\r\n";
+
+// A run folder holding the given files: model files with a readable header, others with a line.
 struct RunFolder {
   TempDir dir;
   explicit RunFolder(std::initializer_list<const char*> names) {
-    for (const char* name : names)
-      test::WriteFile(dir / name, "content\r\n");
+    for (std::string_view name : names) {
+      const bool model = name.ends_with(".mod") || name.ends_with(".mo2");
+      test::WriteFile(dir / name, model ? kReadableHeader : "content\r\n");
+    }
   }
   std::string operator/(std::string_view name) const { return dir / name; }
   std::string Log() const { return test::ReadFile(dir / "job1_VIC.log"); }
@@ -40,7 +46,8 @@ TEST(Run, DiscoveryPrefersModThenMo2) {
     const test::ChildResult result = RunCheck({run / "job1.xyz"});
     EXPECT_EQ(result.exitCode, 100);
     EXPECT_EQ(result.standardError, "");
-    EXPECT_EQ(run.Log(), JoinCrLfLines({c.firstLine + (run / c.found), "Path: " + run.dir.path()}));
+    EXPECT_EQ(run.Log(), JoinCrLfLines({c.firstLine + (run / c.found), "Path: " + run.dir.path(),
+                                        "Reading mod file...", "Modfile ok!"}));
   }
 }
 
@@ -75,13 +82,15 @@ TEST(Run, FoldersAndDanglingLinksAreNotRunFiles) {
   std::filesystem::create_symlink(run / "target.mo2", run / "job1.mo2");
   EXPECT_EQ(RunCheck({run / "job1.xyz"}).exitCode, 100);
   EXPECT_EQ(run.Log(),
-            JoinCrLfLines({"Mo2 file found: " + (run / "job1.mo2"), "Path: " + run.dir.path()}));
+            JoinCrLfLines({"Mo2 file found: " + (run / "job1.mo2"), "Path: " + run.dir.path(),
+                           "Reading mod file...", "Modfile ok!"}));
 }
 
 TEST(Run, ArgumentWithoutFolderIsLookedUpInTheWorkingFolder) {
   RunFolder run({"job1.mod"});
   EXPECT_EQ(RunCheck({"job1"}, run.dir.path()).exitCode, 100);
-  EXPECT_EQ(run.Log(), JoinCrLfLines({"Mod file found: job1.mod", "Path: "}));
+  EXPECT_EQ(run.Log(), JoinCrLfLines({"Mod file found: job1.mod", "Path: ", "Reading mod file...",
+                                      "Modfile ok!"}));
 }
 
 TEST(Run, AnExistingLogIsReplaced) {
@@ -89,7 +98,8 @@ TEST(Run, AnExistingLogIsReplaced) {
   test::WriteFile(run / "job1_VIC.log", "an older and much longer log\r\n\r\n\r\n");
   EXPECT_EQ(RunCheck({run / "job1.xyz"}).exitCode, 100);
   EXPECT_EQ(run.Log(),
-            JoinCrLfLines({"Mod file found: " + (run / "job1.mod"), "Path: " + run.dir.path()}));
+            JoinCrLfLines({"Mod file found: " + (run / "job1.mod"), "Path: " + run.dir.path(),
+                           "Reading mod file...", "Modfile ok!"}));
 }
 
 TEST(Run, WrongArgumentCountsWriteNoLog) {
@@ -114,6 +124,18 @@ TEST(Run, AnUnwritableLogEndsWith101AndOneLineOfReason) {
     EXPECT_EQ(result.standardError.rfind("VesmarInvChk: cannot write the run log: ", 0), 0u)
         << result.standardError;
     EXPECT_EQ(std::count(result.standardError.begin(), result.standardError.end(), '\n'), 1);
+  }
+}
+
+TEST(Run, AnUnreadableHeaderEndsTheLogAtTheModelCheck) {
+  for (const char* header : {"comment\r\n3\r\n", "comment\r\n1 x\r\n", ""}) {
+    RunFolder run({});
+    test::WriteFile(run / "job1.mo2", header);
+    const test::ChildResult result = RunCheck({run / "job1.xyz"});
+    EXPECT_EQ(result.exitCode, 101);
+    EXPECT_EQ(result.standardError, "");
+    EXPECT_EQ(run.Log(), JoinCrLfLines({"Mo2 file found: " + (run / "job1.mo2"),
+                                        "Path: " + run.dir.path(), "Reading mod file..."}));
   }
 }
 

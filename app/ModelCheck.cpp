@@ -1,0 +1,13 @@
+#include "app/ModelCheck.h"
+
+#include "model/ModFile_.h"
+
+namespace kiv {
+
+void RunModelCheck(std::vector<std::string>& runLog, const std::string& modelPath) {
+  runLog.push_back("Reading mod file...");
+  { const TModFile headerOnly(modelPath, true); }
+  runLog.push_back("Modfile ok!");
+}
+
+} // namespace kiv

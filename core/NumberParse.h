@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string_view>
+
+namespace kiv {
+
+// A word that is not a number of the required kind.
+class InvalidNumericInput : public std::runtime_error {
+public:
+  InvalidNumericInput() : std::runtime_error("Invalid numeric input") {}
+};
+
+// Longest word read as a real or an integer; a longer word is not a number.
+inline constexpr size_t kMaxRealWordLength = 64;
+inline constexpr size_t kMaxIntegerWordLength = 32;
+
+// The whole word as a real: an optional sign, decimal digits with an optional "." and an optional
+// exponent ("E" or "e", optional sign, digits). No "inf", "nan" or hexadecimal. A value too small
+// for a double reads as zero; one too large is not a number. Locale-independent.
+bool ParseReal(std::string_view word, double& value);
+
+// The whole word as a 32-bit decimal integer with an optional sign.
+bool ParseInteger(std::string_view word, std::int32_t& value);
+
+// A real read from text in single precision. Throws std::overflow_error when it is too large.
+float NarrowToSingle(double value);
+
+} // namespace kiv

@@ -1,0 +1,137 @@
+#include "core/TextScanner.h"
+
+#include "core/NumberParse.h"
+
+#include <cstring>
+
+namespace kiv {
+namespace {
+
+constexpr size_t kBufferSize = 256 * 1024;
+
+bool IsSeparator(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsSeparator(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && IsSeparator(text.back()))
+    text.remove_suffix(1);
+  return text;
+}
+
+} // namespace
+
+TextScanner::TextScanner(const std::string& path) : file_(path), buffer_(new char[kBufferSize]) {}
+
+size_t TextScanner::Available(size_t minimum) {
+  if (end_ - position_ >= minimum || fileEnded_)
+    return end_ - position_;
+  if (position_ > 0) {
+    std::memmove(buffer_.get(), buffer_.get() + position_, end_ - position_);
+    bufferStartOffset_ += position_;
+    end_ -= position_;
+    position_ = 0;
+  }
+  while (end_ < minimum && end_ < kBufferSize) {
+    const size_t n = file_.Read(buffer_.get() + end_, kBufferSize - end_);
+    if (n == 0) {
+      fileEnded_ = true;
+      break;
+    }
+    end_ += n;
+  }
+  return end_ - position_;
+}
+
+std::string TextScanner::ReadLine() {
+  std::string line;
+  while (Available(1) > 0) {
+    const char* start = buffer_.get() + position_;
+    const size_t count = end_ - position_;
+    const void* lineFeed = std::memchr(start, '\n', count);
+    if (lineFeed != nullptr) {
+      const size_t length = static_cast<size_t>(static_cast<const char*>(lineFeed) - start);
+      line.append(start, length);
+      position_ += length + 1;
+      break;
+    }
+    line.append(start, count);
+    position_ = end_;
+  }
+  if (!line.empty() && line.back() == '\r')
+    line.pop_back();
+  return line;
+}
+
+std::string TextScanner::ReadTrimmedRestOfLine() {
+  return std::string(Trimmed(ReadLine()));
+}
+
+void TextScanner::SkipLine() {
+  while (Available(1) > 0) {
+    const char* start = buffer_.get() + position_;
+    const void* lineFeed = std::memchr(start, '\n', end_ - position_);
+    if (lineFeed != nullptr) {
+      position_ += static_cast<size_t>(static_cast<const char*>(lineFeed) - start) + 1;
+      return;
+    }
+    position_ = end_;
+  }
+}
+
+bool TextScanner::SkipSeparators() {
+  for (;;) {
+    const char* buffer = buffer_.get();
+    while (position_ < end_ && IsSeparator(buffer[position_]))
+      ++position_;
+    if (position_ < end_)
+      return true;
+    if (Available(1) == 0)
+      return false;
+  }
+}
+
+std::string_view TextScanner::TakeWord(size_t maxLength) {
+  // One byte beyond the longest word tells a word that is too long from one that fits.
+  const size_t available = Available(maxLength + 1);
+  const char* start = buffer_.get() + position_;
+  const size_t limit = available < maxLength + 1 ? available : maxLength + 1;
+  size_t length = 0;
+  while (length < limit && !IsSeparator(start[length]))
+    ++length;
+  if (length > maxLength)
+    throw InvalidNumericInput();
+  position_ += length;
+  return std::string_view(start, length);
+}
+
+double TextScanner::ReadReal() {
+  if (!SkipSeparators())
+    return 0;
+  double value = 0;
+  if (!ParseReal(TakeWord(kMaxRealWordLength), value))
+    throw InvalidNumericInput();
+  return value;
+}
+
+float TextScanner::ReadSingle() {
+  return NarrowToSingle(ReadReal());
+}
+
+std::int32_t TextScanner::ReadInteger() {
+  if (!SkipSeparators())
+    return 0;
+  std::int32_t value = 0;
+  if (!ParseInteger(TakeWord(kMaxIntegerWordLength), value))
+    throw InvalidNumericInput();
+  return value;
+}
+
+std::uint64_t TextScanner::RemainingBytes() const {
+  const std::uint64_t consumed = bufferStartOffset_ + position_;
+  return file_.Size() > consumed ? file_.Size() - consumed : 0;
+}
+
+} // namespace kiv

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "core/PeloTypes_.h"
+#include "model/InversionGeneralTypes_.h"
+#include "model/SparseFormats_.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kiv {
+
+class TextScanner;
+
+// The style of the models that a model-file object holds.
+enum TModelFormat : std::uint8_t { ModelFormatNotSet, ModelFormatRegular, ModelFormatSparse };
+
+// One model file in memory: its header settings, its models in the regular (.mod) or the sparse
+// (.mo2) style, and the number formats used for writing. Model numbers count from 1.
+class TModFile {
+public:
+  // An empty object; its comment line names the running program.
+  TModFile();
+  // Reads the whole file, the blocks as the model type lays them out.
+  TModFile(const std::string& FileName, const TVesmarInvModelType& iInvModelType);
+  // Reads the header only, or (HeaderOnly false) refuses: the blocks need a model type.
+  TModFile(const std::string& FileName, bool HeaderOnly);
+  virtual ~TModFile() = default;
+
+  TModFile(const TModFile&) = delete;
+  TModFile& operator=(const TModFile&) = delete;
+
+  // The class name that locations of failures carry.
+  virtual std::string_view ClassName() const { return "TModFile"; }
+
+  // Reads a model file into the object, replacing what it held. Without iHeaderOnly the model
+  // type is required. A failure leaves a partly read content that the caller should discard.
+  void Open(const std::string& FileName, bool iHeaderOnly,
+            const TVesmarInvModelType* iInvModelType);
+
+  // Inserts a copy so that it becomes model ModelNumber (1 to NumberOfModels() + 1).
+  void AddModel(const TModel& Model, std::int32_t ModelNumber);
+  void AddSparseModel(const TSparseModel& Model, std::int32_t ModelNumber);
+  // Appends a data file's name to model ModelNumber of the current style.
+  void AddDatafile(const std::string& DatafileName, std::int32_t ModelNumber);
+
+  std::int32_t NumberOfModels() const;
+  TModel GetModel(std::int32_t ModelNumber) const;
+  TSparseModel GetSparseModel(std::int32_t ModelNumber) const;
+  std::int32_t GetNumberOfLayers(std::int32_t ModelNumber) const;
+  // Counts the data files of the model at position iModelNumber, counted from 0.
+  std::int32_t GetNumberOfDataFiles(std::int32_t iModelNumber) const;
+  // Every model's data-file names in model order; the list belongs to the object and stays valid
+  // until the next call.
+  const std::vector<std::string>& GetDataFileNames();
+  const std::vector<std::string>& DataFileNames() { return GetDataFileNames(); }
+  bool SparseFormat() const { return FModelFormat == ModelFormatSparse; }
+
+  std::int32_t LCIMode() const { return FLCIMode; }
+  void SetLCIMode(std::int32_t value) { FLCIMode = value; }
+  const std::string& CommentLine() const { return FCommentLine; }
+  void SetCommentLine(std::string value) { FCommentLine = std::move(value); }
+  std::int32_t MaxIterations() const { return FMaxIterations; }
+  void SetMaxIterations(std::int32_t value) { FMaxIterations = value; }
+  const std::string& FileName() const { return FFileName; }
+  void SetFileName(std::string value) { FFileName = std::move(value); }
+  std::int32_t ColWidth() const { return FColWidth; }
+  void SetColWidth(std::int32_t value) { FColWidth = value; }
+  const std::string& ExpFormat() const { return FExpFormat; }
+  void SetExpFormat(std::string value) { FExpFormat = std::move(value); }
+  const std::string& LinFormat() const { return FLinFormat; }
+  void SetLinFormat(std::string value) { FLinFormat = std::move(value); }
+  bool UseExpFormat() const { return FUseExpFormat; }
+  void SetUseExpFormat(bool value) { FUseExpFormat = value; }
+  bool EnableSharpInversion() const { return FEnableSharp; }
+  void SetEnableSharpInversion(bool value) { FEnableSharp = value; }
+  std::int32_t UseSharpApriori() const { return FUseSharpApriori; }
+  void SetUseSharpApriori(std::int32_t value) { FUseSharpApriori = value; }
+  float SharpVertical() const { return FSharpVertical; }
+  void SetSharpVertical(float value) { FSharpVertical = value; }
+  float SharpHorizontal() const { return FSharpHorizontal; }
+  void SetSharpHorizontal(float value) { FSharpHorizontal = value; }
+  std::int32_t SmoothInvType() const { return FSmoothInvType; }
+  void SetSmoothInvType(std::int32_t value) { FSmoothInvType = value; }
+  bool IsLCI() const { return FIsLCI; }
+  void SetIsLCI(bool value) { FIsLCI = value; }
+
+private:
+  void InitFormats();
+  void ReadHeader(TextScanner& scanner);
+  template <class Model>
+  void ReadDataFileLines(TextScanner& scanner, std::int32_t lineCount, std::vector<Model>& models);
+  void ReadModelGeneral(TextScanner& scanner, TModel& model, std::int32_t lateralCount,
+                        const TVesmarInvModelType& modelType);
+  void ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model, std::int32_t lateralCount,
+                              const TVesmarInvModelType& modelType);
+  void ReadExtraParam(TextScanner& scanner, TModel& model, TODVPoSet_Types type,
+                      std::int32_t lateralCount);
+  void ReadSparseExtraParam(TextScanner& scanner, TSparseModel& model, TODVPoSet_Types type);
+  void ReadLine(TextScanner& scanner, float& value, float& factor, float* vertical,
+                TArrayOfSingle& lateral);
+  std::int32_t ReadSparseLine(TextScanner& scanner, float& value, float& factor, float* vertical,
+                              TArrayOfInteger& indices, TArrayOfSingle& values,
+                              size_t minimumLength);
+  // The typed, empty parameter and constraint entries that every layer of the model type gets.
+  template <class Layer>
+  Layer LayerTemplate(const TVesmarInvModelType& modelType, size_t lateralCount) const;
+
+  std::vector<TModel> FModels;
+  std::vector<TSparseModel> FSparseModels;
+  std::string FFileName;
+  std::string FCommentLine;
+  bool FEnableSharp = false;
+  std::int32_t FUseSharpApriori = 0;
+  float FSharpVertical = 0;
+  float FSharpHorizontal = 0;
+  std::int32_t FSmoothInvType = 0;
+  bool FIsLCI = false;
+  std::int32_t FLCIMode = 0;
+  std::int32_t FMaxIterations = 0;
+  std::vector<std::string> FDataFileNames;
+  std::string FExpFormat;
+  std::string FLinFormat;
+  std::string F2DFormat;
+  bool FUseExpFormat = false;
+  std::int32_t FColWidth = 0;
+  std::string ColFormat;
+  TModelFormat FModelFormat = ModelFormatNotSet;
+  std::optional<TAllLayerParamSets> FAllLayerParamSets;
+};
+
+} // namespace kiv

@@ -1,0 +1,42 @@
+#include "platform/InputFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace kiv::platform {
+
+InputFile::InputFile(const std::string& path) : path_(path) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0)
+    throw std::system_error(errno, std::generic_category(), "open " + path);
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
+    const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    ::close(fd_);
+    throw std::system_error(error, std::generic_category(), "open " + path);
+  }
+  if (S_ISREG(info.st_mode))
+    size_ = static_cast<std::uint64_t>(info.st_size);
+#ifdef POSIX_FADV_SEQUENTIAL
+  ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+}
+
+InputFile::~InputFile() {
+  ::close(fd_);
+}
+
+size_t InputFile::Read(char* buffer, size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer, size);
+    if (n >= 0)
+      return static_cast<size_t>(n);
+    if (errno != EINTR)
+      throw std::system_error(errno, std::generic_category(), "read " + path_);
+  }
+}
+
+} // namespace kiv::platform
