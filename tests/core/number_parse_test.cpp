@@ -1,0 +1,124 @@
+#include "core/DelimitedText.h"
+#include "core/NumberParse.h"
+#include "core/TextScanner.h"
+#include "tests/support/TempDir.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace kiv {
+namespace {
+
+std::optional<double> Real(std::string_view word) {
+  double value = 0;
+  return ParseReal(word, value) ? std::optional<double>(value) : std::nullopt;
+}
+
+std::optional<std::int32_t> Integer(std::string_view word) {
+  std::int32_t value = 0;
+  return ParseInteger(word, value) ? std::optional<std::int32_t>(value) : std::nullopt;
+}
+
+TEST(NumberParse, StrictRealGrammar) {
+  const std::pair<const char*, std::optional<double>> cases[] = {
+      {"1.5", 1.5},  {"-1.0000e+00", -1}, {"+2", 2},      {"1E5", 1e5},   {".5", 0.5},
+      {"5.", 5},     {"1e-999", 0},       {"-0.0", -0.0}, {"0.000e5", 0}, {"1e999", {}},
+      {"inf", {}},   {"nan", {}},         {"-inf", {}},   {"0x10", {}},   {"1,5", {}},
+      {"", {}},      {"+", {}},           {"+-1", {}},    {"--1", {}},    {"1e", {}},
+      {"1.5.2", {}}, {"1e5.5", {}},       {"e5", {}},     {".", {}},      {"1d3", {}},
+  };
+  for (const auto& [word, expected] : cases)
+    EXPECT_EQ(Real(word), expected) << word;
+  EXPECT_TRUE(std::signbit(*Real("-1e-999")));
+  EXPECT_EQ(Real(std::string(64, '1')).has_value(), true);
+  EXPECT_EQ(Real(std::string(65, '1')), std::nullopt);
+}
+
+TEST(NumberParse, StrictIntegerGrammar) {
+  const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
+      {"12", 12},         {"-7", -7},
+      {"+7", 7},          {"2147483647", 2147483647},
+      {"2147483648", {}}, {"-2147483648", -2147483647 - 1},
+      {"1.0", {}},        {"1e2", {}},
+      {"$10", {}},        {"0x10", {}},
+      {"+-1", {}},        {"-", {}},
+      {"", {}},
+  };
+  for (const auto& [word, expected] : cases)
+    EXPECT_EQ(Integer(word), expected) << word;
+  EXPECT_EQ(Integer(std::string(32, '0')), 0);
+  EXPECT_EQ(Integer(std::string(33, '0')), std::nullopt);
+  EXPECT_THROW(NarrowToSingle(1e39), std::overflow_error);
+  EXPECT_EQ(NarrowToSingle(1e-50), 0.0f);
+}
+
+TEST(DelimitedText, FieldsAtBlanksCommasAndQuotes) {
+  using Fields = std::vector<std::string>;
+  const std::pair<const char*, Fields> cases[] = {
+      {"3 2", {"3", "2"}},
+      {"  3   2  ", {"3", "2"}},
+      {"3,2", {"3", "2"}},
+      {"3 , 2", {"3", "2"}},
+      {"3,,2", {"3", "", "2"}},
+      {"3,2,", {"3", "2", ""}},
+      {"\"a b\" 2", {"a b", "2"}},
+      {"\"say \"\"hi\"\"\",x", {"say \"hi\"", "x"}},
+      {"3\t2\x01x", {"3", "2", "x"}},
+      {"", {}},
+  };
+  for (const auto& [text, fields] : cases)
+    EXPECT_EQ(SplitDelimitedText(text), fields) << text;
+}
+
+TEST(TextScanner, LinesWordsAndTheEndOfTheFile) {
+  test::TempDir dir;
+  const std::string path = dir / "t.txt";
+  test::WriteFile(path,
+                  "first line\r\nsecond\n\n  1\t2 ignored\r\n\r\n 3\r\n4 -5.5 7\n  name  x \r\n");
+  TextScanner scanner(path);
+  EXPECT_EQ(scanner.ReadLine(), "first line");
+  EXPECT_EQ(scanner.ReadLine(), "second");
+  EXPECT_EQ(scanner.ReadInteger(), 1);
+  EXPECT_EQ(scanner.ReadInteger(), 2);
+  scanner.SkipLine();
+  EXPECT_EQ(scanner.ReadInteger(), 3); // blank lines are skipped by number reading
+  scanner.SkipLine();
+  EXPECT_EQ(scanner.ReadInteger(), 4);
+  EXPECT_EQ(scanner.ReadReal(), -5.5);
+  EXPECT_EQ(scanner.ReadSingle(), 7.0f);
+  EXPECT_THROW(scanner.ReadSingle(), InvalidNumericInput) << "the next word is 'name'";
+}
+
+TEST(TextScanner, MissingNumbersAtTheEndReadAsZero) {
+  test::TempDir dir;
+  const std::string path = dir / "t.txt";
+  test::WriteFile(path, "9 rest of line  \r\n12");
+  TextScanner scanner(path);
+  EXPECT_EQ(scanner.ReadInteger(), 9);
+  EXPECT_EQ(scanner.ReadTrimmedRestOfLine(), "rest of line");
+  EXPECT_EQ(scanner.ReadReal(), 12);
+  EXPECT_EQ(scanner.RemainingBytes(), 0u);
+  EXPECT_EQ(scanner.ReadReal(), 0);
+  EXPECT_EQ(scanner.ReadInteger(), 0);
+  EXPECT_EQ(scanner.ReadLine(), "");
+  scanner.SkipLine();
+}
+
+TEST(TextScanner, WordsAndLinesAcrossBufferRefills) {
+  test::TempDir dir;
+  const std::string path = dir / "big.txt";
+  std::string content(300 * 1024 - 3, ' '); // a word straddles the first refill
+  content += "123456.75 ";
+  content += std::string(200 * 1024, 'x') + "\n-2\n";
+  content += std::string(20000, '7') + "\n";
+  test::WriteFile(path, content);
+  TextScanner scanner(path);
+  EXPECT_EQ(scanner.ReadReal(), 123456.75);
+  EXPECT_EQ(scanner.ReadLine().size(), 200u * 1024 + 1);
+  EXPECT_EQ(scanner.ReadInteger(), -2);
+  EXPECT_THROW(scanner.ReadReal(), InvalidNumericInput); // a word of 20,000 digits
+}
+
+} // namespace
+} // namespace kiv
