@@ -2,14 +2,21 @@
 
 #include "core/PeloTypes_.h"
 
+#include <type_traits>
+
 namespace kiv {
 
-// The fields of a model that hold one extra parameter: its a-priori value and factor and its
-// lateral constraints. Model is TModel or TSparseModel.
+// The fields of a model that hold one extra parameter: its result value and standard deviation,
+// its a-priori value and factor, and its lateral constraints. Model is TModel or TSparseModel,
+// const or not.
 template <class Model> struct ExtraParamFields {
-  float* Apri = nullptr;
-  float* ApriSTD = nullptr;
-  decltype(Model::AltitudeLatSTDs)* LatSTDs = nullptr;
+  template <class T> using Like = std::conditional_t<std::is_const_v<Model>, const T, T>;
+
+  Like<float>* Value = nullptr;
+  Like<float>* STD = nullptr;
+  Like<float>* Apri = nullptr;
+  Like<float>* ApriSTD = nullptr;
+  Like<decltype(std::remove_const_t<Model>::AltitudeLatSTDs)>* LatSTDs = nullptr;
 
   explicit operator bool() const { return Apri != nullptr; }
 };
@@ -19,19 +26,24 @@ template <class Model>
 ExtraParamFields<Model> FieldsOfExtraParam(Model& model, TODVPoSet_Types type) {
   switch (type) {
   case GGG_AIR_THK:
-    return {&model.AltitudeApri, &model.AltitudeApriSTD, &model.AltitudeLatSTDs};
+    return {&model.Altitude, &model.AltitudeSTD, &model.AltitudeApri, &model.AltitudeApriSTD,
+            &model.AltitudeLatSTDs};
   case GGG_PITCH:
-    return {&model.PitchApri, &model.PitchApriSTD, &model.PitchLatSTDs};
+    return {&model.Pitch, &model.PitchSTD, &model.PitchApri, &model.PitchApriSTD,
+            &model.PitchLatSTDs};
   case GGG_ROLL:
-    return {&model.RollApri, &model.RollApriSTD, &model.RollLatSTDs};
+    return {&model.Roll, &model.RollSTD, &model.RollApri, &model.RollApriSTD, &model.RollLatSTDs};
   case GGG_BIAS:
-    return {&model.BiasApri, &model.BiasApriSTD, &model.BiasLatSTDs};
+    return {&model.Bias, &model.BiasSTD, &model.BiasApri, &model.BiasApriSTD, &model.BiasLatSTDs};
   case GGG_SHIFT:
-    return {&model.ShiftApri, &model.ShiftApriSTD, &model.ShiftLatSTDs};
+    return {&model.Shift, &model.ShiftSTD, &model.ShiftApri, &model.ShiftApriSTD,
+            &model.ShiftLatSTDs};
   case GGG_TXRX_DIST:
-    return {&model.TxRxDistApri, &model.TxRxDistApriSTD, &model.TxRxDistLatSTDs};
+    return {&model.TxRxDist, &model.TxRxDistSTD, &model.TxRxDistApri, &model.TxRxDistApriSTD,
+            &model.TxRxDistLatSTDs};
   case GGG_RX_ANGLE:
-    return {&model.RxAngleApri, &model.RxAngleApriSTD, &model.RxAngleLatSTDs};
+    return {&model.RxAngle, &model.RxAngleSTD, &model.RxAngleApri, &model.RxAngleApriSTD,
+            &model.RxAngleLatSTDs};
   default:
     return {};
   }

@@ -12,6 +12,8 @@
 
 namespace kiv {
 
+class ColumnWriter;
+class PictureFormat;
 class TextScanner;
 
 // The style of the models that a model-file object holds.
@@ -62,6 +64,11 @@ public:
   void SetLCIMode(std::int32_t value) { FLCIMode = value; }
   const std::string& CommentLine() const { return FCommentLine; }
   void SetCommentLine(std::string value) { FCommentLine = std::move(value); }
+  // Writes the file FileName() in the layout of the model type, replacing it only once complete.
+  void SaveGeneral(const TVesmarInvModelType& iInvModelType, bool iModifyLatConstraints0Values);
+  // Writes the file FileName() in the older layout, where each model's type decides its lines.
+  void Save(bool iModifyLatConstraints0Values);
+
   std::int32_t MaxIterations() const { return FMaxIterations; }
   void SetMaxIterations(std::int32_t value) { FMaxIterations = value; }
   const std::string& FileName() const { return FFileName; }
@@ -87,6 +94,42 @@ public:
   bool IsLCI() const { return FIsLCI; }
   void SetIsLCI(bool value) { FIsLCI = value; }
 
+  // ---- Editing and conversion to the sparse style (ModFileEdit.cpp) ----
+
+  // Replaces regular model ModelNumber (1 to the number of regular models) by a copy of iModel,
+  // whatever the format. Any failure but the EPelo family becomes an EPFatal that asks to be
+  // reported.
+  void SetModel(std::int32_t ModelNumber, const TModel& iModel);
+  // Replaces sparse model ModelNumber (1 to the number of sparse models) by a copy of iModel.
+  void SetSparseModel(std::int32_t ModelNumber, const TSparseModel& iModel);
+  // The SparseFormat property's setter: true makes the format sparse, false regular; the models
+  // stay as they are.
+  void SetIsSparse(bool value);
+  // Copies the file-level settings, ending with the format itself, onto TargetModFile; models,
+  // data-file names, file name, comment and catalogue stay the target's own.
+  void CopyProperties(TModFile& TargetModFile) const;
+  // Builds a sparse model from every regular model, then makes the format sparse and the file
+  // name's extension ".mo2". The regular models stay. A failure changes nothing; an object that
+  // is already sparse is left as it is, so that its sparse models are kept.
+  void SwitchToSparseFormat(const TVesmarInvModelType& iInvModelType);
+
+private:
+  // Save-time steps for regular files, which the writers call before writing anything: fit every
+  // dense lateral array to the lateral width (emptying all of them when no layer is coupled), and
+  // derive FLCIMode from the constraints.
+  void FitLateralConstraints(bool iModifyLatConstraints0Values);
+  void DetermineLCIMode();
+  // The steps of SwitchToSparseFormat.
+  TSparseModel ConvertModelToSparse(const TModel& iModel,
+                                    const TVesmarInvModelType& iInvModelType) const;
+  TSparseLayer ConvertLayerToSparse(const TLayer& iLayer) const;
+  void ConvertExtraParam(const TModel& iModel, TSparseModel& oSparseModel,
+                         TODVPoSet_Types iParamType) const;
+  // Tests reach the private steps and fields through it.
+  friend struct TModFileTestAccess;
+
+  // ---- End of editing and conversion ----
+
 private:
   void InitFormats();
   void ReadHeader(TextScanner& scanner);
@@ -104,6 +147,33 @@ private:
   std::int32_t ReadSparseLine(TextScanner& scanner, float& value, float& factor, float* vertical,
                               TArrayOfInteger& indices, TArrayOfSingle& values,
                               size_t minimumLength);
+  // Writing. The model type is null for the older layout of Save.
+  struct WriteFormats;
+  void SaveFile(const TVesmarInvModelType* iInvModelType, bool iModifyLatConstraints0Values);
+  void WriteHeader(ColumnWriter& out);
+  void WriteValueColumns(ColumnWriter& out, const WriteFormats& formats, float value, float factor,
+                         float vertical, bool writeVertical, double noConstraint);
+  void WriteLine(ColumnWriter& out, const WriteFormats& formats, float value, float factor,
+                 float vertical, bool writeVertical, const TArrayOfSingle& lateral);
+  void WriteSparseLine(ColumnWriter& out, const WriteFormats& formats, float value, float factor,
+                       float vertical, bool writeVertical, const TArrayOfSingle& values,
+                       const TArrayOfInteger& indices);
+  void WriteExtraParam(ColumnWriter& out, const WriteFormats& formats, const TModel& model,
+                       TODVPoSet_Types type);
+  void WriteModelGeneral(ColumnWriter& out, const WriteFormats& formats, const TModel& model,
+                         const TVesmarInvModelType& modelType);
+  void WriteSparseModelGeneral(ColumnWriter& out, const WriteFormats& formats,
+                               const TSparseModel& model, const TVesmarInvModelType& modelType,
+                               bool lastModel);
+  void WriteModel(ColumnWriter& out, const WriteFormats& formats, const TModel& model);
+  void WriteModel(ColumnWriter& out, const WriteFormats& formats, const TSparseModel& model);
+  template <class Model>
+  void WriteModelLineAndExtras(ColumnWriter& out, const WriteFormats& formats, const Model& model,
+                               const std::vector<TODVPoSet_Types>& extras);
+  template <class Layer>
+  void WriteThicknessAndDepth(ColumnWriter& out, const WriteFormats& formats,
+                              const std::vector<Layer>& layers);
+
   // The typed, empty parameter and constraint entries that every layer of the model type gets.
   template <class Layer>
   Layer LayerTemplate(const TVesmarInvModelType& modelType, size_t lateralCount) const;

@@ -1,0 +1,75 @@
+# Every executable of the build carries a four-part file version: the project's, or one given to
+# kiv_add_executable. On Linux it is a small record in the ELF section ".kiv_version" that
+# platform/VersionResource.h reads back from any file.
+
+set(KIV_FILE_VERSION_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/FileVersion.cpp.in)
+
+# Sets out_var to an object library holding the record of version (up to four numbers joined by
+# "."; missing ones are 0). One library per version, shared by the executables that carry it.
+function(kiv_file_version_object out_var version)
+  if(NOT version MATCHES "^([0-9]+)(\\.([0-9]+))?(\\.([0-9]+))?(\\.([0-9]+))?$")
+    message(FATAL_ERROR "File version '${version}' is not up to four numbers joined by '.'")
+  endif()
+  set(given "${CMAKE_MATCH_1}" "${CMAKE_MATCH_3}" "${CMAKE_MATCH_5}" "${CMAKE_MATCH_7}")
+  set(numbers)
+  foreach(index 0 1 2 3)
+    list(GET given ${index} number)
+    # Leading zeros go: the number becomes a C++ literal, where they would mean octal.
+    string(REGEX REPLACE "^0+([0-9])" "\\1" number "${number}")
+    if(number STREQUAL "")
+      set(number 0)
+    endif()
+    string(LENGTH "${number}" digits)
+    if(digits GREATER 5 OR number GREATER 65535)
+      message(FATAL_ERROR "File version '${version}': each number must fit in 16 bits")
+    endif()
+    list(APPEND numbers ${number})
+  endforeach()
+  list(JOIN numbers "_" id)
+  set(target kiv_file_version_${id})
+  if(NOT TARGET ${target})
+    list(GET numbers 0 KIV_FILE_VERSION_MAJOR)
+    list(GET numbers 1 KIV_FILE_VERSION_MINOR)
+    list(GET numbers 2 KIV_FILE_VERSION_RELEASE)
+    list(GET numbers 3 KIV_FILE_VERSION_BUILD)
+    list(JOIN numbers "." KIV_FILE_VERSION)
+    set(source ${PROJECT_BINARY_DIR}/file_version/FileVersion_${id}.cpp)
+    configure_file(${KIV_FILE_VERSION_TEMPLATE} ${source} @ONLY)
+    add_library(${target} OBJECT ${source})
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PRIVATE kiv_warnings)
+  endif()
+  set(${out_var} ${target} PARENT_SCOPE)
+endfunction()
+
+# add_executable for every program of the build. VERSION gives a file version other than the
+# project's (tests use it); everything else is passed to add_executable.
+function(kiv_add_executable name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "VERSION" "")
+  if(NOT arg_VERSION)
+    set(arg_VERSION ${PROJECT_VERSION})
+  endif()
+  add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
+  kiv_file_version_object(version_object ${arg_VERSION})
+  # Linked as an object library, the record's object file goes straight onto the link line.
+  target_link_libraries(${name} PRIVATE ${version_object})
+  set_target_properties(${name} PROPERTIES KIV_FILE_VERSION ${arg_VERSION})
+endfunction()
+
+# Fails the configuration when an executable was made with plain add_executable: it would carry
+# no file version.
+function(kiv_check_executables_carry_version directory)
+  get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    get_target_property(version ${target} KIV_FILE_VERSION)
+    if(type STREQUAL "EXECUTABLE" AND NOT version)
+      message(FATAL_ERROR
+              "Executable ${target} carries no file version: make it with kiv_add_executable")
+    endif()
+  endforeach()
+  get_property(subdirectories DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
+  foreach(subdirectory IN LISTS subdirectories)
+    kiv_check_executables_carry_version(${subdirectory})
+  endforeach()
+endfunction()

@@ -1,0 +1,220 @@
+// Editing a model file's models and settings, the conversion of its regular models to the sparse
+// style, and the steps that prepare regular models for saving.
+#include "core/FileNames.h"
+#include "model/ExtraParamFields.h"
+#include "model/LayerParams_.h"
+#include "model/ModFile_.h"
+#include "model/PeloCode_.h"
+
+#include <algorithm>
+#include <numeric>
+#include <utility>
+
+namespace kiv {
+namespace {
+
+// Vertical constraints count for the constraint mode below this bound, a little lower than the
+// one that makes a lateral factor active.
+constexpr double kVerticalNoConstraintBound = 98.9;
+
+bool IsActiveVertical(float factor) {
+  const double value = factor;
+  return value > 1.0 && value < kVerticalNoConstraintBound;
+}
+
+// SetModel's own handler: the EPelo family passes unchanged, any other failure becomes an EPFatal
+// that asks to be reported.
+template <class Body> void GuardSetModel(Body&& body) {
+  try {
+    body();
+  } catch (const EPelo&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw EPFatal(std::string("Error in procedure TModFile.SetModel:\n\r") + e.what() +
+                  "\n\rPlease report this problem.");
+  }
+}
+
+void DenseToSparse(const TArrayOfSingle& dense, TSparseVector& sparse) {
+  ClearSparseVector(sparse);
+  for (size_t k = 0; k < dense.size(); ++k)
+    AddToSparseVector(dense[k], static_cast<std::int32_t>(k + 1), sparse);
+  TrimSparseVector(sparse);
+}
+
+// Every dense lateral array of a model, the layers' and the model's own, set to length entries:
+// shortened from the end, lengthened with zeros.
+void ResizeLateralArrays(TModel& model, size_t length) {
+  for (TLayer& layer : model.Layers)
+    for (TArrayOfSingle* factors : {&layer.ResLat, &layer.ThkLat, &layer.DepLat})
+      factors->resize(length);
+  for (TArrayOfSingle* factors :
+       {&model.AltitudeLatSTDs, &model.PitchLatSTDs, &model.BiasLatSTDs, &model.RollLatSTDs,
+        &model.ShiftLatSTDs, &model.TxRxDistLatSTDs, &model.RxAngleLatSTDs})
+    factors->resize(length);
+}
+
+} // namespace
+
+void TModFile::SetModel(std::int32_t ModelNumber, const TModel& iModel) {
+  GuardSetModel([&] {
+    if (ModelNumber < 1 || ModelNumber > static_cast<std::int64_t>(FModels.size()))
+      throw EPelo("Invalid model number in TModFile.SetModel");
+    TModel copy = iModel;
+    FModels[static_cast<size_t>(ModelNumber - 1)] = std::move(copy);
+  });
+}
+
+void TModFile::SetSparseModel(std::int32_t ModelNumber, const TSparseModel& iModel) {
+  GuardEscalating(ClassName(), "SetSparseModel", [&] {
+    if (ModelNumber < 1 || ModelNumber > static_cast<std::int64_t>(FSparseModels.size()))
+      throw EPelo("Invalid model number in TModFile.SetSparseModel");
+    TSparseModel copy = iModel;
+    FSparseModels[static_cast<size_t>(ModelNumber - 1)] = std::move(copy);
+  });
+}
+
+void TModFile::SetIsSparse(bool value) {
+  GuardEscalating(ClassName(), "SetIsSparse",
+                  [&] { FModelFormat = value ? ModelFormatSparse : ModelFormatRegular; });
+}
+
+void TModFile::CopyProperties(TModFile& TargetModFile) const {
+  GuardEscalating(ClassName(), "CopyProperties", [&] {
+    TargetModFile.FLCIMode = FLCIMode;
+    TargetModFile.FMaxIterations = FMaxIterations;
+    TargetModFile.SetIsSparse(SparseFormat());
+    TargetModFile.FEnableSharp = FEnableSharp;
+    TargetModFile.FUseSharpApriori = FUseSharpApriori;
+    TargetModFile.FSharpVertical = FSharpVertical;
+    TargetModFile.FSharpHorizontal = FSharpHorizontal;
+    TargetModFile.FSmoothInvType = FSmoothInvType;
+    TargetModFile.FIsLCI = FIsLCI;
+    TargetModFile.FExpFormat = FExpFormat;
+    TargetModFile.FLinFormat = FLinFormat;
+    TargetModFile.F2DFormat = F2DFormat;
+    TargetModFile.FUseExpFormat = FUseExpFormat;
+    TargetModFile.FColWidth = FColWidth;
+    TargetModFile.ColFormat = ColFormat;
+    // Last, so that the target ends with exactly this format, "not set" included.
+    TargetModFile.FModelFormat = FModelFormat;
+  });
+}
+
+void TModFile::SwitchToSparseFormat(const TVesmarInvModelType& iInvModelType) {
+  GuardEscalating(ClassName(), "CopyFromModelToSparseModel", [&] {
+    // A sparse object holds no regular models to convert: converting would lose its sparse ones.
+    if (FModelFormat == ModelFormatSparse)
+      return;
+    std::vector<TSparseModel> sparseModels;
+    sparseModels.reserve(FModels.size());
+    for (const TModel& model : FModels)
+      sparseModels.push_back(ConvertModelToSparse(model, iInvModelType));
+    std::string fileName = ChangeFileExt(FFileName, ".mo2");
+    // Nothing below can fail: the object changes only once everything has been converted.
+    FSparseModels.swap(sparseModels);
+    FModelFormat = ModelFormatSparse;
+    FFileName.swap(fileName);
+  });
+}
+
+TSparseModel TModFile::ConvertModelToSparse(const TModel& iModel,
+                                            const TVesmarInvModelType& iInvModelType) const {
+  return GuardEscalating(ClassName(), "ConvertModelToSparse", [&] {
+    TSparseModel sparse;
+    sparse.Title = iModel.Title;
+    sparse.ModelType = iModel.ModelType;
+    sparse.DataFiles = iModel.DataFiles;
+    sparse.Layers.reserve(iModel.Layers.size());
+    for (const TLayer& layer : iModel.Layers)
+      sparse.Layers.push_back(ConvertLayerToSparse(layer));
+    sparse.UTMX = iModel.UTMX;
+    sparse.UTMY = iModel.UTMY;
+    sparse.Elevation = iModel.Elevation;
+    for (const TExtraParam& extra : iInvModelType.ExtraParams)
+      ConvertExtraParam(iModel, sparse, extra.ParamType);
+    return sparse;
+  });
+}
+
+TSparseLayer TModFile::ConvertLayerToSparse(const TLayer& iLayer) const {
+  return GuardEscalating(ClassName(), "ConvertLayerToSparse", [&] {
+    TSparseLayer sparse;
+    sparse.Res = iLayer.Res;
+    sparse.ResStart = iLayer.ResStart;
+    sparse.ResApriSTD = iLayer.ResApriSTD;
+    sparse.ResSTDCoup = iLayer.ResSTDCoup;
+    sparse.ResSTDUncoup = iLayer.ResSTDUncoup;
+    sparse.ResVert = iLayer.ResVert;
+    DenseToSparse(iLayer.ResLat, sparse.ResLat);
+    sparse.Thk = iLayer.Thk;
+    sparse.ThkStart = iLayer.ThkStart;
+    sparse.ThkApriSTD = iLayer.ThkApriSTD;
+    sparse.ThkSTDCoup = iLayer.ThkSTDCoup;
+    sparse.ThkSTDUncoup = iLayer.ThkSTDUncoup;
+    sparse.ThkVert = iLayer.ThkVert;
+    DenseToSparse(iLayer.ThkLat, sparse.ThkLat);
+    sparse.Dep = iLayer.Dep;
+    sparse.DepStart = iLayer.DepStart;
+    sparse.DepApriSTD = iLayer.DepApriSTD;
+    sparse.DepSTDCoup = iLayer.DepSTDCoup;
+    sparse.DepSTDUncoup = iLayer.DepSTDUncoup;
+    DenseToSparse(iLayer.DepLat, sparse.DepLat);
+    sparse.Prod = iLayer.Prod;
+    sparse.ProdSTD = iLayer.ProdSTD;
+    sparse.Coef = iLayer.Coef;
+    sparse.CoefSTD = iLayer.CoefSTD;
+    sparse.LayerParams = CopyLayerParams(iLayer.LayerParams);
+    sparse.LayerParamCons = CopyLayerParams(iLayer.LayerParamCons);
+    // The sparse style names each neighbour: the dense entries are the next models in order.
+    for (TODVLayerParamCon& constraint : sparse.LayerParamCons) {
+      constraint.Indices.resize(constraint.Values.size());
+      std::iota(constraint.Indices.begin(), constraint.Indices.end(), 1);
+    }
+    return sparse;
+  });
+}
+
+void TModFile::ConvertExtraParam(const TModel& iModel, TSparseModel& oSparseModel,
+                                 TODVPoSet_Types iParamType) const {
+  GuardEscalating(ClassName(), "ConvertExtraParam", [&] {
+    const auto from = FieldsOfExtraParam(iModel, iParamType);
+    if (!from)
+      return;
+    const auto to = FieldsOfExtraParam(oSparseModel, iParamType);
+    *to.Value = *from.Value;
+    *to.STD = *from.STD;
+    *to.Apri = *from.Apri;
+    *to.ApriSTD = *from.ApriSTD;
+    DenseToSparse(*from.LatSTDs, *to.LatSTDs);
+  });
+}
+
+void TModFile::FitLateralConstraints(bool iModifyLatConstraints0Values) {
+  if (FModelFormat != ModelFormatRegular)
+    return;
+  if (!ModelsHaveCoupling(FModels)) {
+    for (TModel& model : FModels)
+      ResizeLateralArrays(model, 0);
+    return;
+  }
+  const size_t width = static_cast<size_t>(MaxLateralWidth(FModels));
+  for (size_t i = 0; i < FModels.size(); ++i) {
+    // The last models have fewer models after them to be tied to.
+    ResizeLateralArrays(FModels[i], std::min(width, FModels.size() - 1 - i));
+    if (iModifyLatConstraints0Values)
+      SetZeroSmoothFieldsTo99(FModels[i]);
+  }
+}
+
+void TModFile::DetermineLCIMode() {
+  const bool vertical = std::any_of(FModels.begin(), FModels.end(), [](const TModel& model) {
+    return std::any_of(model.Layers.begin(), model.Layers.end(), [](const TLayer& layer) {
+      return IsActiveVertical(layer.ResVert) || IsActiveVertical(layer.ThkVert);
+    });
+  });
+  const std::int32_t width = MaxLateralWidth(FModels);
+  FLCIMode = vertical || width > 0 ? width + 1 : 0;
+}
+
+} // namespace kiv

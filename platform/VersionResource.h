@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kiv::platform {
+
+// The four-part file version of an executable.
+struct FileVersion {
+  std::uint16_t Major = 0;
+  std::uint16_t Minor = 0;
+  std::uint16_t Release = 0;
+  std::uint16_t Build = 0;
+
+  bool operator==(const FileVersion&) const = default;
+};
+
+// The file version that the build embedded in the executable file at path. All zero when the
+// file carries none, is not an executable of a kind this system runs, is damaged or cannot be
+// read: a file's content is never trusted, and nothing is thrown.
+FileVersion ReadFileVersion(const std::string& path) noexcept;
+
+} // namespace kiv::platform

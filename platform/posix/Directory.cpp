@@ -1,0 +1,51 @@
+#include "platform/Directory.h"
+
+#include <cerrno>
+#include <dirent.h>
+#include <memory>
+#include <sys/stat.h>
+#include <system_error>
+
+namespace kiv::platform {
+namespace {
+
+struct CloseDirectory {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+// The entry's type as the folder reports it, asking the file itself only for links and for file
+// systems that do not say.
+bool IsRegularFile(DIR* dir, const dirent& entry) {
+  if (entry.d_type == DT_REG)
+    return true;
+  if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+    return false;
+  struct stat info {};
+  return ::fstatat(::dirfd(dir), entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+}
+
+} // namespace
+
+std::vector<std::string> ListFilesEndingWith(const std::string& folder, std::string_view suffix) {
+  std::unique_ptr<DIR, CloseDirectory> dir(::opendir(folder.c_str()));
+  if (!dir) {
+    if (errno == ENOENT || errno == ENOTDIR)
+      return {};
+    throw std::system_error(errno, std::generic_category(), "opendir " + folder);
+  }
+  std::vector<std::string> names;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir.get());
+    if (entry == nullptr) {
+      if (errno != 0)
+        throw std::system_error(errno, std::generic_category(), "readdir " + folder);
+      return names;
+    }
+    const std::string_view name(entry->d_name);
+    if (name.ends_with(suffix) && IsRegularFile(dir.get(), *entry))
+      names.emplace_back(name);
+  }
+}
+
+} // namespace kiv::platform

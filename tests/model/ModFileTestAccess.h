@@ -1,0 +1,18 @@
+#pragma once
+
+#include "model/ModFile_.h"
+
+namespace kiv {
+
+// The private steps and fields of TModFile that tests drive or look at directly.
+struct TModFileTestAccess {
+  static void FitLateralConstraints(TModFile& file, bool iModifyLatConstraints0Values) {
+    file.FitLateralConstraints(iModifyLatConstraints0Values);
+  }
+  static void DetermineLCIMode(TModFile& file) { file.DetermineLCIMode(); }
+  static TModelFormat Format(const TModFile& file) { return file.FModelFormat; }
+  static std::string& TwoDFormat(TModFile& file) { return file.F2DFormat; }
+  static std::string& ColFormat(TModFile& file) { return file.ColFormat; }
+};
+
+} // namespace kiv

@@ -1,0 +1,17 @@
+#pragma once
+
+// Readable failure messages for the model records that tests compare. Every test of the model
+// library sees these declarations (the build includes this header first), because GoogleTest's
+// printer of a type is instantiated once per program: a file that compared models without them
+// would make every file print raw bytes.
+#include "core/PeloTypes_.h"
+#include "model/SparseFormats_.h"
+
+#include <ostream>
+
+namespace kiv {
+
+void PrintTo(const TModel& model, std::ostream* out);
+void PrintTo(const TSparseModel& model, std::ostream* out);
+
+} // namespace kiv

@@ -1,0 +1,331 @@
+#include "model/ModFile_.h"
+#include "model/SparseFormats_.h"
+#include "tests/model/ModFileTestAccess.h"
+#include "tests/support/FailingAllocation.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <set>
+#include <stdexcept>
+#include <typeinfo>
+
+namespace kiv {
+namespace {
+
+TEST(SparseVector, GrowsByDoublingAndTrimsToItsPairs) {
+  TSparseVector vector;
+  const size_t lengths[] = {1, 3, 3, 7};
+  for (std::int32_t i = 0; i < 4; ++i) {
+    AddToSparseVector(0.1 * (i + 1), 10 + i, vector);
+    EXPECT_EQ(vector.NumValues, i + 1);
+    EXPECT_EQ(vector.Values.size(), lengths[i]);
+    EXPECT_EQ(vector.Indices.size(), lengths[i]);
+  }
+  TrimSparseVector(vector);
+  EXPECT_EQ(vector, (TSparseVector{{10, 11, 12, 13}, {0.1f, 0.2f, 0.3f, 0.4f}, 4}));
+
+  ClearSparseVector(vector);
+  EXPECT_EQ(vector, TSparseVector{});
+}
+
+TEST(SparseVector, RefusesWhatItCannotHold) {
+  TSparseVector vector;
+  EXPECT_THROW(AddToSparseVector(1e40, 1, vector), std::overflow_error);
+  EXPECT_EQ(vector, TSparseVector{});
+
+  vector.NumValues = -1;
+  try {
+    TrimSparseVector(vector);
+    FAIL() << "expected std::out_of_range";
+  } catch (const std::out_of_range& e) {
+    EXPECT_STREQ(e.what(), "Negative NumValues in a sparse vector: -1");
+  }
+}
+
+TVesmarInvModelType TypeWithExtras(std::initializer_list<TODVPoSet_Types> extras) {
+  TVesmarInvModelType type;
+  for (TODVPoSet_Types extra : extras) {
+    TExtraParam param;
+    param.ParamType = extra;
+    type.ExtraParams.push_back(param);
+  }
+  return type;
+}
+
+// One extra parameter's fields in both styles: value, STD, Apri, ApriSTD and the lateral array.
+struct Group {
+  TODVPoSet_Types type;
+  std::array<float TModel::*, 4> scalars;
+  TArrayOfSingle TModel::*lateral;
+  std::array<float TSparseModel::*, 4> sparseScalars;
+  TSparseVector TSparseModel::*sparseLateral;
+};
+
+const Group kGroups[] = {
+    {GGG_AIR_THK,
+     {&TModel::Altitude, &TModel::AltitudeSTD, &TModel::AltitudeApri, &TModel::AltitudeApriSTD},
+     &TModel::AltitudeLatSTDs,
+     {&TSparseModel::Altitude, &TSparseModel::AltitudeSTD, &TSparseModel::AltitudeApri,
+      &TSparseModel::AltitudeApriSTD},
+     &TSparseModel::AltitudeLatSTDs},
+    {GGG_PITCH,
+     {&TModel::Pitch, &TModel::PitchSTD, &TModel::PitchApri, &TModel::PitchApriSTD},
+     &TModel::PitchLatSTDs,
+     {&TSparseModel::Pitch, &TSparseModel::PitchSTD, &TSparseModel::PitchApri,
+      &TSparseModel::PitchApriSTD},
+     &TSparseModel::PitchLatSTDs},
+    {GGG_ROLL,
+     {&TModel::Roll, &TModel::RollSTD, &TModel::RollApri, &TModel::RollApriSTD},
+     &TModel::RollLatSTDs,
+     {&TSparseModel::Roll, &TSparseModel::RollSTD, &TSparseModel::RollApri,
+      &TSparseModel::RollApriSTD},
+     &TSparseModel::RollLatSTDs},
+    {GGG_BIAS,
+     {&TModel::Bias, &TModel::BiasSTD, &TModel::BiasApri, &TModel::BiasApriSTD},
+     &TModel::BiasLatSTDs,
+     {&TSparseModel::Bias, &TSparseModel::BiasSTD, &TSparseModel::BiasApri,
+      &TSparseModel::BiasApriSTD},
+     &TSparseModel::BiasLatSTDs},
+    {GGG_SHIFT,
+     {&TModel::Shift, &TModel::ShiftSTD, &TModel::ShiftApri, &TModel::ShiftApriSTD},
+     &TModel::ShiftLatSTDs,
+     {&TSparseModel::Shift, &TSparseModel::ShiftSTD, &TSparseModel::ShiftApri,
+      &TSparseModel::ShiftApriSTD},
+     &TSparseModel::ShiftLatSTDs},
+    {GGG_TXRX_DIST,
+     {&TModel::TxRxDist, &TModel::TxRxDistSTD, &TModel::TxRxDistApri, &TModel::TxRxDistApriSTD},
+     &TModel::TxRxDistLatSTDs,
+     {&TSparseModel::TxRxDist, &TSparseModel::TxRxDistSTD, &TSparseModel::TxRxDistApri,
+      &TSparseModel::TxRxDistApriSTD},
+     &TSparseModel::TxRxDistLatSTDs},
+    {GGG_RX_ANGLE,
+     {&TModel::RxAngle, &TModel::RxAngleSTD, &TModel::RxAngleApri, &TModel::RxAngleApriSTD},
+     &TModel::RxAngleLatSTDs,
+     {&TSparseModel::RxAngle, &TSparseModel::RxAngleSTD, &TSparseModel::RxAngleApri,
+      &TSparseModel::RxAngleApriSTD},
+     &TSparseModel::RxAngleLatSTDs},
+};
+
+// A layer with every field set to a value of its own, and the sparse layer it converts to.
+const TLayer kLayer{.Res = 1,
+                    .ResStart = 2,
+                    .ResApriSTD = 3,
+                    .ResSTDCoup = 4,
+                    .ResSTDUncoup = 5,
+                    .ResVert = 6,
+                    .ResLat = {5.0f, 99.0f, 1.0f},
+                    .Thk = 7,
+                    .ThkStart = 8,
+                    .ThkApriSTD = 9,
+                    .ThkSTDCoup = 10,
+                    .ThkSTDUncoup = 11,
+                    .ThkVert = 12,
+                    .ThkLat = {},
+                    .Dep = 13,
+                    .DepStart = 14,
+                    .DepApriSTD = 15,
+                    .DepSTDCoup = 16,
+                    .DepSTDUncoup = 17,
+                    .DepLat = {0.0f},
+                    .Prod = 18,
+                    .ProdSTD = 19,
+                    .Coef = 20,
+                    .CoefSTD = 21,
+                    .LayerParams = {{ltChargeabilityPriVal, 25.0f}, {ltChargeabilityPriStdD, 1.5f}},
+                    .LayerParamCons = {{ltChargeabilityVertStdD, {1.2f}, {}},
+                                       {ltChargeabilityLatStdD, {1.5f, 2.0f, 3.0f}, {7, 7}}}};
+
+const TSparseLayer kSparseLayer{
+    .Res = 1,
+    .ResStart = 2,
+    .ResApriSTD = 3,
+    .ResSTDCoup = 4,
+    .ResSTDUncoup = 5,
+    .ResVert = 6,
+    .ResLat = {{1, 2, 3}, {5.0f, 99.0f, 1.0f}, 3},
+    .Thk = 7,
+    .ThkStart = 8,
+    .ThkApriSTD = 9,
+    .ThkSTDCoup = 10,
+    .ThkSTDUncoup = 11,
+    .ThkVert = 12,
+    .ThkLat = {},
+    .Dep = 13,
+    .DepStart = 14,
+    .DepApriSTD = 15,
+    .DepSTDCoup = 16,
+    .DepSTDUncoup = 17,
+    .DepLat = {{1}, {0.0f}, 1},
+    .Prod = 18,
+    .ProdSTD = 19,
+    .Coef = 20,
+    .CoefSTD = 21,
+    .LayerParams = {{ltChargeabilityPriVal, 25.0f}, {ltChargeabilityPriStdD, 1.5f}},
+    .LayerParamCons = {{ltChargeabilityVertStdD, {1.2f}, {1}},
+                       {ltChargeabilityLatStdD, {1.5f, 2.0f, 3.0f}, {1, 2, 3}}}};
+
+// A model with every field set, each extra parameter's group to values of its own.
+TModel RichModel() {
+  TModel model;
+  model.Title = "Sounding 7";
+  model.ModelType = 4;
+  model.DataFiles = {"a.tem", "b.tem"};
+  model.Layers = {kLayer, kLayer};
+  model.UTMX = 512345.25;
+  model.UTMY = 6123456.5;
+  model.Elevation = 42.5f;
+  for (size_t g = 0; g < std::size(kGroups); ++g) {
+    for (size_t s = 0; s < 4; ++s)
+      model.*kGroups[g].scalars[s] = static_cast<float>(10 * g + s + 1);
+    model.*kGroups[g].lateral = {static_cast<float>(g) + 1.5f, 99.0f};
+  }
+  return model;
+}
+
+void ExpectGroup(const TSparseModel& sparse, const TModel& model, const Group& group,
+                 bool converted) {
+  for (size_t s = 0; s < 4; ++s)
+    EXPECT_EQ(sparse.*group.sparseScalars[s], converted ? model.*group.scalars[s] : 0.0f)
+        << "group " << int(group.type) << ", field " << s;
+  const TArrayOfSingle& dense = model.*group.lateral;
+  const TSparseVector expected = converted ? TSparseVector{{1, 2}, dense, 2} : TSparseVector{};
+  EXPECT_EQ(sparse.*group.sparseLateral, expected) << "group " << int(group.type);
+}
+
+TSparseModel ConvertOne(const TModel& model, const TVesmarInvModelType& type) {
+  TModFile file;
+  file.AddModel(model, 1);
+  file.SwitchToSparseFormat(type);
+  return file.GetSparseModel(1);
+}
+
+TEST(SparseConversion, ModelFieldsAndLayersAreCarriedOver) {
+  const TModel model = RichModel();
+  const TSparseModel sparse = ConvertOne(model, TypeWithExtras({}));
+  EXPECT_EQ(sparse.Title, model.Title);
+  EXPECT_EQ(sparse.ModelType, model.ModelType);
+  EXPECT_EQ(sparse.DataFiles, model.DataFiles);
+  EXPECT_EQ(sparse.UTMX, model.UTMX);
+  EXPECT_EQ(sparse.UTMY, model.UTMY);
+  EXPECT_EQ(sparse.Elevation, model.Elevation);
+  EXPECT_EQ(sparse.Layers, (std::vector<TSparseLayer>{kSparseLayer, kSparseLayer}));
+  for (const Group& group : kGroups)
+    ExpectGroup(sparse, model, group, false);
+}
+
+TEST(SparseConversion, OnlyTheModelTypesExtraParametersAreCarriedOver) {
+  const TModel model = RichModel();
+  for (const Group& only : kGroups) {
+    const TSparseModel sparse = ConvertOne(model, TypeWithExtras({only.type}));
+    for (const Group& group : kGroups)
+      ExpectGroup(sparse, model, group, group.type == only.type);
+  }
+
+  const TSparseModel all =
+      ConvertOne(model, TypeWithExtras({GGG_RX_ANGLE, GGG_TXRX_DIST, GGG_SHIFT, GGG_BIAS, GGG_ROLL,
+                                        GGG_PITCH, GGG_AIR_THK}));
+  for (const Group& group : kGroups)
+    ExpectGroup(all, model, group, true);
+
+  const TSparseModel none =
+      ConvertOne(model, TypeWithExtras({GGG_RX_ALT, GGG_TX_ALT, GGG_Rx_Pos, GGG_TIMESTAMP}));
+  for (const Group& group : kGroups)
+    ExpectGroup(none, model, group, false);
+}
+
+TEST(SparseConversion, SwitchConvertsEveryModelAndKeepsTheRegularOnes) {
+  TModel second = RichModel();
+  second.Title = "Sounding 8";
+  second.Layers.resize(1);
+  TModFile file;
+  file.AddModel(RichModel(), 1);
+  file.AddModel(second, 2);
+  const TVesmarInvModelType type = TypeWithExtras({GGG_AIR_THK});
+
+  file.SwitchToSparseFormat(type);
+  EXPECT_TRUE(file.SparseFormat());
+  ASSERT_EQ(file.NumberOfModels(), 2);
+  EXPECT_EQ(file.GetSparseModel(1), ConvertOne(RichModel(), type));
+  EXPECT_EQ(file.GetSparseModel(2), ConvertOne(second, type));
+  EXPECT_EQ(file.GetModel(2), second);
+}
+
+TEST(SparseConversion, SwitchGivesTheFileNameTheSparseExtension) {
+  const std::pair<const char*, const char*> names[] = {{"run.mod", "run.mo2"},
+                                                       {"a.b.mod", "a.b.mo2"},
+                                                       {"run", "run.mo2"},
+                                                       {"runs.d/run", "runs.d/run.mo2"},
+                                                       {"run.MOD", "run.mo2"}};
+  for (const auto& [before, after] : names) {
+    TModFile file;
+    file.AddModel(RichModel(), 1);
+    file.SetFileName(before);
+    file.SwitchToSparseFormat(TypeWithExtras({}));
+    EXPECT_EQ(file.FileName(), after);
+  }
+}
+
+TEST(SparseConversion, SwitchOfAFileWithoutModels) {
+  TModFile empty;
+  empty.SetFileName("run.mod");
+  empty.SwitchToSparseFormat(TypeWithExtras({}));
+  EXPECT_EQ(TModFileTestAccess::Format(empty), ModelFormatSparse);
+  EXPECT_EQ(empty.NumberOfModels(), 0);
+  EXPECT_EQ(empty.FileName(), "run.mo2");
+}
+
+TEST(SparseConversion, SwitchLeavesASparseFileAsItIs) {
+  TModFile file;
+  file.AddSparseModel(ConvertOne(RichModel(), TypeWithExtras({})), 1);
+  file.SetFileName("run.mod");
+  file.SwitchToSparseFormat(TypeWithExtras({GGG_AIR_THK}));
+  EXPECT_TRUE(file.SparseFormat());
+  EXPECT_EQ(file.FileName(), "run.mod");
+  ASSERT_EQ(file.NumberOfModels(), 1);
+  EXPECT_EQ(file.GetSparseModel(1), ConvertOne(RichModel(), TypeWithExtras({})));
+}
+
+// Makes each allocation of the switch fail in turn: every failure reaches the caller as EPFatal
+// through the steps it passed, and leaves the object as it was.
+TEST(SparseConversion, AFailedSwitchChangesNothing) {
+  const TVesmarInvModelType type = TypeWithExtras({GGG_AIR_THK});
+  std::set<std::string> locations;
+  for (long succeeding = 0;; ++succeeding) {
+    TModFile file;
+    file.AddModel(RichModel(), 1);
+    file.AddModel(RichModel(), 2);
+    file.SetFileName("run.mod");
+    std::string message;
+    bool failed = false;
+    {
+      test::FailingAllocation failing(succeeding);
+      try {
+        file.SwitchToSparseFormat(type);
+      } catch (const EPFatal& e) {
+        EXPECT_EQ(typeid(e), typeid(EPFatal));
+        message = e.Message();
+      }
+      failed = failing.Failed();
+    }
+    if (!failed) {
+      EXPECT_TRUE(file.SparseFormat());
+      break;
+    }
+    const std::string cause = "\nstd::bad_alloc";
+    ASSERT_TRUE(message.ends_with(cause)) << message;
+    locations.insert(message.substr(0, message.size() - cause.size()));
+    EXPECT_EQ(TModFileTestAccess::Format(file), ModelFormatRegular);
+    EXPECT_EQ(file.FileName(), "run.mod");
+    file.SetIsSparse(true);
+    EXPECT_EQ(file.NumberOfModels(), 0);
+  }
+  const std::string top = "TModFile.CopyFromModelToSparseModel";
+  const std::string model = top + "\nTModFile.ConvertModelToSparse";
+  const std::string layer = model + "\nTModFile.ConvertLayerToSparse";
+  EXPECT_EQ(locations,
+            (std::set<std::string>{top, model, layer, layer + "\nLayerParams_.CopyLayerParams",
+                                   model + "\nTModFile.ConvertExtraParam"}));
+}
+
+} // namespace
+} // namespace kiv
