@@ -47,9 +47,81 @@ bool IsBelowDoubleRange(std::string_view unsignedWord) {
   return order + exponent < 0;
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+double ScaleExactly(std::uint64_t mantissa, int exponent, bool negative) {
+  const double magnitude = static_cast<double>(mantissa);
+  const double scaled = exponent < 0 ? magnitude / kExactPowersOfTen[-exponent]
+                                     : magnitude * kExactPowersOfTen[exponent];
+  return negative ? -scaled : scaled;
+}
+
+// The writer's default column form, "d.dddde+dd" with an optional minus, read in one step.
+bool ParseDefaultColumnForm(std::string_view word, double& value) {
+  const bool negative = !word.empty() && word.front() == '-';
+  if (word.size() != 10 + static_cast<size_t>(negative))
+    return false;
+  const char* p = word.data() + static_cast<size_t>(negative);
+  const auto digit = [p](int i) { return static_cast<unsigned>(p[i] - '0'); };
+  if (digit(0) > 9 || p[1] != '.' || digit(2) > 9 || digit(3) > 9 || digit(4) > 9 || digit(5) > 9 ||
+      (p[6] != 'e' && p[6] != 'E') || (p[7] != '+' && p[7] != '-') || digit(8) > 9 || digit(9) > 9)
+    return false;
+  const unsigned mantissa =
+      digit(0) * 10000 + digit(2) * 1000 + digit(3) * 100 + digit(4) * 10 + digit(5);
+  const int exponent = static_cast<int>(digit(8) * 10 + digit(9));
+  const int scale = (p[7] == '-' ? -exponent : exponent) - 4;
+  if (scale < -22 || scale > 22)
+    return false;
+  value = ScaleExactly(mantissa, scale, negative);
+  return true;
+}
+
+// The common short forms ("-1.0000e+00", "552310.0", "3"): when the digits make an integer below
+// 2^53 and the decimal exponent lies within +-22, both are exact doubles and one multiplication or
+// division rounds correctly. Returns false for everything else, which from_chars then decides.
+bool ParseShortReal(std::string_view word, double& value) {
+  const char* p = word.data();
+  const char* const end = p + word.size();
+  const bool negative = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+'))
+    ++p;
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int exponent = 0;
+  for (; p < end && IsDigit(*p); ++p, ++digits)
+    mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+  if (p < end && *p == '.')
+    for (++p; p < end && IsDigit(*p); ++p, ++digits, --exponent)
+      mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+  if (digits == 0 || digits > 15)
+    return false;
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    ++p;
+    const bool negativeExponent = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+'))
+      ++p;
+    int written = 0;
+    int given = 0;
+    for (; p < end && IsDigit(*p) && written < 4; ++p, ++written)
+      given = given * 10 + (*p - '0');
+    if (written == 0)
+      return false;
+    exponent += negativeExponent ? -given : given;
+  }
+  if (p != end || exponent < -22 || exponent > 22)
+    return false;
+  value = ScaleExactly(mantissa, exponent, negative);
+  return true;
+}
+
 } // namespace
 
 bool ParseReal(std::string_view word, double& value) {
+  if (ParseDefaultColumnForm(word, value) || ParseShortReal(word, value))
+    return true;
   if (word.size() > kMaxRealWordLength)
     return false;
   bool negative = false;

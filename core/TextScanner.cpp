@@ -2,6 +2,7 @@
 
 #include "core/NumberParse.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kiv {
@@ -81,23 +82,19 @@ void TextScanner::SkipLine() {
   }
 }
 
-bool TextScanner::SkipSeparators() {
+std::string_view TextScanner::NextWord(size_t maxLength) {
+  const char* buffer = buffer_.get();
   for (;;) {
-    const char* buffer = buffer_.get();
     while (position_ < end_ && IsSeparator(buffer[position_]))
       ++position_;
-    if (position_ < end_)
-      return true;
-    if (Available(1) == 0)
-      return false;
+    // One byte beyond the longest word tells a word that is too long from one that fits.
+    if (end_ - position_ > maxLength || fileEnded_)
+      break;
+    Available(maxLength + 1);
+    buffer = buffer_.get();
   }
-}
-
-std::string_view TextScanner::TakeWord(size_t maxLength) {
-  // One byte beyond the longest word tells a word that is too long from one that fits.
-  const size_t available = Available(maxLength + 1);
-  const char* start = buffer_.get() + position_;
-  const size_t limit = available < maxLength + 1 ? available : maxLength + 1;
+  const char* start = buffer + position_;
+  const size_t limit = std::min(end_ - position_, maxLength + 1);
   size_t length = 0;
   while (length < limit && !IsSeparator(start[length]))
     ++length;
@@ -108,10 +105,9 @@ std::string_view TextScanner::TakeWord(size_t maxLength) {
 }
 
 double TextScanner::ReadReal() {
-  if (!SkipSeparators())
-    return 0;
+  const std::string_view word = NextWord(kMaxRealWordLength);
   double value = 0;
-  if (!ParseReal(TakeWord(kMaxRealWordLength), value))
+  if (!word.empty() && !ParseReal(word, value))
     throw InvalidNumericInput();
   return value;
 }
@@ -121,10 +117,9 @@ float TextScanner::ReadSingle() {
 }
 
 std::int32_t TextScanner::ReadInteger() {
-  if (!SkipSeparators())
-    return 0;
+  const std::string_view word = NextWord(kMaxIntegerWordLength);
   std::int32_t value = 0;
-  if (!ParseInteger(TakeWord(kMaxIntegerWordLength), value))
+  if (!word.empty() && !ParseInteger(word, value))
     throw InvalidNumericInput();
   return value;
 }

@@ -41,10 +41,9 @@ private:
   // Makes at least minimum bytes from the current position available unless the file ends first.
   // Returns the number available.
   size_t Available(size_t minimum);
-  // Moves past blanks, control characters and line ends; false at the end of the file.
-  bool SkipSeparators();
-  // The word at the current position, moved past; throws when it is longer than maxLength.
-  std::string_view TakeWord(size_t maxLength);
+  // The next word after blanks, control characters and line ends, moved past; empty at the end
+  // of the file. Throws InvalidNumericInput when it is longer than maxLength.
+  std::string_view NextWord(size_t maxLength);
 
   platform::InputFile file_;
   std::unique_ptr<char[]> buffer_;

@@ -101,8 +101,7 @@ void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
 
   if (FModelFormat == ModelFormatSparse) {
     for (size_t i = 0; i < FSparseModels.size(); ++i)
-      ReadSparseModelGeneral(*scanner, FSparseModels[i],
-                             LateralCount(FLCIMode, i, FSparseModels.size()), *iInvModelType);
+      ReadSparseModelGeneral(*scanner, FSparseModels[i], *iInvModelType);
   } else {
     for (size_t i = 0; i < FModels.size(); ++i)
       ReadModelGeneral(*scanner, FModels[i], LateralCount(FLCIMode, i, FModels.size()),
@@ -174,8 +173,6 @@ Layer TModFile::LayerTemplate(const TVesmarInvModelType& modelType, size_t later
     layer.LayerParams.push_back({set.PriStd, 0});
     layer.LayerParamCons.push_back({set.VertStdD, TArrayOfSingle(1), {}});
     layer.LayerParamCons.push_back({set.LatStdD, TArrayOfSingle(lateralCount), {}});
-    if constexpr (std::is_same_v<Layer, TSparseLayer>)
-      layer.LayerParamCons.back().Indices.resize(lateralCount);
   }
   return layer;
 }
@@ -232,8 +229,11 @@ void TModFile::ReadModelGeneral(TextScanner& scanner, TModel& model, std::int32_
   });
 }
 
+// A sparse line lists its own neighbours, so no array is sized by the constraint mode. That
+// mode is the number of models when the file is not laterally constrained: arrays as long as the
+// possible neighbours would take memory that grows with the square of the models, and write
+// back as empty neighbour entries on every save.
 void TModFile::ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
-                                      std::int32_t lateralCount,
                                       const TVesmarInvModelType& modelType) {
   GuardEscalating(ClassName(), "ReadSparseModelGeneral", [&] {
     const std::int32_t layerCount = scanner.ReadInteger();
@@ -242,12 +242,9 @@ void TModFile::ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
     model.Elevation = scanner.ReadSingle();
     scanner.SkipLine();
 
-    const size_t lateral = static_cast<size_t>(lateralCount);
-    const TSparseLayer layer = LayerTemplate<TSparseLayer>(modelType, lateral);
+    const TSparseLayer layer = LayerTemplate<TSparseLayer>(modelType, 0);
     const size_t further = layer.LayerParams.size() / 2;
-    CheckCount(layerCount,
-               sizeof(TSparseLayer) + further * lateral * (sizeof(float) + sizeof(std::int32_t)),
-               scanner, "number of layers");
+    CheckCount(layerCount, sizeof(TSparseLayer), scanner, "number of layers");
     model.Layers.assign(static_cast<size_t>(layerCount), layer);
 
     for (const TExtraParam& extra : modelType.ExtraParams)
@@ -256,7 +253,7 @@ void TModFile::ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
     const bool vertical = FLCIMode > 0;
     const size_t last = model.Layers.size() - 1;
     auto readVector = [&](float& value, float& factor, float* verticalFactor, TSparseVector& v) {
-      v.NumValues = ReadSparseLine(scanner, value, factor, verticalFactor, v.Indices, v.Values, 0);
+      v.NumValues = ReadSparseLine(scanner, value, factor, verticalFactor, v.Indices, v.Values);
     };
     for (size_t k = 0; k < model.Layers.size(); ++k) {
       TSparseLayer& l = model.Layers[k];
@@ -268,7 +265,7 @@ void TModFile::ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
         TODVLayerParamCon& lateralCon = l.LayerParamCons[2 * p + 1];
         ReadSparseLine(scanner, l.LayerParams[2 * p].Value, l.LayerParams[2 * p + 1].Value,
                        vertical && k < last ? &l.LayerParamCons[2 * p].Values[0] : nullptr,
-                       lateralCon.Indices, lateralCon.Values, lateral);
+                       lateralCon.Indices, lateralCon.Values);
       }
     }
     if (model.Layers.size() > 1) {
@@ -308,7 +305,7 @@ void TModFile::ReadSparseExtraParam(TextScanner& scanner, TSparseModel& model,
       throw EPelo("Unknown extra parameter! Please report this error!");
     TSparseVector& lateral = *fields.LatSTDs;
     lateral.NumValues = ReadSparseLine(scanner, *fields.Apri, *fields.ApriSTD, nullptr,
-                                       lateral.Indices, lateral.Values, 0);
+                                       lateral.Indices, lateral.Values);
   });
 }
 
@@ -327,11 +324,10 @@ void TModFile::ReadLine(TextScanner& scanner, float& value, float& factor, float
   }
 }
 
-// Fills indices and values with the line's M entries; both get at least minimumLength entries,
-// the ones beyond M staying 0. Returns M.
+// Fills indices and values with the line's M entries. Returns M.
 std::int32_t TModFile::ReadSparseLine(TextScanner& scanner, float& value, float& factor,
                                       float* vertical, TArrayOfInteger& indices,
-                                      TArrayOfSingle& values, size_t minimumLength) {
+                                      TArrayOfSingle& values) {
   return GuardEscalating(ClassName(), "ReadSparseLine", [&] {
     value = scanner.ReadSingle();
     factor = SparseFactor(scanner.ReadReal());
@@ -340,9 +336,8 @@ std::int32_t TModFile::ReadSparseLine(TextScanner& scanner, float& value, float&
     const std::int32_t count = scanner.ReadInteger();
     CheckCount(count, sizeof(float) + sizeof(std::int32_t), scanner, "number of neighbours");
     const size_t entries = static_cast<size_t>(count);
-    const size_t length = std::max(entries, minimumLength);
-    indices.assign(length, 0);
-    values.assign(length, 0.0f);
+    indices.assign(entries, 0);
+    values.assign(entries, 0.0f);
     for (size_t i = 0; i < entries; ++i)
       indices[i] = scanner.ReadInteger();
     for (size_t i = 0; i < entries; ++i)

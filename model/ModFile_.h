@@ -137,7 +137,7 @@ private:
   void ReadDataFileLines(TextScanner& scanner, std::int32_t lineCount, std::vector<Model>& models);
   void ReadModelGeneral(TextScanner& scanner, TModel& model, std::int32_t lateralCount,
                         const TVesmarInvModelType& modelType);
-  void ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model, std::int32_t lateralCount,
+  void ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
                               const TVesmarInvModelType& modelType);
   void ReadExtraParam(TextScanner& scanner, TModel& model, TODVPoSet_Types type,
                       std::int32_t lateralCount);
@@ -145,8 +145,7 @@ private:
   void ReadLine(TextScanner& scanner, float& value, float& factor, float* vertical,
                 TArrayOfSingle& lateral);
   std::int32_t ReadSparseLine(TextScanner& scanner, float& value, float& factor, float* vertical,
-                              TArrayOfInteger& indices, TArrayOfSingle& values,
-                              size_t minimumLength);
+                              TArrayOfInteger& indices, TArrayOfSingle& values);
   // Writing. The model type is null for the older layout of Save.
   struct WriteFormats;
   void SaveFile(const TVesmarInvModelType* iInvModelType, bool iModifyLatConstraints0Values);

@@ -144,24 +144,15 @@ std::vector<TSparseModel> SparseOf(TModFile& file, const TVesmarInvModelType& ty
   return models;
 }
 
-// Sparse models as the sparse reader gives them back from a file of constraint mode lciMode: the
-// half-space has no thickness or depth lines, a vertical constraint no indices, and a lateral
-// layer-parameter constraint at least as many entries as the model has neighbours.
-std::vector<TSparseModel> AsReadBack(std::vector<TSparseModel> models, std::int32_t lciMode) {
-  for (size_t i = 0; i < models.size(); ++i) {
-    const size_t neighbours =
-        std::min<size_t>(static_cast<size_t>(lciMode) - 1, models.size() - 1 - i);
-    for (TSparseLayer& layer : models[i].Layers) {
+// Sparse models as the sparse reader gives them back: the half-space has no thickness or depth
+// lines, and a vertical constraint no indices.
+std::vector<TSparseModel> AsReadBack(std::vector<TSparseModel> models) {
+  for (TSparseModel& model : models) {
+    for (TSparseLayer& layer : model.Layers)
       for (size_t c = 0; c < layer.LayerParamCons.size(); c += 2)
         layer.LayerParamCons[c].Indices.clear();
-      for (size_t c = 1; c < layer.LayerParamCons.size(); c += 2) {
-        TODVLayerParamCon& lateral = layer.LayerParamCons[c];
-        lateral.Values.resize(std::max(lateral.Values.size(), neighbours));
-        lateral.Indices.resize(lateral.Values.size());
-      }
-    }
-    models[i].Layers.back().ThkLat = {};
-    models[i].Layers.back().DepLat = {};
+    model.Layers.back().ThkLat = {};
+    model.Layers.back().DepLat = {};
   }
   return models;
 }
@@ -210,7 +201,7 @@ TEST(ModFileRoundTrip, GeneralLayoutBothStyles) {
     sparse.SetIsLCI(shape.lciMode <= 2);
     sparse.SaveGeneral(type, false);
     const TModFile sparseBack(dir / "r.mo2", type);
-    const std::vector<TSparseModel> expected = AsReadBack(sparseModels, sparse.LCIMode());
+    const std::vector<TSparseModel> expected = AsReadBack(sparseModels);
     ASSERT_EQ(sparseBack.NumberOfModels(), static_cast<std::int32_t>(models.size()));
     for (size_t i = 0; i < models.size(); ++i)
       EXPECT_EQ(sparseBack.GetSparseModel(static_cast<std::int32_t>(i + 1)), expected[i]) << i;
@@ -241,7 +232,7 @@ TEST(ModFileRoundTrip, OlderLayoutReadsBackThroughAMatchingModelType) {
     const std::vector<TSparseModel> sparseModels = SparseOf(sparse, type);
     sparse.Save(false);
     const TModFile sparseBack(dir / "o.mo2", type);
-    const std::vector<TSparseModel> expected = AsReadBack(sparseModels, sparse.LCIMode());
+    const std::vector<TSparseModel> expected = AsReadBack(sparseModels);
     for (size_t i = 0; i < models.size(); ++i)
       EXPECT_EQ(sparseBack.GetSparseModel(static_cast<std::int32_t>(i + 1)), expected[i]) << i;
   }
@@ -277,7 +268,7 @@ TEST(ModFileRoundTrip, ARegularFileConvertedAndSavedAsSparse) {
   file.SaveGeneral(type, false);
   const TModFile back(dir / "survey.mo2", type);
   EXPECT_EQ(back.CommentLine(), file.CommentLine());
-  std::vector<TSparseModel> expected = AsReadBack(converted, file.LCIMode());
+  std::vector<TSparseModel> expected = AsReadBack(converted);
   // Two factors of the file mean "none" once written in the sparse style: the pitch's lateral
   // factor 0 (the regular file's -1, which extra-parameter lines take as it stands) and the
   // tau prior's 99.5 (the regular file's 98.5).

@@ -106,14 +106,9 @@ TSparseModel ExpectedSparse(size_t m) {
       layer.ThkLat = Vector(n, 99.0f);
       layer.DepLat = Vector(n, Factor(0.2));
     }
-    // The file lists one chargeability neighbour where two are possible: the second stays 0.
-    TODVLayerParamCon& charge = layer.LayerParamCons[1];
-    charge.Values.assign(n, 0.0f);
-    charge.Indices.assign(n, 0);
-    if (n > 0) {
-      charge.Values[0] = Factor(0.1);
-      charge.Indices[0] = 1;
-    }
+    // The file lists one chargeability neighbour where two are possible: one is all there is.
+    if (n > 0)
+      layer.LayerParamCons[1] = {ltChargeabilityLatStdD, {Factor(0.1)}, {1}};
     layer.LayerParamCons[3].Values.assign(n, Factor(0.3));
     layer.LayerParamCons[3].Indices = FirstIndices(n);
   }

@@ -92,7 +92,7 @@ TEST(ModFileWrite, SharpSettingsLine) {
   for (std::int32_t i = 1; i <= 2; ++i) {
     TSparseModel model;
     model.UTMX = 1;
-    model.DataFiles = {"d" + std::to_string(i)};
+    model.DataFiles = {std::string("d") + std::to_string(i)};
     model.Layers.resize(1);
     model.Layers[0].ResStart = 10;
     file.AddSparseModel(model, i);
@@ -264,7 +264,7 @@ TEST(ModFileWrite, AFailedSaveLeavesTheOldFileAndNoTemporary) {
   test::WriteFile(path, "the user's data\r\n");
   TModFile file;
   for (std::int32_t i = 1; i <= 4; ++i)
-    file.AddModel(Model(5, {"m" + std::to_string(i)}, 3), i);
+    file.AddModel(Model(5, {std::string("m") + std::to_string(i)}, 3), i);
   TModel third = file.GetModel(3);
   third.Layers[0].ResStart = 0;
   file.SetModel(3, third);
