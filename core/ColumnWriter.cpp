@@ -1,6 +1,8 @@
 #include "core/ColumnWriter.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace kiv {
 namespace {
@@ -10,50 +12,57 @@ constexpr size_t kFlushSize = 256 * 1024;
 } // namespace
 
 ColumnWriter::ColumnWriter(platform::ReplacingFile& file, size_t columnWidth)
-    : file_(file), width_(columnWidth) {
-  buffer_.reserve(kFlushSize + 4096);
+    : file_(file), width_(columnWidth), formats_(ProcessFormats()), buffer_(new char[kFlushSize]),
+      capacity_(kFlushSize) {}
+
+char* ColumnWriter::Reserve(size_t size) {
+  if (size_ + size > capacity_) {
+    Flush();
+    if (size > capacity_) {
+      buffer_.reset(new char[size]);
+      capacity_ = size;
+    }
+  }
+  return buffer_.get() + size_;
 }
 
-void ColumnWriter::Column(std::string_view text) {
-  buffer_.append(text.size() < width_ ? width_ - text.size() : 1, ' ');
-  buffer_.append(text);
+void ColumnWriter::Align(size_t length) {
+  char* text = buffer_.get() + size_;
+  const size_t pad = length < width_ ? width_ - length : 1;
+  std::memmove(text + pad, text, length);
+  std::memset(text, ' ', pad);
+  size_ += pad + length;
 }
 
 void ColumnWriter::Number(double value, const PictureFormat& format) {
-  // Large enough for every model-file picture, even in fixed notation of the largest double.
-  char small[512];
-  if (format.MaxLength() <= sizeof small) {
-    Column(std::string_view(small, format.Format(value, small)));
-    return;
-  }
-  std::string large(format.MaxLength(), '\0');
-  large.resize(format.Format(value, large.data()));
-  Column(large);
+  const size_t room = std::max(width_, format.MaxLength() + 1);
+  const size_t length = format.Format(value, Reserve(room), formats_);
+  Align(length);
 }
 
 void ColumnWriter::Integer(std::int64_t value) {
-  char digits[24];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value);
-  Column(std::string_view(digits, static_cast<size_t>(result.ptr - digits)));
+  char* text = Reserve(std::max<size_t>(width_, 21));
+  Align(static_cast<size_t>(std::to_chars(text, text + 20, value).ptr - text));
 }
 
 void ColumnWriter::BlankColumn() {
-  buffer_.append(width_, ' ');
+  std::memset(Reserve(width_), ' ', width_);
+  size_ += width_;
 }
 
 void ColumnWriter::Text(std::string_view text) {
-  buffer_.append(text);
+  std::memcpy(Reserve(text.size()), text.data(), text.size());
+  size_ += text.size();
 }
 
 void ColumnWriter::EndLine() {
-  buffer_.append("\r\n");
-  if (buffer_.size() >= kFlushSize)
-    Flush();
+  std::memcpy(Reserve(2), "\r\n", 2);
+  size_ += 2;
 }
 
 void ColumnWriter::Flush() {
-  file_.Write(buffer_);
-  buffer_.clear();
+  file_.Write(std::string_view(buffer_.get(), size_));
+  size_ = 0;
 }
 
 } // namespace kiv

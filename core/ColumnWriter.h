@@ -1,17 +1,19 @@
 #pragma once
 
+#include "core/FormatSettings.h"
 #include "core/NumberFormat.h"
 #include "platform/ReplacingFile.h"
 
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 
 namespace kiv {
 
 // Writes lines of right-aligned columns through one reused buffer. A text narrower than the
 // column is padded with blanks on the left; one as wide or wider gets a single blank before it,
-// so that neighbouring numbers never run together. Lines end with CR LF.
+// so that neighbouring numbers never run together. Lines end with CR LF. Numbers follow the
+// process-wide formats as they were when the writer was made.
 class ColumnWriter {
 public:
   ColumnWriter(platform::ReplacingFile& file, size_t columnWidth);
@@ -26,11 +28,17 @@ public:
   void Flush();
 
 private:
-  void Column(std::string_view text);
+  // Room for size more bytes at the end of the buffer, flushing or growing it first.
+  char* Reserve(size_t size);
+  // Aligns the text of length written at the end of the buffer in its column.
+  void Align(size_t length);
 
   platform::ReplacingFile& file_;
   size_t width_;
-  std::string buffer_;
+  FormatSettings formats_;
+  std::unique_ptr<char[]> buffer_;
+  size_t capacity_;
+  size_t size_ = 0;
 };
 
 } // namespace kiv

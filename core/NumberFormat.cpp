@@ -57,9 +57,132 @@ bool TieRoundedDown(double a, int k) {
   return m % 4 == 1;
 }
 
+constexpr std::uint64_t kPowersOfTen[] = {1ull,
+                                          10ull,
+                                          100ull,
+                                          1000ull,
+                                          10000ull,
+                                          100000ull,
+                                          1000000ull,
+                                          10000000ull,
+                                          100000000ull,
+                                          1000000000ull,
+                                          10000000000ull,
+                                          100000000000ull,
+                                          1000000000000ull,
+                                          10000000000000ull,
+                                          100000000000000ull,
+                                          1000000000000000ull,
+                                          10000000000000000ull,
+                                          100000000000000000ull,
+                                          1000000000000000000ull,
+                                          10000000000000000000ull};
+constexpr int kLargestPowerOfTen = 19;
+
+// a * 10^k for a > 0, cut to an integer and rounded to one with ties away from zero, in exact
+// integer arithmetic on a's binary form. The usual column values take this way rather than
+// std::to_chars with a precision, which is several times slower. False when the result or a step
+// would not fit.
+bool ScaleExactly(double a, int k, std::uint64_t& truncated, std::uint64_t& rounded) {
+  __extension__ typedef unsigned __int128 Wide;
+  const auto bits = std::bit_cast<std::uint64_t>(a);
+  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+  if (biased == 0 || biased == 0x7ff || k > kLargestPowerOfTen || k < -kLargestPowerOfTen)
+    return false;
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int e2 = biased - 1075; // a = m * 2^e2
+  Wide quotient = 0;
+  bool roundUp = false;
+  if (k >= 0) {
+    const Wide scaled = static_cast<Wide>(m) * kPowersOfTen[k]; // below 2^117
+    if (e2 >= 0) {
+      if (e2 > 10)
+        return false;
+      quotient = scaled << e2;
+    } else {
+      const int shift = -e2;
+      if (shift > 120)
+        return false;
+      quotient = scaled >> shift;
+      const Wide remainder = scaled & ((Wide{1} << shift) - 1);
+      roundUp = remainder >= (Wide{1} << (shift - 1));
+    }
+  } else {
+    if (e2 > 60 || e2 < -60)
+      return false;
+    const Wide numerator = e2 >= 0 ? static_cast<Wide>(m) << e2 : static_cast<Wide>(m);
+    const Wide denominator = static_cast<Wide>(kPowersOfTen[-k]) << (e2 >= 0 ? 0 : -e2);
+    quotient = numerator / denominator;
+    const Wide remainder = numerator % denominator;
+    roundUp = remainder >= denominator - remainder;
+  }
+  const Wide result = quotient + (roundUp ? 1 : 0);
+  if (result >> 64 != 0)
+    return false;
+  truncated = static_cast<std::uint64_t>(quotient);
+  rounded = static_cast<std::uint64_t>(result);
+  return true;
+}
+
+// The first count significant digits of a > 0 as an integer of count digits, rounded with ties
+// away from zero, and the decimal exponent of the first digit. False when a is outside the range
+// of ScaleExactly.
+bool ExactSignificand(double a, size_t count, std::uint64_t& digits, int& exponent) {
+  if (count == 0 || count > static_cast<size_t>(kLargestPowerOfTen))
+    return false;
+  const std::uint64_t lowest = kPowersOfTen[count - 1];
+  const std::uint64_t beyond = kPowersOfTen[count];
+  // From the binary exponent: the decimal one, or one below it, which a comparison with an exact
+  // power of ten settles where there is one.
+  const int binary = static_cast<int>((std::bit_cast<std::uint64_t>(a) >> 52) & 0x7ff) - 1023;
+  int estimate = static_cast<int>(std::floor(binary * 0.30102999566398120));
+  if (estimate >= -1 && estimate < kLargestPowerOfTen &&
+      a >= static_cast<double>(kPowersOfTen[estimate + 1]))
+    ++estimate;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    std::uint64_t truncated = 0;
+    std::uint64_t rounded = 0;
+    if (!ScaleExactly(a, static_cast<int>(count) - 1 - estimate, truncated, rounded))
+      return false;
+    // The cut value tells whether the estimate of the first digit's place was right.
+    if (truncated < lowest) {
+      --estimate;
+    } else if (truncated >= beyond) {
+      ++estimate;
+    } else {
+      // Exactly `beyond`: a rounded up to the next power of ten.
+      digits = rounded == beyond ? lowest : rounded;
+      exponent = rounded == beyond ? estimate + 1 : estimate;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Writes value as exactly count decimal digits, with leading zeros.
+char* WriteDigits(char* p, std::uint64_t value, size_t count) {
+  for (size_t i = count; i > 0; --i) {
+    p[i - 1] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  return p + count;
+}
+
+size_t DigitCount(std::uint64_t value) {
+  size_t count = 1;
+  while (count < 20 && value >= kPowersOfTen[count])
+    ++count;
+  return count;
+}
+
 // The first count significant digits of a >= 0, rounded with ties away from zero, as one
 // string without point, and the decimal exponent of the first digit.
 const char* ScientificDigits(double a, size_t count, char* scratch, size_t size, int& exponent) {
+  std::uint64_t significand = 0;
+  if (a > 0 && ExactSignificand(a, count, significand, exponent)) {
+    WriteDigits(scratch, significand, count);
+    return scratch;
+  }
   const char* end = std::to_chars(scratch, scratch + size, a, std::chars_format::scientific,
                                   static_cast<int>(count - 1))
                         .ptr;
@@ -76,6 +199,29 @@ const char* ScientificDigits(double a, size_t count, char* scratch, size_t size,
   if (TieRoundedDown(a, exponent - static_cast<int>(count - 1)))
     ++digits[count - 1];
   return digits;
+}
+
+// a >= 0 in fixed notation with `fraction` digits after the point, rounded with ties away from
+// zero, as std::to_chars writes it ("123.450", "0.500", "7"). Returns the end.
+char* FixedDigits(double a, size_t fraction, char* scratch, size_t size) {
+  std::uint64_t truncated = 0;
+  std::uint64_t rounded = 0;
+  if (a > 0 && ScaleExactly(a, static_cast<int>(fraction), truncated, rounded)) {
+    const std::uint64_t unit = kPowersOfTen[fraction];
+    const std::uint64_t integer = rounded / unit;
+    char* p = WriteDigits(scratch, integer, DigitCount(integer));
+    if (fraction > 0) {
+      *p++ = '.';
+      p = WriteDigits(p, rounded % unit, fraction);
+    }
+    return p;
+  }
+  char* end = std::to_chars(scratch, scratch + size, a, std::chars_format::fixed,
+                            static_cast<int>(fraction))
+                  .ptr;
+  if (TieRoundedDown(a, -static_cast<int>(fraction)))
+    ++end[-1];
+  return end;
 }
 
 // Delphi's texts for values without digits.
@@ -175,6 +321,10 @@ void PictureFormat::Parse() {
   if (firstIntegerZero != std::string_view::npos)
     integerMinDigits_ = integerDigits_ - firstIntegerZero;
 
+  plain_ = literals_.empty() && !grouping_ && fractionMinDigits_ == fractionDigits_ &&
+           integerMinDigits_ == 1 && (!scientific_ || integerDigits_ == 1) &&
+           (!scientific_ || tokens_.back().part == Part::Exponent);
+
   size_t integerLength = scientific_ ? integerDigits_ : std::max(integerDigits_, kMaxIntegerDigits);
   if (grouping_ && integerLength > 0)
     integerLength += (integerLength - 1) / 3;
@@ -188,6 +338,9 @@ size_t PictureFormat::Format(double value, char* out, const FormatSettings& form
     return FloatToText(value, out, formats);
   if (!std::isfinite(value))
     return WriteNonFinite(value, out);
+  if (plain_)
+    if (const size_t length = FormatPlain(value, out, formats); length > 0)
+      return length;
 
   const double a = std::fabs(value);
   char scratch[kScratchSize];
@@ -203,11 +356,7 @@ size_t PictureFormat::Format(double value, char* out, const FormatSettings& form
     fraction = digits + integerDigits_;
     exponent = a == 0 ? 0 : exponent - static_cast<int>(integerDigits_) + 1;
   } else {
-    char* end = std::to_chars(scratch, scratch + sizeof scratch, a, std::chars_format::fixed,
-                              static_cast<int>(fractionDigits_))
-                    .ptr;
-    if (TieRoundedDown(a, -static_cast<int>(fractionDigits_)))
-      ++end[-1];
+    char* end = FixedDigits(a, fractionDigits_, scratch, sizeof scratch);
     fraction = end - fractionDigits_;
     integerLength = static_cast<size_t>(end - scratch) - fractionDigits_ - (fractionDigits_ > 0);
   }
@@ -271,6 +420,48 @@ size_t PictureFormat::Format(double value, char* out, const FormatSettings& form
       p = WriteExponentDigits(p, std::abs(exponent), exponentMinDigits_);
       break;
     }
+  }
+  return static_cast<size_t>(p - out);
+}
+
+size_t PictureFormat::FormatPlain(double value, char* out, const FormatSettings& formats) const {
+  const double a = std::fabs(value);
+  char* p = out;
+  if (scientific_) {
+    const size_t count = 1 + fractionDigits_;
+    std::uint64_t significand = 0;
+    int exponent = 0;
+    if (a != 0 && !ExactSignificand(a, count, significand, exponent))
+      return 0;
+    if (std::signbit(value) && significand != 0)
+      *p++ = '-';
+    const std::uint64_t unit = kPowersOfTen[fractionDigits_];
+    *p++ = static_cast<char>('0' + significand / unit);
+    if (fractionDigits_ > 0) {
+      *p++ = formats.DecimalSeparator;
+      p = WriteDigits(p, significand % unit, fractionDigits_);
+    }
+    *p++ = exponentLetter_;
+    if (exponent < 0)
+      *p++ = '-';
+    else if (exponentPlus_)
+      *p++ = '+';
+    const auto magnitude = static_cast<std::uint64_t>(std::abs(exponent));
+    p = WriteDigits(p, magnitude, std::max(exponentMinDigits_, DigitCount(magnitude)));
+    return static_cast<size_t>(p - out);
+  }
+  std::uint64_t truncated = 0;
+  std::uint64_t rounded = 0;
+  if (a != 0 && !ScaleExactly(a, static_cast<int>(fractionDigits_), truncated, rounded))
+    return 0;
+  if (std::signbit(value) && rounded != 0)
+    *p++ = '-';
+  const std::uint64_t unit = kPowersOfTen[fractionDigits_];
+  const std::uint64_t integer = rounded / unit;
+  p = WriteDigits(p, integer, DigitCount(integer));
+  if (fractionDigits_ > 0) {
+    *p++ = formats.DecimalSeparator;
+    p = WriteDigits(p, rounded % unit, fractionDigits_);
   }
   return static_cast<size_t>(p - out);
 }

@@ -73,11 +73,16 @@ private:
   };
 
   void Parse();
+  // The pictures of model-file columns ("0.0000e+00", "#####0.000"): only digit placeholders,
+  // every fraction digit written, one integer digit at least, no literals or grouping. Returns
+  // 0 when the value is beyond the range of the exact integer rounding.
+  size_t FormatPlain(double value, char* out, const FormatSettings& formats) const;
 
   std::string picture_;
   std::vector<Token> tokens_;
   std::string literals_;
   bool general_ = false;
+  bool plain_ = false;
   bool scientific_ = false;
   bool grouping_ = false;
   bool exponentPlus_ = false;
