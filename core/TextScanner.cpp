@@ -24,7 +24,9 @@ std::string_view Trimmed(std::string_view text) {
 
 } // namespace
 
-TextScanner::TextScanner(const std::string& path) : file_(path), buffer_(new char[kBufferSize]) {}
+TextScanner::TextScanner(const std::string& path)
+    : file_(path), buffer_(new char[kBufferSize]),
+      claimable_(file_.Size() * kClaimPerFileByte + kClaimSlack) {}
 
 size_t TextScanner::Available(size_t minimum) {
   if (end_ - position_ >= minimum || fileEnded_)
@@ -122,6 +124,13 @@ std::int32_t TextScanner::ReadInteger() {
   if (!word.empty() && !ParseInteger(word, value))
     throw InvalidNumericInput();
   return value;
+}
+
+bool TextScanner::Claim(std::uint64_t count, std::uint64_t bytesEach) {
+  if (bytesEach != 0 && count > claimable_ / bytesEach)
+    return false;
+  claimable_ -= count * bytesEach;
+  return true;
 }
 
 std::uint64_t TextScanner::RemainingBytes() const {

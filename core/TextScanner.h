@@ -37,6 +37,16 @@ public:
   // Bytes of the file not yet consumed; 0 when the size is unknown.
   std::uint64_t RemainingBytes() const;
 
+  // What a reader allocates for the file's content is claimed here first, so that no file makes
+  // it allocate memory out of proportion to its size: in all, a file may claim
+  // kClaimPerFileByte bytes per byte of its size plus kClaimSlack. Real content needs far less
+  // (a line of two short numbers fills a layer record of a few hundred bytes); the slack lets a
+  // file that merely ends early read its missing numbers as zero. Returns false, claiming
+  // nothing, when count items of bytesEach bytes would exceed what is left.
+  bool Claim(std::uint64_t count, std::uint64_t bytesEach);
+  static constexpr std::uint64_t kClaimPerFileByte = 64;
+  static constexpr std::uint64_t kClaimSlack = 16 * 1024 * 1024;
+
 private:
   // Makes at least minimum bytes from the current position available unless the file ends first.
   // Returns the number available.
@@ -51,6 +61,7 @@ private:
   size_t end_ = 0;
   std::uint64_t bufferStartOffset_ = 0;
   bool fileEnded_ = false;
+  std::uint64_t claimable_;
 };
 
 } // namespace kiv

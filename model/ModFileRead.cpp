@@ -12,20 +12,13 @@
 namespace kiv {
 namespace {
 
-// No file may make the reader allocate memory out of proportion to its size: the memory that a
-// count claims may be at most kClaimPerUnreadByte bytes per byte not yet read, plus kClaimSlack.
-// A real file needs far less (a layer of a few short numbers already takes more than a tenth of
-// its memory in bytes); the slack lets a real file that merely ends early read its missing
-// numbers as zero.
-constexpr std::uint64_t kClaimPerUnreadByte = 64;
-constexpr std::uint64_t kClaimSlack = 16 * 1024 * 1024;
-
-void CheckCount(std::int64_t count, std::uint64_t bytesEach, const TextScanner& scanner,
+// Claims the memory for count items read from the file, which fails for a negative count or
+// one that the file's size cannot justify.
+void CheckCount(std::int64_t count, std::uint64_t bytesEach, TextScanner& scanner,
                 const char* what) {
   if (count < 0)
     throw std::length_error("Invalid " + std::string(what) + ": " + std::to_string(count));
-  const std::uint64_t allowed = scanner.RemainingBytes() * kClaimPerUnreadByte + kClaimSlack;
-  if (static_cast<std::uint64_t>(count) > allowed / bytesEach)
+  if (!scanner.Claim(static_cast<std::uint64_t>(count), bytesEach))
     throw std::length_error("Invalid " + std::string(what) + ": " + std::to_string(count) +
                             " cannot be held by the rest of the file");
 }
@@ -192,8 +185,10 @@ void TModFile::ReadModelGeneral(TextScanner& scanner, TModel& model, std::int32_
     layer.ThkLat.resize(lateral);
     layer.DepLat.resize(lateral);
     const size_t further = layer.LayerParams.size() / 2;
-    CheckCount(layerCount, sizeof(TLayer) + (3 + further) * lateral * sizeof(float), scanner,
-               "number of layers");
+    const std::uint64_t layerBytes =
+        sizeof(TLayer) + (3 + further) * lateral * sizeof(float) +
+        further * (2 * sizeof(TODVLayerParam) + 2 * sizeof(TODVLayerParamCon) + sizeof(float));
+    CheckCount(layerCount, layerBytes, scanner, "number of layers");
     model.Layers.assign(static_cast<size_t>(layerCount), layer);
 
     for (const TExtraParam& extra : modelType.ExtraParams)
@@ -244,7 +239,10 @@ void TModFile::ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
 
     const TSparseLayer layer = LayerTemplate<TSparseLayer>(modelType, 0);
     const size_t further = layer.LayerParams.size() / 2;
-    CheckCount(layerCount, sizeof(TSparseLayer), scanner, "number of layers");
+    CheckCount(layerCount,
+               sizeof(TSparseLayer) + further * (2 * sizeof(TODVLayerParam) +
+                                                 2 * sizeof(TODVLayerParamCon) + sizeof(float)),
+               scanner, "number of layers");
     model.Layers.assign(static_cast<size_t>(layerCount), layer);
 
     for (const TExtraParam& extra : modelType.ExtraParams)
@@ -290,6 +288,7 @@ void TModFile::ReadExtraParam(TextScanner& scanner, TModel& model, TODVPoSet_Typ
       throw EPelo("Unknown extra parameter! Please report this error!");
     *fields.Apri = scanner.ReadSingle();
     *fields.ApriSTD = ExtraParamFactor(scanner.ReadReal());
+    CheckCount(lateralCount, sizeof(float), scanner, "number of neighbours");
     fields.LatSTDs->resize(static_cast<size_t>(lateralCount));
     for (float& factor : *fields.LatSTDs)
       factor = ExtraParamFactor(scanner.ReadReal());

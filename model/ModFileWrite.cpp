@@ -106,6 +106,23 @@ ParamPositions Locate(const Layer& layer, TODVLayerParam_Types priVal, TODVLayer
   return at;
 }
 
+// The entries of a layer parameter of the general layout in the model's first layer, checked in
+// this order; a missing lateral or vertical entry may be allowed, then its position is -1.
+template <class Layer>
+ParamPositions LocateGeneral(const Layer& first, const TODVLayerParamSet& set, bool lateralMayLack,
+                             bool verticalMayLack) {
+  const ParamPositions at = Locate(first, set.PriVal, set.PriStd, set.VertStdD, set.LatStdD);
+  if (at.priVal < 0)
+    throw EPelo("Error - PriVal not found in model. Please report this error.");
+  if (at.priStd < 0)
+    throw EPelo("Error - PriStdD not found in model. Please report this error.");
+  if (at.lat < 0 && !lateralMayLack)
+    throw EPelo("Error - LatStdD not found in model. Please report this error.");
+  if (at.vert < 0 && !verticalMayLack)
+    throw EPelo("Error - VertStdD not found in model. Please report this error");
+  return at;
+}
+
 template <class T> const T& At(const std::vector<T>& items, std::int32_t position) {
   return items.at(static_cast<size_t>(position));
 }
@@ -358,16 +375,7 @@ void TModFile::WriteModelGeneral(ColumnWriter& out, const WriteFormats& formats,
       if (param.ParamType == ltRes)
         continue;
       const TODVLayerParamSet set = FAllLayerParamSets->GetParamSet(param.ParamType);
-      const ParamPositions at =
-          Locate(model.Layers.front(), set.PriVal, set.PriStd, set.VertStdD, set.LatStdD);
-      if (at.priVal < 0)
-        throw EPelo("Error - PriVal not found in model. Please report this error.");
-      if (at.priStd < 0)
-        throw EPelo("Error - PriStdD not found in model. Please report this error.");
-      if (at.lat < 0)
-        throw EPelo("Error - LatStdD not found in model. Please report this error.");
-      if (at.vert < 0)
-        throw EPelo("Error - VertStdD not found in model. Please report this error");
+      const ParamPositions at = LocateGeneral(model.Layers.front(), set, false, false);
       for (size_t k = 0; k < model.Layers.size(); ++k) {
         const TLayer& l = model.Layers[k];
         const float value = At(l.LayerParams, at.priVal).Value;
@@ -398,15 +406,9 @@ void TModFile::WriteSparseModelGeneral(ColumnWriter& out, const WriteFormats& fo
       if (param.ParamType == ltRes)
         continue;
       const TODVLayerParamSet set = FAllLayerParamSets->GetParamSet(param.ParamType);
-      const ParamPositions at =
-          Locate(model.Layers.front(), set.PriVal, set.PriStd, set.VertStdD, set.LatStdD);
-      if (at.priVal < 0)
-        throw EPelo("Error - PriVal not found in model. Please report this error.");
-      if (at.priStd < 0)
-        throw EPelo("Error - PriStdD not found in model. Please report this error.");
-      // The last model has no neighbours, so it may lack the lateral entry.
-      if (at.lat < 0 && !lastModel)
-        throw EPelo("Error - LatStdD not found in model. Please report this error.");
+      // The last model has no neighbours, so it may lack the lateral entry; a missing vertical
+      // entry means no constraint.
+      const ParamPositions at = LocateGeneral(model.Layers.front(), set, lastModel, true);
       for (size_t k = 0; k < model.Layers.size(); ++k) {
         const TSparseLayer& l = model.Layers[k];
         const float value = At(l.LayerParams, at.priVal).Value;

@@ -1,5 +1,6 @@
 #include "model/ModFile_.h"
 #include "tests/model/ModelFileFixtures.h"
+#include "tests/support/Failure.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -12,21 +13,8 @@ using test::MakeModelType;
 using test::ModelFile;
 using test::TempDir;
 
-// The class name and message of what f raised.
-template <class F> std::pair<std::string, std::string> Failure(F&& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return {std::string(e.ClassName()), e.Message()};
-  } catch (const std::exception& e) {
-    return {"foreign", e.what()};
-  }
-  return {"nothing", ""};
-}
-
-std::pair<std::string, std::string> Expected(const char* cls, std::string message) {
-  return {cls, std::move(message)};
-}
+using test::Expected;
+using test::Failure;
 
 float Factor(double number) {
   return static_cast<float>(number + 1.0);
@@ -340,20 +328,25 @@ TEST(ModFileEscalation, ChainsOfLocations) {
   }
 }
 
-TEST(ModFileHostileCounts, CountsAreBoundedByTheRestOfTheFile) {
+TEST(ModFileHostileCounts, WhatAFileClaimsIsBoundedByItsSize) {
   TempDir dir;
   const std::string header = Header("1 2", {"1 5 a"});
   const TVesmarInvModelType plain = MakeModelType({}, {});
-  // After the count only "\r\n" is left: the bound is (2 * 64 + 16 MiB) / 8 neighbours.
-  const std::int64_t bound = (2 * 64 + 16 * 1024 * 1024) / 8;
-  TModFile atBound(
-      ModelFile(dir, "m.mo2", header + "1 0 0 0\n10 1 " + std::to_string(bound) + "\r\n"), plain);
+  // A file may claim 64 bytes of memory per byte of its size plus 16 MiB in all; one model of one
+  // layer has claimed its records before the count of neighbours of 8 bytes each.
+  const auto content = [&](std::int64_t count) {
+    return header + "1 0 0 0\n10 1 " + std::to_string(count) + "\r\n";
+  };
+  const std::uint64_t size = content(2000000).size();
+  const std::uint64_t records = sizeof(TSparseModel) + sizeof(std::string) + sizeof(TSparseLayer);
+  const auto bound = static_cast<std::int64_t>((64 * size + 16 * 1024 * 1024 - records) / 8);
+  ASSERT_EQ(content(bound).size(), size);
+  TModFile atBound(ModelFile(dir, "m.mo2", content(bound)), plain);
   EXPECT_EQ(atBound.GetSparseModel(1).Layers[0].ResLat.NumValues, bound);
   EXPECT_EQ(atBound.GetSparseModel(1).Layers[0].ResLat.Values.size(), static_cast<size_t>(bound));
 
   for (std::int64_t count : {bound + 1, std::int64_t{2147483647}}) {
-    const std::string path =
-        ModelFile(dir, "m.mo2", header + "1 0 0 0\n10 1 " + std::to_string(count) + "\r\n");
+    const std::string path = ModelFile(dir, "m.mo2", content(count));
     EXPECT_EQ(Failure([&] { TModFile file(path, plain); }),
               Expected("EPFatal", "TModFile.ReadSparseModelGeneral\nTModFile.ReadSparseLine\n"
                                   "Invalid number of neighbours: " +

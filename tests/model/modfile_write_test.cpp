@@ -1,5 +1,6 @@
 #include "model/ModFile_.h"
 #include "tests/model/ModelFileFixtures.h"
+#include "tests/support/Failure.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -10,20 +11,8 @@ namespace {
 using test::MakeModelType;
 using test::TempDir;
 
-template <class F> std::pair<std::string, std::string> Failure(F&& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return {std::string(e.ClassName()), e.Message()};
-  } catch (const std::exception& e) {
-    return {"foreign", e.what()};
-  }
-  return {"nothing", ""};
-}
-
-std::pair<std::string, std::string> Expected(const char* cls, std::string message) {
-  return {cls, std::move(message)};
-}
+using test::Expected;
+using test::Failure;
 
 // The file's lines without their CR LF ends; fails when a line lacks its CR.
 std::vector<std::string> Lines(const std::string& path) {
