@@ -6,7 +6,7 @@ namespace kiv {
 
 void RunModelCheck(std::vector<std::string>& runLog, const std::string& modelPath) {
   runLog.push_back("Reading mod file...");
-  { const TModFile headerOnly(modelPath, true); }
+  TModFile().CheckHeader(modelPath);
   runLog.push_back("Modfile ok!");
 }
 

@@ -112,9 +112,17 @@ bool ScaleExactly(double a, int k, std::uint64_t& truncated, std::uint64_t& roun
       return false;
     const Wide numerator = e2 >= 0 ? static_cast<Wide>(m) << e2 : static_cast<Wide>(m);
     const Wide denominator = static_cast<Wide>(kPowersOfTen[-k]) << (e2 >= 0 ? 0 : -e2);
-    quotient = numerator / denominator;
-    const Wide remainder = numerator % denominator;
-    roundUp = remainder >= denominator - remainder;
+    if ((numerator >> 64) == 0 && (denominator >> 64) == 0) {
+      // Both fit in 64 bits, as for whole numbers such as 100000: a plain division does.
+      const auto n = static_cast<std::uint64_t>(numerator);
+      const auto d = static_cast<std::uint64_t>(denominator);
+      quotient = n / d;
+      roundUp = n % d >= d - n % d;
+    } else {
+      quotient = numerator / denominator;
+      const Wide remainder = numerator % denominator;
+      roundUp = remainder >= denominator - remainder;
+    }
   }
   const Wide result = quotient + (roundUp ? 1 : 0);
   if (result >> 64 != 0)
@@ -135,7 +143,7 @@ bool ExactSignificand(double a, size_t count, std::uint64_t& digits, int& expone
   // From the binary exponent: the decimal one, or one below it, which a comparison with an exact
   // power of ten settles where there is one.
   const int binary = static_cast<int>((std::bit_cast<std::uint64_t>(a) >> 52) & 0x7ff) - 1023;
-  int estimate = static_cast<int>(std::floor(binary * 0.30102999566398120));
+  int estimate = (binary * 78913) >> 18; // floor(binary * log10(2))
   if (estimate >= -1 && estimate < kLargestPowerOfTen &&
       a >= static_cast<double>(kPowersOfTen[estimate + 1]))
     ++estimate;
@@ -160,11 +168,19 @@ bool ExactSignificand(double a, size_t count, std::uint64_t& digits, int& expone
 }
 
 // Writes value as exactly count decimal digits, with leading zeros.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233"
+    "34353637383940414243444546474849505152535455565758596061626364656667"
+    "6869707172737475767778798081828384858687888990919293949596979899";
+
 char* WriteDigits(char* p, std::uint64_t value, size_t count) {
-  for (size_t i = count; i > 0; --i) {
-    p[i - 1] = static_cast<char>('0' + value % 10);
-    value /= 10;
+  size_t i = count;
+  for (; i >= 2; i -= 2) {
+    std::memcpy(p + i - 2, kDigitPairs + 2 * (value % 100), 2);
+    value /= 100;
   }
+  if (i == 1)
+    p[0] = static_cast<char>('0' + value % 10);
   return p + count;
 }
 

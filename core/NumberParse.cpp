@@ -59,12 +59,8 @@ double ScaleExactly(std::uint64_t mantissa, int exponent, bool negative) {
   return negative ? -scaled : scaled;
 }
 
-// The writer's default column form, "d.dddde+dd" with an optional minus, read in one step.
-bool ParseDefaultColumnForm(std::string_view word, double& value) {
-  const bool negative = !word.empty() && word.front() == '-';
-  if (word.size() != 10 + static_cast<size_t>(negative))
-    return false;
-  const char* p = word.data() + static_cast<size_t>(negative);
+// The ten characters "d.dddde+dd" after an optional minus.
+bool ParseColumnDigits(const char* p, bool negative, double& value) {
   const auto digit = [p](int i) { return static_cast<unsigned>(p[i] - '0'); };
   if (digit(0) > 9 || p[1] != '.' || digit(2) > 9 || digit(3) > 9 || digit(4) > 9 || digit(5) > 9 ||
       (p[6] != 'e' && p[6] != 'E') || (p[7] != '+' && p[7] != '-') || digit(8) > 9 || digit(9) > 9)
@@ -77,6 +73,12 @@ bool ParseDefaultColumnForm(std::string_view word, double& value) {
     return false;
   value = ScaleExactly(mantissa, scale, negative);
   return true;
+}
+
+bool ParseDefaultColumnForm(std::string_view word, double& value) {
+  const bool negative = !word.empty() && word.front() == '-';
+  return word.size() == 10 + static_cast<size_t>(negative) &&
+         ParseColumnDigits(word.data() + static_cast<size_t>(negative), negative, value);
 }
 
 // The common short forms ("-1.0000e+00", "552310.0", "3"): when the digits make an integer below
@@ -118,6 +120,15 @@ bool ParseShortReal(std::string_view word, double& value) {
 }
 
 } // namespace
+
+size_t ParseColumnForm(const char* text, double& value) {
+  const bool negative = text[0] == '-';
+  const size_t length = 10 + static_cast<size_t>(negative);
+  if (static_cast<unsigned char>(text[length]) > 32 ||
+      !ParseColumnDigits(text + static_cast<size_t>(negative), negative, value))
+    return 0;
+  return length;
+}
 
 bool ParseReal(std::string_view word, double& value) {
   if (ParseDefaultColumnForm(word, value) || ParseShortReal(word, value))

@@ -21,6 +21,11 @@ inline constexpr size_t kMaxIntegerWordLength = 32;
 // for a double reads as zero; one too large is not a number. Locale-independent.
 bool ParseReal(std::string_view word, double& value);
 
+// The column form that the writer uses by default, "d.dddde+dd" with an optional minus, at the
+// start of text and followed by a character of code 32 or less: its length, or 0 when text
+// starts otherwise. Reads up to 12 characters. What it reads, ParseReal reads alike.
+size_t ParseColumnForm(const char* text, double& value);
+
 // The whole word as a 32-bit decimal integer with an optional sign.
 bool ParseInteger(std::string_view word, std::int32_t& value);
 

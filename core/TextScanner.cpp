@@ -107,6 +107,20 @@ std::string_view TextScanner::NextWord(size_t maxLength) {
 }
 
 double TextScanner::ReadReal() {
+  // Most numbers of a model file have the writer's column form, read without finding the word's
+  // end first; anything else, and a word near the buffer's end, takes the general way.
+  const char* buffer = buffer_.get();
+  size_t start = position_;
+  while (start < end_ && IsSeparator(buffer[start]))
+    ++start;
+  if (end_ - start >= 12) {
+    double value = 0;
+    if (const size_t length = ParseColumnForm(buffer + start, value); length != 0) {
+      position_ = start + length;
+      return value;
+    }
+  }
+  position_ = start;
   const std::string_view word = NextWord(kMaxRealWordLength);
   double value = 0;
   if (!word.empty() && !ParseReal(word, value))
@@ -119,6 +133,26 @@ float TextScanner::ReadSingle() {
 }
 
 std::int32_t TextScanner::ReadInteger() {
+  // Counts and neighbour indices are short runs of digits, read as they are found; anything else,
+  // and a word near the buffer's end, takes the general way.
+  const char* buffer = buffer_.get();
+  size_t start = position_;
+  while (start < end_ && IsSeparator(buffer[start]))
+    ++start;
+  if (end_ - start > 10) {
+    const char* p = buffer + start;
+    const bool negative = *p == '-';
+    p += negative ? 1 : 0;
+    std::int32_t value = 0;
+    int digits = 0;
+    for (; digits < 9 && static_cast<unsigned>(*p - '0') <= 9; ++p, ++digits)
+      value = value * 10 + (*p - '0');
+    if (digits > 0 && IsSeparator(*p)) {
+      position_ = static_cast<size_t>(p - buffer);
+      return negative ? -value : value;
+    }
+  }
+  position_ = start;
   const std::string_view word = NextWord(kMaxIntegerWordLength);
   std::int32_t value = 0;
   if (!word.empty() && !ParseInteger(word, value))

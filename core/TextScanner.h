@@ -34,6 +34,9 @@ public:
   float ReadSingle();
   std::int32_t ReadInteger();
 
+  // True when nothing is left to read.
+  bool AtEnd() { return Available(1) == 0; }
+
   // Bytes of the file not yet consumed; 0 when the size is unknown.
   std::uint64_t RemainingBytes() const;
 

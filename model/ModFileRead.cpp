@@ -7,6 +7,7 @@
 #include "model/ModFile_.h"
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 namespace kiv {
@@ -72,23 +73,7 @@ void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
                     const TVesmarInvModelType* iInvModelType) {
   if (!iHeaderOnly && iInvModelType == nullptr)
     throw EPelo("A model type is needed to read the models of " + FileName);
-  FModels.clear();
-  FSparseModels.clear();
-  FFileName.clear();
-  FCommentLine.clear();
-  FLCIMode = 0;
-  FMaxIterations = 0;
-
-  FFileName = FileName;
-  std::optional<TextScanner> scanner;
-  try {
-    scanner.emplace(FFileName);
-  } catch (const std::exception&) {
-    throw EPelo("Error opening model file: " + FileName);
-  }
-  FModelFormat =
-      AsciiUpperCase(ExtractFileExt(FFileName)) == ".MO2" ? ModelFormatSparse : ModelFormatRegular;
-  ReadHeader(*scanner);
+  const std::unique_ptr<TextScanner> scanner = OpenHeader(FileName, true);
   if (iHeaderOnly)
     return;
 
@@ -102,7 +87,32 @@ void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
   }
 }
 
-void TModFile::ReadHeader(TextScanner& scanner) {
+void TModFile::CheckHeader(const std::string& FileName) {
+  OpenHeader(FileName, false);
+}
+
+std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName, bool keepDataFiles) {
+  FModels.clear();
+  FSparseModels.clear();
+  FFileName.clear();
+  FCommentLine.clear();
+  FLCIMode = 0;
+  FMaxIterations = 0;
+
+  FFileName = FileName;
+  std::unique_ptr<TextScanner> scanner;
+  try {
+    scanner = std::make_unique<TextScanner>(FFileName);
+  } catch (const std::exception&) {
+    throw EPelo("Error opening model file: " + FileName);
+  }
+  FModelFormat =
+      AsciiUpperCase(ExtractFileExt(FFileName)) == ".MO2" ? ModelFormatSparse : ModelFormatRegular;
+  ReadHeader(*scanner, keepDataFiles);
+  return scanner;
+}
+
+void TModFile::ReadHeader(TextScanner& scanner, bool keepDataFiles) {
   try {
     FCommentLine = scanner.ReadLine();
     const std::vector<std::string> fields = SplitDelimitedText(scanner.ReadLine());
@@ -126,7 +136,9 @@ void TModFile::ReadHeader(TextScanner& scanner) {
     } else if (fields.size() == 6) {
       FSmoothInvType = 0;
     }
-    if (FModelFormat == ModelFormatSparse)
+    if (!keepDataFiles)
+      SkipDataFileLines(scanner, dataFileLines);
+    else if (FModelFormat == ModelFormatSparse)
       ReadDataFileLines(scanner, dataFileLines, FSparseModels);
     else
       ReadDataFileLines(scanner, dataFileLines, FModels);
@@ -155,6 +167,20 @@ void TModFile::ReadDataFileLines(TextScanner& scanner, std::int32_t lineCount,
     models.back().DataFiles.push_back(std::move(name));
     models.back().ModelType = modelType;
     previousNumber = modelNumber;
+  }
+}
+
+// The same lines read and checked alike, with the same bound on their count, and nothing kept.
+void TModFile::SkipDataFileLines(TextScanner& scanner, std::int32_t lineCount) {
+  const size_t modelSize =
+      FModelFormat == ModelFormatSparse ? sizeof(TSparseModel) : sizeof(TModel);
+  CheckCount(std::max(lineCount, 0), modelSize + sizeof(std::string), scanner,
+             "number of data-file lines");
+  // Once the file has ended, every further line reads as zeros and cannot fail.
+  for (std::int32_t line = 0; line < lineCount && !scanner.AtEnd(); ++line) {
+    scanner.ReadInteger();
+    scanner.ReadInteger();
+    scanner.SkipLine();
   }
 }
 

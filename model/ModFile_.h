@@ -5,6 +5,7 @@
 #include "model/SparseFormats_.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,10 @@ public:
   // type is required. A failure leaves a partly read content that the caller should discard.
   void Open(const std::string& FileName, bool iHeaderOnly,
             const TVesmarInvModelType* iInvModelType);
+
+  // Reads the header as Open with header only does, with the same failures, and keeps only the
+  // settings: the check of the command-line run, which needs no model records.
+  void CheckHeader(const std::string& FileName);
 
   // Inserts a copy so that it becomes model ModelNumber (1 to NumberOfModels() + 1).
   void AddModel(const TModel& Model, std::int32_t ModelNumber);
@@ -132,7 +137,9 @@ private:
 
 private:
   void InitFormats();
-  void ReadHeader(TextScanner& scanner);
+  std::unique_ptr<TextScanner> OpenHeader(const std::string& FileName, bool keepDataFiles);
+  void ReadHeader(TextScanner& scanner, bool keepDataFiles);
+  void SkipDataFileLines(TextScanner& scanner, std::int32_t lineCount);
   template <class Model>
   void ReadDataFileLines(TextScanner& scanner, std::int32_t lineCount, std::vector<Model>& models);
   void ReadModelGeneral(TextScanner& scanner, TModel& model, std::int32_t lateralCount,

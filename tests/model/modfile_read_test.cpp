@@ -43,7 +43,9 @@ TEST(ModFileHeader, SettingsLineForms) {
   };
   for (const Case& c : cases) {
     TempDir dir;
-    const TModFile file(ModelFile(dir, "a.mod", Header(c.settings, {"1 5 a.tem"})), true);
+    const std::string path = ModelFile(dir, "a.mod", Header(c.settings, {"1 5 a.tem"}));
+    EXPECT_EQ(Failure([&] { TModFile().CheckHeader(path); }).first, "nothing") << c.settings;
+    const TModFile file(path, true);
     EXPECT_EQ(file.LCIMode(), c.lciMode) << c.settings;
     EXPECT_EQ(file.IsLCI(), c.isLCI) << c.settings;
     EXPECT_EQ(file.EnableSharpInversion(), c.sharp) << c.settings;
@@ -72,6 +74,9 @@ TEST(ModFileHeader, DamagedHeadersFailWithTheHeaderMessage) {
     TempDir dir;
     const std::string path = ModelFile(dir, "a.mo2", content);
     EXPECT_EQ(Failure([&] { TModFile file(path, true); }),
+              Expected("EPelo", "Error reading file: " + path + " in ModFile.ReadHeader"))
+        << content;
+    EXPECT_EQ(Failure([&] { TModFile().CheckHeader(path); }),
               Expected("EPelo", "Error reading file: " + path + " in ModFile.ReadHeader"))
         << content;
   }
