@@ -1,0 +1,97 @@
+#include "fuzz/FuzzSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kiv::fuzz {
+namespace {
+
+// KIV_FUZZ_SCRATCH names the parent folder, so that a script can remove what a run that ended
+// on a finding (without running destructors) left behind.
+std::string MakeScratchFolder() {
+  std::string pattern;
+  if (const char* parent = std::getenv("KIV_FUZZ_SCRATCH"); parent != nullptr && *parent != 0) {
+    pattern = parent;
+  } else {
+    std::error_code error;
+    pattern = std::filesystem::is_directory("/dev/shm", error)
+                  ? std::string("/dev/shm")
+                  : std::filesystem::temp_directory_path().string();
+  }
+  pattern += "/kiv-fuzz-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("mkdtemp failed for " + pattern);
+  return pattern;
+}
+
+// Removed at exit, also after libFuzzer's own exit on a finding.
+struct ScratchOwner {
+  std::string path = MakeScratchFolder();
+  ~ScratchOwner() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
+
+TVesmarInvModelType MakeType(std::initializer_list<TODVPoSet_Types> extras,
+                             std::initializer_list<TODVLayerParam_Types> further) {
+  TVesmarInvModelType type;
+  type.LayerParams.push_back(TLayerParam{"Res", ltRes, 0, 0, 0});
+  for (TODVLayerParam_Types param : further)
+    type.LayerParams.push_back(TLayerParam{"", param, 0, 0, 0});
+  for (TODVPoSet_Types extra : extras) {
+    TExtraParam entry;
+    entry.ParamType = extra;
+    type.ExtraParams.push_back(entry);
+  }
+  return type;
+}
+
+} // namespace
+
+const std::string& ScratchFolder() {
+  static const ScratchOwner owner;
+  return owner.path;
+}
+
+std::string WriteScratchFile(std::string_view name, std::string_view bytes) {
+  const std::string path = ScratchFolder() + "/" + std::string(name);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0)
+    Fault("cannot create the scratch file " + path);
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n <= 0) {
+      ::close(fd);
+      Fault("cannot write the scratch file " + path);
+    }
+    done += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  return path;
+}
+
+const TVesmarInvModelType& ModelTypeOf(Shape shape) {
+  static const TVesmarInvModelType types[kShapeCount] = {
+      MakeType({}, {}),
+      MakeType({GGG_AIR_THK, GGG_PITCH, GGG_BIAS, GGG_ROLL, GGG_SHIFT, GGG_TXRX_DIST, GGG_RX_ANGLE},
+               {}),
+      MakeType({}, {ltPHI}),
+      MakeType({GGG_AIR_THK, GGG_PITCH}, {ltChargeability, ltTau}),
+  };
+  return types[static_cast<int>(shape) % kShapeCount];
+}
+
+void Fault(std::string_view what) {
+  std::fprintf(stderr, "\n==== fuzz fault: %.*s\n", static_cast<int>(what.size()), what.data());
+  std::fflush(stderr);
+  std::abort();
+}
+
+} // namespace kiv::fuzz
