@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace kiv {
@@ -77,13 +78,15 @@ void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
   if (iHeaderOnly)
     return;
 
+  // Looked up by the first model block, inside its handler, and shared by the others.
+  std::optional<std::vector<TODVLayerParamSet>> furtherSets;
   if (FModelFormat == ModelFormatSparse) {
     for (size_t i = 0; i < FSparseModels.size(); ++i)
-      ReadSparseModelGeneral(*scanner, FSparseModels[i], *iInvModelType);
+      ReadSparseModelGeneral(*scanner, FSparseModels[i], *iInvModelType, furtherSets);
   } else {
     for (size_t i = 0; i < FModels.size(); ++i)
       ReadModelGeneral(*scanner, FModels[i], LateralCount(FLCIMode, i, FModels.size()),
-                       *iInvModelType);
+                       *iInvModelType, furtherSets);
   }
 }
 
@@ -185,9 +188,12 @@ void TModFile::SkipDataFileLines(TextScanner& scanner, std::int32_t lineCount) {
 }
 
 template <class Layer>
-Layer TModFile::LayerTemplate(const TVesmarInvModelType& modelType, size_t lateralCount) const {
+Layer TModFile::LayerTemplate(const TVesmarInvModelType& modelType, size_t lateralCount,
+                              std::optional<std::vector<TODVLayerParamSet>>& furtherSets) const {
+  if (!furtherSets)
+    furtherSets = FurtherParamSets(modelType, *FAllLayerParamSets);
   Layer layer{};
-  for (const TODVLayerParamSet& set : FurtherParamSets(modelType, *FAllLayerParamSets)) {
+  for (const TODVLayerParamSet& set : *furtherSets) {
     layer.LayerParams.push_back({set.PriVal, 0});
     layer.LayerParams.push_back({set.PriStd, 0});
     layer.LayerParamCons.push_back({set.VertStdD, TArrayOfSingle(1), {}});
@@ -197,7 +203,8 @@ Layer TModFile::LayerTemplate(const TVesmarInvModelType& modelType, size_t later
 }
 
 void TModFile::ReadModelGeneral(TextScanner& scanner, TModel& model, std::int32_t lateralCount,
-                                const TVesmarInvModelType& modelType) {
+                                const TVesmarInvModelType& modelType,
+                                std::optional<std::vector<TODVLayerParamSet>>& furtherSets) {
   GuardEscalating(ClassName(), "ReadModelGeneral", [&] {
     const std::int32_t layerCount = scanner.ReadInteger();
     model.UTMX = scanner.ReadReal();
@@ -206,7 +213,7 @@ void TModFile::ReadModelGeneral(TextScanner& scanner, TModel& model, std::int32_
     scanner.SkipLine();
 
     const size_t lateral = static_cast<size_t>(lateralCount);
-    TLayer layer = LayerTemplate<TLayer>(modelType, lateral);
+    TLayer layer = LayerTemplate<TLayer>(modelType, lateral, furtherSets);
     layer.ResLat.resize(lateral);
     layer.ThkLat.resize(lateral);
     layer.DepLat.resize(lateral);
@@ -255,7 +262,8 @@ void TModFile::ReadModelGeneral(TextScanner& scanner, TModel& model, std::int32_
 // possible neighbours would take memory that grows with the square of the models, and write
 // back as empty neighbour entries on every save.
 void TModFile::ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
-                                      const TVesmarInvModelType& modelType) {
+                                      const TVesmarInvModelType& modelType,
+                                      std::optional<std::vector<TODVLayerParamSet>>& furtherSets) {
   GuardEscalating(ClassName(), "ReadSparseModelGeneral", [&] {
     const std::int32_t layerCount = scanner.ReadInteger();
     model.UTMX = scanner.ReadReal();
@@ -263,7 +271,7 @@ void TModFile::ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
     model.Elevation = scanner.ReadSingle();
     scanner.SkipLine();
 
-    const TSparseLayer layer = LayerTemplate<TSparseLayer>(modelType, 0);
+    const TSparseLayer layer = LayerTemplate<TSparseLayer>(modelType, 0, furtherSets);
     const size_t further = layer.LayerParams.size() / 2;
     CheckCount(layerCount,
                sizeof(TSparseLayer) + further * (2 * sizeof(TODVLayerParam) +

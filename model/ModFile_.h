@@ -143,9 +143,11 @@ private:
   template <class Model>
   void ReadDataFileLines(TextScanner& scanner, std::int32_t lineCount, std::vector<Model>& models);
   void ReadModelGeneral(TextScanner& scanner, TModel& model, std::int32_t lateralCount,
-                        const TVesmarInvModelType& modelType);
+                        const TVesmarInvModelType& modelType,
+                        std::optional<std::vector<TODVLayerParamSet>>& furtherSets);
   void ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
-                              const TVesmarInvModelType& modelType);
+                              const TVesmarInvModelType& modelType,
+                              std::optional<std::vector<TODVLayerParamSet>>& furtherSets);
   void ReadExtraParam(TextScanner& scanner, TModel& model, TODVPoSet_Types type,
                       std::int32_t lateralCount);
   void ReadSparseExtraParam(TextScanner& scanner, TSparseModel& model, TODVPoSet_Types type);
@@ -182,7 +184,8 @@ private:
 
   // The typed, empty parameter and constraint entries that every layer of the model type gets.
   template <class Layer>
-  Layer LayerTemplate(const TVesmarInvModelType& modelType, size_t lateralCount) const;
+  Layer LayerTemplate(const TVesmarInvModelType& modelType, size_t lateralCount,
+                      std::optional<std::vector<TODVLayerParamSet>>& furtherSets) const;
 
   std::vector<TModel> FModels;
   std::vector<TSparseModel> FSparseModels;
