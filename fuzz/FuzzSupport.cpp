@@ -1,5 +1,7 @@
 #include "fuzz/FuzzSupport.h"
 
+#include "tests/support/ModelTypes.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -38,20 +40,6 @@ struct ScratchOwner {
   }
 };
 
-TVesmarInvModelType MakeType(std::initializer_list<TODVPoSet_Types> extras,
-                             std::initializer_list<TODVLayerParam_Types> further) {
-  TVesmarInvModelType type;
-  type.LayerParams.push_back(TLayerParam{"Res", ltRes, 0, 0, 0});
-  for (TODVLayerParam_Types param : further)
-    type.LayerParams.push_back(TLayerParam{"", param, 0, 0, 0});
-  for (TODVPoSet_Types extra : extras) {
-    TExtraParam entry;
-    entry.ParamType = extra;
-    type.ExtraParams.push_back(entry);
-  }
-  return type;
-}
-
 } // namespace
 
 const std::string& ScratchFolder() {
@@ -79,11 +67,11 @@ std::string WriteScratchFile(std::string_view name, std::string_view bytes) {
 
 const TVesmarInvModelType& ModelTypeOf(Shape shape) {
   static const TVesmarInvModelType types[kShapeCount] = {
-      MakeType({}, {}),
-      MakeType({GGG_AIR_THK, GGG_PITCH, GGG_BIAS, GGG_ROLL, GGG_SHIFT, GGG_TXRX_DIST, GGG_RX_ANGLE},
-               {}),
-      MakeType({}, {ltPHI}),
-      MakeType({GGG_AIR_THK, GGG_PITCH}, {ltChargeability, ltTau}),
+      test::MakeModelType({}, {}),
+      test::MakeModelType(
+          {GGG_AIR_THK, GGG_PITCH, GGG_BIAS, GGG_ROLL, GGG_SHIFT, GGG_TXRX_DIST, GGG_RX_ANGLE}, {}),
+      test::MakeModelType({}, {ltPHI}),
+      test::MakeModelType({GGG_AIR_THK, GGG_PITCH}, {ltChargeability, ltTau}),
   };
   return types[static_cast<int>(shape) % kShapeCount];
 }

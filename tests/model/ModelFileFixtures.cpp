@@ -2,20 +2,6 @@
 
 namespace kiv::test {
 
-TVesmarInvModelType MakeModelType(std::initializer_list<TODVPoSet_Types> extras,
-                                  std::initializer_list<TODVLayerParam_Types> further) {
-  TVesmarInvModelType type;
-  type.LayerParams.push_back(TLayerParam{"Res", ltRes, 0, 0, 0});
-  for (TODVLayerParam_Types param : further)
-    type.LayerParams.push_back(TLayerParam{"", param, 0, 0, 0});
-  for (TODVPoSet_Types extra : extras) {
-    TExtraParam entry;
-    entry.ParamType = extra;
-    type.ExtraParams.push_back(entry);
-  }
-  return type;
-}
-
 std::string Header(std::string_view settings, std::initializer_list<std::string_view> dataLines) {
   std::string text = "comment\r\n";
   text.append(settings).append("\r\n");

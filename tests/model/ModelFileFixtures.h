@@ -1,16 +1,13 @@
 #pragma once
 
 #include "core/PeloTypes_.h"
+#include "tests/support/ModelTypes.h"
 #include "tests/support/TempDir.h"
 
 #include <string>
 #include <string_view>
 
 namespace kiv::test {
-
-// A model type with the given extra and layer parameters (ltRes is added first).
-TVesmarInvModelType MakeModelType(std::initializer_list<TODVPoSet_Types> extras,
-                                  std::initializer_list<TODVLayerParam_Types> further);
 
 // A header of the given settings line and data-file lines, then the iteration line 50.
 std::string Header(std::string_view settings, std::initializer_list<std::string_view> dataLines);

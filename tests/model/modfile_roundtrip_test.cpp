@@ -42,15 +42,7 @@ struct Shape {
 };
 
 TVesmarInvModelType TypeOf(const Shape& shape) {
-  TVesmarInvModelType type = MakeModelType({}, {});
-  for (TODVLayerParam_Types param : shape.further)
-    type.LayerParams.push_back(TLayerParam{"", param, 0, 0, 0});
-  for (TODVPoSet_Types extra : shape.extras) {
-    TExtraParam entry;
-    entry.ParamType = extra;
-    type.ExtraParams.push_back(entry);
-  }
-  return type;
+  return MakeModelType(shape.extras, shape.further);
 }
 
 // A regular model as the reader gives it back: lateral arrays as long as the neighbours it has,
