@@ -60,7 +60,9 @@ Decimal ExactDigits(double magnitude) {
 Decimal Rounded(const Decimal& exact, int kept) {
   if (kept < 0)
     return {"0", 0};
-  const char dropped = static_cast<size_t>(kept) < exact.digits.size() ? exact.digits[kept] : '0';
+  const char dropped = static_cast<size_t>(kept) < exact.digits.size()
+                           ? exact.digits[static_cast<size_t>(kept)]
+                           : '0';
   Decimal rounded{exact.digits.substr(0, static_cast<size_t>(kept)), exact.exponent};
   if (dropped >= '5') {
     size_t i = rounded.digits.size();
