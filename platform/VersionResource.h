@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kiv::platform {
@@ -19,5 +20,9 @@ struct FileVersion {
 // file carries none, is not an executable of a kind this system runs, is damaged or cannot be
 // read: a file's content is never trusted, and nothing is thrown.
 FileVersion ReadFileVersion(const std::string& path) noexcept;
+
+// The same version, but nullopt when the file carries none, so that a file without a version
+// tells from one whose version is 0.0.0.0.
+std::optional<FileVersion> ReadFileVersionIfAny(const std::string& path) noexcept;
 
 } // namespace kiv::platform

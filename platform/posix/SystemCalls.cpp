@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kiv::platform::sys {
@@ -170,6 +172,83 @@ ssize_t ReadExecutableLink(char* buffer, size_t size) {
   return ::readlink("/proc/self/exe", buffer, size);
 }
 
+int SystemName(struct utsname* name) {
+  if (const auto fault = InjectedFault(Operation::SystemQuery))
+    return Fail(*fault, -1);
+  return ::uname(name);
+}
+
+int HostName(char* buffer, size_t size) {
+  if (const auto fault = InjectedFault(Operation::SystemQuery))
+    return Fail(*fault, -1);
+  return ::gethostname(buffer, size);
+}
+
+int MemoryStatus(struct sysinfo* info) {
+  if (const auto fault = InjectedFault(Operation::SystemQuery))
+    return Fail(*fault, -1);
+  return ::sysinfo(info);
+}
+
+int ProcessorAffinity(cpu_set_t* processors) {
+  if (const auto fault = InjectedFault(Operation::SystemQuery))
+    return Fail(*fault, -1);
+  return ::sched_getaffinity(0, sizeof(cpu_set_t), processors);
+}
+
+int InterfaceAddresses(struct ifaddrs** addresses) {
+  if (const auto fault = InjectedFault(Operation::SystemQuery))
+    return Fail(*fault, -1);
+  return ::getifaddrs(addresses);
+}
+
+void FreeInterfaceAddresses(struct ifaddrs* addresses) {
+  ::freeifaddrs(addresses);
+}
+
+int UserEntry(uid_t user, struct passwd* entry, char* buffer, size_t size, struct passwd** found) {
+  if (const auto fault = InjectedFault(Operation::SystemQuery))
+    return static_cast<int>(fault->error);
+  return ::getpwuid_r(user, entry, buffer, size, found);
+}
+
+int VolumeStatus(const char* path, struct statvfs* info) {
+  if (const auto fault = InjectedFault(Operation::VolumeQuery))
+    return Fail(*fault, -1);
+  return ::statvfs(path, info);
+}
+
+int MakeFolder(const char* path, mode_t mode) {
+  if (const auto fault = InjectedFault(Operation::CreateFolder))
+    return Fail(*fault, -1);
+  return ::mkdir(path, mode);
+}
+
+int RemoveFolder(const char* path) {
+  if (const auto fault = InjectedFault(Operation::RemoveFolder))
+    return Fail(*fault, -1);
+  return ::rmdir(path);
+}
+
+int SetFileTimes(const char* path, const struct timespec times[2]) {
+  if (const auto fault = InjectedFault(Operation::SetFileTime))
+    return Fail(*fault, -1);
+  return ::utimensat(AT_FDCWD, path, times, 0);
+}
+
+int SpawnAndWait(const char* program, char* const arguments[], int* status) {
+  if (const auto fault = InjectedFault(Operation::StartProcess))
+    return static_cast<int>(fault->error);
+  pid_t child = 0;
+  const int error = ::posix_spawnp(&child, program, nullptr, nullptr, arguments, environ);
+  if (error != 0)
+    return error;
+  while (::waitpid(child, status, 0) < 0)
+    if (errno != EINTR)
+      return errno;
+  return 0;
+}
+
 void AdviseSequential(int fd) {
 #ifdef POSIX_FADV_SEQUENTIAL
   ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -180,6 +259,10 @@ void AdviseSequential(int fd) {
 
 pid_t ProcessId() {
   return ::getpid();
+}
+
+uid_t EffectiveUser() {
+  return ::geteuid();
 }
 
 } // namespace kiv::platform::sys

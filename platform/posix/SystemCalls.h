@@ -5,9 +5,16 @@
 // platform/testing/FaultInjection.h for which operation each wrapper belongs to.
 
 #include <cstddef>
+#include <ctime>
 #include <dirent.h>
+#include <ifaddrs.h>
+#include <pwd.h>
+#include <sched.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/sysinfo.h>
 #include <sys/types.h>
+#include <sys/utsname.h>
 
 namespace kiv::platform::sys {
 
@@ -35,8 +42,25 @@ int CloseDirectory(DIR* dir);
 // readlink of /proc/self/exe.
 ssize_t ReadExecutableLink(char* buffer, size_t size);
 
+// Services of system information, folders and programs.
+int SystemName(struct utsname* name);
+int HostName(char* buffer, size_t size);
+int MemoryStatus(struct sysinfo* info);
+int ProcessorAffinity(cpu_set_t* processors);
+int InterfaceAddresses(struct ifaddrs** addresses);
+void FreeInterfaceAddresses(struct ifaddrs* addresses);
+int UserEntry(uid_t user, struct passwd* entry, char* buffer, size_t size, struct passwd** found);
+int VolumeStatus(const char* path, struct statvfs* info);
+int MakeFolder(const char* path, mode_t mode);
+int RemoveFolder(const char* path);
+int SetFileTimes(const char* path, const struct timespec times[2]);
+// posix_spawnp of program with arguments (a null-terminated list), then waitpid for it. Returns
+// posix_spawnp's error or 0, and the child's wait status in status.
+int SpawnAndWait(const char* program, char* const arguments[], int* status);
+
 // Calls that cannot fail in a way the caller handles, and so have no fault.
 void AdviseSequential(int fd);
 pid_t ProcessId();
+uid_t EffectiveUser();
 
 } // namespace kiv::platform::sys

@@ -218,18 +218,22 @@ private:
 
 } // namespace
 
-FileVersion ReadFileVersion(const std::string& path) noexcept {
+std::optional<FileVersion> ReadFileVersionIfAny(const std::string& path) noexcept {
   const FileBytes file(path);
   unsigned char ident[EI_NIDENT];
   if (!file.Read(0, ident, sizeof ident) || std::memcmp(ident, ELFMAG, SELFMAG) != 0)
-    return {};
+    return std::nullopt;
   const bool is64 = ident[EI_CLASS] == ELFCLASS64;
   if (!is64 && ident[EI_CLASS] != ELFCLASS32)
-    return {};
+    return std::nullopt;
   if (ident[EI_DATA] != ELFDATA2LSB && ident[EI_DATA] != ELFDATA2MSB)
-    return {};
+    return std::nullopt;
   ElfReader elf(file, is64 ? kElf64 : kElf32, Decoder(ident[EI_DATA] == ELFDATA2MSB));
-  return elf.Version().value_or(FileVersion{});
+  return elf.Version();
+}
+
+FileVersion ReadFileVersion(const std::string& path) noexcept {
+  return ReadFileVersionIfAny(path).value_or(FileVersion{});
 }
 
 } // namespace kiv::platform

@@ -44,6 +44,12 @@ enum class Operation {
   ListDirectory,  // starting a folder's listing
   ReadDirectory,  // reading the next entry of a folder's listing
   ExecutablePath, // asking the path of the running executable
+  SystemQuery,    // asking the system about itself: names, processors, memory, interfaces
+  VolumeQuery,    // asking a mounted volume's number and free space
+  CreateFolder,   // creating a folder
+  RemoveFolder,   // removing an empty folder
+  SetFileTime,    // setting a file's last-write time
+  StartProcess,   // starting a program and waiting for it
 };
 
 // What happens to the struck call.

@@ -1,0 +1,176 @@
+#include "framework/Information.h"
+
+#include "core/DateTimeText.h"
+#include "core/Escalation.h"
+#include "core/FileNames.h"
+#include "core/ProgramName.h"
+#include "framework/Computer.h"
+#include "framework/FileVersionText.h"
+#include "framework/Network.h"
+#include "framework/OperatingSystem.h"
+#include "framework/PathSeparator.h"
+#include "framework/User.h"
+#include "framework/WindowServices.h"
+#include "platform/CommandLine.h"
+#include "platform/FileOperations.h"
+#include "platform/FileSystem.h"
+#include "platform/KnownFolders.h"
+#include "platform/PathNames.h"
+#include "platform/Process.h"
+#include "platform/ProcessMemory.h"
+#include "platform/Ticks.h"
+
+#include <atomic>
+#include <system_error>
+
+namespace kiv {
+namespace {
+
+std::string WithSeparator(std::string folder) {
+  if (folder.empty() || !IsPathSeparator(folder.back()))
+    folder += kPathSeparator;
+  return folder;
+}
+
+} // namespace
+
+TInformation::TInformation(TOperatingSystem& IOperatingSystem, TComputer& IComputer, TUser& IUser,
+                           TNetwork& INetwork)
+    : FOperatingSystem(IOperatingSystem), FComputer(IComputer), FUser(IUser), FNetwork(INetwork) {}
+
+bool TInformation::FileExists(const std::string& AFileName) const {
+  return platform::RegularFileExists(AFileName);
+}
+
+std::string TInformation::GetFullPathName(const std::string& AInputPath) const {
+  return platform::LongPathName(AInputPath).value_or(AInputPath);
+}
+
+std::string TInformation::GetShortFileName(const std::string& AInputFileName) const {
+  return platform::ShortPathName(AInputFileName).value_or(AInputFileName);
+}
+
+std::string TInformation::GetSpecialFolderPath(int iFolder) const {
+  return GuardEscalating("TInformation", "GetSpecialFolderPath", [&] {
+    const std::optional<std::string> folder = platform::ShellFolder(iFolder);
+    return folder ? WithSeparator(*folder) : std::string();
+  });
+}
+
+std::string TInformation::GetProgramFilesPath() const {
+  return GuardEscalating("TInformation", "GetProgramFilesPath",
+                         [&] { return GetSpecialFolderPath(platform::kFolderProgramFiles); });
+}
+
+std::string TInformation::GetWindowsSystem32Path() const {
+  return GuardEscalating("TInformation", "GetWindowsSystem32Path",
+                         [&] { return GetSpecialFolderPath(platform::kFolderSystemX86); });
+}
+
+std::string TInformation::LongFolder(const std::string& folder) const {
+  return GetFullPathName(WithSeparator(folder));
+}
+
+std::string TInformation::GetWinDir() const {
+  return LongFolder(platform::WindowsFolder());
+}
+
+std::string TInformation::GetSystemDir() const {
+  return LongFolder(platform::SystemFolder());
+}
+
+std::string TInformation::GetTempDir() const {
+  return LongFolder(platform::TemporaryFolder());
+}
+
+std::string TInformation::GetAppDataPath() const {
+  return GetSpecialFolderPath(platform::kFolderLocalAppData);
+}
+
+std::string TInformation::GetUserApplicationDataPath() const {
+  return GetSpecialFolderPath(platform::kFolderLocalAppData);
+}
+
+std::string TInformation::GetUserPersonalPath() const {
+  return GetSpecialFolderPath(platform::kFolderPersonal);
+}
+
+std::string TInformation::GetTempFileName() const {
+  static std::atomic<std::uint64_t> counter{0};
+  const std::string prefix =
+      GetTempDir() + "my_temp_" + std::to_string(platform::CurrentProcessId()) + "_";
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    const std::string name = prefix + std::to_string(++counter);
+    if (platform::CreateNewPrivateFile(name))
+      return name;
+  }
+  throw std::system_error(std::make_error_code(std::errc::file_exists),
+                          "GetTempFileName " + prefix);
+}
+
+std::string TInformation::ApplicationIniFileCurrentUser() const {
+  const std::string name = GetApplicationExeName();
+  const std::string folder = GetUserApplicationDataPath() + name;
+  platform::CreateFolderPath(folder);
+  return folder + kPathSeparator + name + ".ini";
+}
+
+std::string TInformation::GetApplicationExeName() const {
+  return ProgramNameWithoutExe(ExtractFileName(platform::ExecutablePath()));
+}
+
+TForm* TInformation::GetApplicationMainForm() const {
+  return FWindows == nullptr ? nullptr : FWindows->MainForm();
+}
+
+int TInformation::GetMinFormHeight() const {
+  return FWindows == nullptr ? 0 : FWindows->MinFormHeight();
+}
+
+std::string TInformation::GetPath() const {
+  return ExtractFilePath(platform::ExecutablePath());
+}
+
+std::string TInformation::GetVersion() const {
+  return GetFileVersionText(platform::ExecutablePath());
+}
+
+std::string TInformation::GetDateTimeNow() const {
+  std::string text = DateTimeStamp(platform::Now(), ProcessFormats());
+  for (char& c : text)
+    if (c < '0' || c > '9')
+      c = '-';
+  return text;
+}
+
+std::int64_t TInformation::GetPentiumTime() const {
+  return static_cast<std::int64_t>(platform::TimeStampCounter());
+}
+
+std::string TInformation::GetComputerSummary() const {
+  return GuardWrapping("MY_", "GetSummary", [&] {
+    const std::vector<std::string> arguments = platform::CommandLineArguments();
+    std::string summary = platform::ExecutablePath() + "\n";
+    for (size_t i = 1; i < arguments.size(); ++i)
+      summary += "param(" + std::to_string(i) + "): " + arguments[i] + "\n";
+    summary += "os ver: " + FOperatingSystem.GetVersion() + "\n";
+    summary += "computer name: " + FComputer.GetName() + "\n";
+    summary += "login name: " + FUser.GetName() + "\n";
+    summary += "# cpu: " + std::to_string(FComputer.GetCPUNoProcessors()) + "\n";
+    summary += "# active cpu: " + std::to_string(FComputer.GetCPUNoActive()) + "\n";
+    summary += "net name: " + FNetwork.GetName() + "\n";
+    summary += "mac addr: " + FNetwork.GetMacAddress() + "\n";
+    summary += "drives: \n" + ListText(FComputer.GetDriveList()) + "\n";
+    summary += "net drives: \n" + ListText(FNetwork.GetNetworkDriveMappings());
+    return summary;
+  });
+}
+
+std::string ListText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\r\n";
+  return text;
+}
+
+} // namespace kiv

@@ -1,0 +1,15 @@
+#pragma once
+
+// The framework unit MY_: system information (TOperatingSystem, TComputer, TNetwork, TUser,
+// TDisk, TInformation, GetFileVersionText) and the file and text tools (TTools). The services
+// that need windows reach the desktop toolkit through TWindowServices.
+
+#include "framework/Computer.h"
+#include "framework/Disk.h"
+#include "framework/FileVersionText.h"
+#include "framework/Information.h"
+#include "framework/Network.h"
+#include "framework/OperatingSystem.h"
+#include "framework/Tools.h"
+#include "framework/User.h"
+#include "framework/WindowServices.h"

@@ -1,0 +1,110 @@
+#include "framework/Tools.h"
+
+#include "core/Escalation.h"
+#include "framework/FileVersionText.h"
+#include "framework/Information.h"
+#include "framework/WindowServices.h"
+#include "platform/FileOperations.h"
+#include "platform/FileSystem.h"
+#include "platform/LastError.h"
+#include "platform/ProcessMemory.h"
+#include "platform/Shell.h"
+
+#include <stdexcept>
+
+namespace kiv {
+
+TTools::TTools(TProgressDialog* IDialogs, TInformation& IInformation)
+    : FDialog(IDialogs), FInformation(IInformation) {}
+
+bool TTools::SetFileDateTime(const std::string& AFileName,
+                             const platform::LocalDateTime& ANewFileDateTime) const {
+  if (!platform::RegularFileExists(AFileName))
+    return false;
+  platform::LocalDateTime packed = ANewFileDateTime; // file date-times count in two seconds
+  packed.second -= packed.second % 2;
+  packed.millisecond = 0;
+  return platform::SetLastWriteTime(AFileName, packed);
+}
+
+std::string TTools::GetFileVersion(const std::string& AFileName) const {
+  return GetFileVersionText(AFileName);
+}
+
+std::uint32_t TTools::GetLastError() const {
+  return platform::LastErrorCode();
+}
+
+std::string TTools::GetLastErrorDesc() const {
+  return platform::SystemErrorText(GetLastError()).substr(0, 255);
+}
+
+void TTools::StatusCallBack(const std::string& AMessage, int AItemNumber, bool& AStopFlag) const {
+  if (FDialog != nullptr)
+    AStopFlag = !FDialog->Progress(0, AItemNumber, AMessage, "", "");
+}
+
+std::string TTools::CreateComponentName(std::string_view ABaseName) const {
+  std::string name;
+  for (size_t i = 0; i < ABaseName.size(); ++i) {
+    const char c = ABaseName[i];
+    if (c >= 'a' && c <= 'z')
+      name += static_cast<char>(c - 'a' + 'A');
+    else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')
+      name += c;
+    else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) // one "_" per character
+      name += '_';
+  }
+  return name + std::to_string(FInformation.GetPentiumTime());
+}
+
+bool TTools::GetProcessMemorySize(const std::string& iProcessName, std::uint64_t& oMemSize) const {
+  if (FWindows == nullptr)
+    return false;
+  const std::optional<std::uint64_t> process = FWindows->ProcessOfWindow(iProcessName);
+  if (!process)
+    return false;
+  const std::optional<std::uint64_t> bytes = platform::WorkingSetBytes(*process);
+  if (!bytes)
+    return false;
+  oMemSize = *bytes / 1048576;
+  return true;
+}
+
+bool TTools::RunFile(const std::string& AFileName, const std::string& ACommandLineParameters) {
+  return platform::OpenWithShell(AFileName, ACommandLineParameters);
+}
+
+bool TTools::RunDefaultEmailClient(const std::string& AAddress, const std::string&,
+                                   const std::string& ASubject, const std::string&) const {
+  const std::string address = "mailto:" + AAddress + "?subject=" + PercentEncode(ASubject) +
+                              "&body= " + PercentEncode(FInformation.GetComputerSummary());
+  return platform::OpenWithShell(address);
+}
+
+void TTools::BitmapGetDims(const std::string& iFileName, int& oWidth, int& oHeight) const {
+  GuardWrapping("TTools", "BitmapGetDims", [&] {
+    if (FWindows == nullptr)
+      throw std::logic_error("No desktop toolkit to load bitmaps");
+    FWindows->BitmapDims(iFileName, oWidth, oHeight);
+  });
+}
+
+std::string PercentEncode(std::string_view text) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string encoded;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+        c == '.' || c == '_' || c == '~') {
+      encoded += c;
+    } else {
+      encoded += '%';
+      encoded += kDigits[byte >> 4];
+      encoded += kDigits[byte & 0xF];
+    }
+  }
+  return encoded;
+}
+
+} // namespace kiv

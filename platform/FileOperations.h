@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+#include <string>
+
+namespace kiv::platform {
+
+// Deletes the file (a link itself, never what it leads to): DeleteFileW, unlink. False on failure.
+bool RemoveFile(const std::string& path);
+
+// Removes the folder when it is empty: RemoveDirectoryW, rmdir. False on failure.
+bool RemoveEmptyFolder(const std::string& path);
+
+// Creates the folder and its missing parents (owner-only rights on Linux). Throws
+// std::system_error naming the failed call.
+void CreateFolderPath(const std::string& path);
+
+// Creates path as a new empty file readable and writable by its owner only; false when it already
+// exists. Throws std::system_error for any other failure.
+bool CreateNewPrivateFile(const std::string& path);
+
+// True when both paths exist and name the same file (links followed).
+bool IsSameFile(const std::string& first, const std::string& second);
+
+// Sets the file's last-write time to the local date-time: SetFileTime on Windows, utimensat on
+// Linux. False when the file does not exist or the time cannot be set.
+bool SetLastWriteTime(const std::string& path, const LocalDateTime& time);
+
+} // namespace kiv::platform

@@ -1,0 +1,110 @@
+#include "platform/FolderEntries.h"
+
+#include "platform/posix/SystemCalls.h"
+
+#include <cerrno>
+#include <fnmatch.h>
+#include <system_error>
+
+namespace kiv::platform {
+namespace {
+
+[[noreturn]] void ThrowFailure(const char* call, const std::string& path) {
+  throw std::system_error(errno, std::generic_category(), std::string(call) + " " + path);
+}
+
+// A listing of a folder, closed with the object.
+class Listing {
+public:
+  explicit Listing(const std::string& folder) : dir_(sys::OpenDirectory(folder.c_str())) {}
+  Listing(const Listing&) = delete;
+  Listing& operator=(const Listing&) = delete;
+  ~Listing() {
+    if (dir_ != nullptr)
+      sys::CloseDirectory(dir_);
+  }
+  DIR* get() const { return dir_; }
+
+private:
+  DIR* dir_;
+};
+
+bool MatchesMask(const std::string& name, const std::string& mask) {
+  if (mask == "*.*" || mask == "*")
+    return true;
+  return fnmatch(mask.c_str(), name.c_str(), 0) == 0;
+}
+
+std::uint32_t AttributesOf(const std::string& name, const struct stat& info, bool leadsToFolder) {
+  std::uint32_t attributes = 0;
+  if (S_ISLNK(info.st_mode))
+    attributes = kAttributeLink | (leadsToFolder ? kAttributeFolder : 0);
+  else if (S_ISDIR(info.st_mode))
+    attributes = kAttributeFolder;
+  else
+    attributes = kAttributeArchive;
+  if ((info.st_mode & S_IWUSR) == 0 && !S_ISLNK(info.st_mode))
+    attributes |= kAttributeReadOnly;
+  if (name.starts_with('.'))
+    attributes |= kAttributeHidden;
+  return attributes;
+}
+
+} // namespace
+
+std::vector<FolderEntry> ListFolderEntries(const std::string& folder, const std::string& mask) {
+  const std::string base = folder.empty() ? "./" : folder.back() == '/' ? folder : folder + "/";
+  std::vector<FolderEntry> entries;
+  const Listing listing(base);
+  if (listing.get() == nullptr) {
+    if (errno == ENOENT)
+      return entries;
+    ThrowFailure("opendir", base);
+  }
+  for (;;) {
+    errno = 0;
+    const dirent* entry = sys::ReadDirectory(listing.get());
+    if (entry == nullptr) {
+      if (errno != 0)
+        ThrowFailure("readdir", base);
+      break;
+    }
+    const std::string name = entry->d_name;
+    if (name == "." || name == ".." || !MatchesMask(name, mask))
+      continue;
+    struct stat info {};
+    if (sys::LinkStat((base + name).c_str(), &info) != 0) {
+      if (errno == ENOENT) // removed while listed
+        continue;
+      ThrowFailure("lstat", base + name);
+    }
+    struct stat target {};
+    const bool leadsToFolder = S_ISLNK(info.st_mode) &&
+                               sys::Stat((base + name).c_str(), &target) == 0 &&
+                               S_ISDIR(target.st_mode);
+    entries.push_back({name, AttributesOf(name, info, leadsToFolder), S_ISDIR(info.st_mode)});
+  }
+  return entries;
+}
+
+bool IsRootFolder(const std::string& path) {
+  struct stat info {};
+  struct stat root {};
+  return sys::Stat(path.c_str(), &info) == 0 && sys::Stat("/", &root) == 0 &&
+         info.st_dev == root.st_dev && info.st_ino == root.st_ino;
+}
+
+EntryKind KindOf(const std::string& path) {
+  struct stat info {};
+  if (sys::LinkStat(path.c_str(), &info) != 0)
+    return EntryKind::Missing;
+  if (S_ISLNK(info.st_mode))
+    return EntryKind::Link;
+  if (S_ISDIR(info.st_mode))
+    return EntryKind::Folder;
+  if (S_ISREG(info.st_mode))
+    return EntryKind::File;
+  return EntryKind::Other;
+}
+
+} // namespace kiv::platform

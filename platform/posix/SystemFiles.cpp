@@ -1,0 +1,32 @@
+#include "platform/posix/SystemFiles.h"
+
+#include "platform/posix/SystemCalls.h"
+
+#include <cerrno>
+#include <fcntl.h>
+
+namespace kiv::platform {
+
+std::optional<std::string> ReadSystemFile(const std::string& path) {
+  const int fd = sys::Open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    return std::nullopt;
+  std::string text;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = sys::Read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0) {
+      sys::Close(fd);
+      return std::nullopt;
+    }
+    if (n == 0)
+      break;
+    text.append(buffer, static_cast<size_t>(n));
+  }
+  sys::Close(fd);
+  return text;
+}
+
+} // namespace kiv::platform
