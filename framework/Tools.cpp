@@ -18,7 +18,7 @@ TTools::TTools(TProgressDialog* IDialogs, TInformation& IInformation)
     : FDialog(IDialogs), FInformation(IInformation) {}
 
 bool TTools::SetFileDateTime(const std::string& AFileName,
-                             const platform::LocalDateTime& ANewFileDateTime) const {
+                             const platform::LocalDateTime& ANewFileDateTime) {
   if (!platform::RegularFileExists(AFileName))
     return false;
   platform::LocalDateTime packed = ANewFileDateTime; // file date-times count in two seconds
@@ -27,15 +27,15 @@ bool TTools::SetFileDateTime(const std::string& AFileName,
   return platform::SetLastWriteTime(AFileName, packed);
 }
 
-std::string TTools::GetFileVersion(const std::string& AFileName) const {
+std::string TTools::GetFileVersion(const std::string& AFileName) {
   return GetFileVersionText(AFileName);
 }
 
-std::uint32_t TTools::GetLastError() const {
+std::uint32_t TTools::GetLastError() {
   return platform::LastErrorCode();
 }
 
-std::string TTools::GetLastErrorDesc() const {
+std::string TTools::GetLastErrorDesc() {
   return platform::SystemErrorText(GetLastError()).substr(0, 255);
 }
 

@@ -33,13 +33,13 @@ public:
 
   // Sets the file's last-write time (local, two-second resolution); false when the file does
   // not exist or the time cannot be set.
-  bool SetFileDateTime(const std::string& AFileName,
-                       const platform::LocalDateTime& ANewFileDateTime) const;
+  static bool SetFileDateTime(const std::string& AFileName,
+                              const platform::LocalDateTime& ANewFileDateTime);
   // The file version text: four numbers joined by ".", or "N/A!".
-  std::string GetFileVersion(const std::string& AFileName) const;
+  static std::string GetFileVersion(const std::string& AFileName);
   // The calling thread's last system error code and its system text.
-  std::uint32_t GetLastError() const;
-  std::string GetLastErrorDesc() const;
+  static std::uint32_t GetLastError();
+  static std::string GetLastErrorDesc();
 
   // The decimal text with "0" put in front, before any sign, up to ADigits characters.
   static std::string IntToStrZeros(std::int64_t AInteger, int ADigits);

@@ -8,10 +8,10 @@
 #include "platform/SystemInformation.h"
 #include "platform/Volumes.h"
 #include "platform/testing/FaultInjection.h"
+#include "tests/support/CommandOutput.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempDir.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
@@ -20,23 +20,11 @@
 namespace kiv::platform {
 namespace {
 
+using test::CommandLine;
+using test::ScopedEnvironment;
 using testing::Fault;
 using testing::Operation;
 using testing::ScopedFault;
-
-// The first line a shell command prints, without its line end.
-std::string CommandLine(const char* command) {
-  FILE* pipe = popen(command, "r");
-  if (pipe == nullptr)
-    return {};
-  char buffer[512] = {};
-  const bool read = std::fgets(buffer, sizeof buffer, pipe) != nullptr;
-  pclose(pipe);
-  std::string line = read ? buffer : "";
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
-    line.pop_back();
-  return line;
-}
 
 TEST(SystemServices, AgreeWithTheSystemCommands) {
   EXPECT_EQ(std::to_string(ProcessorCount()), CommandLine("nproc"));
@@ -89,26 +77,6 @@ TEST(SystemServices, CommandLineStartsWithTheProgram) {
   ASSERT_FALSE(arguments.empty());
   EXPECT_NE(arguments[0].find("kiv_platform_tests"), std::string::npos);
 }
-
-// Sets an environment variable for one test and restores it after.
-class ScopedEnvironment {
-public:
-  ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name))
-      old_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnvironment() {
-    if (old_)
-      setenv(name_, old_->c_str(), 1);
-    else
-      unsetenv(name_);
-  }
-
-private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 TEST(KnownFolders, ReadTheEnvironmentOnEveryCall) {
   test::TempDir dir;
