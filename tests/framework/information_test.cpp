@@ -1,3 +1,6 @@
+// Linux services: links, modes, xdg-open and /proc; the Windows build runs the portable tests.
+#ifndef _WIN32
+
 #include "core/Exceptions.h"
 #include "platform/Process.h"
 #include "platform/testing/FaultInjection.h"
@@ -185,3 +188,5 @@ TEST_F(Information, WindowBoundAnswersWaitForTheToolkit) {
 
 } // namespace
 } // namespace kiv
+
+#endif

@@ -1,3 +1,6 @@
+// Linux services: links, modes, xdg-open and /proc; the Windows build runs the portable tests.
+#ifndef _WIN32
+
 #include "framework/Tools.h"
 #include "platform/FolderEntries.h"
 #include "platform/testing/FaultInjection.h"
@@ -228,3 +231,5 @@ TEST(SetFileDateTime, TwoSecondResolution) {
 
 } // namespace
 } // namespace kiv
+
+#endif

@@ -1,3 +1,6 @@
+// Linux services: links, modes, xdg-open and /proc; the Windows build runs the portable tests.
+#ifndef _WIN32
+
 #include "platform/ProcessMemory.h"
 #include "platform/testing/FaultInjection.h"
 #include "tests/framework/FrameworkObjects.h"
@@ -167,3 +170,5 @@ TEST(LastError, CodeAndSystemText) {
 
 } // namespace
 } // namespace kiv
+
+#endif

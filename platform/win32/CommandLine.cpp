@@ -1,0 +1,27 @@
+#include "platform/CommandLine.h"
+
+#include "platform/win32/FaultPoint.h"
+#include "platform/win32/WideText.h"
+
+#include <shellapi.h>
+#include <system_error>
+#include <windows.h>
+
+namespace kiv::platform {
+
+std::vector<std::string> CommandLineArguments() {
+  int count = 0;
+  wchar_t** arguments = win32::Struck(testing::Operation::Open)
+                            ? nullptr
+                            : ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  if (arguments == nullptr)
+    throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(),
+                            "CommandLineToArgvW");
+  std::vector<std::string> result;
+  for (int i = 0; i < count; ++i)
+    result.push_back(win32::Narrow(arguments[i]));
+  ::LocalFree(arguments);
+  return result;
+}
+
+} // namespace kiv::platform

@@ -1,0 +1,30 @@
+#include "platform/PathNames.h"
+
+#include "platform/win32/FaultPoint.h"
+#include "platform/win32/WideText.h"
+
+#include <windows.h>
+
+namespace kiv::platform {
+
+std::optional<std::string> LongPathName(const std::string& path) {
+  wchar_t name[512] = {};
+  const DWORD length = win32::Struck(testing::Operation::Status)
+                           ? 0
+                           : ::GetLongPathNameW(win32::Wide(path).c_str(), name, 512);
+  if (length == 0 || length >= 512)
+    return std::nullopt;
+  return win32::Narrow(name);
+}
+
+std::optional<std::string> ShortPathName(const std::string& path) {
+  wchar_t name[MAX_PATH] = {};
+  const DWORD length = win32::Struck(testing::Operation::Status)
+                           ? 0
+                           : ::GetShortPathNameW(win32::Wide(path).c_str(), name, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH)
+    return std::nullopt;
+  return win32::Narrow(name);
+}
+
+} // namespace kiv::platform

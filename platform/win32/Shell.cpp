@@ -1,0 +1,22 @@
+#include "platform/Shell.h"
+
+#include "platform/win32/FaultPoint.h"
+#include "platform/win32/WideText.h"
+
+#include <shellapi.h>
+#include <windows.h>
+
+namespace kiv::platform {
+
+bool OpenWithShell(const std::string& target, const std::string& parameters) {
+  if (win32::Struck(testing::Operation::StartProcess))
+    return false;
+  const std::wstring file = win32::Wide(target);
+  const std::wstring arguments = win32::Wide(parameters);
+  const HINSTANCE result =
+      ::ShellExecuteW(nullptr, L"open", file.c_str(),
+                      arguments.empty() ? nullptr : arguments.c_str(), nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+} // namespace kiv::platform
