@@ -4,12 +4,19 @@
 // call it names (its result, errno) and first lets an armed test fault strike; see
 // platform/testing/FaultInjection.h for which operation each wrapper belongs to.
 
+#include "platform/FileHandle.h"
+
 #include <cstddef>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
 namespace kiv::platform::sys {
+
+// The descriptor that handle holds.
+inline int Descriptor(const FileHandle& handle) {
+  return static_cast<int>(handle.Native());
+}
 
 int Open(const char* path, int flags, mode_t mode = 0);
 ssize_t Read(int fd, void* buffer, size_t size);
