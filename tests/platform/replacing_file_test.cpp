@@ -76,7 +76,7 @@ TEST(ReplacingFile, TooManyLinksAreRefused) {
 }
 
 TEST(ReplacingFile, TheTargetKeepsItsPermissions) {
-  for (mode_t mode : {0600, 0640, 0755, 02750}) {
+  for (mode_t mode : {0600u, 0640u, 0755u, 02750u}) {
     TempDir dir;
     test::WriteFile(dir / "model.mod", "old");
     ASSERT_EQ(::chmod((dir / "model.mod").c_str(), mode), 0);
