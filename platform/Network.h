@@ -33,7 +33,7 @@ std::vector<std::pair<std::string, std::string>> NetworkDriveMappings();
 
 // True when the system says it is connected to the internet, without opening any connection:
 // InternetGetConnectedState on Windows; on Linux when the route table (/proc/net/route) has a
-// default route on an interface that is up.
+// default route that is up.
 bool InternetConnected();
 
 } // namespace kiv::platform
