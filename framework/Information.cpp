@@ -32,6 +32,41 @@ std::string WithSeparator(std::string folder) {
   return folder;
 }
 
+// The long form built component by component, for when the system's long-path service fails:
+// a path beginning with one separator stays as it is; after two, the server and share stay;
+// otherwise the drive (the first two characters). Every further component is looked up and
+// replaced by its long name; a component not found, or a result beyond 521 characters, gives
+// the path unchanged.
+std::string ExpandedLongPath(const std::string& path) {
+  constexpr size_t kMaxLongPath = 521;
+  const char separator = kPathSeparator;
+  size_t position = 2;
+  if (path.size() >= 2 && path[0] == separator && path[1] == separator) {
+    const size_t serverEnd = path.find(separator, 2);
+    position = serverEnd == std::string::npos ? serverEnd : path.find(separator, serverEnd + 1);
+    if (position == std::string::npos)
+      return path;
+  } else if (!path.empty() && path[0] == separator) {
+    return path;
+  }
+  std::string expanded = path.substr(0, position);
+  while (position < path.size()) {
+    if (path[position] != separator)
+      return path;
+    const size_t next = path.find(separator, position + 1);
+    const std::string component = path.substr(position + 1, next - position - 1);
+    const std::optional<std::string> name =
+        platform::EntryLongName(expanded + separator + component);
+    if (!name)
+      return path;
+    expanded += separator + *name;
+    if (expanded.size() > kMaxLongPath)
+      return path;
+    position = next;
+  }
+  return expanded;
+}
+
 } // namespace
 
 TInformation::TInformation(TOperatingSystem& IOperatingSystem, TComputer& IComputer, TUser& IUser,
@@ -43,7 +78,9 @@ bool TInformation::FileExists(const std::string& AFileName) const {
 }
 
 std::string TInformation::GetFullPathName(const std::string& AInputPath) const {
-  return platform::LongPathName(AInputPath).value_or(AInputPath);
+  if (std::optional<std::string> longForm = platform::LongPathName(AInputPath))
+    return *longForm;
+  return ExpandedLongPath(AInputPath);
 }
 
 std::string TInformation::GetShortFileName(const std::string& AInputFileName) const {

@@ -22,12 +22,12 @@ struct FolderEntry {
 
 // The entries of folder (a trailing separator allowed) whose names match mask, without "." and
 // "..", in the order the system lists them. On Windows FindFirstFileW/FindNextFileW of folder
-// plus mask, with their attribute words. On Linux readdir with lstat: mask is an fnmatch pattern ("*", "?"
-// and bracket classes), "*.*" means any name as on Windows; a folder has kAttributeFolder, a file
-// kAttributeArchive, a symbolic link kAttributeLink (with kAttributeFolder when it leads to a
-// folder), plus kAttributeReadOnly without write permission for its owner and kAttributeHidden
-// for a name starting with ".". A folder that does not exist gives no entries; any other failure
-// throws std::system_error naming the failed call.
+// plus mask, with their attribute words. On Linux readdir with lstat: mask is an fnmatch pattern
+// ("*", "?" and bracket classes), "*.*" means any name as on Windows; a folder has
+// kAttributeFolder, a file kAttributeArchive, a symbolic link kAttributeLink (with kAttributeFolder
+// when it leads to a folder), plus kAttributeReadOnly without write permission for its owner and
+// kAttributeHidden for a name starting with ".". A folder that does not exist gives no entries; any
+// other failure throws std::system_error naming the failed call.
 std::vector<FolderEntry> ListFolderEntries(const std::string& folder, const std::string& mask);
 
 // True when path names the root of a file system or drive ("/", "C:\\"), however it is spelled.

@@ -10,6 +10,11 @@ namespace kiv::platform {
 // nullopt when the path does not exist or the system cannot tell.
 std::optional<std::string> LongPathName(const std::string& path);
 
+// The long name of the folder entry path names, as the file system reports it: the entry's name
+// from FindFirstFileW on Windows; on Linux the last component itself when the entry exists (links
+// not followed). nullopt when there is no such entry or path ends in a separator.
+std::optional<std::string> EntryLongName(const std::string& path);
+
 // The short (8.3) form of an existing path: GetShortPathNameW on Windows; on Linux the path
 // itself. nullopt when the system cannot tell.
 std::optional<std::string> ShortPathName(const std::string& path);

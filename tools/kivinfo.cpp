@@ -3,6 +3,7 @@
 #include "framework/MY_.h"
 #include "platform/CommandLine.h"
 #include "platform/Process.h"
+#include "platform/StandardOutput.h"
 #include "tools/JsonText.h"
 
 #include <CLI/CLI.hpp>
@@ -46,9 +47,8 @@ int main(int argc, char** argv) {
     kiv::TUser user;
     kiv::TNetwork network;
     const kiv::TInformation information(system, computer, user, network);
-    std::cout << (json ? SummaryJson(system, computer, user, network)
-                       : information.GetComputerSummary())
-              << std::flush;
+    kiv::platform::WriteStandardOutput(json ? SummaryJson(system, computer, user, network)
+                                            : information.GetComputerSummary());
     return 0;
   } catch (const std::exception& e) {
     std::cerr << "kivinfo: " << e.what() << "\n";

@@ -11,6 +11,13 @@ std::optional<std::string> LongPathName(const std::string& path) {
   return path;
 }
 
+std::optional<std::string> EntryLongName(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || path.back() == '/' || sys::LinkStat(path.c_str(), &info) != 0)
+    return std::nullopt;
+  return path.substr(path.rfind('/') + 1);
+}
+
 std::optional<std::string> ShortPathName(const std::string& path) {
   return LongPathName(path);
 }

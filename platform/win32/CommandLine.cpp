@@ -3,9 +3,13 @@
 #include "platform/win32/FaultPoint.h"
 #include "platform/win32/WideText.h"
 
-#include <shellapi.h>
 #include <system_error>
+
+// windows.h first: the other system headers build on it.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 namespace kiv::platform {
 

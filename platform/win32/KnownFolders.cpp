@@ -3,8 +3,11 @@
 #include "platform/win32/FaultPoint.h"
 #include "platform/win32/WideText.h"
 
-#include <shlobj.h>
+// windows.h first: the other system headers build on it.
+// clang-format off
 #include <windows.h>
+#include <shlobj.h>
+// clang-format on
 
 namespace kiv::platform {
 namespace {

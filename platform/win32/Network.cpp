@@ -3,6 +3,7 @@
 #include "platform/win32/FaultPoint.h"
 #include "platform/win32/WideText.h"
 
+// winsock2.h before windows.h, windows.h before the rest: they build on each other.
 // clang-format off
 #include <winsock2.h>
 #include <windows.h>

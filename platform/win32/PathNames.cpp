@@ -17,6 +17,17 @@ std::optional<std::string> LongPathName(const std::string& path) {
   return win32::Narrow(name);
 }
 
+std::optional<std::string> EntryLongName(const std::string& path) {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = win32::Struck(testing::Operation::ListDirectory)
+                            ? INVALID_HANDLE_VALUE
+                            : ::FindFirstFileW(win32::Wide(path).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE)
+    return std::nullopt;
+  ::FindClose(search);
+  return win32::Narrow(found.cFileName);
+}
+
 std::optional<std::string> ShortPathName(const std::string& path) {
   wchar_t name[MAX_PATH] = {};
   const DWORD length = win32::Struck(testing::Operation::Status)

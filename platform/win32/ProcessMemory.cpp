@@ -2,8 +2,11 @@
 
 #include "platform/win32/FaultPoint.h"
 
-#include <psapi.h>
+// windows.h first: the other system headers build on it.
+// clang-format off
 #include <windows.h>
+#include <psapi.h>
+// clang-format on
 
 namespace kiv::platform {
 

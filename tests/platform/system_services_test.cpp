@@ -5,6 +5,7 @@
 #include "platform/FolderEntries.h"
 #include "platform/KnownFolders.h"
 #include "platform/Network.h"
+#include "platform/PathNames.h"
 #include "platform/SystemInformation.h"
 #include "platform/Volumes.h"
 #include "platform/testing/FaultInjection.h"
@@ -139,6 +140,16 @@ TEST(FileOperations, FolderPathsAreCreatedWithTheirParents) {
     EXPECT_EQ(e.code(), std::errc::read_only_file_system);
     EXPECT_EQ(std::string(e.what()).substr(0, 6), "mkdir ");
   }
+}
+
+TEST(PathNames, EntryLongNamesOfExistingEntriesOnly) {
+  test::TempDir dir;
+  test::WriteFile(dir / "Long Name.txt", "x");
+  EXPECT_EQ(EntryLongName(dir / "Long Name.txt"), "Long Name.txt");
+  EXPECT_EQ(EntryLongName(dir / "absent"), std::nullopt);
+  EXPECT_EQ(EntryLongName(dir.path()), std::nullopt); // ends in a separator
+  EXPECT_EQ(LongPathName(dir / "Long Name.txt"), dir / "Long Name.txt");
+  EXPECT_EQ(LongPathName(dir / "absent/x"), std::nullopt);
 }
 
 TEST(FileOperations, RootsAreRecognisedHoweverSpelled) {
