@@ -770,23 +770,18 @@ void WriteJson(const std::string& path, const JsonObject& heading,
 
 // ---- The performance page ----
 
-// Replaces what stands between the page's two marker lines with the report.
-void UpdateDocs(const std::string& page, const std::string& report, const Options& options,
-                const std::string& date, double seconds) {
+// Replaces what stands between the page's two marker lines with the report, which names the
+// commit, the date and the mode.
+void UpdateDocs(const std::string& page, const std::string& report) {
   const std::string text = ReadWholeFile(page);
   const size_t begin = text.find(kDocsBegin);
   const size_t end = text.find(kDocsEnd);
   if (begin == std::string::npos || end == std::string::npos || end < begin)
     throw std::runtime_error(page + " lacks the lines " + kDocsBegin + " and " + kDocsEnd);
   const size_t afterBegin = text.find('\n', begin) + 1;
-  std::ostringstream section;
-  section << "Written by `scripts/bench --update-docs` from commit " << options.commit << " on "
-          << date << " (" << (options.quick ? "quick" : "full") << " mode; the run took "
-          << Duration(seconds) << ").\n\n```\n"
-          << report << "```\n";
   platform::ReplacingFile file(page);
   file.Write(std::string_view(text).substr(0, afterBegin));
-  file.Write(section.str());
+  file.Write("```\n" + report + "```\n");
   file.Write(std::string_view(text).substr(end));
   file.Commit();
 }
@@ -949,7 +944,7 @@ int Compare(const Options& options) {
   WriteJson(options.json, heading, reads, writes, run, memory, linearity, goals);
   std::cout << "\nfigures written to " << fs::absolute(options.json).string() << "\n";
   if (options.updateDocs) {
-    UpdateDocs(KIV_PERFORMANCE_PAGE, report.str(), options, date, seconds);
+    UpdateDocs(KIV_PERFORMANCE_PAGE, report.str());
     std::cout << "report written into " << KIV_PERFORMANCE_PAGE << "\n";
   }
   return 0;
