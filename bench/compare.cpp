@@ -204,6 +204,21 @@ std::unique_ptr<TModFile> FirstModels(const TModFile& source, std::int32_t count
   return file;
 }
 
+// A save into a missing folder fails right after the preparation, before anything is written:
+// its time is the preparation's.
+double PreparationMs(TModFile& file, const TVesmarInvModelType& type) {
+  return 1000 * Seconds([&] {
+           try {
+             file.SaveGeneral(type, false);
+           } catch (const EPelo& failure) {
+             if (std::string(failure.what()).rfind("Directory does not exist", 0) != 0)
+               throw;
+             return;
+           }
+           throw std::runtime_error("A save into a missing folder did not fail");
+         });
+}
+
 std::vector<LinearityFigures> MeasureLinearity(const TModFile& source, const Options& options,
                                                const TVesmarInvModelType& type,
                                                const std::string& workDir) {
@@ -220,25 +235,15 @@ std::vector<LinearityFigures> MeasureLinearity(const TModFile& source, const Opt
       ReleaseModels(file);
     }
   }
-  // A save into a missing folder fails right after the preparation, before anything is written:
-  // its time is the preparation's.
-  const std::string missing = workDir + "/missing-folder/prepared.mod";
-  for (Samples* times : {&preparation.smallMs, &preparation.largeMs}) {
-    std::unique_ptr<TModFile> file =
-        FirstModels(source, times == &preparation.smallMs ? small : 2 * small);
-    file->SetFileName(missing);
-    for (int r = 0; r < repetitions; ++r) {
-      times->Add(1000 * Seconds([&] {
-                   try {
-                     file->SaveGeneral(type, false);
-                   } catch (const EPelo& failure) {
-                     if (std::string(failure.what()).rfind("Directory does not exist", 0) != 0)
-                       throw;
-                     return;
-                   }
-                   throw std::runtime_error("A save into a missing folder did not fail");
-                 }));
-    }
+  // The two sizes take turns, so that a busy moment of the machine weighs on both.
+  std::unique_ptr<TModFile> smaller = FirstModels(source, small);
+  std::unique_ptr<TModFile> larger = FirstModels(source, 2 * small);
+  for (TModFile* file : {smaller.get(), larger.get()})
+    file->SetFileName(workDir + "/missing-folder/prepared.mod");
+  for (int r = 0; r < repetitions; ++r) {
+    Progress(Format("save preparation %d/%d", r + 1, repetitions));
+    preparation.smallMs.Add(PreparationMs(*smaller, type));
+    preparation.largeMs.Add(PreparationMs(*larger, type));
   }
   return {conversion, preparation};
 }
