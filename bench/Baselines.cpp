@@ -6,7 +6,9 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <istream>
+#include <locale>
+#include <streambuf>
 
 namespace kiv::bench {
 namespace {
@@ -50,6 +52,27 @@ std::uint64_t WriteTable(const NumberTable& table, const std::string& path, std:
   file.Commit();
   return written;
 }
+
+// A stream buffer that fills the reused buffer from the platform's input file.
+class InputFileBuffer : public std::streambuf {
+public:
+  InputFileBuffer(const std::string& path, ReuseBuffer& buffer) : file_(path), buffer_(buffer) {
+    buffer_.resize(kReadSize);
+  }
+
+protected:
+  int_type underflow() override {
+    const size_t n = file_.Read(buffer_.data(), buffer_.size());
+    if (n == 0)
+      return traits_type::eof();
+    setg(buffer_.data(), buffer_.data(), buffer_.data() + n);
+    return traits_type::to_int_type(*gptr());
+  }
+
+private:
+  platform::InputFile file_;
+  ReuseBuffer& buffer_;
+};
 
 void AppendColumn(std::string_view word, NumberTable& table, std::uint32_t& count) {
   if (word.empty()) {
@@ -138,8 +161,10 @@ double TokenizeWithFromChars(const std::string& path, ReuseBuffer& buffer) {
   }
 }
 
-double ReadWithIfstream(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+double ReadWithIstream(const std::string& path, ReuseBuffer& buffer) {
+  InputFileBuffer source(path, buffer);
+  std::istream in(&source);
+  in.imbue(std::locale::classic());
   double sum = 0;
   double value = 0;
   std::string skipped;
