@@ -26,9 +26,10 @@ using HardwareAddress = std::array<std::uint8_t, 6>;
 std::optional<HardwareAddress> NetworkCardAddress();
 
 // The connected network drives as (local name, remote name) pairs. On Windows each drive letter
-// A to Z whose "X:" has a connection (WNetGetConnectionW; remote names up to 259 characters). On
-// Linux each network mount of the mount table (/proc/self/mountinfo read with libmount: its
-// network file systems such as nfs and cifs) as (mount point, source), in table order.
+// A to Z (the letter alone) whose "X:" has a connection (WNetGetConnectionW; remote names up to
+// 259 characters). On Linux each network mount of the mount table (/proc/self/mountinfo read
+// with libmount: its network file systems such as nfs and cifs) as (mount point, source), in
+// table order.
 std::vector<std::pair<std::string, std::string>> NetworkDriveMappings();
 
 // True when the system says it is connected to the internet, without opening any connection:

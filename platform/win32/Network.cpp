@@ -65,7 +65,7 @@ std::vector<std::pair<std::string, std::string>> NetworkDriveMappings() {
     if (win32::Struck(Operation::SystemQuery) ||
         ::WNetGetConnectionW(local, remote, &size) != NO_ERROR)
       continue;
-    mappings.emplace_back(win32::Narrow(local), win32::Narrow(remote));
+    mappings.emplace_back(std::string(1, static_cast<char>(letter)), win32::Narrow(remote));
   }
   return mappings;
 }
