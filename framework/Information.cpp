@@ -14,6 +14,7 @@
 #include "platform/CommandLine.h"
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderEntries.h"
 #include "platform/KnownFolders.h"
 #include "platform/PathNames.h"
 #include "platform/Process.h"
@@ -74,7 +75,8 @@ TInformation::TInformation(TOperatingSystem& IOperatingSystem, TComputer& ICompu
     : FOperatingSystem(IOperatingSystem), FComputer(IComputer), FUser(IUser), FNetwork(INetwork) {}
 
 bool TInformation::FileExists(const std::string& AFileName) const {
-  return platform::RegularFileExists(AFileName);
+  return platform::KindOf(AFileName) != platform::EntryKind::Missing &&
+         !platform::DirectoryExists(AFileName);
 }
 
 std::string TInformation::GetFullPathName(const std::string& AInputPath) const {

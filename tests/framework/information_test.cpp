@@ -140,8 +140,12 @@ TEST_F(Information, PathForms) {
   EXPECT_EQ(info_.GetFullPathName(dir / "absent/file"), dir / "absent/file");
   EXPECT_EQ(info_.GetFullPathName(dir / "file"), dir / "file");
   EXPECT_EQ(info_.GetShortFileName(dir / "file"), dir / "file");
+  std::filesystem::create_directory_symlink(dir.path(), dir / "folder-link");
   EXPECT_TRUE(info_.FileExists(dir / "file"));
+  EXPECT_TRUE(info_.FileExists("/dev/null")); // exists and is not a folder
   EXPECT_FALSE(info_.FileExists(dir.path()));
+  EXPECT_FALSE(info_.FileExists(dir / "folder-link"));
+  EXPECT_FALSE(info_.FileExists(dir / "absent"));
 }
 
 TEST_F(Information, FoldersEndInASeparator) {
