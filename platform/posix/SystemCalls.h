@@ -49,19 +49,20 @@ int CloseDirectory(DIR* dir);         // Close
 ssize_t ReadExecutableLink(char* buffer, size_t size); // ExecutablePath: readlink /proc/self/exe
 
 // Services of system information, folders and programs.
-int SystemName(struct utsname* name);
-int HostName(char* buffer, size_t size);
-int MemoryStatus(struct sysinfo* info);
-int ProcessorAffinity(cpu_set_t* processors);
-int InterfaceAddresses(struct ifaddrs** addresses);
-void FreeInterfaceAddresses(struct ifaddrs* addresses);
-int UserEntry(uid_t user, struct passwd* entry, char* buffer, size_t size, struct passwd** found);
-int VolumeStatus(const char* path, struct statvfs* info);
-int MakeFolder(const char* path, mode_t mode);
-int RemoveFolder(const char* path);
-int SetFileTimes(const char* path, const struct timespec times[2]);
-// posix_spawnp of program with arguments (a null-terminated list), then waitpid for it. Returns
-// posix_spawnp's error or 0, and the child's wait status in status.
+int SystemName(struct utsname* name);                   // SystemQuery: uname
+int HostName(char* buffer, size_t size);                // SystemQuery: gethostname
+int MemoryStatus(struct sysinfo* info);                 // SystemQuery: sysinfo
+int ProcessorAffinity(cpu_set_t* processors);           // SystemQuery: sched_getaffinity
+int InterfaceAddresses(struct ifaddrs** addresses);     // SystemQuery: getifaddrs
+void FreeInterfaceAddresses(struct ifaddrs* addresses); // no fault: freeifaddrs
+int UserEntry(uid_t user, struct passwd* entry, char* buffer, size_t size,
+              struct passwd** found);                               // SystemQuery: getpwuid_r
+int VolumeStatus(const char* path, struct statvfs* info);           // VolumeQuery: statvfs
+int MakeFolder(const char* path, mode_t mode);                      // CreateFolder: mkdir
+int RemoveFolder(const char* path);                                 // RemoveFolder: rmdir
+int SetFileTimes(const char* path, const struct timespec times[2]); // SetFileTime: utimensat
+// StartProcess: posix_spawnp of program with arguments (a null-terminated list), then waitpid for
+// it. Returns posix_spawnp's error or 0, and the child's wait status in status.
 int SpawnAndWait(const char* program, char* const arguments[], int* status);
 
 // Calls that cannot fail in a way the caller handles, and so have no fault.
