@@ -103,12 +103,9 @@ std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName, b
   FMaxIterations = 0;
 
   FFileName = FileName;
-  std::unique_ptr<TextScanner> scanner;
-  try {
-    scanner = std::make_unique<TextScanner>(FFileName);
-  } catch (const std::exception&) {
-    throw EPelo("Error opening model file: " + FileName);
-  }
+  std::unique_ptr<TextScanner> scanner =
+      GuardReplacing([&] { return "Error opening model file: " + FileName; },
+                     [&] { return std::make_unique<TextScanner>(FFileName); });
   FModelFormat =
       AsciiUpperCase(ExtractFileExt(FFileName)) == ".MO2" ? ModelFormatSparse : ModelFormatRegular;
   ReadHeader(*scanner, keepDataFiles);
@@ -116,40 +113,39 @@ std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName, b
 }
 
 void TModFile::ReadHeader(TextScanner& scanner, bool keepDataFiles) {
-  try {
-    FCommentLine = scanner.ReadLine();
-    const std::vector<std::string> fields = SplitDelimitedText(scanner.ReadLine());
-    FEnableSharp = false;
-    FUseSharpApriori = -1;
-    FSharpVertical = -1;
-    FSharpHorizontal = -1;
-    if (fields.size() < 2)
-      throw std::invalid_argument("The settings line needs at least two fields");
-    const std::int32_t dataFileLines = ParseIntegerField(fields[0]);
-    const std::int32_t lciMode = ParseIntegerField(fields[1]);
-    if (lciMode < 0)
-      throw std::invalid_argument("Negative lateral constraint mode");
-    FLCIMode = lciMode;
-    FIsLCI = FLCIMode <= 2;
-    if (fields.size() == 5) {
-      FEnableSharp = true;
-      FUseSharpApriori = ParseIntegerField(fields[2]);
-      FSharpVertical = ParseSingleField(fields[3]);
-      FSharpHorizontal = ParseSingleField(fields[4]);
-    } else if (fields.size() == 6) {
-      FSmoothInvType = 0;
-    }
-    if (!keepDataFiles)
-      SkipDataFileLines(scanner, dataFileLines);
-    else if (FModelFormat == ModelFormatSparse)
-      ReadDataFileLines(scanner, dataFileLines, FSparseModels);
-    else
-      ReadDataFileLines(scanner, dataFileLines, FModels);
-    FMaxIterations = scanner.ReadInteger();
-    scanner.SkipLine();
-  } catch (const std::exception&) {
-    throw EPelo("Error reading file: " + FFileName + " in ModFile.ReadHeader");
-  }
+  GuardReplacing([&] { return "Error reading file: " + FFileName + " in ModFile.ReadHeader"; },
+                 [&] {
+                   FCommentLine = scanner.ReadLine();
+                   const std::vector<std::string> fields = SplitDelimitedText(scanner.ReadLine());
+                   FEnableSharp = false;
+                   FUseSharpApriori = -1;
+                   FSharpVertical = -1;
+                   FSharpHorizontal = -1;
+                   if (fields.size() < 2)
+                     throw std::invalid_argument("The settings line needs at least two fields");
+                   const std::int32_t dataFileLines = ParseIntegerField(fields[0]);
+                   const std::int32_t lciMode = ParseIntegerField(fields[1]);
+                   if (lciMode < 0)
+                     throw std::invalid_argument("Negative lateral constraint mode");
+                   FLCIMode = lciMode;
+                   FIsLCI = FLCIMode <= 2;
+                   if (fields.size() == 5) {
+                     FEnableSharp = true;
+                     FUseSharpApriori = ParseIntegerField(fields[2]);
+                     FSharpVertical = ParseSingleField(fields[3]);
+                     FSharpHorizontal = ParseSingleField(fields[4]);
+                   } else if (fields.size() == 6) {
+                     FSmoothInvType = 0;
+                   }
+                   if (!keepDataFiles)
+                     SkipDataFileLines(scanner, dataFileLines);
+                   else if (FModelFormat == ModelFormatSparse)
+                     ReadDataFileLines(scanner, dataFileLines, FSparseModels);
+                   else
+                     ReadDataFileLines(scanner, dataFileLines, FModels);
+                   FMaxIterations = scanner.ReadInteger();
+                   scanner.SkipLine();
+                 });
 }
 
 // Lines are grouped into models by their model numbers: a number equal to the previous line's
@@ -344,17 +340,16 @@ void TModFile::ReadSparseExtraParam(TextScanner& scanner, TSparseModel& model,
 
 void TModFile::ReadLine(TextScanner& scanner, float& value, float& factor, float* vertical,
                         TArrayOfSingle& lateral) {
-  try {
-    value = scanner.ReadSingle();
-    factor = RegularFactor(scanner.ReadReal());
-    if (vertical != nullptr)
-      *vertical = RegularFactor(scanner.ReadReal());
-    for (float& lateralFactor : lateral)
-      lateralFactor = RegularFactor(scanner.ReadReal());
-    scanner.SkipLine();
-  } catch (const std::exception&) {
-    throw EPelo("Error reading file: " + FFileName + " in TModfile.ReadLine");
-  }
+  GuardReplacing([&] { return "Error reading file: " + FFileName + " in TModfile.ReadLine"; },
+                 [&] {
+                   value = scanner.ReadSingle();
+                   factor = RegularFactor(scanner.ReadReal());
+                   if (vertical != nullptr)
+                     *vertical = RegularFactor(scanner.ReadReal());
+                   for (float& lateralFactor : lateral)
+                     lateralFactor = RegularFactor(scanner.ReadReal());
+                   scanner.SkipLine();
+                 });
 }
 
 // Fills indices and values with the line's M entries. Returns M.

@@ -183,12 +183,9 @@ void TModFile::SaveFile(const TVesmarInvModelType* iInvModelType,
   const WriteFormats formats{PictureFormat(ColFormat),
                              PictureFormat(twoDecimalValues ? F2DFormat : ColFormat)};
 
+  const auto savingFailed = [&] { return "Error saving file: " + FFileName; };
   std::optional<platform::ReplacingFile> file;
-  try {
-    file.emplace(FFileName);
-  } catch (const std::exception&) {
-    throw EPelo("Error saving file: " + FFileName);
-  }
+  GuardReplacing(savingFailed, [&] { file.emplace(FFileName); });
   ColumnWriter out(*file, static_cast<size_t>(std::max(FColWidth, 0)));
   WriteHeader(out);
   if (FModelFormat == ModelFormatSparse) {
@@ -207,51 +204,50 @@ void TModFile::SaveFile(const TVesmarInvModelType* iInvModelType,
         WriteModel(out, formats, model);
     }
   }
-  try {
+  GuardReplacing(savingFailed, [&] {
     out.Flush();
     file->Commit();
-  } catch (const std::exception&) {
-    throw EPelo("Error saving file: " + FFileName);
-  }
+  });
 }
 
 void TModFile::WriteHeader(ColumnWriter& out) {
-  try {
-    auto forEachModel = [&](auto&& visit) {
-      if (FModelFormat == ModelFormatSparse)
-        for (size_t i = 0; i < FSparseModels.size(); ++i)
-          visit(i + 1, FSparseModels[i].ModelType, FSparseModels[i].DataFiles);
-      else if (FModelFormat == ModelFormatRegular)
-        for (size_t i = 0; i < FModels.size(); ++i)
-          visit(i + 1, FModels[i].ModelType, FModels[i].DataFiles);
-    };
-    out.Text(FCommentLine);
-    out.EndLine();
-    size_t dataFiles = 0;
-    forEachModel([&](size_t, std::int32_t, const std::vector<std::string>& files) {
-      dataFiles += files.size();
-    });
-    out.Text(std::to_string(dataFiles) + " ");
-    if (FEnableSharp) {
-      out.Text(std::to_string(FLCIMode) + " " + std::to_string(FUseSharpApriori) + " " +
-               FloatToStr(FSharpVertical) + " " + FloatToStr(FSharpHorizontal) + " ");
-    } else {
-      out.Text(std::to_string(FLCIMode));
-      if (FSmoothInvType == 0)
-        out.Text(" -1.00 1.00 1.00 3");
-    }
-    out.EndLine();
-    forEachModel([&](size_t number, std::int32_t type, const std::vector<std::string>& files) {
-      for (const std::string& name : files) {
-        out.Text(std::to_string(number) + " " + std::to_string(type) + " " + ExtractFileName(name));
+  GuardReplacing(
+      [&] { return "Error saving file: " + FFileName; },
+      [&] {
+        auto forEachModel = [&](auto&& visit) {
+          if (FModelFormat == ModelFormatSparse)
+            for (size_t i = 0; i < FSparseModels.size(); ++i)
+              visit(i + 1, FSparseModels[i].ModelType, FSparseModels[i].DataFiles);
+          else if (FModelFormat == ModelFormatRegular)
+            for (size_t i = 0; i < FModels.size(); ++i)
+              visit(i + 1, FModels[i].ModelType, FModels[i].DataFiles);
+        };
+        out.Text(FCommentLine);
         out.EndLine();
-      }
-    });
-    out.Text(std::to_string(FMaxIterations));
-    out.EndLine();
-  } catch (const std::exception&) {
-    throw EPelo("Error saving file: " + FFileName);
-  }
+        size_t dataFiles = 0;
+        forEachModel([&](size_t, std::int32_t, const std::vector<std::string>& files) {
+          dataFiles += files.size();
+        });
+        out.Text(std::to_string(dataFiles) + " ");
+        if (FEnableSharp) {
+          out.Text(std::to_string(FLCIMode) + " " + std::to_string(FUseSharpApriori) + " " +
+                   FloatToStr(FSharpVertical) + " " + FloatToStr(FSharpHorizontal) + " ");
+        } else {
+          out.Text(std::to_string(FLCIMode));
+          if (FSmoothInvType == 0)
+            out.Text(" -1.00 1.00 1.00 3");
+        }
+        out.EndLine();
+        forEachModel([&](size_t number, std::int32_t type, const std::vector<std::string>& files) {
+          for (const std::string& name : files) {
+            out.Text(std::to_string(number) + " " + std::to_string(type) + " " +
+                     ExtractFileName(name));
+            out.EndLine();
+          }
+        });
+        out.Text(std::to_string(FMaxIterations));
+        out.EndLine();
+      });
 }
 
 void TModFile::WriteValueColumns(ColumnWriter& out, const WriteFormats& formats, float value,
@@ -267,14 +263,13 @@ void TModFile::WriteValueColumns(ColumnWriter& out, const WriteFormats& formats,
 
 void TModFile::WriteLine(ColumnWriter& out, const WriteFormats& formats, float value, float factor,
                          float vertical, bool writeVertical, const TArrayOfSingle& lateral) {
-  try {
-    WriteValueColumns(out, formats, value, factor, vertical, writeVertical, 100000);
-    for (float lateralFactor : lateral)
-      out.Number(FileNumber(lateralFactor, 100000), formats.column);
-    out.EndLine();
-  } catch (const std::exception&) {
-    throw EPelo("Error writing file: " + FFileName);
-  }
+  GuardReplacing([&] { return "Error writing file: " + FFileName; },
+                 [&] {
+                   WriteValueColumns(out, formats, value, factor, vertical, writeVertical, 100000);
+                   for (float lateralFactor : lateral)
+                     out.Number(FileNumber(lateralFactor, 100000), formats.column);
+                   out.EndLine();
+                 });
 }
 
 void TModFile::WriteSparseLine(ColumnWriter& out, const WriteFormats& formats, float value,

@@ -1,6 +1,7 @@
 #include "model/ModFile_.h"
 
 #include "core/FileNames.h"
+#include "core/NumberFormat.h"
 #include "platform/Process.h"
 
 namespace kiv {
@@ -18,6 +19,15 @@ const Model& ModelAt(const std::vector<Model>& models, std::int32_t modelNumber)
   if (modelNumber < 1 || modelNumber > static_cast<std::int64_t>(models.size()))
     throw EPelo("Invalid model number");
   return models[static_cast<size_t>(modelNumber - 1)];
+}
+
+// The picture as given, once the writer's formatter has accepted it; the formatter's reason
+// stays behind the failure.
+std::string UsablePicture(std::string picture, const char* property) {
+  GuardReplacing(
+      [&] { return std::string("Invalid number format for ") + property + ": " + picture; },
+      [&] { PictureFormat{picture}; });
+  return picture;
 }
 
 template <class Model>
@@ -57,6 +67,14 @@ void TModFile::InitFormats() {
     FSmoothInvType = 1;
     FIsLCI = false;
   });
+}
+
+void TModFile::SetExpFormat(std::string value) {
+  FExpFormat = UsablePicture(std::move(value), "ExpFormat");
+}
+
+void TModFile::SetLinFormat(std::string value) {
+  FLinFormat = UsablePicture(std::move(value), "LinFormat");
 }
 
 void TModFile::AddModel(const TModel& Model, std::int32_t ModelNumber) {

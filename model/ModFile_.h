@@ -30,6 +30,9 @@ public:
   TModFile(const std::string& FileName, const TVesmarInvModelType& iInvModelType);
   // Reads the header only, or (HeaderOnly false) refuses: the blocks need a model type.
   TModFile(const std::string& FileName, bool HeaderOnly);
+  // Any other second argument does not compile: a pointer to a model type would otherwise turn
+  // into HeaderOnly true and read the header alone.
+  template <class Other> TModFile(const std::string& FileName, Other) = delete;
   virtual ~TModFile() = default;
 
   TModFile(const TModFile&) = delete;
@@ -81,9 +84,11 @@ public:
   std::int32_t ColWidth() const { return FColWidth; }
   void SetColWidth(std::int32_t value) { FColWidth = value; }
   const std::string& ExpFormat() const { return FExpFormat; }
-  void SetExpFormat(std::string value) { FExpFormat = std::move(value); }
+  // Refuses, with EPelo, a number picture that the writer cannot use.
+  void SetExpFormat(std::string value);
   const std::string& LinFormat() const { return FLinFormat; }
-  void SetLinFormat(std::string value) { FLinFormat = std::move(value); }
+  // Refuses, with EPelo, a number picture that the writer cannot use.
+  void SetLinFormat(std::string value);
   bool UseExpFormat() const { return FUseExpFormat; }
   void SetUseExpFormat(bool value) { FUseExpFormat = value; }
   bool EnableSharpInversion() const { return FEnableSharp; }

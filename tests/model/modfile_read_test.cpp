@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <type_traits>
 
 namespace kiv {
 namespace {
@@ -130,6 +131,14 @@ TEST(ModFileHeader, ExtensionDecidesTheStyle) {
     EXPECT_EQ(file.SparseFormat(), sparse) << name;
   }
 }
+
+// The constructors take a model type or the header-only flag; a pointer to a model type, which
+// would become the flag, does not compile.
+static_assert(std::is_constructible_v<TModFile, std::string, const TVesmarInvModelType&>);
+static_assert(std::is_constructible_v<TModFile, const char*, bool>);
+static_assert(!std::is_constructible_v<TModFile, std::string, const TVesmarInvModelType*>);
+static_assert(!std::is_constructible_v<TModFile, std::string, TVesmarInvModelType*>);
+static_assert(!std::is_constructible_v<TModFile, std::string, int>);
 
 TEST(ModFileOpen, FailuresToOpenOrWithoutAModelType) {
   TempDir dir;
