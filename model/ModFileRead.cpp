@@ -91,7 +91,7 @@ void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
 }
 
 void TModFile::CheckHeader(const std::string& FileName) {
-  OpenHeader(FileName, false);
+  TModFile(Unnamed{}).OpenHeader(FileName, false);
 }
 
 std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName, bool keepDataFiles) {

@@ -2,7 +2,7 @@
 
 #include "core/FileNames.h"
 #include "core/NumberFormat.h"
-#include "platform/Process.h"
+#include "core/RunningProgram.h"
 
 namespace kiv {
 namespace {
@@ -38,12 +38,16 @@ void AppendDataFileNames(const std::vector<Model>& models, std::vector<std::stri
 
 } // namespace
 
-TModFile::TModFile() {
+TModFile::TModFile(Unnamed) {
   InitFormats();
   FLCIMode = 0;
   FMaxIterations = 50;
+}
+
+// A program whose path the system cannot tell leaves the name empty.
+TModFile::TModFile() : TModFile(Unnamed{}) {
   FCommentLine =
-      "Model file created by " + ChangeFileExt(ExtractFileName(platform::ExecutablePath()), "");
+      "Model file created by " + ChangeFileExt(ExtractFileName(RunningProgramPath()), "");
 }
 
 TModFile::TModFile(const std::string& FileName, const TVesmarInvModelType& iInvModelType) {

@@ -24,7 +24,8 @@ enum TModelFormat : std::uint8_t { ModelFormatNotSet, ModelFormatRegular, ModelF
 // (.mo2) style, and the number formats used for writing. Model numbers count from 1.
 class TModFile {
 public:
-  // An empty object; its comment line names the running program.
+  // An empty object; its comment line names the running program: "Model file created by " and
+  // the program's file name without folder and extension (nothing where the system cannot tell).
   TModFile();
   // Reads the whole file, the blocks as the model type lays them out.
   TModFile(const std::string& FileName, const TVesmarInvModelType& iInvModelType);
@@ -46,9 +47,9 @@ public:
   void Open(const std::string& FileName, bool iHeaderOnly,
             const TVesmarInvModelType* iInvModelType);
 
-  // Reads the header as Open with header only does, with the same failures, and keeps only the
-  // settings: the check of the command-line run, which needs no model records.
-  void CheckHeader(const std::string& FileName);
+  // Reads the header as Open with header only does, with the same failures, and keeps nothing:
+  // the check of the command-line run, which needs no model records and no program name.
+  static void CheckHeader(const std::string& FileName);
 
   // Inserts a copy so that it becomes model ModelNumber (1 to NumberOfModels() + 1).
   void AddModel(const TModel& Model, std::int32_t ModelNumber);
@@ -141,6 +142,9 @@ private:
   // ---- End of editing and conversion ----
 
 private:
+  // An empty object as the default constructor makes it, but without a comment line.
+  struct Unnamed {};
+  explicit TModFile(Unnamed);
   void InitFormats();
   std::unique_ptr<TextScanner> OpenHeader(const std::string& FileName, bool keepDataFiles);
   void ReadHeader(TextScanner& scanner, bool keepDataFiles);

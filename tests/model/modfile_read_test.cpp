@@ -45,7 +45,7 @@ TEST(ModFileHeader, SettingsLineForms) {
   for (const Case& c : cases) {
     TempDir dir;
     const std::string path = ModelFile(dir, "a.mod", Header(c.settings, {"1 5 a.tem"}));
-    EXPECT_EQ(Failure([&] { TModFile().CheckHeader(path); }).first, "nothing") << c.settings;
+    EXPECT_EQ(Failure([&] { TModFile::CheckHeader(path); }).first, "nothing") << c.settings;
     const TModFile file(path, true);
     EXPECT_EQ(file.LCIMode(), c.lciMode) << c.settings;
     EXPECT_EQ(file.IsLCI(), c.isLCI) << c.settings;
@@ -77,7 +77,7 @@ TEST(ModFileHeader, DamagedHeadersFailWithTheHeaderMessage) {
     EXPECT_EQ(Failure([&] { TModFile file(path, true); }),
               Expected("EPelo", "Error reading file: " + path + " in ModFile.ReadHeader"))
         << content;
-    EXPECT_EQ(Failure([&] { TModFile().CheckHeader(path); }),
+    EXPECT_EQ(Failure([&] { TModFile::CheckHeader(path); }),
               Expected("EPelo", "Error reading file: " + path + " in ModFile.ReadHeader"))
         << content;
   }
