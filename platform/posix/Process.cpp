@@ -1,5 +1,7 @@
 #include "platform/Process.h"
 
+#include "platform/posix/SystemCalls.h"
+
 #include <cerrno>
 #include <system_error>
 #include <unistd.h>
@@ -10,7 +12,7 @@ namespace kiv::platform {
 std::string ExecutablePath() {
   std::vector<char> buffer(256);
   for (;;) {
-    ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    ssize_t length = sys::ReadExecutableLink(buffer.data(), buffer.size());
     if (length < 0)
       throw std::system_error(errno, std::generic_category(), "readlink /proc/self/exe");
     if (static_cast<size_t>(length) < buffer.size())

@@ -1,5 +1,7 @@
 #include "platform/ReplacingFile.h"
 
+#include "platform/posix/SystemCalls.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -19,8 +21,9 @@ ReplacingFile::ReplacingFile(std::string targetPath) : target_(std::move(targetP
   // O_EXCL with a fresh name, rather than mkstemp, so that the finished file gets the usual
   // permissions of a new file.
   for (unsigned attempt = 0;; ++attempt) {
-    temporary_ = target_ + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    temporary_ =
+        target_ + ".tmp" + std::to_string(sys::ProcessId()) + "-" + std::to_string(attempt);
+    fd_ = sys::Open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ >= 0)
       return;
     if (errno != EEXIST || attempt == 100)
@@ -30,14 +33,14 @@ ReplacingFile::ReplacingFile(std::string targetPath) : target_(std::move(targetP
 
 ReplacingFile::~ReplacingFile() {
   if (fd_ >= 0)
-    ::close(fd_);
+    sys::Close(fd_);
   if (!committed_)
-    ::unlink(temporary_.c_str());
+    sys::Unlink(temporary_.c_str());
 }
 
 void ReplacingFile::Write(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+    const ssize_t written = sys::Write(fd_, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR)
         continue;
@@ -48,13 +51,13 @@ void ReplacingFile::Write(std::string_view bytes) {
 }
 
 void ReplacingFile::Commit() {
-  if (::fsync(fd_) != 0)
+  if (sys::Sync(fd_) != 0)
     ThrowErrno("fsync", temporary_);
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0)
+  if (sys::Close(fd) != 0)
     ThrowErrno("close", temporary_);
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+  if (sys::Rename(temporary_.c_str(), target_.c_str()) != 0)
     ThrowErrno("rename", target_);
   committed_ = true;
 }
