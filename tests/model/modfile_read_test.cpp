@@ -1,4 +1,5 @@
 #include "model/ModFile_.h"
+#include "platform/testing/FaultInjection.h"
 #include "tests/model/ModelFileFixtures.h"
 #include "tests/support/Failure.h"
 
@@ -9,6 +10,9 @@
 namespace kiv {
 namespace {
 
+using platform::testing::Fault;
+using platform::testing::Operation;
+using platform::testing::ScopedFault;
 using test::Header;
 using test::MakeModelType;
 using test::ModelFile;
@@ -424,6 +428,12 @@ TEST(ModFileModels, AddingAndQueryingWithEveryMessage) {
 TEST(ModFileModels, ANewObjectNamesTheRunningProgram) {
   const TModFile file;
   EXPECT_EQ(file.CommentLine(), "Model file created by kiv_model_tests");
+  {
+    ScopedFault noProc(Operation::ExecutablePath,
+                       Fault::Error(std::errc::no_such_file_or_directory));
+    EXPECT_EQ(TModFile().CommentLine(), "Model file created by ");
+    EXPECT_TRUE(noProc.Injected());
+  }
   EXPECT_EQ(file.MaxIterations(), 50);
   EXPECT_EQ(file.ColWidth(), 12);
   EXPECT_EQ(file.ExpFormat(), "0.0000e+00");

@@ -1,5 +1,6 @@
 #include "core/FormatSettings.h"
 #include "model/PeloCode_.h"
+#include "platform/testing/FaultInjection.h"
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
@@ -157,6 +158,12 @@ TEST(PeloCode, GetFileVersionNumbersReadsTheBuildsVersion) {
 
 TEST(PeloCode, GetApplicationVersionIsThisProgramsVersion) {
   EXPECT_EQ(GetApplicationVersion(), KIV_PROJECT_VERSION);
+  // Without a path there is no version resource to read.
+  platform::testing::ScopedFault noProc(
+      platform::testing::Operation::ExecutablePath,
+      platform::testing::Fault::Error(std::errc::no_such_file_or_directory));
+  EXPECT_EQ(GetApplicationVersion(), "0.0.0.0");
+  EXPECT_TRUE(noProc.Injected());
 }
 
 struct VersionTextCase {
