@@ -72,9 +72,19 @@ std::vector<TODVLayerParamSet> FurtherParamSets(const TVesmarInvModelType& model
 
 void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
                     const TVesmarInvModelType* iInvModelType) {
+  ReadModelFile(FileName, ByteSource::File(FileName), iHeaderOnly, iInvModelType);
+}
+
+void TModFile::OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
+                              const TVesmarInvModelType* iInvModelType) {
+  ReadModelFile(FileName, ByteSource::Memory(Bytes), iHeaderOnly, iInvModelType);
+}
+
+void TModFile::ReadModelFile(const std::string& FileName, const ByteSource& source,
+                             bool iHeaderOnly, const TVesmarInvModelType* iInvModelType) {
   if (!iHeaderOnly && iInvModelType == nullptr)
     throw EPelo("A model type is needed to read the models of " + FileName);
-  const std::unique_ptr<TextScanner> scanner = OpenHeader(FileName, true);
+  const std::unique_ptr<TextScanner> scanner = OpenHeader(FileName, source, true);
   if (iHeaderOnly)
     return;
 
@@ -91,10 +101,11 @@ void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
 }
 
 void TModFile::CheckHeader(const std::string& FileName) {
-  TModFile(Unnamed{}).OpenHeader(FileName, false);
+  TModFile(Unnamed{}).OpenHeader(FileName, ByteSource::File(FileName), false);
 }
 
-std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName, bool keepDataFiles) {
+std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName,
+                                                  const ByteSource& source, bool keepDataFiles) {
   FModels.clear();
   FSparseModels.clear();
   FFileName.clear();
@@ -105,7 +116,7 @@ std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName, b
   FFileName = FileName;
   std::unique_ptr<TextScanner> scanner =
       GuardReplacing([&] { return "Error opening model file: " + FileName; },
-                     [&] { return std::make_unique<TextScanner>(FFileName); });
+                     [&] { return std::make_unique<TextScanner>(source); });
   FModelFormat =
       AsciiUpperCase(ExtractFileExt(FFileName)) == ".MO2" ? ModelFormatSparse : ModelFormatRegular;
   ReadHeader(*scanner, keepDataFiles);

@@ -13,6 +13,7 @@
 
 namespace kiv {
 
+class ByteSource;
 class ColumnWriter;
 class PictureFormat;
 class TextScanner;
@@ -46,6 +47,10 @@ public:
   // type is required. A failure leaves a partly read content that the caller should discard.
   void Open(const std::string& FileName, bool iHeaderOnly,
             const TVesmarInvModelType* iInvModelType);
+  // Reads a model file held in memory as Open reads the file FileName: the name decides the style
+  // and stands in the messages. The bytes are read where they lie, during the call only.
+  void OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
+                      const TVesmarInvModelType* iInvModelType);
 
   // Reads the header as Open with header only does, with the same failures, and keeps nothing:
   // the check of the command-line run, which needs no model records and no program name.
@@ -146,7 +151,10 @@ private:
   struct Unnamed {};
   explicit TModFile(Unnamed);
   void InitFormats();
-  std::unique_ptr<TextScanner> OpenHeader(const std::string& FileName, bool keepDataFiles);
+  void ReadModelFile(const std::string& FileName, const ByteSource& source, bool iHeaderOnly,
+                     const TVesmarInvModelType* iInvModelType);
+  std::unique_ptr<TextScanner> OpenHeader(const std::string& FileName, const ByteSource& source,
+                                          bool keepDataFiles);
   void ReadHeader(TextScanner& scanner, bool keepDataFiles);
   void SkipDataFileLines(TextScanner& scanner, std::int32_t lineCount);
   template <class Model>

@@ -156,6 +156,41 @@ TEST(ModFileOpen, FailuresToOpenOrWithoutAModelType) {
             Expected("EPelo", "A model type is needed to read the models of " + path));
 }
 
+// A model file held in memory: its name decides the style and stands in the messages, and no
+// file of that name is touched.
+TEST(ModFileOpen, AFileHeldInMemoryIsKnownByItsName) {
+  const TVesmarInvModelType plain = MakeModelType({}, {});
+  const std::string header = Header("1 2", {"1 5 a"});
+  TModFile file;
+  file.OpenFromMemory("held/a.MO2", header + "1 0 0 0\r\n10 1 1 2 0.5\r\n", false, &plain);
+  EXPECT_TRUE(file.SparseFormat());
+  EXPECT_EQ(file.FileName(), "held/a.MO2");
+  EXPECT_EQ(file.GetSparseModel(1).Layers[0].ResLat.Indices, TArrayOfInteger{2});
+  file.OpenFromMemory("held/a.mod", header, true, nullptr);
+  EXPECT_FALSE(file.SparseFormat());
+  EXPECT_EQ(file.GetDataFileNames(), std::vector<std::string>{"a"});
+
+  struct Case {
+    std::string content;
+    bool headerOnly;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"comment\r\n3\r\n", true, "Error reading file: held/a.mod in ModFile.ReadHeader"},
+      {header + "1 0 0 0\r\nx 1\r\n", false, "Error reading file: held/a.mod in TModfile.ReadLine"},
+      {"", true, "Error reading file: held/a.mod in ModFile.ReadHeader"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Failure([&] {
+                file.OpenFromMemory("held/a.mod", c.content, c.headerOnly,
+                                    c.headerOnly ? nullptr : &plain);
+              }),
+              Expected("EPelo", c.message))
+        << c.content;
+  EXPECT_EQ(Failure([&] { file.OpenFromMemory("held/a.mod", header, false, nullptr); }),
+            Expected("EPelo", "A model type is needed to read the models of held/a.mod"));
+}
+
 // One model of the given layer count at 1, 2, 3 in a file with constraint mode L and N models.
 std::string Blocks(std::int32_t models, const char* block) {
   std::string text;
