@@ -124,39 +124,41 @@ std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName,
 }
 
 void TModFile::ReadHeader(TextScanner& scanner, bool keepDataFiles) {
-  GuardReplacing([&] { return "Error reading file: " + FFileName + " in ModFile.ReadHeader"; },
-                 [&] {
-                   FCommentLine = scanner.ReadLine();
-                   const std::vector<std::string> fields = SplitDelimitedText(scanner.ReadLine());
-                   FEnableSharp = false;
-                   FUseSharpApriori = -1;
-                   FSharpVertical = -1;
-                   FSharpHorizontal = -1;
-                   if (fields.size() < 2)
-                     throw std::invalid_argument("The settings line needs at least two fields");
-                   const std::int32_t dataFileLines = ParseIntegerField(fields[0]);
-                   const std::int32_t lciMode = ParseIntegerField(fields[1]);
-                   if (lciMode < 0)
-                     throw std::invalid_argument("Negative lateral constraint mode");
-                   FLCIMode = lciMode;
-                   FIsLCI = FLCIMode <= 2;
-                   if (fields.size() == 5) {
-                     FEnableSharp = true;
-                     FUseSharpApriori = ParseIntegerField(fields[2]);
-                     FSharpVertical = ParseSingleField(fields[3]);
-                     FSharpHorizontal = ParseSingleField(fields[4]);
-                   } else if (fields.size() == 6) {
-                     FSmoothInvType = 0;
-                   }
-                   if (!keepDataFiles)
-                     SkipDataFileLines(scanner, dataFileLines);
-                   else if (FModelFormat == ModelFormatSparse)
-                     ReadDataFileLines(scanner, dataFileLines, FSparseModels);
-                   else
-                     ReadDataFileLines(scanner, dataFileLines, FModels);
-                   FMaxIterations = scanner.ReadInteger();
-                   scanner.SkipLine();
-                 });
+  const auto readingFailed = [&] {
+    return "Error reading file: " + FFileName + " in ModFile.ReadHeader";
+  };
+  GuardReplacing(readingFailed, [&] {
+    FCommentLine = scanner.ReadLine();
+    const std::vector<std::string> fields = SplitDelimitedText(scanner.ReadLine());
+    FEnableSharp = false;
+    FUseSharpApriori = -1;
+    FSharpVertical = -1;
+    FSharpHorizontal = -1;
+    if (fields.size() < 2)
+      throw std::invalid_argument("The settings line needs at least two fields");
+    const std::int32_t dataFileLines = ParseIntegerField(fields[0]);
+    const std::int32_t lciMode = ParseIntegerField(fields[1]);
+    if (lciMode < 0)
+      throw std::invalid_argument("Negative lateral constraint mode");
+    FLCIMode = lciMode;
+    FIsLCI = FLCIMode <= 2;
+    if (fields.size() == 5) {
+      FEnableSharp = true;
+      FUseSharpApriori = ParseIntegerField(fields[2]);
+      FSharpVertical = ParseSingleField(fields[3]);
+      FSharpHorizontal = ParseSingleField(fields[4]);
+    } else if (fields.size() == 6) {
+      FSmoothInvType = 0;
+    }
+    if (!keepDataFiles)
+      SkipDataFileLines(scanner, dataFileLines);
+    else if (FModelFormat == ModelFormatSparse)
+      ReadDataFileLines(scanner, dataFileLines, FSparseModels);
+    else
+      ReadDataFileLines(scanner, dataFileLines, FModels);
+    FMaxIterations = scanner.ReadInteger();
+    scanner.SkipLine();
+  });
 }
 
 // Lines are grouped into models by their model numbers: a number equal to the previous line's
@@ -351,16 +353,18 @@ void TModFile::ReadSparseExtraParam(TextScanner& scanner, TSparseModel& model,
 
 void TModFile::ReadLine(TextScanner& scanner, float& value, float& factor, float* vertical,
                         TArrayOfSingle& lateral) {
-  GuardReplacing([&] { return "Error reading file: " + FFileName + " in TModfile.ReadLine"; },
-                 [&] {
-                   value = scanner.ReadSingle();
-                   factor = RegularFactor(scanner.ReadReal());
-                   if (vertical != nullptr)
-                     *vertical = RegularFactor(scanner.ReadReal());
-                   for (float& lateralFactor : lateral)
-                     lateralFactor = RegularFactor(scanner.ReadReal());
-                   scanner.SkipLine();
-                 });
+  const auto readingFailed = [&] {
+    return "Error reading file: " + FFileName + " in TModfile.ReadLine";
+  };
+  GuardReplacing(readingFailed, [&] {
+    value = scanner.ReadSingle();
+    factor = RegularFactor(scanner.ReadReal());
+    if (vertical != nullptr)
+      *vertical = RegularFactor(scanner.ReadReal());
+    for (float& lateralFactor : lateral)
+      lateralFactor = RegularFactor(scanner.ReadReal());
+    scanner.SkipLine();
+  });
 }
 
 // Fills indices and values with the line's M entries. Returns M.

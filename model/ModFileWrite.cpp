@@ -211,43 +211,41 @@ void TModFile::SaveFile(const TVesmarInvModelType* iInvModelType,
 }
 
 void TModFile::WriteHeader(ColumnWriter& out) {
-  GuardReplacing(
-      [&] { return "Error saving file: " + FFileName; },
-      [&] {
-        auto forEachModel = [&](auto&& visit) {
-          if (FModelFormat == ModelFormatSparse)
-            for (size_t i = 0; i < FSparseModels.size(); ++i)
-              visit(i + 1, FSparseModels[i].ModelType, FSparseModels[i].DataFiles);
-          else if (FModelFormat == ModelFormatRegular)
-            for (size_t i = 0; i < FModels.size(); ++i)
-              visit(i + 1, FModels[i].ModelType, FModels[i].DataFiles);
-        };
-        out.Text(FCommentLine);
+  const auto savingFailed = [&] { return "Error saving file: " + FFileName; };
+  GuardReplacing(savingFailed, [&] {
+    auto forEachModel = [&](auto&& visit) {
+      if (FModelFormat == ModelFormatSparse)
+        for (size_t i = 0; i < FSparseModels.size(); ++i)
+          visit(i + 1, FSparseModels[i].ModelType, FSparseModels[i].DataFiles);
+      else if (FModelFormat == ModelFormatRegular)
+        for (size_t i = 0; i < FModels.size(); ++i)
+          visit(i + 1, FModels[i].ModelType, FModels[i].DataFiles);
+    };
+    out.Text(FCommentLine);
+    out.EndLine();
+    size_t dataFiles = 0;
+    forEachModel([&](size_t, std::int32_t, const std::vector<std::string>& files) {
+      dataFiles += files.size();
+    });
+    out.Text(std::to_string(dataFiles) + " ");
+    if (FEnableSharp) {
+      out.Text(std::to_string(FLCIMode) + " " + std::to_string(FUseSharpApriori) + " " +
+               FloatToStr(FSharpVertical) + " " + FloatToStr(FSharpHorizontal) + " ");
+    } else {
+      out.Text(std::to_string(FLCIMode));
+      if (FSmoothInvType == 0)
+        out.Text(" -1.00 1.00 1.00 3");
+    }
+    out.EndLine();
+    forEachModel([&](size_t number, std::int32_t type, const std::vector<std::string>& files) {
+      for (const std::string& name : files) {
+        out.Text(std::to_string(number) + " " + std::to_string(type) + " " + ExtractFileName(name));
         out.EndLine();
-        size_t dataFiles = 0;
-        forEachModel([&](size_t, std::int32_t, const std::vector<std::string>& files) {
-          dataFiles += files.size();
-        });
-        out.Text(std::to_string(dataFiles) + " ");
-        if (FEnableSharp) {
-          out.Text(std::to_string(FLCIMode) + " " + std::to_string(FUseSharpApriori) + " " +
-                   FloatToStr(FSharpVertical) + " " + FloatToStr(FSharpHorizontal) + " ");
-        } else {
-          out.Text(std::to_string(FLCIMode));
-          if (FSmoothInvType == 0)
-            out.Text(" -1.00 1.00 1.00 3");
-        }
-        out.EndLine();
-        forEachModel([&](size_t number, std::int32_t type, const std::vector<std::string>& files) {
-          for (const std::string& name : files) {
-            out.Text(std::to_string(number) + " " + std::to_string(type) + " " +
-                     ExtractFileName(name));
-            out.EndLine();
-          }
-        });
-        out.Text(std::to_string(FMaxIterations));
-        out.EndLine();
-      });
+      }
+    });
+    out.Text(std::to_string(FMaxIterations));
+    out.EndLine();
+  });
 }
 
 void TModFile::WriteValueColumns(ColumnWriter& out, const WriteFormats& formats, float value,
@@ -263,13 +261,13 @@ void TModFile::WriteValueColumns(ColumnWriter& out, const WriteFormats& formats,
 
 void TModFile::WriteLine(ColumnWriter& out, const WriteFormats& formats, float value, float factor,
                          float vertical, bool writeVertical, const TArrayOfSingle& lateral) {
-  GuardReplacing([&] { return "Error writing file: " + FFileName; },
-                 [&] {
-                   WriteValueColumns(out, formats, value, factor, vertical, writeVertical, 100000);
-                   for (float lateralFactor : lateral)
-                     out.Number(FileNumber(lateralFactor, 100000), formats.column);
-                   out.EndLine();
-                 });
+  const auto writingFailed = [&] { return "Error writing file: " + FFileName; };
+  GuardReplacing(writingFailed, [&] {
+    WriteValueColumns(out, formats, value, factor, vertical, writeVertical, 100000);
+    for (float lateralFactor : lateral)
+      out.Number(FileNumber(lateralFactor, 100000), formats.column);
+    out.EndLine();
+  });
 }
 
 void TModFile::WriteSparseLine(ColumnWriter& out, const WriteFormats& formats, float value,
