@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileHandle.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,7 +24,7 @@ public:
   std::uint64_t Size() const { return size_; }
 
 private:
-  int fd_ = -1;
+  FileHandle file_;
   std::string path_;
   std::uint64_t size_ = 0;
 };

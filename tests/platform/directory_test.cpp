@@ -1,24 +1,29 @@
 #include "platform/Directory.h"
+#include "platform/testing/FaultInjection.h"
+#include "tests/support/SystemFailure.h"
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <system_error>
 
 namespace kiv::platform {
 namespace {
 
 using test::TempDir;
+using testing::Fault;
+using testing::Operation;
+using testing::ScopedFault;
 
 std::vector<std::string> Sorted(std::vector<std::string> names) {
   std::sort(names.begin(), names.end());
   return names;
 }
 
-TEST(Directory, ListsRegularFilesEndingWithTheSuffix) {
-  TempDir dir;
-  for (const char* name : {"a.dat", ".hidden.dat", "upper.DAT", "a.dat.bak", "plain", ".dat"})
+// Regular files of several shapes, with a folder and links to a file, a folder and nothing.
+void MakeFixture(const TempDir& dir) {
+  for (const char* name : {"a.dat", ".dat", "ab.dat", "a.b.dat", "upper.DAT", "a.dat.bak", "ab",
+                           "axyb", "b", "abc", "\xC3\xA9.dat", "plain"})
     test::WriteFile(dir / name, "x");
   std::filesystem::create_directory(dir / "folder.dat");
   test::WriteFile(dir / "folder.dat/inner.dat", "x");
@@ -26,34 +31,77 @@ TEST(Directory, ListsRegularFilesEndingWithTheSuffix) {
   std::filesystem::create_symlink(dir / "folder.dat", dir / "link-to-folder.dat");
   std::filesystem::create_symlink(dir / "gone", dir / "dangling.dat");
   std::filesystem::permissions(dir / "plain", std::filesystem::perms::none);
-
-  const std::vector<std::string> expected = {".dat", ".hidden.dat", "a.dat", "link-to-file.dat"};
-  EXPECT_EQ(Sorted(ListFilesEndingWith(dir.path(), ".dat")), expected);
-  // The folder may be given with or without its trailing separator.
-  std::string withoutSeparator = dir.path();
-  withoutSeparator.pop_back();
-  EXPECT_EQ(Sorted(ListFilesEndingWith(withoutSeparator, ".dat")), expected);
-  EXPECT_EQ(Sorted(ListFilesEndingWith(dir.path(), "")),
-            (std::vector<std::string>{".dat", ".hidden.dat", "a.dat", "a.dat.bak",
-                                      "link-to-file.dat", "plain", "upper.DAT"}));
 }
 
-TEST(Directory, MissingFolderIsEmptyButOtherFailuresThrow) {
+struct PatternCase {
+  const char* pattern;
+  std::vector<std::string> names;
+};
+
+const PatternCase kPatternCases[] = {
+    {"*.dat", {".dat", "a.b.dat", "a.dat", "ab.dat", "link-to-file.dat", "\xC3\xA9.dat"}},
+    {"*?.dat", {"a.b.dat", "a.dat", "ab.dat", "link-to-file.dat", "\xC3\xA9.dat"}},
+    {"?.dat", {"a.dat", "\xC3\xA9.dat"}},
+    {"*.*.dat", {"a.b.dat"}},
+    {"*a*b", {"ab", "axyb"}},
+    {"a?c", {"abc"}},
+    {"a.dat", {"a.dat"}},
+    {"*.DAT", {"upper.DAT"}},
+    {"*",
+     {".dat", "a.b.dat", "a.dat", "a.dat.bak", "ab", "ab.dat", "abc", "axyb", "b",
+      "link-to-file.dat", "plain", "upper.DAT", "\xC3\xA9.dat"}},
+    {"", {}},
+};
+
+TEST(Directory, ListsTheRegularFilesThatMatchTheWildcardPattern) {
   TempDir dir;
+  MakeFixture(dir);
+  std::string withoutSeparator = dir.path();
+  withoutSeparator.pop_back();
+  for (const PatternCase& c : kPatternCases) {
+    EXPECT_EQ(Sorted(ListMatchingFiles(dir.path(), c.pattern)), Sorted(c.names)) << c.pattern;
+    EXPECT_EQ(Sorted(ListMatchingFiles(withoutSeparator, c.pattern)), Sorted(c.names)) << c.pattern;
+  }
+}
+
+TEST(Directory, MissingOrUnreadableFoldersListNothing) {
+  TempDir dir;
+  MakeFixture(dir);
   test::WriteFile(dir / "file", "x");
-  EXPECT_TRUE(ListFilesEndingWith(dir / "absent", "").empty());
-  EXPECT_TRUE(ListFilesEndingWith(dir / "file", "").empty());
+  EXPECT_TRUE(ListMatchingFiles(dir / "absent", "*").empty());
+  EXPECT_TRUE(ListMatchingFiles(dir / "file", "*").empty());
+  // Tests may run as a user whom no permission stops, so the refusal comes from the seam.
+  ScopedFault refused(Operation::ListDirectory, Fault::Error(std::errc::permission_denied));
+  EXPECT_TRUE(ListMatchingFiles(dir.path(), "*").empty());
+  EXPECT_TRUE(refused.Injected());
+}
+
+struct ListingFailure {
+  Operation operation;
+  std::errc error;
+  const char* call;
+};
+
+const ListingFailure kListingFailures[] = {
+    {Operation::ListDirectory, std::errc::too_many_files_open, "opendir"},
+    {Operation::ListDirectory, std::errc::io_error, "opendir"},
+    {Operation::ReadDirectory, std::errc::io_error, "readdir"},
+};
+
+TEST(Directory, OtherFailuresThrowNamingTheCall) {
+  TempDir dir;
+  MakeFixture(dir);
+  for (const ListingFailure& c : kListingFailures) {
+    ScopedFault fault(c.operation, Fault::Error(c.error));
+    EXPECT_EQ(test::SystemFailure([&] { ListMatchingFiles(dir.path(), "*"); }),
+              test::ExpectedSystemFailure(c.error, std::string(c.call) + " " + dir.path()));
+  }
 
   std::filesystem::create_symlink(dir / "loop-a", dir / "loop-b");
   std::filesystem::create_symlink(dir / "loop-b", dir / "loop-a");
-  try {
-    ListFilesEndingWith(dir / "loop-a", "");
-    FAIL() << "a folder that cannot be opened must fail";
-  } catch (const std::system_error& e) {
-    EXPECT_EQ(e.code(), std::errc::too_many_symbolic_link_levels);
-    EXPECT_EQ(std::string(e.what()),
-              "opendir " + dir / "loop-a" + ": Too many levels of symbolic links");
-  }
+  EXPECT_EQ(test::SystemFailure([&] { ListMatchingFiles(dir / "loop-a", "*"); }),
+            test::ExpectedSystemFailure(std::errc::too_many_symbolic_link_levels,
+                                        "opendir " + dir / "loop-a"));
 }
 
 } // namespace
