@@ -17,7 +17,8 @@ using platform::testing::ScopedFault;
 TEST(RunModelCheck, AGoodModelFileNeedsNoExecutablePath) {
   test::TempDir dir;
   test::WriteFile(dir / "job1.mod", "Run model\r\n1 2\r\n1 5 a.tem\r\n50\r\n");
-  ScopedFault noProc(Operation::ExecutablePath, Fault::Error(std::errc::no_such_file_or_directory));
+  ScopedFault noProc(Operation::ExecutablePath,
+                     Fault::LastingError(std::errc::no_such_file_or_directory));
   std::ostringstream diagnostics;
   EXPECT_EQ(RunVesmarInvChk({dir / "job1.xyz"}, diagnostics), 100);
   EXPECT_EQ(diagnostics.str(), "");

@@ -465,7 +465,7 @@ TEST(ModFileModels, ANewObjectNamesTheRunningProgram) {
   EXPECT_EQ(file.CommentLine(), "Model file created by kiv_model_tests");
   {
     ScopedFault noProc(Operation::ExecutablePath,
-                       Fault::Error(std::errc::no_such_file_or_directory));
+                       Fault::LastingError(std::errc::no_such_file_or_directory));
     EXPECT_EQ(TModFile().CommentLine(), "Model file created by ");
     EXPECT_TRUE(noProc.Injected());
   }

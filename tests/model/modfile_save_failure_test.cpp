@@ -3,7 +3,7 @@
 // reason kept as its cause, and the file that was there stays as it was.
 #include "model/ModFile_.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/support/ModelTypes.h"
+#include "testing/ModelTypes.h"
 #include "tests/support/TempDir.h"
 
 #include <filesystem>
@@ -63,6 +63,7 @@ TEST(ModFileSaveFailure, OneFailurePathWhereverTheDiskFails) {
     unsigned passing; // calls of the operation that succeed first
   };
   const Case failures[] = {
+      {"a target the user may not write", Operation::CheckAccess, std::errc::permission_denied, 0},
       {"a full disk at the first write", Operation::Write, std::errc::no_space_on_device, 0},
       {"a full disk at a later write", Operation::Write, std::errc::no_space_on_device, 1},
       {"a write refused", Operation::Write, std::errc::io_error, 0},
@@ -87,7 +88,7 @@ TEST(ModFileSaveFailure, OneFailurePathWhereverTheDiskFails) {
           const std::string where = std::string(c.what) + ", " + name + ", " +
                                     std::to_string(models) + " models, " +
                                     (general ? "SaveGeneral" : "Save");
-          ScopedFault fault(c.operation, Fault::Error(c.error), c.passing);
+          ScopedFault fault(c.operation, Fault::LastingError(c.error), c.passing);
           try {
             if (general)
               file.SaveGeneral(plain, false);

@@ -196,7 +196,7 @@ TEST(PeloCode, GetApplicationVersionIsThisProgramsVersion) {
   // Without a path there is no version resource to read.
   platform::testing::ScopedFault noProc(
       platform::testing::Operation::ExecutablePath,
-      platform::testing::Fault::Error(std::errc::no_such_file_or_directory));
+      platform::testing::Fault::LastingError(std::errc::no_such_file_or_directory));
   EXPECT_EQ(GetApplicationVersion(), "0.0.0.0");
   EXPECT_TRUE(noProc.Injected());
 }
