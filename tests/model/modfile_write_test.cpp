@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <typeinfo>
 
 namespace kiv {
 namespace {
@@ -216,6 +217,46 @@ TEST(ModFileWrite, RefusalsAndTheirMessages) {
   regularOrigin.SetFileName(dir / "r.mod");
   regularOrigin.Save(false);
   EXPECT_TRUE(test::FileExists(dir / "r.mod"));
+}
+
+// A picture the writer cannot use is refused when it is set, not at the next save.
+TEST(ModFileWrite, UnusableNumberFormatsAreRefusedWhenSet) {
+  struct Case {
+    const char* picture;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"abc", "Number picture without digit placeholder: \"abc\""},
+      {"0.00;0.0", "Number picture sections (;) are not supported: \"0.00;0.0\""},
+  };
+  TempDir dir;
+  TModFile file;
+  file.AddModel(Model(5, {"a"}, 1), 1);
+  file.SetFileName(dir / "f.mod");
+  for (const Case& c : cases) {
+    for (bool exponential : {true, false}) {
+      const char* property = exponential ? "ExpFormat" : "LinFormat";
+      try {
+        if (exponential)
+          file.SetExpFormat(c.picture);
+        else
+          file.SetLinFormat(c.picture);
+        ADD_FAILURE() << property << " took " << c.picture;
+      } catch (const EPelo& e) {
+        EXPECT_EQ(typeid(e), typeid(EPelo));
+        EXPECT_EQ(e.Message(),
+                  std::string("Invalid number format for ") + property + ": " + c.picture);
+        EXPECT_EQ(e.CauseMessage(), c.reason);
+      }
+    }
+  }
+  EXPECT_EQ(file.ExpFormat(), "0.0000e+00");
+  EXPECT_EQ(file.LinFormat(), "#####0.000");
+  file.SetExpFormat("0.0e-0");
+  file.SetLinFormat("0.0");
+  file.Save(false);
+  file.SetUseExpFormat(false);
+  file.Save(false);
 }
 
 TEST(ModFileWrite, MissingLayerParametersPerLayout) {
