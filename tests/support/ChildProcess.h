@@ -7,6 +7,7 @@ namespace kiv::test {
 
 struct ChildResult {
   int exitCode = -1; // -1 when the child did not exit normally
+  std::string standardOutput;
   std::string standardError;
 };
 
