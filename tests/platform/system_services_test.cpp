@@ -28,7 +28,8 @@ using testing::Operation;
 using testing::ScopedFault;
 
 TEST(SystemServices, AgreeWithTheSystemCommands) {
-  EXPECT_EQ(std::to_string(ProcessorCount()), CommandLine("nproc"));
+  EXPECT_EQ(std::to_string(ProcessorCount()),
+            CommandLine("env -u OMP_NUM_THREADS -u OMP_THREAD_LIMIT nproc"));
   EXPECT_EQ(UserName(), CommandLine("id -un"));
   EXPECT_EQ(ComputerNetworkName(), CommandLine("hostname -s"));
   EXPECT_EQ(std::to_string(PhysicalMemoryBytes() / 1024),
