@@ -22,7 +22,8 @@ public:
   std::uint64_t Size() const { return size_; }
 
 private:
-  int fd_ = -1;
+  // The system's handle of the open file, whatever its kind; -1 when none is open.
+  std::intptr_t handle_ = -1;
   std::string path_;
   std::uint64_t size_ = 0;
 };

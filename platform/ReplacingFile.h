@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,8 @@ public:
 private:
   std::string target_;
   std::string temporary_;
-  int fd_ = -1;
+  // The system's handle of the open file, whatever its kind; -1 when none is open.
+  std::intptr_t handle_ = -1;
   bool committed_ = false;
 };
 

@@ -20,24 +20,26 @@ ReplacingFile::ReplacingFile(std::string targetPath) : target_(std::move(targetP
   // permissions of a new file.
   for (unsigned attempt = 0;; ++attempt) {
     temporary_ = target_ + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0)
+    const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      handle_ = fd;
       return;
+    }
     if (errno != EEXIST || attempt == 100)
       ThrowErrno("open", temporary_);
   }
 }
 
 ReplacingFile::~ReplacingFile() {
-  if (fd_ >= 0)
-    ::close(fd_);
+  if (handle_ >= 0)
+    ::close(static_cast<int>(handle_));
   if (!committed_)
     ::unlink(temporary_.c_str());
 }
 
 void ReplacingFile::Write(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+    const ssize_t written = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR)
         continue;
@@ -48,10 +50,10 @@ void ReplacingFile::Write(std::string_view bytes) {
 }
 
 void ReplacingFile::Commit() {
-  if (::fsync(fd_) != 0)
+  const int fd = static_cast<int>(handle_);
+  if (::fsync(fd) != 0)
     ThrowErrno("fsync", temporary_);
-  const int fd = fd_;
-  fd_ = -1;
+  handle_ = -1;
   if (::close(fd) != 0)
     ThrowErrno("close", temporary_);
   if (::rename(temporary_.c_str(), target_.c_str()) != 0)

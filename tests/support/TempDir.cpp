@@ -3,15 +3,25 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
 
 namespace kiv::test {
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kiv-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr)
-    throw std::runtime_error("mkdtemp failed");
-  path_ = pattern + "/";
+  // Creating a folder fails when it exists, so a fresh name is ours alone.
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  const std::filesystem::path temporary = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path folder = temporary / ("kiv-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(folder)) {
+      const std::u8string name = (folder / "").u8string();
+      path_.assign(name.begin(), name.end());
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder in " + temporary.string());
 }
 
 TempDir::~TempDir() {

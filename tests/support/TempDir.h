@@ -13,7 +13,7 @@ public:
   TempDir& operator=(const TempDir&) = delete;
   ~TempDir();
 
-  // The folder's path with a trailing "/".
+  // The folder's path with a trailing separator: "/" on Linux, "\" on Windows.
   const std::string& path() const { return path_; }
   std::string operator/(std::string_view name) const { return path_ + std::string(name); }
 

@@ -1,0 +1,61 @@
+#include "platform/Directory.h"
+
+#include "platform/win32/SystemCalls.h"
+#include "platform/win32/Utf16.h"
+
+#include <windows.h>
+
+namespace kiv::platform {
+namespace {
+
+class FindHandle {
+public:
+  explicit FindHandle(win32::Handle handle) : handle_(handle) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (IsOpen())
+      win32::FindClose(handle_);
+  }
+  bool IsOpen() const { return handle_ != win32::InvalidHandle(); }
+  win32::Handle Get() const { return handle_; }
+
+private:
+  win32::Handle handle_;
+};
+
+// The errors with which a search reports a folder that is not there.
+bool IsMissingFolder(win32::Dword error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+         error == ERROR_DIRECTORY || error == ERROR_INVALID_NAME;
+}
+
+} // namespace
+
+// The system's own search does the matching: the mask "*" followed by suffix, compared without
+// regard to case as every program on Windows compares names.
+std::vector<std::string> ListFilesEndingWith(const std::string& folder, std::string_view suffix) {
+  std::string pattern = folder;
+  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/' && pattern.back() != ':')
+    pattern += '\\';
+  pattern += '*';
+  pattern += suffix;
+  WIN32_FIND_DATAW entry{};
+  const FindHandle search(
+      win32::FindFirstFileExW(win32::WidePath(pattern, "FindFirstFileExW"), entry));
+  if (!search.IsOpen()) {
+    if (IsMissingFolder(win32::GetLastError()))
+      return {};
+    win32::ThrowLastError("FindFirstFileExW", folder);
+  }
+  std::vector<std::string> names;
+  do {
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+      names.push_back(win32::Utf8(entry.cFileName));
+  } while (win32::FindNextFileW(search.Get(), entry));
+  if (win32::GetLastError() != ERROR_NO_MORE_FILES)
+    win32::ThrowLastError("FindNextFileW", folder);
+  return names;
+}
+
+} // namespace kiv::platform

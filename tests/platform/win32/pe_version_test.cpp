@@ -1,0 +1,84 @@
+// The VERSIONINFO resource in Windows executables, read by the Windows build: the resource found
+// under any file name, and damaged resources.
+#include "platform/VersionResource.h"
+#include "tests/support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+
+namespace kiv::platform {
+namespace {
+
+using test::TempDir;
+
+constexpr FileVersion kProbeVersion{4, 2, 0, 17};
+
+// Where the probe's version block begins: its header (length, value length, type) stands just
+// before the key "VS_VERSION_INFO" in UTF-16, and the fixed block follows the key.
+size_t VersionBlockStart(const std::string& executable) {
+  const std::u16string key = u"VS_VERSION_INFO";
+  const std::string bytes(reinterpret_cast<const char*>(key.data()), 2 * key.size());
+  const size_t at = executable.find(bytes);
+  return at == std::string::npos ? at : at - 6;
+}
+
+// The key with its terminating null and padding to four bytes.
+constexpr size_t kFixedBlockOffset = 6 + 32 + 2;
+
+FileVersion ReadBytes(const TempDir& dir, const std::string& bytes) {
+  test::WriteFile(dir / "damaged.exe", bytes);
+  return ReadFileVersion(dir / "damaged.exe");
+}
+
+TEST(VersionResource, AnyFileNameIsReadByContent) {
+  TempDir dir;
+  std::filesystem::copy_file(KIV_VERSION_PROBE, dir / "renamed.bin");
+  EXPECT_EQ(ReadFileVersion(dir / "renamed.bin"), kProbeVersion);
+}
+
+TEST(VersionResource, DamagedVersionBlocksGiveZeros) {
+  const std::string probe = test::ReadFile(KIV_VERSION_PROBE);
+  const size_t block = VersionBlockStart(probe);
+  ASSERT_NE(block, std::string::npos);
+  struct Damage {
+    const char* what;
+    size_t offset;
+    char value;
+  };
+  const Damage damages[] = {
+      {"fixed block's signature changed", kFixedBlockOffset, 'X'},
+      {"no fixed block (value length 0)", 2, 0},
+  };
+  TempDir dir;
+  for (const Damage& damage : damages) {
+    std::string damaged = probe;
+    damaged[block + damage.offset] = damage.value;
+    if (damage.offset == 2)
+      damaged[block + 3] = 0;
+    EXPECT_EQ(ReadBytes(dir, damaged), FileVersion{}) << damage.what;
+  }
+}
+
+// Bytes changed at random in the block's header, key and signature either leave the version
+// readable or give zeros, never other numbers.
+TEST(VersionResource, RandomlyDamagedBlocksNeverMisread) {
+  const std::string probe = test::ReadFile(KIV_VERSION_PROBE);
+  const size_t block = VersionBlockStart(probe);
+  ASSERT_NE(block, std::string::npos);
+  std::mt19937 random(20240611);
+  std::uniform_int_distribution<size_t> position(block, block + kFixedBlockOffset + 3);
+  std::uniform_int_distribution<int> byte(0, 255);
+  TempDir dir;
+  for (int round = 0; round < 100; ++round) {
+    std::string damaged = probe;
+    for (int change = 0; change < 2; ++change)
+      damaged[position(random)] = static_cast<char>(byte(random));
+    const FileVersion version = ReadBytes(dir, damaged);
+    EXPECT_TRUE(version == FileVersion{} || version == kProbeVersion) << "round " << round;
+  }
+}
+
+} // namespace
+} // namespace kiv::platform
