@@ -1,5 +1,7 @@
 #include "platform/Directory.h"
 
+#include "platform/posix/SystemCalls.h"
+
 #include <cerrno>
 #include <dirent.h>
 #include <memory>
@@ -10,7 +12,7 @@ namespace kiv::platform {
 namespace {
 
 struct CloseDirectory {
-  void operator()(DIR* dir) const { ::closedir(dir); }
+  void operator()(DIR* dir) const { sys::CloseDirectory(dir); }
 };
 
 // The entry's type as the folder reports it, asking the file itself only for links and for file
@@ -21,13 +23,13 @@ bool IsRegularFile(DIR* dir, const dirent& entry) {
   if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
     return false;
   struct stat info {};
-  return ::fstatat(::dirfd(dir), entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+  return sys::StatInDirectory(dir, entry.d_name, &info) == 0 && S_ISREG(info.st_mode);
 }
 
 } // namespace
 
 std::vector<std::string> ListFilesEndingWith(const std::string& folder, std::string_view suffix) {
-  std::unique_ptr<DIR, CloseDirectory> dir(::opendir(folder.c_str()));
+  std::unique_ptr<DIR, CloseDirectory> dir(sys::OpenDirectory(folder.c_str()));
   if (!dir) {
     if (errno == ENOENT || errno == ENOTDIR)
       return {};
@@ -36,7 +38,7 @@ std::vector<std::string> ListFilesEndingWith(const std::string& folder, std::str
   std::vector<std::string> names;
   for (;;) {
     errno = 0;
-    const dirent* entry = ::readdir(dir.get());
+    const dirent* entry = sys::ReadDirectory(dir.get());
     if (entry == nullptr) {
       if (errno != 0)
         throw std::system_error(errno, std::generic_category(), "readdir " + folder);

@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/posix/SystemCalls.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,12 +22,12 @@ public:
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   ~FileDescriptor() {
     if (fd_ >= 0)
-      ::close(fd_);
+      sys::Close(fd_);
   }
   int get() const { return fd_; }
   // Closes now, so that a failure of the last write-back is seen.
   int release_and_close() {
-    int rc = ::close(fd_);
+    int rc = sys::Close(fd_);
     fd_ = -1;
     return rc;
   }
@@ -36,7 +38,7 @@ private:
 
 void WriteAllAndClose(FileDescriptor& file, const std::string& path, std::string_view bytes) {
   while (!bytes.empty()) {
-    ssize_t written = ::write(file.get(), bytes.data(), bytes.size());
+    ssize_t written = sys::Write(file.get(), bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR)
         continue;
@@ -44,7 +46,7 @@ void WriteAllAndClose(FileDescriptor& file, const std::string& path, std::string
     }
     bytes.remove_prefix(static_cast<size_t>(written));
   }
-  if (::fsync(file.get()) != 0 && errno != EINVAL && errno != EROFS)
+  if (sys::Sync(file.get()) != 0 && errno != EINVAL && errno != EROFS)
     ThrowErrno("fsync", path);
   if (file.release_and_close() != 0)
     ThrowErrno("close", path);
@@ -54,25 +56,25 @@ void WriteAllAndClose(FileDescriptor& file, const std::string& path, std::string
 
 bool RegularFileExists(const std::string& path) {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return sys::Stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool DirectoryExists(const std::string& path) {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return sys::Stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
-  FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  FileDescriptor file(sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (file.get() < 0)
     ThrowErrno("open", path);
   WriteAllAndClose(file, path, bytes);
 }
 
 void AppendOrCreateFile(const std::string& path, std::string_view bytes) {
-  FileDescriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+  FileDescriptor file(sys::Open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
   if (file.get() < 0) {
-    FileDescriptor created(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    FileDescriptor created(sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (created.get() < 0)
       ThrowErrno("open", path);
     WriteAllAndClose(created, path, bytes);

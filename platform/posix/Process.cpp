@@ -1,5 +1,7 @@
 #include "platform/Process.h"
 
+#include "platform/posix/SystemCalls.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
@@ -11,7 +13,7 @@ namespace kiv::platform {
 std::string ExecutablePath() {
   std::vector<char> buffer(256);
   for (;;) {
-    ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    ssize_t length = sys::ReadExecutableLink(buffer.data(), buffer.size());
     if (length < 0)
       throw std::system_error(errno, std::generic_category(), "readlink /proc/self/exe");
     if (static_cast<size_t>(length) < buffer.size())

@@ -1,5 +1,7 @@
 #include "platform/ReplacingFile.h"
 
+#include "platform/posix/SystemCalls.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -19,8 +21,9 @@ ReplacingFile::ReplacingFile(std::string targetPath) : target_(std::move(targetP
   // O_EXCL with a fresh name, rather than mkstemp, so that the finished file gets the usual
   // permissions of a new file.
   for (unsigned attempt = 0;; ++attempt) {
-    temporary_ = target_ + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    temporary_ =
+        target_ + ".tmp" + std::to_string(sys::ProcessId()) + "-" + std::to_string(attempt);
+    const int fd = sys::Open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
       handle_ = fd;
       return;
@@ -32,14 +35,14 @@ ReplacingFile::ReplacingFile(std::string targetPath) : target_(std::move(targetP
 
 ReplacingFile::~ReplacingFile() {
   if (handle_ >= 0)
-    ::close(static_cast<int>(handle_));
+    sys::Close(static_cast<int>(handle_));
   if (!committed_)
-    ::unlink(temporary_.c_str());
+    sys::Unlink(temporary_.c_str());
 }
 
 void ReplacingFile::Write(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
+    const ssize_t written = sys::Write(static_cast<int>(handle_), bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR)
         continue;
@@ -51,12 +54,12 @@ void ReplacingFile::Write(std::string_view bytes) {
 
 void ReplacingFile::Commit() {
   const int fd = static_cast<int>(handle_);
-  if (::fsync(fd) != 0)
+  if (sys::Sync(fd) != 0)
     ThrowErrno("fsync", temporary_);
   handle_ = -1;
-  if (::close(fd) != 0)
+  if (sys::Close(fd) != 0)
     ThrowErrno("close", temporary_);
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+  if (sys::Rename(temporary_.c_str(), target_.c_str()) != 0)
     ThrowErrno("rename", target_);
   committed_ = true;
 }

@@ -1,5 +1,6 @@
 #include "platform/VersionResource.h"
 
+#include "platform/posix/SystemCalls.h"
 #include "platform/posix/VersionSection.h"
 
 #include <cerrno>
@@ -20,16 +21,16 @@ class FileBytes {
 public:
   explicit FileBytes(const std::string& path) {
     // Non-blocking, so that a FIFO named by the caller cannot stall the open.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    fd_ = sys::Open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat info {};
-    if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode))
+    if (fd_ >= 0 && sys::FileStat(fd_, &info) == 0 && S_ISREG(info.st_mode))
       size_ = static_cast<std::uint64_t>(info.st_size);
   }
   FileBytes(const FileBytes&) = delete;
   FileBytes& operator=(const FileBytes&) = delete;
   ~FileBytes() {
     if (fd_ >= 0)
-      ::close(fd_);
+      sys::Close(fd_);
   }
 
   std::uint64_t Size() const { return size_; }
@@ -43,7 +44,7 @@ public:
       return false;
     auto* out = static_cast<unsigned char*>(buffer);
     while (length > 0) {
-      const ssize_t n = ::pread(fd_, out, length, static_cast<off_t>(offset));
+      const ssize_t n = sys::ReadAt(fd_, out, length, static_cast<off_t>(offset));
       if (n < 0 && errno == EINTR)
         continue;
       if (n <= 0)

@@ -7,10 +7,15 @@
 struct _WIN32_FIND_DATAW;
 struct _SYSTEMTIME;
 
-// Every Win32 call of the platform layer goes through these wrappers, so that there is one place
-// where a call can be watched or made to fail. They take and give the system's own values,
-// spelled without <windows.h>: a Handle is a HANDLE, a Dword a DWORD, and false means that the
-// call failed and left its reason for GetLastError. Each is named after the call it makes.
+// The only place where the Win32 implementations call the system. Each wrapper behaves like the
+// call it names and first lets an armed test fault strike (platform/testing/FaultInjection.h):
+// CreateFileW and GetFileVersionInfoSizeW are Open, ReadFile and GetFileVersionInfoW Read,
+// WriteFile Write, FlushFileBuffers Sync, CloseHandle and FindClose Close, MoveFileExW Rename,
+// DeleteFileW Remove, the attribute, type and size queries Status, FindFirstFileExW
+// ListDirectory, FindNextFileW ReadDirectory, GetModuleFileNameW ExecutablePath; the rest cannot
+// fail in a way the caller handles. They take and give the system's own values, spelled without
+// <windows.h>: a Handle is a HANDLE, a Dword a DWORD, and false means that the call failed and
+// left its reason for GetLastError.
 namespace kiv::platform::win32 {
 
 using Handle = void*;
