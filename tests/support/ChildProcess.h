@@ -10,6 +10,14 @@ struct ChildResult {
   std::string standardError;
 };
 
+// How a child's text lines end on its standard streams: Windows programs write text mode, where
+// the C runtime turns "\n" into CR LF.
+#ifdef _WIN32
+inline const std::string kStreamLineEnd = "\r\n";
+#else
+inline const std::string kStreamLineEnd = "\n";
+#endif
+
 // Runs program with arguments in workingDir (the current folder when empty) and waits for it.
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& arguments,
                      const std::string& workingDir = {});

@@ -20,10 +20,15 @@ std::string Text(const FileVersion& v) {
          "." + std::to_string(v.Build);
 }
 
-TEST(VersionResource, SpecialFilesGiveZerosWithoutBlocking) {
+TEST(VersionResource, SpecialAndCutFilesGiveZerosWithoutBlocking) {
   TempDir dir;
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
-  EXPECT_EQ(ReadFileVersion(dir / "fifo"), FileVersion{});
+  // The section table stands at the end of the file.
+  const std::string probe = test::ReadFile(KIV_VERSION_PROBE);
+  test::WriteFile(dir / "first-half", probe.substr(0, probe.size() / 2));
+  test::WriteFile(dir / "last-byte-missing", probe.substr(0, probe.size() - 1));
+  for (const char* name : {"fifo", "first-half", "last-byte-missing"})
+    EXPECT_EQ(ReadFileVersion(dir / name), FileVersion{}) << name;
   EXPECT_EQ(ReadFileVersion("/dev/zero"), FileVersion{});
 }
 

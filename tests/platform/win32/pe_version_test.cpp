@@ -52,6 +52,8 @@ TEST(VersionResource, DamagedVersionBlocksGiveZeros) {
       {"no fixed block (value length 0)", 2, 0},
   };
   TempDir dir;
+  EXPECT_EQ(ReadBytes(dir, probe.substr(0, block + kFixedBlockOffset)), FileVersion{})
+      << "cut before the fixed block";
   for (const Damage& damage : damages) {
     std::string damaged = probe;
     damaged[block + damage.offset] = damage.value;
