@@ -49,6 +49,14 @@ TEST(Directory, LetterCaseCountsOnLinuxButNotOnWindows) {
   EXPECT_EQ(Sorted(ListFilesEndingWith(dir.path(), ".dat")), expected);
 }
 
+TEST(Directory, NamesAreUtf8) {
+  TempDir dir;
+  const std::string folder = dir / "\u00e9t\u00e9";
+  std::filesystem::create_directory(test::Utf8Path(folder));
+  test::WriteFile(folder + "/\u03a9-\U0001F30D.dat", "x");
+  EXPECT_EQ(ListFilesEndingWith(folder, ".dat"), std::vector<std::string>{"\u03a9-\U0001F30D.dat"});
+}
+
 TEST(Directory, MissingFolderIsEmpty) {
   TempDir dir;
   test::WriteFile(dir / "file", "x");

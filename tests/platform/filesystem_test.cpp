@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <system_error>
+#include <vector>
 
 namespace kiv::platform {
 namespace {
@@ -35,6 +36,23 @@ TEST(FileSystem, WritesReplaceAndAppend) {
   AppendOrCreateFile(dir / "g", "created");
   EXPECT_EQ(test::ReadFile(dir / "f"), "new+more");
   EXPECT_EQ(test::ReadFile(dir / "g"), "created");
+}
+
+// Paths are UTF-8 whatever the system's own encoding: on Windows they pass to the wide-character
+// calls, so that a name means the same to every program.
+TEST(FileSystem, NamesBeyondAsciiAreUtf8) {
+  TempDir dir;
+  const std::string name = "Z\u00fcrich-\u03a9-\U0001F30D.mod";
+  WriteWholeFile(dir / name, "content");
+  AppendOrCreateFile(dir / name, "+more");
+  EXPECT_TRUE(RegularFileExists(dir / name));
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(test::Utf8Path(dir.path()))) {
+    const std::u8string found = entry.path().filename().u8string();
+    names.emplace_back(found.begin(), found.end());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{name});
+  EXPECT_EQ(test::ReadFile(dir / name), "content+more");
 }
 
 TEST(FileSystem, WriteFailuresAreSystemErrors) {

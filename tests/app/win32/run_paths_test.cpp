@@ -1,5 +1,6 @@
 // The run file as the engine names it on Windows: a drive letter with "\" separators, or with
-// "/" ones. The log and the exit code must be the ones of the Linux build.
+// "/" ones, in a folder whose name is beyond ASCII. The log and the exit code must be the ones of
+// the Linux build.
 #include "core/TextFile.h"
 #include "tests/app/RunFolder.h"
 
@@ -17,16 +18,17 @@ class ScratchFolder {
 public:
   explicit ScratchFolder(char separator) {
     std::random_device seed;
-    std::string path = KIV_TEST_SCRATCH_DIR "/run-" + std::to_string(seed()) + "/";
+    // A name beyond ASCII, which the ANSI code page would not carry through.
+    std::string path = KIV_TEST_SCRATCH_DIR "/run-\u00e9t\u00e9-" + std::to_string(seed()) + "/";
     std::replace(path.begin(), path.end(), '/', separator);
-    std::filesystem::create_directories(path);
+    std::filesystem::create_directories(test::Utf8Path(path));
     path_ = path;
   }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
   ~ScratchFolder() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(test::Utf8Path(path_), ignored);
   }
   const std::string& path() const { return path_; }
 
@@ -39,7 +41,8 @@ TEST(Run, DriveLetterPathsWithEitherSeparatorGiveTheSameLogAndExitCode) {
     const ScratchFolder run(separator);
     ASSERT_EQ(run.path().rfind(std::string("Z:") + separator, 0), 0u) << run.path();
     for (const char* name : {"job1.xyz", "job1.mod"})
-      std::filesystem::copy_file(KIV_EXAMPLES_DIR "/run/" + std::string(name), run.path() + name);
+      std::filesystem::copy_file(KIV_EXAMPLES_DIR "/run/" + std::string(name),
+                                 test::Utf8Path(run.path() + name));
     const std::string runFile = run.path() + "job1.xyz";
 
     const test::ChildResult result = test::RunCheck({runFile});
