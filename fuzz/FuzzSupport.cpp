@@ -1,6 +1,6 @@
 #include "fuzz/FuzzSupport.h"
 
-#include "tests/support/ModelTypes.h"
+#include "testing/ModelTypes.h"
 
 #include <cstdio>
 #include <cstdlib>

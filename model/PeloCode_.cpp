@@ -116,7 +116,7 @@ void BuildFileList(const std::string& Folder, const std::string& Mask,
     std::string folder = Folder;
     if (folder.empty() || !IsPathSeparator(folder.back()))
       folder += PathSeparator();
-    for (const std::string& name : platform::ListFilesEndingWith(folder, Mask))
+    for (const std::string& name : platform::ListMatchingFiles(folder, "*" + Mask))
       FileList->push_back(folder + name);
   });
 }

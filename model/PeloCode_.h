@@ -27,9 +27,9 @@ bool ModelsHaveCoupling(std::span<const TModel> Models);
 std::int32_t MaxLateralWidth(std::span<const TModel> Models);
 
 // Clears *FileList and fills it with Folder, a path separator and the name of every regular file
-// directly in Folder whose name ends with Mask, in the order the system lists them. Mask is plain
-// text, not a wildcard pattern. A missing folder gives an empty list; nothing happens without a
-// list.
+// directly in Folder whose name matches the wildcard pattern "*" followed by Mask ("*" any run of
+// characters, "?" one), in the order the system lists them. A folder that is missing or may not be
+// read gives an empty list; nothing happens without a list.
 void BuildFileList(const std::string& Folder, const std::string& Mask,
                    std::vector<std::string>* FileList);
 

@@ -14,8 +14,8 @@ bool DirectoryExists(const std::string& path);
 // Replaces the file's content with bytes. Throws std::system_error naming the failed call.
 void WriteWholeFile(const std::string& path, std::string_view bytes);
 
-// Appends bytes to an existing file; when it cannot be opened for appending, creates it empty
-// first. Throws std::system_error naming the failed call.
+// Appends bytes to the file, creating it when missing; an existing file is never truncated.
+// Throws std::system_error naming the failed call.
 void AppendOrCreateFile(const std::string& path, std::string_view bytes);
 
 } // namespace kiv::platform

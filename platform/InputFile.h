@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileHandle.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,8 +24,7 @@ public:
   std::uint64_t Size() const { return size_; }
 
 private:
-  // The system's handle of the open file, whatever its kind; -1 when none is open.
-  std::intptr_t handle_ = -1;
+  FileHandle file_;
   std::string path_;
   std::uint64_t size_ = 0;
 };

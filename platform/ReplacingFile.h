@@ -1,34 +1,42 @@
 #pragma once
 
-#include <cstdint>
+#include "platform/FileHandle.h"
+
 #include <string>
 #include <string_view>
 
 namespace kiv::platform {
 
 // A file written beside its target and moved over it only when complete, so that a failed save
-// leaves the target as it was and no temporary behind.
+// leaves the target as it was and no temporary behind. A target reached through symbolic links is
+// the file at the end of the chain: the links stay links and that file gets the new content. An
+// existing target keeps its permissions and, where the system lets the user, its owner and group.
+// Failures throw std::system_error naming the failed call and the target.
 class ReplacingFile {
 public:
-  // Creates the temporary in the target's folder. Throws std::system_error.
+  // Refuses an existing target that the user may not write (permission denied) before anything
+  // is created; otherwise creates the temporary in the target's folder.
   explicit ReplacingFile(std::string targetPath);
   ReplacingFile(const ReplacingFile&) = delete;
   ReplacingFile& operator=(const ReplacingFile&) = delete;
   // Removes the temporary unless Commit succeeded.
   ~ReplacingFile();
 
-  // Appends bytes to the temporary. Throws std::system_error.
+  // Appends bytes to the temporary.
   void Write(std::string_view bytes);
 
-  // Flushes the temporary to the disk, closes it and renames it over the target.
-  // Throws std::system_error; the target is then untouched.
+  // Flushes the temporary to the disk, closes it, renames it over the target and flushes the
+  // target's folder, so that the new content survives a crash. When a step up to the rename
+  // fails, the target is untouched; a failing flush of the folder is reported too, though the
+  // target then already holds the new content.
   void Commit();
 
 private:
-  std::string target_;
+  void Discard() noexcept;
+
+  std::string target_; // the file replaced, at the end of any links
   std::string temporary_;
-  // The system's handle of the open file, whatever its kind; -1 when none is open.
-  std::intptr_t handle_ = -1;
+  FileHandle file_;
   bool committed_ = false;
 };
 

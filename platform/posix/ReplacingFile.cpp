@@ -1,67 +1,122 @@
 #include "platform/ReplacingFile.h"
 
+#include "platform/posix/ErrnoError.h"
+#include "platform/posix/LinkText.h"
 #include "platform/posix/SystemCalls.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
-#include <system_error>
-#include <unistd.h>
+#include <optional>
 
 namespace kiv::platform {
 namespace {
 
-[[noreturn]] void ThrowErrno(const char* call, const std::string& path) {
-  throw std::system_error(errno, std::generic_category(), std::string(call) + " " + path);
+// As many links as Linux follows in one path.
+constexpr int kMaxLinksFollowed = 40;
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos)
+    return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file that a path leads to through any symbolic links, with its status when it exists.
+struct ResolvedTarget {
+  std::string path;
+  std::optional<struct stat> status;
+};
+
+ResolvedTarget Resolve(const std::string& given) {
+  std::string path = given;
+  for (int links = 0;; ++links) {
+    struct stat info {};
+    if (sys::LinkStat(path.c_str(), &info) != 0) {
+      if (errno == ENOENT)
+        return {path, std::nullopt};
+      throw ErrnoError("lstat", path);
+    }
+    if (!S_ISLNK(info.st_mode))
+      return {path, info};
+    if (links == kMaxLinksFollowed)
+      throw std::system_error(ELOOP, std::generic_category(), "readlink " + given);
+    const std::optional<std::string> next = WholeLinkText(
+        [&](char* buffer, size_t size) { return sys::ReadLink(path.c_str(), buffer, size); });
+    if (!next)
+      throw ErrnoError("readlink", path);
+    path = next->starts_with('/') ? *next : FolderOf(path) + "/" + *next;
+  }
+}
+
+// Gives the file at fd the owner, group and permissions of status. The owner first: a change of
+// owner may clear the set-user and set-group bits. A file system or a user that cannot carry them
+// refuses with EPERM, which does not stop the save.
+void KeepOwnerAndMode(int fd, const struct stat& status, const std::string& target) {
+  if (sys::ChangeOwner(fd, status.st_uid, status.st_gid) != 0 && errno != EPERM)
+    throw ErrnoError("fchown", target);
+  if (sys::ChangeMode(fd, status.st_mode & 07777) != 0 && errno != EPERM)
+    throw ErrnoError("fchmod", target);
 }
 
 } // namespace
 
-ReplacingFile::ReplacingFile(std::string targetPath) : target_(std::move(targetPath)) {
-  // O_EXCL with a fresh name, rather than mkstemp, so that the finished file gets the usual
-  // permissions of a new file.
-  for (unsigned attempt = 0;; ++attempt) {
+ReplacingFile::ReplacingFile(std::string targetPath) {
+  const ResolvedTarget target = Resolve(targetPath);
+  target_ = target.path;
+  if (target.status && sys::CheckWriteAccess(target_.c_str()) != 0)
+    throw ErrnoError("access", target_);
+  // O_EXCL with a fresh name, rather than mkstemp, so that a new file gets the usual permissions
+  // of a new file.
+  for (unsigned attempt = 0; !file_.IsOpen(); ++attempt) {
     temporary_ =
         target_ + ".tmp" + std::to_string(sys::ProcessId()) + "-" + std::to_string(attempt);
-    const int fd = sys::Open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      handle_ = fd;
-      return;
-    }
-    if (errno != EEXIST || attempt == 100)
-      ThrowErrno("open", temporary_);
+    file_ =
+        FileHandle(sys::Open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!file_.IsOpen() && (errno != EEXIST || attempt == 100))
+      throw ErrnoError("open", target_);
+  }
+  if (!target.status)
+    return;
+  try {
+    KeepOwnerAndMode(sys::Descriptor(file_), *target.status, target_);
+  } catch (...) {
+    Discard();
+    throw;
   }
 }
 
 ReplacingFile::~ReplacingFile() {
-  if (handle_ >= 0)
-    sys::Close(static_cast<int>(handle_));
   if (!committed_)
-    sys::Unlink(temporary_.c_str());
+    Discard();
+}
+
+void ReplacingFile::Discard() noexcept {
+  file_ = FileHandle();
+  sys::Unlink(temporary_.c_str());
 }
 
 void ReplacingFile::Write(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = sys::Write(static_cast<int>(handle_), bytes.data(), bytes.size());
+    const ssize_t written = sys::Write(sys::Descriptor(file_), bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR)
         continue;
-      ThrowErrno("write", temporary_);
+      throw ErrnoError("write", target_);
     }
     bytes.remove_prefix(static_cast<size_t>(written));
   }
 }
 
 void ReplacingFile::Commit() {
-  const int fd = static_cast<int>(handle_);
-  if (sys::Sync(fd) != 0)
-    ThrowErrno("fsync", temporary_);
-  handle_ = -1;
-  if (sys::Close(fd) != 0)
-    ThrowErrno("close", temporary_);
+  if (sys::Sync(sys::Descriptor(file_)) != 0)
+    throw ErrnoError("fsync", target_);
+  file_.Close(target_);
   if (sys::Rename(temporary_.c_str(), target_.c_str()) != 0)
-    ThrowErrno("rename", target_);
+    throw ErrnoError("rename", target_);
   committed_ = true;
+  // Devices and read-only mounts have nothing to flush.
+  const std::string folder = FolderOf(target_);
+  if (sys::SyncFolder(folder.c_str()) != 0 && errno != EINVAL && errno != EROFS)
+    throw ErrnoError("fsync", folder);
 }
 
 } // namespace kiv::platform

@@ -1,8 +1,10 @@
 #pragma once
 
 // The only place where the POSIX implementations call the system. Each wrapper behaves like the
-// call it names (its result, errno) and first lets an armed test fault strike; see
-// platform/testing/FaultInjection.h for which operation each wrapper belongs to.
+// call it names (its result, errno) and first lets an armed test fault of its operation strike
+// (platform/testing/FaultInjection.h).
+
+#include "platform/FileHandle.h"
 
 #include <cstddef>
 #include <dirent.h>
@@ -11,29 +13,33 @@
 
 namespace kiv::platform::sys {
 
-int Open(const char* path, int flags, mode_t mode = 0);
-ssize_t Read(int fd, void* buffer, size_t size);
-ssize_t ReadAt(int fd, void* buffer, size_t size, off_t offset);
-ssize_t Write(int fd, const void* bytes, size_t size);
-int Sync(int fd);
-int Close(int fd);
-int Rename(const char* from, const char* to);
-int Unlink(const char* path);
-int Stat(const char* path, struct stat* info);
-int LinkStat(const char* path, struct stat* info);
-int FileStat(int fd, struct stat* info);
-int StatInDirectory(DIR* dir, const char* name, struct stat* info);
-int CheckWriteAccess(const char* path);
-int ChangeMode(int fd, mode_t mode);
-int ChangeOwner(int fd, uid_t owner, gid_t group);
-ssize_t ReadLink(const char* path, char* buffer, size_t size);
-// Opens folder, flushes its entries to the disk and closes it again.
-int SyncFolder(const char* folder);
-DIR* OpenDirectory(const char* path);
-dirent* ReadDirectory(DIR* dir);
-int CloseDirectory(DIR* dir);
-// readlink of /proc/self/exe.
-ssize_t ReadExecutableLink(char* buffer, size_t size);
+// The descriptor that handle holds.
+inline int Descriptor(const FileHandle& handle) {
+  return static_cast<int>(handle.Native());
+}
+
+// Each wrapper's fault operation stands behind it.
+int Open(const char* path, int flags, mode_t mode = 0);             // Open
+ssize_t Read(int fd, void* buffer, size_t size);                    // Read
+ssize_t ReadAt(int fd, void* buffer, size_t size, off_t offset);    // Read
+ssize_t Write(int fd, const void* bytes, size_t size);              // Write
+int Sync(int fd);                                                   // Sync
+int Close(int fd);                                                  // Close
+int Rename(const char* from, const char* to);                       // Rename
+int Unlink(const char* path);                                       // Remove
+int Stat(const char* path, struct stat* info);                      // Status
+int LinkStat(const char* path, struct stat* info);                  // Status
+int FileStat(int fd, struct stat* info);                            // Status
+int StatInDirectory(DIR* dir, const char* name, struct stat* info); // Status
+int CheckWriteAccess(const char* path);                             // CheckAccess
+int ChangeMode(int fd, mode_t mode);                                // ChangeMode
+int ChangeOwner(int fd, uid_t owner, gid_t group);                  // ChangeOwner
+ssize_t ReadLink(const char* path, char* buffer, size_t size);      // ResolveLink
+int SyncFolder(const char* folder);   // SyncFolder: open, fsync and close of the folder
+DIR* OpenDirectory(const char* path); // ListDirectory
+dirent* ReadDirectory(DIR* dir);      // ReadDirectory
+int CloseDirectory(DIR* dir);         // Close
+ssize_t ReadExecutableLink(char* buffer, size_t size); // ExecutablePath: readlink /proc/self/exe
 
 // Calls that cannot fail in a way the caller handles, and so have no fault.
 void AdviseSequential(int fd);

@@ -28,7 +28,8 @@ private:
   static std::optional<Fault> Strike(Operation operation) {
     std::optional<Fault> struck;
     for (ScopedFault* fault : Armed()) {
-      if (fault->operation_ != operation || fault->injected_)
+      const bool spent = fault->injected_ && fault->fault_.kind != Fault::Kind::LastingError;
+      if (fault->operation_ != operation || spent)
         continue;
       if (fault->passing_ > 0) {
         --fault->passing_;
@@ -44,7 +45,8 @@ private:
 ScopedFault::ScopedFault(Operation operation, Fault fault, unsigned passing)
     : operation_(operation), fault_(fault), passing_(passing) {
   const bool transfers = operation == Operation::Read || operation == Operation::Write;
-  if (fault.kind != Fault::Kind::Error && !transfers)
+  const bool error = fault.kind == Fault::Kind::Error || fault.kind == Fault::Kind::LastingError;
+  if (!error && !transfers)
     throw std::invalid_argument("only reads and writes can be interrupted or cut short");
   if (fault.kind == Fault::Kind::ShortTransfer && fault.bytes == 0)
     throw std::invalid_argument("a short transfer moves at least one byte");

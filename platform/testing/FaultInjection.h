@@ -3,15 +3,17 @@
 // Fault injection at the system-call boundary, for tests.
 //
 // Every call that the platform layer makes to the operating system goes through one seam per
-// implementation (platform/posix/SystemCalls.cpp). While a ScopedFault is alive, the seam hands
-// one call of the chosen operation the chosen fault instead of, or on top of, the real call:
+// implementation (platform/posix/SystemCalls.cpp). While a ScopedFault is alive, the seam gives
+// the chosen calls of its operation its fault instead of, or on top of, the real call:
 //
 //   ScopedFault full(Operation::Write, Fault::Error(std::errc::no_space_on_device));
 //   ScopedFault second(Operation::Sync, Fault::Error(std::errc::io_error), 1); // passes one first
 //   ScopedFault torn(Operation::Write, Fault::ShortTransfer(3));  // the loop must finish the rest
 //   ScopedFault signal(Operation::Read, Fault::Interruption());   // the call must be retried
+//   ScopedFault gone(Operation::ExecutablePath, Fault::LastingError(std::errc::io_error));
 //
-// Each fault strikes once, on the call after the `passing` calls it lets through, and is
+// A fault strikes once, on the call after the `passing` calls it lets through; a lasting error
+// strikes that call and every later one, as on a system that lacks the service. A fault is
 // withdrawn by its destructor whether it struck or not. Several faults may be armed at once;
 // each counts the calls of its own operation. The operations and errors are the same on every
 // system, so the same tests run against every implementation; an error is a std::errc, which an
@@ -50,11 +52,13 @@ enum class Operation {
 struct Fault {
   enum class Kind {
     Error,         // the call fails with error and does nothing
+    LastingError,  // as Error, for this call and every later one
     Interruption,  // the call is interrupted before it does anything; Read and Write only
     ShortTransfer, // the call moves at most `bytes` (at least one); Read and Write only
   };
 
   static Fault Error(std::errc error) { return {Kind::Error, error, 0}; }
+  static Fault LastingError(std::errc error) { return {Kind::LastingError, error, 0}; }
   static Fault Interruption() { return {Kind::Interruption, std::errc::interrupted, 0}; }
   static Fault ShortTransfer(std::size_t bytes) { return {Kind::ShortTransfer, {}, bytes}; }
 

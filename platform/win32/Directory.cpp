@@ -24,27 +24,30 @@ private:
   win32::Handle handle_;
 };
 
-// The errors with which a search reports a folder that is not there.
-bool IsMissingFolder(win32::Dword error) {
+// The errors with which a search reports no match, a folder that is not there or one that may
+// not be read.
+bool IsNothingToList(win32::Dword error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
-         error == ERROR_DIRECTORY || error == ERROR_INVALID_NAME;
+         error == ERROR_DIRECTORY || error == ERROR_INVALID_NAME || error == ERROR_ACCESS_DENIED;
 }
 
 } // namespace
 
-// The system's own search does the matching: the mask "*" followed by suffix, compared without
-// regard to case as every program on Windows compares names.
-std::vector<std::string> ListFilesEndingWith(const std::string& folder, std::string_view suffix) {
-  std::string pattern = folder;
-  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/' && pattern.back() != ':')
-    pattern += '\\';
-  pattern += '*';
-  pattern += suffix;
+// The system's own search does the matching, without regard to case as every program on Windows
+// compares names.
+std::vector<std::string> ListMatchingFiles(const std::string& folder, std::string_view pattern) {
+  // An empty pattern would name the folder itself.
+  if (pattern.empty())
+    return {};
+  std::string search = folder;
+  if (!search.empty() && search.back() != '\\' && search.back() != '/' && search.back() != ':')
+    search += '\\';
+  search += pattern;
   WIN32_FIND_DATAW entry{};
-  const FindHandle search(
-      win32::FindFirstFileExW(win32::WidePath(pattern, "FindFirstFileExW"), entry));
-  if (!search.IsOpen()) {
-    if (IsMissingFolder(win32::GetLastError()))
+  const FindHandle found(
+      win32::FindFirstFileExW(win32::WidePath(search, "FindFirstFileExW"), entry));
+  if (!found.IsOpen()) {
+    if (IsNothingToList(win32::GetLastError()))
       return {};
     win32::ThrowLastError("FindFirstFileExW", folder);
   }
@@ -52,7 +55,7 @@ std::vector<std::string> ListFilesEndingWith(const std::string& folder, std::str
   do {
     if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
       names.push_back(win32::Utf8(entry.cFileName));
-  } while (win32::FindNextFileW(search.Get(), entry));
+  } while (win32::FindNextFileW(found.Get(), entry));
   if (win32::GetLastError() != ERROR_NO_MORE_FILES)
     win32::ThrowLastError("FindNextFileW", folder);
   return names;

@@ -1,6 +1,6 @@
 #include "platform/FileSystem.h"
 
-#include "platform/win32/OpenFile.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/SystemCalls.h"
 #include "platform/win32/Utf16.h"
 
@@ -20,20 +20,29 @@ bool FollowedAttributes(const std::string& path, win32::Dword& attributes) {
   if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
     return true;
   // A link's own attributes say nothing of its target: ask the target through a handle.
-  const win32::OpenFile target(win32::CreateFileW(
+  const FileHandle target = win32::Own(win32::CreateFileW(
       wide, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS));
-  return target.IsOpen() && win32::GetFileInformationByHandle(target.Get(), attributes);
+  return target.IsOpen() && win32::GetFileInformationByHandle(win32::Native(target), attributes);
 }
 
-void WriteAllAndClose(win32::OpenFile& file, const std::string& path, std::string_view bytes) {
-  win32::WriteAll(file.Get(), path, bytes);
-  // Devices such as NUL cannot be flushed; that is no failure of the write.
-  if (!win32::FlushFileBuffers(file.Get()) && win32::GetLastError() != ERROR_INVALID_HANDLE &&
-      win32::GetLastError() != ERROR_INVALID_FUNCTION)
+bool NothingToFlush(win32::Dword error) {
+  return error == ERROR_INVALID_HANDLE || error == ERROR_INVALID_FUNCTION ||
+         error == ERROR_INVALID_PARAMETER || error == ERROR_WRITE_PROTECT;
+}
+
+void OpenAndWrite(const std::string& path, win32::Dword access, win32::Dword disposition,
+                  std::string_view bytes) {
+  FileHandle file = win32::Own(win32::CreateFileW(win32::WidePath(path, "CreateFileW"), access,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, disposition,
+                                                  FILE_ATTRIBUTE_NORMAL));
+  if (!file.IsOpen())
+    win32::ThrowLastError("CreateFileW", path);
+  win32::WriteAll(file, path, bytes);
+  // Devices such as NUL or the console, and write-protected media, have nothing to flush.
+  if (!win32::FlushFileBuffers(win32::Native(file)) && !NothingToFlush(win32::GetLastError()))
     win32::ThrowLastError("FlushFileBuffers", path);
-  if (!file.Close())
-    win32::ThrowLastError("CloseHandle", path);
+  file.Close(path);
 }
 
 } // namespace
@@ -50,28 +59,13 @@ bool DirectoryExists(const std::string& path) {
 }
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
-  win32::OpenFile file(win32::CreateFileW(win32::WidePath(path, "CreateFileW"), GENERIC_WRITE,
-                                          FILE_SHARE_READ, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
-  if (!file.IsOpen())
-    win32::ThrowLastError("CreateFileW", path);
-  WriteAllAndClose(file, path, bytes);
+  OpenAndWrite(path, GENERIC_WRITE, CREATE_ALWAYS, bytes);
 }
 
 void AppendOrCreateFile(const std::string& path, std::string_view bytes) {
-  const std::wstring wide = win32::WidePath(path, "CreateFileW");
-  // FILE_APPEND_DATA alone makes every write go to the end, as O_APPEND does.
-  win32::OpenFile file(win32::CreateFileW(wide, FILE_APPEND_DATA,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL));
-  if (!file.IsOpen()) {
-    win32::OpenFile created(win32::CreateFileW(wide, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS,
-                                               FILE_ATTRIBUTE_NORMAL));
-    if (!created.IsOpen())
-      win32::ThrowLastError("CreateFileW", path);
-    WriteAllAndClose(created, path, bytes);
-    return;
-  }
-  WriteAllAndClose(file, path, bytes);
+  // One open that appends or creates, so that nothing is ever truncated; FILE_APPEND_DATA alone
+  // makes every write go to the end, as O_APPEND does.
+  OpenAndWrite(path, FILE_APPEND_DATA, OPEN_ALWAYS, bytes);
 }
 
 } // namespace kiv::platform

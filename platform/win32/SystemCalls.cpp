@@ -150,6 +150,18 @@ bool DeleteFileW(const std::wstring& path) {
   return ::DeleteFileW(path.c_str()) != FALSE;
 }
 
+bool CheckWriteAccess(const std::wstring& path) {
+  if (const auto fault = InjectedFault(Operation::CheckAccess))
+    return Fail(*fault, false);
+  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return false;
+  ::CloseHandle(file);
+  return true;
+}
+
 Handle FindFirstFileExW(const std::wstring& pattern, _WIN32_FIND_DATAW& entry) {
   if (const auto fault = InjectedFault(Operation::ListDirectory))
     return Fail(*fault, INVALID_HANDLE_VALUE);

@@ -11,11 +11,11 @@ struct _SYSTEMTIME;
 // call it names and first lets an armed test fault strike (platform/testing/FaultInjection.h):
 // CreateFileW and GetFileVersionInfoSizeW are Open, ReadFile and GetFileVersionInfoW Read,
 // WriteFile Write, FlushFileBuffers Sync, CloseHandle and FindClose Close, MoveFileExW Rename,
-// DeleteFileW Remove, the attribute, type and size queries Status, FindFirstFileExW
-// ListDirectory, FindNextFileW ReadDirectory, GetModuleFileNameW ExecutablePath; the rest cannot
-// fail in a way the caller handles. They take and give the system's own values, spelled without
-// <windows.h>: a Handle is a HANDLE, a Dword a DWORD, and false means that the call failed and
-// left its reason for GetLastError.
+// DeleteFileW Remove, CheckWriteAccess CheckAccess, the attribute, type and size queries Status,
+// FindFirstFileExW ListDirectory, FindNextFileW ReadDirectory, GetModuleFileNameW ExecutablePath;
+// the rest cannot fail in a way the caller handles. They take and give the system's own values,
+// spelled without <windows.h>: a Handle is a HANDLE, a Dword a DWORD, and false means that the call
+// failed and left its reason for GetLastError.
 namespace kiv::platform::win32 {
 
 using Handle = void*;
@@ -38,6 +38,8 @@ Dword GetFileAttributesW(const std::wstring& path);
 // With MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH.
 bool MoveFileExW(const std::wstring& from, const std::wstring& to);
 bool DeleteFileW(const std::wstring& path);
+// Whether the user may write the existing file at path: CreateFileW for writing, closed again.
+bool CheckWriteAccess(const std::wstring& path);
 
 // Folders.
 // Names only (FindExInfoBasic), fetched in large batches.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/PeloTypes_.h"
-#include "tests/support/ModelTypes.h"
+#include "testing/ModelTypes.h"
 #include "tests/support/TempDir.h"
 
 #include <string>

@@ -50,6 +50,18 @@ TEST(FaultInjection, FaultsCountTheirOwnOperationAndLeaveWithTheirScope) {
   EXPECT_EQ(test::ReadFile(dir / "f"), "x");
 }
 
+TEST(FaultInjection, ALastingErrorStrikesEveryCallUntilWithdrawn) {
+  TempDir dir;
+  {
+    ScopedFault lasting(Operation::Sync, Fault::LastingError(std::errc::io_error), 1);
+    EXPECT_EQ(WriteError(dir / "f"), std::error_code());
+    EXPECT_EQ(WriteError(dir / "f"), std::errc::io_error);
+    EXPECT_EQ(WriteError(dir / "f"), std::errc::io_error);
+    EXPECT_TRUE(lasting.Injected());
+  }
+  EXPECT_EQ(WriteError(dir / "f"), std::error_code());
+}
+
 TEST(FaultInjection, OnlyTransfersCanBeInterruptedOrCutShort) {
   EXPECT_THROW(ScopedFault(Operation::Open, Fault::Interruption()), std::invalid_argument);
   EXPECT_THROW(ScopedFault(Operation::Sync, Fault::ShortTransfer(1)), std::invalid_argument);

@@ -1,8 +1,10 @@
 #include "platform/FileSystem.h"
-#include "platform/Process.h"
+#include "platform/testing/FaultInjection.h"
+#include "tests/support/SystemFailure.h"
 #include "tests/support/TempDir.h"
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <system_error>
 #include <vector>
@@ -11,6 +13,9 @@ namespace kiv::platform {
 namespace {
 
 using test::TempDir;
+using testing::Fault;
+using testing::Operation;
+using testing::ScopedFault;
 
 TEST(FileSystem, RegularFileExistsRefusesFolders) {
   TempDir dir;
@@ -61,9 +66,78 @@ TEST(FileSystem, WriteFailuresAreSystemErrors) {
   EXPECT_THROW(AppendOrCreateFile(dir / "no-folder/f", "x"), std::system_error);
 }
 
-TEST(Process, ExecutablePathNamesThisTestProgram) {
-  EXPECT_EQ(std::filesystem::path(ExecutablePath()).filename(),
-            "kiv_platform_tests" KIV_EXECUTABLE_SUFFIX);
+TEST(FileSystem, AppendingNeverTruncatesWhenTheOpenFails) {
+  TempDir dir;
+  test::WriteFile(dir / "errors.log", "old entry\r\n");
+  for (std::errc error : {std::errc::permission_denied, std::errc::no_such_file_or_directory}) {
+    ScopedFault refused(Operation::Open, Fault::Error(error));
+    EXPECT_EQ(test::SystemFailure([&] { AppendOrCreateFile(dir / "errors.log", "new entry"); }),
+              test::ExpectedSystemFailure(error, "open " + dir / "errors.log"));
+  }
+  EXPECT_EQ(test::ReadFile(dir / "errors.log"), "old entry\r\n");
+  AppendOrCreateFile(dir / "errors.log", "new entry\r\n");
+  EXPECT_EQ(test::ReadFile(dir / "errors.log"), "old entry\r\nnew entry\r\n");
+}
+
+// Both writers, each with the content it leaves in a file that held "old".
+struct Writer {
+  const char* name;
+  std::function<void(const std::string&, std::string_view)> write;
+  const char* result;
+};
+
+const Writer kWriters[] = {
+    {"WriteWholeFile", WriteWholeFile, "0123456789"},
+    {"AppendOrCreateFile", AppendOrCreateFile, "old0123456789"},
+};
+
+TEST(FileSystem, InterruptedAndShortWritesAreCompleted) {
+  for (const Writer& writer : kWriters) {
+    for (Fault fault : {Fault::Interruption(), Fault::ShortTransfer(1), Fault::ShortTransfer(7)}) {
+      TempDir dir;
+      test::WriteFile(dir / "f", "old");
+      ScopedFault injected(Operation::Write, fault);
+      writer.write(dir / "f", "0123456789");
+      EXPECT_TRUE(injected.Injected()) << writer.name;
+      EXPECT_EQ(test::ReadFile(dir / "f"), writer.result) << writer.name;
+    }
+  }
+}
+
+struct WriteFailure {
+  Operation operation;
+  std::errc error;
+  const char* call;
+};
+
+const WriteFailure kWriteFailures[] = {
+    {Operation::Open, std::errc::permission_denied, "open"},
+    {Operation::Write, std::errc::no_space_on_device, "write"},
+    {Operation::Write, std::errc::io_error, "write"},
+    {Operation::Sync, std::errc::io_error, "fsync"},
+    {Operation::Close, std::errc::no_space_on_device, "close"},
+};
+
+TEST(FileSystem, EachFailingCallIsNamed) {
+  for (const Writer& writer : kWriters) {
+    for (const WriteFailure& c : kWriteFailures) {
+      TempDir dir;
+      ScopedFault fault(c.operation, Fault::Error(c.error));
+      EXPECT_EQ(test::SystemFailure([&] { writer.write(dir / "f", "x"); }),
+                test::ExpectedSystemFailure(c.error, std::string(c.call) + " " + dir / "f"))
+          << writer.name;
+    }
+  }
+}
+
+TEST(FileSystem, DevicesWithNothingToFlushAreWritten) {
+  for (std::errc error : {std::errc::invalid_argument, std::errc::read_only_file_system}) {
+    TempDir dir;
+    ScopedFault unsupported(Operation::Sync, Fault::Error(error));
+    WriteWholeFile(dir / "f", "x");
+    EXPECT_TRUE(unsupported.Injected());
+    EXPECT_EQ(test::ReadFile(dir / "f"), "x");
+  }
 }
 
 } // namespace
