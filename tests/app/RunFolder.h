@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/support/ChildProcess.h"
+#include "platform/testing/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
 #include <initializer_list>
@@ -11,9 +11,9 @@
 namespace kiv::test {
 
 // Runs the built command with arguments in the working folder cwd (the current one when empty).
-inline ChildResult RunCheck(const std::vector<std::string>& arguments,
-                            const std::string& cwd = {}) {
-  return RunChild(KIV_VESMARINVCHK, arguments, cwd);
+inline platform::testing::ChildResult RunCheck(const std::vector<std::string>& arguments,
+                                               const std::string& cwd = {}) {
+  return platform::testing::RunChild(KIV_VESMARINVCHK, arguments, cwd);
 }
 
 // A model file whose header reads; its one model block is damaged, which the check never reads.

@@ -22,7 +22,7 @@ TEST(Run, DiscoveryPrefersModThenMo2) {
   };
   for (const Case& c : cases) {
     RunFolder run(c.files);
-    const test::ChildResult result = RunCheck({run / "job1.xyz"});
+    const platform::testing::ChildResult result = RunCheck({run / "job1.xyz"});
     EXPECT_EQ(result.exitCode, 100);
     EXPECT_EQ(result.standardError, "");
     EXPECT_EQ(run.Log(), JoinCrLfLines({c.firstLine + (run / c.found), "Path: " + run.dir.path(),
@@ -44,7 +44,7 @@ TEST(Run, VoxelFilesAreAllLoggedInOrderAndTheLastWins) {
 
 TEST(Run, NothingFoundFailsWithTheLogEndingAtTheVoxelSearch) {
   RunFolder run({"job1.xyz", "other.mod", "job2.vox"});
-  const test::ChildResult result = RunCheck({run / "job1.xyz"});
+  const platform::testing::ChildResult result = RunCheck({run / "job1.xyz"});
   EXPECT_EQ(result.exitCode, 101);
   EXPECT_EQ(result.standardError, "");
   const std::string folder = run.dir.path();
@@ -81,13 +81,14 @@ TEST(Run, AnExistingLogIsReplaced) {
 
 TEST(Run, WrongArgumentCountsWriteNoLog) {
   RunFolder run({"job1.mod"});
-  const test::ChildResult two = RunCheck({run / "job1.xyz", run / "job1.xyz"});
+  const platform::testing::ChildResult two = RunCheck({run / "job1.xyz", run / "job1.xyz"});
   EXPECT_EQ(two.exitCode, 101);
   EXPECT_EQ(two.standardError, "");
 
-  const test::ChildResult none = RunCheck({}, run.dir.path());
+  const platform::testing::ChildResult none = RunCheck({}, run.dir.path());
   EXPECT_EQ(none.exitCode, 101);
-  EXPECT_EQ(none.standardError, "Usage: VesmarInvChk <run file>" + test::kStreamLineEnd);
+  EXPECT_EQ(none.standardError,
+            "Usage: VesmarInvChk <run file>" + platform::testing::kStreamLineEnd);
 
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(run.dir.path()), {}), 1);
 }
@@ -96,7 +97,7 @@ TEST(Run, AnUnwritableLogEndsWith101AndOneLineOfReason) {
   RunFolder run({"job1.mod"});
   std::filesystem::create_directory(run / "job1_VIC.log");
   for (const std::string& argument : {run / "job1.xyz", run / "gone/job1.xyz"}) {
-    const test::ChildResult result = RunCheck({argument});
+    const platform::testing::ChildResult result = RunCheck({argument});
     EXPECT_EQ(result.exitCode, 101) << argument;
     EXPECT_EQ(result.standardError.rfind("VesmarInvChk: cannot write the run log: ", 0), 0u)
         << result.standardError;
@@ -108,7 +109,7 @@ TEST(Run, AnUnreadableHeaderEndsTheLogAtTheModelCheck) {
   for (const char* header : {"comment\r\n3\r\n", "comment\r\n1 x\r\n", ""}) {
     RunFolder run({});
     test::WriteFile(run / "job1.mo2", header);
-    const test::ChildResult result = RunCheck({run / "job1.xyz"});
+    const platform::testing::ChildResult result = RunCheck({run / "job1.xyz"});
     EXPECT_EQ(result.exitCode, 101);
     EXPECT_EQ(result.standardError, "");
     EXPECT_EQ(run.Log(), JoinCrLfLines({"Mo2 file found: " + (run / "job1.mo2"),

@@ -1,4 +1,4 @@
-#include "tests/support/ChildProcess.h"
+#include "platform/testing/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
 #include <filesystem>
@@ -15,7 +15,7 @@ int RunProbeAs(const TempDir& dir, const std::string& executableName, const std:
   const std::string copy = dir / executableName;
   std::filesystem::copy_file(KIV_ERROR_LOG_PROBE, copy,
                              std::filesystem::copy_options::overwrite_existing);
-  return test::RunChild(copy, {logPath}).exitCode;
+  return platform::testing::RunChild(copy, {logPath}).exitCode;
 }
 
 TEST(ErrorLog, SiblingExecutablesAppendFourLineEntries) {

@@ -25,7 +25,7 @@ TEST(Run, DanglingLinksAreNotRunFilesButLinksToFilesAre) {
 TEST(Run, ALogOnAFullDiskEndsWith101AndOneLineOfReason) {
   RunFolder run({"job1.mod"});
   std::filesystem::create_symlink("/dev/full", run / "job1_VIC.log");
-  const test::ChildResult result = RunCheck({run / "job1.xyz"});
+  const platform::testing::ChildResult result = RunCheck({run / "job1.xyz"});
   EXPECT_EQ(result.exitCode, 101);
   EXPECT_EQ(result.standardError.rfind("VesmarInvChk: cannot write the run log: ", 0), 0u)
       << result.standardError;

@@ -45,7 +45,7 @@ TEST(Run, DriveLetterPathsWithEitherSeparatorGiveTheSameLogAndExitCode) {
                                  test::Utf8Path(run.path() + name));
     const std::string runFile = run.path() + "job1.xyz";
 
-    const test::ChildResult result = test::RunCheck({runFile});
+    const platform::testing::ChildResult result = test::RunCheck({runFile});
     EXPECT_EQ(result.exitCode, 100) << runFile;
     EXPECT_EQ(result.standardError, "");
     EXPECT_EQ(test::ReadFile(run.path() + "job1_VIC.log"),

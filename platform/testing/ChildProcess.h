@@ -1,9 +1,12 @@
 #pragma once
 
+// Child processes for tests: a program of the build started with arguments, its exit code and
+// what it wrote to its standard error.
+
 #include <string>
 #include <vector>
 
-namespace kiv::test {
+namespace kiv::platform::testing {
 
 struct ChildResult {
   int exitCode = -1; // -1 when the child did not exit normally
@@ -18,8 +21,9 @@ inline const std::string kStreamLineEnd = "\r\n";
 inline const std::string kStreamLineEnd = "\n";
 #endif
 
-// Runs program with arguments in workingDir (the current folder when empty) and waits for it.
+// Runs program with arguments (on Windows on a command line quoted as the C runtime splits it) in
+// workingDir (the current folder when empty) and waits for it.
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& arguments,
                      const std::string& workingDir = {});
 
-} // namespace kiv::test
+} // namespace kiv::platform::testing

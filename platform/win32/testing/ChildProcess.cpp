@@ -1,9 +1,9 @@
-#include "tests/support/ChildProcess.h"
+#include "platform/testing/ChildProcess.h"
 
-#include <stdexcept>
+#include <system_error>
 #include <windows.h>
 
-namespace kiv::test {
+namespace kiv::platform::testing {
 namespace {
 
 std::wstring Wide(const std::string& utf8) {
@@ -57,7 +57,8 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   Handle errorWrite;
   if (!::CreatePipe(&errorRead.value, &errorWrite.value, &inherited, 0) ||
       !::SetHandleInformation(errorRead.value, HANDLE_FLAG_INHERIT, 0))
-    throw std::runtime_error("CreatePipe failed");
+    throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(),
+                            "CreatePipe");
   Handle nul(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                            &inherited, OPEN_EXISTING, 0, nullptr));
 
@@ -79,7 +80,8 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   PROCESS_INFORMATION child{};
   if (!::CreateProcessW(wideProgram.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &child))
-    throw std::runtime_error("CreateProcessW failed for " + program);
+    throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(),
+                            "CreateProcessW " + program);
   const Handle process(child.hProcess);
   const Handle thread(child.hThread);
   // Only the child may hold the pipe's writing end now, so that reading ends with the child.
@@ -97,4 +99,4 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   return result;
 }
 
-} // namespace kiv::test
+} // namespace kiv::platform::testing
