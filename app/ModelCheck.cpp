@@ -6,7 +6,7 @@ namespace kiv {
 
 void RunModelCheck(std::vector<std::string>& runLog, const std::string& modelPath) {
   runLog.push_back("Reading mod file...");
-  TModFile().CheckHeader(modelPath);
+  TModFile::CheckHeader(modelPath);
   runLog.push_back("Modfile ok!");
 }
 

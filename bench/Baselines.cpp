@@ -1,12 +1,15 @@
 #include "bench/Baselines.h"
 
+#include "bench/Words.h"
 #include "platform/InputFile.h"
 #include "platform/ReplacingFile.h"
 
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <istream>
+#include <locale>
+#include <streambuf>
 
 namespace kiv::bench {
 namespace {
@@ -15,10 +18,6 @@ namespace {
 constexpr size_t kReadSize = 256 * 1024;
 constexpr size_t kFlushSize = 256 * 1024;
 constexpr size_t kColumn = 12;
-
-bool IsSeparator(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
 
 template <class FormatReal, class FormatInteger>
 std::uint64_t WriteTable(const NumberTable& table, const std::string& path, std::string& buffer,
@@ -51,6 +50,27 @@ std::uint64_t WriteTable(const NumberTable& table, const std::string& path, std:
   return written;
 }
 
+// A stream buffer that fills the reused buffer from the platform's input file.
+class InputFileBuffer : public std::streambuf {
+public:
+  InputFileBuffer(const std::string& path, ReuseBuffer& buffer) : file_(path), buffer_(buffer) {
+    buffer_.resize(kReadSize);
+  }
+
+protected:
+  int_type underflow() override {
+    const size_t n = file_.Read(buffer_.data(), buffer_.size());
+    if (n == 0)
+      return traits_type::eof();
+    setg(buffer_.data(), buffer_.data(), buffer_.data() + n);
+    return traits_type::to_int_type(*gptr());
+  }
+
+private:
+  platform::InputFile file_;
+  ReuseBuffer& buffer_;
+};
+
 void AppendColumn(std::string_view word, NumberTable& table, std::uint32_t& count) {
   if (word.empty()) {
     table.columns.push_back(0);
@@ -78,16 +98,7 @@ void AppendLineColumns(std::string_view line, NumberTable& table) {
       AppendColumn(field, table, count);
     }
   } else {
-    size_t at = 0;
-    while (at < line.size()) {
-      while (at < line.size() && IsSeparator(line[at]))
-        ++at;
-      const size_t start = at;
-      while (at < line.size() && !IsSeparator(line[at]))
-        ++at;
-      if (at > start)
-        AppendColumn(line.substr(start, at - start), table, count);
-    }
+    ForEachWord(line, [&](std::string_view word) { AppendColumn(word, table, count); });
   }
   table.columnsPerLine.push_back(count);
 }
@@ -138,8 +149,10 @@ double TokenizeWithFromChars(const std::string& path, ReuseBuffer& buffer) {
   }
 }
 
-double ReadWithIfstream(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+double ReadWithIstream(const std::string& path, ReuseBuffer& buffer) {
+  InputFileBuffer source(path, buffer);
+  std::istream in(&source);
+  in.imbue(std::locale::classic());
   double sum = 0;
   double value = 0;
   std::string skipped;

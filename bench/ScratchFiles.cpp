@@ -1,5 +1,6 @@
 #include "bench/ScratchFiles.h"
 
+#include "bench/GeneralForm.h"
 #include "bench/ModelFileGenerator.h"
 
 #include <filesystem>
@@ -18,12 +19,28 @@ ScratchFiles::~ScratchFiles() {
   std::filesystem::remove_all(folder_, ignored);
 }
 
+namespace {
+
+std::string Name(const ModelShape& shape, const std::string& form) {
+  return std::to_string(shape.models) + "x" + std::to_string(shape.layers) + "-lci" +
+         std::to_string(shape.lci) + form + (shape.sparse ? ".mo2" : ".mod");
+}
+
+} // namespace
+
 const std::string& ScratchFiles::File(const ModelShape& shape) {
-  const std::string name = std::to_string(shape.models) + "x" + std::to_string(shape.layers) +
-                           "-lci" + std::to_string(shape.lci) + (shape.sparse ? ".mo2" : ".mod");
+  const std::string name = Name(shape, "");
   auto [entry, added] = files_.try_emplace(name, Path(name));
   if (added)
     GenerateModelFile(entry->second, shape, 1);
+  return entry->second;
+}
+
+const std::string& ScratchFiles::GeneralFormFile(const ModelShape& shape) {
+  const std::string name = Name(shape, "-general");
+  auto [entry, added] = files_.try_emplace(name, Path(name));
+  if (added)
+    RewriteInGeneralForm(File(shape), entry->second);
   return entry->second;
 }
 

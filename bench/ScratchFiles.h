@@ -19,6 +19,8 @@ public:
 
   // The path of a file of the shape (seed 1), generated the first time it is asked for.
   const std::string& File(const ModelShape& shape);
+  // The same file's values in general form (RewriteInGeneralForm), made the first time.
+  const std::string& GeneralFormFile(const ModelShape& shape);
   // A path in the folder for a program's own output.
   std::string Path(const std::string& name) const { return folder_ + "/" + name; }
 

@@ -34,8 +34,10 @@ TModFile& ReadOnce(const ModelShape& shape) {
   return *file;
 }
 
-void BM_OpenFull(benchmark::State& state, bool sparse) {
-  const std::string& path = Scratch().File(Shape(state, sparse));
+// The writer's column form, or the same values in general form.
+void BM_OpenFull(benchmark::State& state, bool sparse, bool general) {
+  const ModelShape shape = Shape(state, sparse);
+  const std::string& path = general ? Scratch().GeneralFormFile(shape) : Scratch().File(shape);
   const TVesmarInvModelType type = BenchModelType();
   for (auto _ : state) {
     state.PauseTiming();
@@ -83,8 +85,14 @@ void Sizes(benchmark::internal::Benchmark* benchmark) {
   benchmark->ArgName("models")->Arg(500)->Arg(4000)->UseRealTime();
 }
 
-BENCHMARK_CAPTURE(BM_OpenFull, mod, false)->Apply(Sizes)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_OpenFull, mo2, true)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenFull, mod, false, false)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenFull, mo2, true, false)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenFull, mod_general, false, true)
+    ->Apply(Sizes)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenFull, mo2_general, true, true)
+    ->Apply(Sizes)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenHeaderOnly, mod, false)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_OpenHeaderOnly, mo2, true)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Save, SaveGeneral_mod, false, true)

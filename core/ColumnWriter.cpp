@@ -17,7 +17,7 @@ ColumnWriter::ColumnWriter(platform::ReplacingFile& file, size_t columnWidth)
 
 char* ColumnWriter::Reserve(size_t size) {
   if (size_ + size > capacity_) {
-    Flush();
+    Drain();
     if (size > capacity_) {
       buffer_.reset(new char[size]);
       capacity_ = size;
@@ -60,9 +60,21 @@ void ColumnWriter::EndLine() {
   size_ += 2;
 }
 
-void ColumnWriter::Flush() {
-  file_.Write(std::string_view(buffer_.get(), size_));
+void ColumnWriter::Drain() {
+  if (!failure_) {
+    try {
+      file_.Write(std::string_view(buffer_.get(), size_));
+    } catch (...) {
+      failure_ = std::current_exception();
+    }
+  }
   size_ = 0;
+}
+
+void ColumnWriter::Flush() {
+  Drain();
+  if (failure_)
+    std::rethrow_exception(failure_);
 }
 
 } // namespace kiv

@@ -54,6 +54,12 @@ bool AsksToBeReported(const char* message) {
   return AsciiUpperCase(message).find("PLEASE REPORT") != std::string::npos;
 }
 
+// A failure re-created by the escalation keeps what the caught one kept.
+std::exception_ptr CauseOf(const std::exception& E) {
+  const auto* own = dynamic_cast<const Exception*>(&E);
+  return own != nullptr ? own->Cause() : nullptr;
+}
+
 std::string Location(std::string_view unitOrClass, std::string_view routine) {
   std::string location;
   location.reserve(unitOrClass.size() + 1 + routine.size());
@@ -81,7 +87,7 @@ std::string PeloBuildErrorMessage(const std::exception& E, std::string_view loca
 EPFatal EPFatalCreate(const std::exception& E, std::string_view unitOrClass,
                       std::string_view routine, std::string_view extra) {
   return GuardWrapping("PeloTypes_", "EPFatalCreate", [&] {
-    return EPFatal(PeloBuildErrorMessage(E, Location(unitOrClass, routine), extra));
+    return EPFatal(PeloBuildErrorMessage(E, Location(unitOrClass, routine), extra), CauseOf(E));
   });
 }
 
@@ -90,9 +96,9 @@ void PeloRaiseError(const std::exception& E, std::string_view unitOrClass, std::
   AppendErrorLogEntry(E, Location(unitOrClass, routine), extra);
   const bool pleaseReport = AsksToBeReported(E.what());
   if (typeid(E) == typeid(EPelo) && !pleaseReport)
-    throw EPelo(E.what());
+    throw EPelo(E.what(), CauseOf(E));
   if (typeid(E) == typeid(EPInfo) && !pleaseReport)
-    throw EPInfo(E.what());
+    throw EPInfo(E.what(), CauseOf(E));
   throw EPFatalCreate(E, unitOrClass, routine, extra);
 }
 

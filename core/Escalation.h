@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace kiv {
 
@@ -48,6 +49,21 @@ decltype(auto) GuardWrapping(std::string_view unitOrClass, std::string_view rout
     throw;
   } catch (const std::exception& e) {
     throw EPFatalCreate(e, unitOrClass, routine);
+  }
+}
+
+// Runs body; any std::exception escaping it is replaced by an EPelo with the given message, which
+// keeps the failure as its Cause() (a full disk stays apart from a refused permission). The
+// message is a string, or a function that builds it, called only on failure. Anything not derived
+// from std::exception passes untouched.
+template <class Message, class Body> decltype(auto) GuardReplacing(Message&& message, Body&& body) {
+  try {
+    return body();
+  } catch (const std::exception&) {
+    if constexpr (std::is_invocable_v<Message&>)
+      throw EPelo(message(), std::current_exception());
+    else
+      throw EPelo(std::string(message), std::current_exception());
   }
 }
 

@@ -3,20 +3,32 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace kiv {
 
-// Root of the suite's own exception classes: a message and a bare class name.
+// Root of the suite's own exception classes: a message, a bare class name and, when the failure
+// replaced another one, that cause, so that logs and callers can still tell why it happened.
 class Exception : public std::exception {
 public:
-  explicit Exception(std::string message) : message_(std::move(message)) {}
+  explicit Exception(std::string message, std::exception_ptr cause = nullptr)
+      : message_(std::move(message)), cause_(std::move(cause)) {}
 
   const char* what() const noexcept override { return message_.c_str(); }
   const std::string& Message() const noexcept { return message_; }
   virtual std::string_view ClassName() const noexcept { return "Exception"; }
 
+  // The failure this one replaced; null when it has none.
+  const std::exception_ptr& Cause() const noexcept { return cause_; }
+  // The cause's own text; empty without a cause or for one outside std::exception.
+  std::string CauseMessage() const;
+  // The system's error code of the first std::system_error down the chain of causes (a full disk
+  // is std::errc::no_space_on_device); an empty code when there is none.
+  std::error_code CauseCode() const;
+
 private:
   std::string message_;
+  std::exception_ptr cause_;
 };
 
 // An expected failure whose message is complete and meant for the user.

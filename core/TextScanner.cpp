@@ -24,23 +24,37 @@ std::string_view Trimmed(std::string_view text) {
 
 } // namespace
 
-TextScanner::TextScanner(const std::string& path)
-    : file_(path), buffer_(new char[kBufferSize]),
-      claimable_(file_.Size() * kClaimPerFileByte + kClaimSlack) {}
+TextScanner::TextScanner(const ByteSource& source) {
+  if (source.inMemory_) {
+    // An empty view may have no address; the window needs one.
+    window_ = source.bytes_.empty() ? "" : source.bytes_.data();
+    end_ = source.bytes_.size();
+    size_ = end_;
+    ended_ = true;
+  } else {
+    file_.emplace(source.path_);
+    buffer_.reset(new char[kBufferSize]);
+    window_ = buffer_.get();
+    size_ = file_->Size();
+  }
+  claimable_ = size_ * kClaimPerFileByte + kClaimSlack;
+}
 
 size_t TextScanner::Available(size_t minimum) {
-  if (end_ - position_ >= minimum || fileEnded_)
+  if (end_ - position_ >= minimum || ended_)
     return end_ - position_;
+  // Only a file's window is refilled: memory is whole from the start.
+  char* buffer = buffer_.get();
   if (position_ > 0) {
-    std::memmove(buffer_.get(), buffer_.get() + position_, end_ - position_);
-    bufferStartOffset_ += position_;
+    std::memmove(buffer, buffer + position_, end_ - position_);
+    windowOffset_ += position_;
     end_ -= position_;
     position_ = 0;
   }
   while (end_ < minimum && end_ < kBufferSize) {
-    const size_t n = file_.Read(buffer_.get() + end_, kBufferSize - end_);
+    const size_t n = file_->Read(buffer + end_, kBufferSize - end_);
     if (n == 0) {
-      fileEnded_ = true;
+      ended_ = true;
       break;
     }
     end_ += n;
@@ -51,7 +65,7 @@ size_t TextScanner::Available(size_t minimum) {
 std::string TextScanner::ReadLine() {
   std::string line;
   while (Available(1) > 0) {
-    const char* start = buffer_.get() + position_;
+    const char* start = window_ + position_;
     const size_t count = end_ - position_;
     const void* lineFeed = std::memchr(start, '\n', count);
     if (lineFeed != nullptr) {
@@ -74,7 +88,7 @@ std::string TextScanner::ReadTrimmedRestOfLine() {
 
 void TextScanner::SkipLine() {
   while (Available(1) > 0) {
-    const char* start = buffer_.get() + position_;
+    const char* start = window_ + position_;
     const void* lineFeed = std::memchr(start, '\n', end_ - position_);
     if (lineFeed != nullptr) {
       position_ += static_cast<size_t>(static_cast<const char*>(lineFeed) - start) + 1;
@@ -85,15 +99,15 @@ void TextScanner::SkipLine() {
 }
 
 std::string_view TextScanner::NextWord(size_t maxLength) {
-  const char* buffer = buffer_.get();
+  const char* buffer = window_;
   for (;;) {
     while (position_ < end_ && IsSeparator(buffer[position_]))
       ++position_;
     // One byte beyond the longest word tells a word that is too long from one that fits.
-    if (end_ - position_ > maxLength || fileEnded_)
+    if (end_ - position_ > maxLength || ended_)
       break;
     Available(maxLength + 1);
-    buffer = buffer_.get();
+    buffer = window_;
   }
   const char* start = buffer + position_;
   const size_t limit = std::min(end_ - position_, maxLength + 1);
@@ -109,7 +123,7 @@ std::string_view TextScanner::NextWord(size_t maxLength) {
 double TextScanner::ReadReal() {
   // Most numbers of a model file have the writer's column form, read without finding the word's
   // end first; anything else, and a word near the buffer's end, takes the general way.
-  const char* buffer = buffer_.get();
+  const char* buffer = window_;
   size_t start = position_;
   while (start < end_ && IsSeparator(buffer[start]))
     ++start;
@@ -135,7 +149,7 @@ float TextScanner::ReadSingle() {
 std::int32_t TextScanner::ReadInteger() {
   // Counts and neighbour indices are short runs of digits, read as they are found; anything else,
   // and a word near the buffer's end, takes the general way.
-  const char* buffer = buffer_.get();
+  const char* buffer = window_;
   size_t start = position_;
   while (start < end_ && IsSeparator(buffer[start]))
     ++start;
@@ -168,8 +182,8 @@ bool TextScanner::Claim(std::uint64_t count, std::uint64_t bytesEach) {
 }
 
 std::uint64_t TextScanner::RemainingBytes() const {
-  const std::uint64_t consumed = bufferStartOffset_ + position_;
-  return file_.Size() > consumed ? file_.Size() - consumed : 0;
+  const std::uint64_t consumed = windowOffset_ + position_;
+  return size_ > consumed ? size_ - consumed : 0;
 }
 
 } // namespace kiv

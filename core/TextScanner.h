@@ -4,18 +4,37 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kiv {
 
-// Reads a text file front to back through one reused buffer: whole physical lines, and numbers
-// as words separated by characters of code 32 or less. Line ends are LF or CR LF. At the end of
-// the file a missing number reads as 0 and a missing line as empty.
+// Where a TextScanner's bytes come from: a file, which the scanner opens and reads front to back
+// through its one reused buffer, or bytes already in memory, which it scans where they lie,
+// without a copy (they must outlive the scanner).
+class ByteSource {
+public:
+  static ByteSource File(std::string path) { return ByteSource(std::move(path), {}, false); }
+  static ByteSource Memory(std::string_view bytes) { return ByteSource({}, bytes, true); }
+
+private:
+  friend class TextScanner;
+  ByteSource(std::string path, std::string_view bytes, bool inMemory)
+      : path_(std::move(path)), bytes_(bytes), inMemory_(inMemory) {}
+
+  std::string path_;
+  std::string_view bytes_;
+  bool inMemory_;
+};
+
+// Reads text front to back: whole physical lines, and numbers as words separated by characters
+// of code 32 or less. Line ends are LF or CR LF. At the end of the text a missing number reads as
+// 0 and a missing line as empty.
 class TextScanner {
 public:
-  // Opens path. Throws std::system_error when it cannot be opened.
-  explicit TextScanner(const std::string& path);
+  // Opens a file source. Throws std::system_error when it cannot be opened.
+  explicit TextScanner(const ByteSource& source);
 
   // The rest of the current physical line without its line end; moves to the next line.
   std::string ReadLine();
@@ -37,7 +56,7 @@ public:
   // True when nothing is left to read.
   bool AtEnd() { return Available(1) == 0; }
 
-  // Bytes of the file not yet consumed; 0 when the size is unknown.
+  // Bytes of the text not yet consumed; 0 when the size is unknown.
   std::uint64_t RemainingBytes() const;
 
   // What a reader allocates for the file's content is claimed here first, so that no file makes
@@ -51,20 +70,22 @@ public:
   static constexpr std::uint64_t kClaimSlack = 16 * 1024 * 1024;
 
 private:
-  // Makes at least minimum bytes from the current position available unless the file ends first.
-  // Returns the number available.
+  // Makes at least minimum bytes from the current position available unless the text ends
+  // first. Returns the number available.
   size_t Available(size_t minimum);
   // The next word after blanks, control characters and line ends, moved past; empty at the end
   // of the file. Throws InvalidNumericInput when it is longer than maxLength.
   std::string_view NextWord(size_t maxLength);
 
-  platform::InputFile file_;
-  std::unique_ptr<char[]> buffer_;
+  std::optional<platform::InputFile> file_;
+  std::unique_ptr<char[]> buffer_; // a file's bytes pass through it
+  const char* window_;             // the bytes at hand: the buffer, or all of the memory
   size_t position_ = 0;
   size_t end_ = 0;
-  std::uint64_t bufferStartOffset_ = 0;
-  bool fileEnded_ = false;
-  std::uint64_t claimable_;
+  std::uint64_t windowOffset_ = 0; // where the window starts in the text
+  std::uint64_t size_ = 0;         // of the text; 0 for a file of unknown size
+  bool ended_ = false;             // nothing beyond the window
+  std::uint64_t claimable_ = 0;
 };
 
 } // namespace kiv

@@ -4,11 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kiv::fuzz {
 namespace {
@@ -45,24 +42,6 @@ struct ScratchOwner {
 const std::string& ScratchFolder() {
   static const ScratchOwner owner;
   return owner.path;
-}
-
-std::string WriteScratchFile(std::string_view name, std::string_view bytes) {
-  const std::string path = ScratchFolder() + "/" + std::string(name);
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0)
-    Fault("cannot create the scratch file " + path);
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n <= 0) {
-      ::close(fd);
-      Fault("cannot write the scratch file " + path);
-    }
-    done += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  return path;
 }
 
 const TVesmarInvModelType& ModelTypeOf(Shape shape) {

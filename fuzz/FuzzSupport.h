@@ -9,12 +9,9 @@
 
 namespace kiv::fuzz {
 
-// The reader works on a path, so each input becomes a file in a folder of this process alone
-// (on a memory file system where there is one), removed when the process ends.
+// The writer works on a path, so what a target saves goes to a folder of this process alone (on
+// a memory file system where there is one), removed when the process ends.
 const std::string& ScratchFolder();
-
-// Replaces the file name in the scratch folder with bytes; returns its path.
-std::string WriteScratchFile(std::string_view name, std::string_view bytes);
 
 // The model types the targets read with: they decide which lines a block has. They are the
 // types of the fixtures in tests/data (extras.mod, layers.mo2, survey.*), which seed the corpora.

@@ -341,12 +341,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const TVesmarInvModelType& type = ModelTypeOf(static_cast<Shape>((choice >> 1) & 3));
   const bool linear = (choice & 8) != 0;
   const char* ext = sparse ? ".mo2" : ".mod";
-  const std::string path =
-      WriteScratchFile(std::string("input") + ext,
-                       std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
+  const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
   TModFile first;
   try {
-    first.Open(path, false, &type);
+    first.OpenFromMemory(std::string("input") + ext, bytes, false, &type);
   } catch (const Exception&) {
     return 0;
   }

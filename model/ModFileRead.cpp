@@ -72,9 +72,19 @@ std::vector<TODVLayerParamSet> FurtherParamSets(const TVesmarInvModelType& model
 
 void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
                     const TVesmarInvModelType* iInvModelType) {
+  ReadModelFile(FileName, ByteSource::File(FileName), iHeaderOnly, iInvModelType);
+}
+
+void TModFile::OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
+                              const TVesmarInvModelType* iInvModelType) {
+  ReadModelFile(FileName, ByteSource::Memory(Bytes), iHeaderOnly, iInvModelType);
+}
+
+void TModFile::ReadModelFile(const std::string& FileName, const ByteSource& source,
+                             bool iHeaderOnly, const TVesmarInvModelType* iInvModelType) {
   if (!iHeaderOnly && iInvModelType == nullptr)
     throw EPelo("A model type is needed to read the models of " + FileName);
-  const std::unique_ptr<TextScanner> scanner = OpenHeader(FileName, true);
+  const std::unique_ptr<TextScanner> scanner = OpenHeader(FileName, source, true);
   if (iHeaderOnly)
     return;
 
@@ -91,10 +101,11 @@ void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
 }
 
 void TModFile::CheckHeader(const std::string& FileName) {
-  OpenHeader(FileName, false);
+  TModFile(Unnamed{}).OpenHeader(FileName, ByteSource::File(FileName), false);
 }
 
-std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName, bool keepDataFiles) {
+std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName,
+                                                  const ByteSource& source, bool keepDataFiles) {
   FModels.clear();
   FSparseModels.clear();
   FFileName.clear();
@@ -103,12 +114,9 @@ std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName, b
   FMaxIterations = 0;
 
   FFileName = FileName;
-  std::unique_ptr<TextScanner> scanner;
-  try {
-    scanner = std::make_unique<TextScanner>(FFileName);
-  } catch (const std::exception&) {
-    throw EPelo("Error opening model file: " + FileName);
-  }
+  std::unique_ptr<TextScanner> scanner =
+      GuardReplacing([&] { return "Error opening model file: " + FileName; },
+                     [&] { return std::make_unique<TextScanner>(source); });
   FModelFormat =
       AsciiUpperCase(ExtractFileExt(FFileName)) == ".MO2" ? ModelFormatSparse : ModelFormatRegular;
   ReadHeader(*scanner, keepDataFiles);
@@ -116,7 +124,10 @@ std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName, b
 }
 
 void TModFile::ReadHeader(TextScanner& scanner, bool keepDataFiles) {
-  try {
+  const auto readingFailed = [&] {
+    return "Error reading file: " + FFileName + " in ModFile.ReadHeader";
+  };
+  GuardReplacing(readingFailed, [&] {
     FCommentLine = scanner.ReadLine();
     const std::vector<std::string> fields = SplitDelimitedText(scanner.ReadLine());
     FEnableSharp = false;
@@ -147,9 +158,7 @@ void TModFile::ReadHeader(TextScanner& scanner, bool keepDataFiles) {
       ReadDataFileLines(scanner, dataFileLines, FModels);
     FMaxIterations = scanner.ReadInteger();
     scanner.SkipLine();
-  } catch (const std::exception&) {
-    throw EPelo("Error reading file: " + FFileName + " in ModFile.ReadHeader");
-  }
+  });
 }
 
 // Lines are grouped into models by their model numbers: a number equal to the previous line's
@@ -344,7 +353,10 @@ void TModFile::ReadSparseExtraParam(TextScanner& scanner, TSparseModel& model,
 
 void TModFile::ReadLine(TextScanner& scanner, float& value, float& factor, float* vertical,
                         TArrayOfSingle& lateral) {
-  try {
+  const auto readingFailed = [&] {
+    return "Error reading file: " + FFileName + " in TModfile.ReadLine";
+  };
+  GuardReplacing(readingFailed, [&] {
     value = scanner.ReadSingle();
     factor = RegularFactor(scanner.ReadReal());
     if (vertical != nullptr)
@@ -352,9 +364,7 @@ void TModFile::ReadLine(TextScanner& scanner, float& value, float& factor, float
     for (float& lateralFactor : lateral)
       lateralFactor = RegularFactor(scanner.ReadReal());
     scanner.SkipLine();
-  } catch (const std::exception&) {
-    throw EPelo("Error reading file: " + FFileName + " in TModfile.ReadLine");
-  }
+  });
 }
 
 // Fills indices and values with the line's M entries. Returns M.

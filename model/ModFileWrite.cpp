@@ -183,12 +183,9 @@ void TModFile::SaveFile(const TVesmarInvModelType* iInvModelType,
   const WriteFormats formats{PictureFormat(ColFormat),
                              PictureFormat(twoDecimalValues ? F2DFormat : ColFormat)};
 
+  const auto savingFailed = [&] { return "Error saving file: " + FFileName; };
   std::optional<platform::ReplacingFile> file;
-  try {
-    file.emplace(FFileName);
-  } catch (const std::exception&) {
-    throw EPelo("Error saving file: " + FFileName);
-  }
+  GuardReplacing(savingFailed, [&] { file.emplace(FFileName); });
   ColumnWriter out(*file, static_cast<size_t>(std::max(FColWidth, 0)));
   WriteHeader(out);
   if (FModelFormat == ModelFormatSparse) {
@@ -207,16 +204,15 @@ void TModFile::SaveFile(const TVesmarInvModelType* iInvModelType,
         WriteModel(out, formats, model);
     }
   }
-  try {
+  GuardReplacing(savingFailed, [&] {
     out.Flush();
     file->Commit();
-  } catch (const std::exception&) {
-    throw EPelo("Error saving file: " + FFileName);
-  }
+  });
 }
 
 void TModFile::WriteHeader(ColumnWriter& out) {
-  try {
+  const auto savingFailed = [&] { return "Error saving file: " + FFileName; };
+  GuardReplacing(savingFailed, [&] {
     auto forEachModel = [&](auto&& visit) {
       if (FModelFormat == ModelFormatSparse)
         for (size_t i = 0; i < FSparseModels.size(); ++i)
@@ -249,9 +245,7 @@ void TModFile::WriteHeader(ColumnWriter& out) {
     });
     out.Text(std::to_string(FMaxIterations));
     out.EndLine();
-  } catch (const std::exception&) {
-    throw EPelo("Error saving file: " + FFileName);
-  }
+  });
 }
 
 void TModFile::WriteValueColumns(ColumnWriter& out, const WriteFormats& formats, float value,
@@ -267,14 +261,13 @@ void TModFile::WriteValueColumns(ColumnWriter& out, const WriteFormats& formats,
 
 void TModFile::WriteLine(ColumnWriter& out, const WriteFormats& formats, float value, float factor,
                          float vertical, bool writeVertical, const TArrayOfSingle& lateral) {
-  try {
+  const auto writingFailed = [&] { return "Error writing file: " + FFileName; };
+  GuardReplacing(writingFailed, [&] {
     WriteValueColumns(out, formats, value, factor, vertical, writeVertical, 100000);
     for (float lateralFactor : lateral)
       out.Number(FileNumber(lateralFactor, 100000), formats.column);
     out.EndLine();
-  } catch (const std::exception&) {
-    throw EPelo("Error writing file: " + FFileName);
-  }
+  });
 }
 
 void TModFile::WriteSparseLine(ColumnWriter& out, const WriteFormats& formats, float value,

@@ -1,7 +1,8 @@
 #include "model/ModFile_.h"
 
 #include "core/FileNames.h"
-#include "platform/Process.h"
+#include "core/NumberFormat.h"
+#include "core/RunningProgram.h"
 
 namespace kiv {
 namespace {
@@ -20,6 +21,15 @@ const Model& ModelAt(const std::vector<Model>& models, std::int32_t modelNumber)
   return models[static_cast<size_t>(modelNumber - 1)];
 }
 
+// The picture as given, once the writer's formatter has accepted it; the formatter's reason
+// stays behind the failure.
+std::string UsablePicture(std::string picture, const char* property) {
+  GuardReplacing(
+      [&] { return std::string("Invalid number format for ") + property + ": " + picture; },
+      [&] { PictureFormat{picture}; });
+  return picture;
+}
+
 template <class Model>
 void AppendDataFileNames(const std::vector<Model>& models, std::vector<std::string>& names) {
   for (const Model& model : models)
@@ -28,12 +38,16 @@ void AppendDataFileNames(const std::vector<Model>& models, std::vector<std::stri
 
 } // namespace
 
-TModFile::TModFile() {
+TModFile::TModFile(Unnamed) {
   InitFormats();
   FLCIMode = 0;
   FMaxIterations = 50;
+}
+
+// A program whose path the system cannot tell leaves the name empty.
+TModFile::TModFile() : TModFile(Unnamed{}) {
   FCommentLine =
-      "Model file created by " + ChangeFileExt(ExtractFileName(platform::ExecutablePath()), "");
+      "Model file created by " + ChangeFileExt(ExtractFileName(RunningProgramPath()), "");
 }
 
 TModFile::TModFile(const std::string& FileName, const TVesmarInvModelType& iInvModelType) {
@@ -57,6 +71,14 @@ void TModFile::InitFormats() {
     FSmoothInvType = 1;
     FIsLCI = false;
   });
+}
+
+void TModFile::SetExpFormat(std::string value) {
+  FExpFormat = UsablePicture(std::move(value), "ExpFormat");
+}
+
+void TModFile::SetLinFormat(std::string value) {
+  FLinFormat = UsablePicture(std::move(value), "LinFormat");
 }
 
 void TModFile::AddModel(const TModel& Model, std::int32_t ModelNumber) {

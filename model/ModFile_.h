@@ -13,6 +13,7 @@
 
 namespace kiv {
 
+class ByteSource;
 class ColumnWriter;
 class PictureFormat;
 class TextScanner;
@@ -24,12 +25,16 @@ enum TModelFormat : std::uint8_t { ModelFormatNotSet, ModelFormatRegular, ModelF
 // (.mo2) style, and the number formats used for writing. Model numbers count from 1.
 class TModFile {
 public:
-  // An empty object; its comment line names the running program.
+  // An empty object; its comment line names the running program: "Model file created by " and
+  // the program's file name without folder and extension (nothing where the system cannot tell).
   TModFile();
   // Reads the whole file, the blocks as the model type lays them out.
   TModFile(const std::string& FileName, const TVesmarInvModelType& iInvModelType);
   // Reads the header only, or (HeaderOnly false) refuses: the blocks need a model type.
   TModFile(const std::string& FileName, bool HeaderOnly);
+  // Any other second argument does not compile: a pointer to a model type would otherwise turn
+  // into HeaderOnly true and read the header alone.
+  template <class Other> TModFile(const std::string& FileName, Other) = delete;
   virtual ~TModFile() = default;
 
   TModFile(const TModFile&) = delete;
@@ -42,10 +47,14 @@ public:
   // type is required. A failure leaves a partly read content that the caller should discard.
   void Open(const std::string& FileName, bool iHeaderOnly,
             const TVesmarInvModelType* iInvModelType);
+  // Reads a model file held in memory as Open reads the file FileName: the name decides the style
+  // and stands in the messages. The bytes are read where they lie, during the call only.
+  void OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
+                      const TVesmarInvModelType* iInvModelType);
 
-  // Reads the header as Open with header only does, with the same failures, and keeps only the
-  // settings: the check of the command-line run, which needs no model records.
-  void CheckHeader(const std::string& FileName);
+  // Reads the header as Open with header only does, with the same failures, and keeps nothing:
+  // the check of the command-line run, which needs no model records and no program name.
+  static void CheckHeader(const std::string& FileName);
 
   // Inserts a copy so that it becomes model ModelNumber (1 to NumberOfModels() + 1).
   void AddModel(const TModel& Model, std::int32_t ModelNumber);
@@ -81,9 +90,11 @@ public:
   std::int32_t ColWidth() const { return FColWidth; }
   void SetColWidth(std::int32_t value) { FColWidth = value; }
   const std::string& ExpFormat() const { return FExpFormat; }
-  void SetExpFormat(std::string value) { FExpFormat = std::move(value); }
+  // Refuses, with EPelo, a number picture that the writer cannot use.
+  void SetExpFormat(std::string value);
   const std::string& LinFormat() const { return FLinFormat; }
-  void SetLinFormat(std::string value) { FLinFormat = std::move(value); }
+  // Refuses, with EPelo, a number picture that the writer cannot use.
+  void SetLinFormat(std::string value);
   bool UseExpFormat() const { return FUseExpFormat; }
   void SetUseExpFormat(bool value) { FUseExpFormat = value; }
   bool EnableSharpInversion() const { return FEnableSharp; }
@@ -136,8 +147,14 @@ private:
   // ---- End of editing and conversion ----
 
 private:
+  // An empty object as the default constructor makes it, but without a comment line.
+  struct Unnamed {};
+  explicit TModFile(Unnamed);
   void InitFormats();
-  std::unique_ptr<TextScanner> OpenHeader(const std::string& FileName, bool keepDataFiles);
+  void ReadModelFile(const std::string& FileName, const ByteSource& source, bool iHeaderOnly,
+                     const TVesmarInvModelType* iInvModelType);
+  std::unique_ptr<TextScanner> OpenHeader(const std::string& FileName, const ByteSource& source,
+                                          bool keepDataFiles);
   void ReadHeader(TextScanner& scanner, bool keepDataFiles);
   void SkipDataFileLines(TextScanner& scanner, std::int32_t lineCount);
   template <class Model>

@@ -2,8 +2,8 @@
 
 #include "core/FileNames.h"
 #include "core/FormatSettings.h"
+#include "core/RunningProgram.h"
 #include "platform/Directory.h"
-#include "platform/Process.h"
 
 #include <algorithm>
 #include <charconv>
@@ -130,8 +130,9 @@ std::string VersionText(const TFileVersionNumbers& Version) {
          VersionNumberText(Version.Release, 2) + "." + VersionNumberText(Version.Build, 3);
 }
 
+// A program whose path the system cannot tell has no version to read: zeros.
 std::string GetApplicationVersion() {
-  return VersionText(GetFileVersionNumbers(platform::ExecutablePath()));
+  return VersionText(GetFileVersionNumbers(RunningProgramPath()));
 }
 
 } // namespace kiv

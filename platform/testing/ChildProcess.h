@@ -1,7 +1,7 @@
 #pragma once
 
 // Child processes for tests: a program of the build started with arguments, its exit code and
-// what it wrote to its standard error.
+// what it wrote to its standard output and error.
 
 #include <string>
 #include <vector>
@@ -10,6 +10,7 @@ namespace kiv::platform::testing {
 
 struct ChildResult {
   int exitCode = -1; // -1 when the child did not exit normally
+  std::string standardOutput;
   std::string standardError;
 };
 

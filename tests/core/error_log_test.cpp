@@ -43,6 +43,19 @@ TEST(ErrorLog, OtherExecutablesWriteNothing) {
   }
 }
 
+// A sibling whose host never named the log writes its entry nowhere: no file, no stream.
+TEST(ErrorLog, NoErrorLogWhileItsNameIsEmpty) {
+  TempDir dir;
+  const std::string probe = dir / "KORLOG.EXE";
+  std::filesystem::copy_file(KIV_ERROR_LOG_PROBE, probe);
+  const platform::testing::ChildResult result =
+      platform::testing::RunChild(probe, {""}, dir.path());
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.standardOutput, "");
+  EXPECT_EQ(result.standardError, "");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
 TEST(ErrorLog, AnUnwritableLogIsSkippedAndTheEscalationGoesOn) {
   TempDir dir;
   EXPECT_EQ(RunProbeAs(dir, "KORLOG.EXE", dir / "missing-folder/errors.log"), 0);

@@ -1,7 +1,9 @@
 #include "core/Escalation.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <system_error>
 #include <typeinfo>
 
 namespace kiv {
@@ -66,17 +68,21 @@ TEST(Escalation, ExpectedFailuresPassBothFormsUnchanged) {
 }
 
 TEST(Escalation, WrappingRethrowsTheSameExpectedObject) {
-  const EPelo* seen = nullptr;
+  const EPelo* inFlight = nullptr;
   try {
     GuardWrapping("T", "R", [&] {
-      static EPInfo original("info");
-      seen = &original;
-      throw original;
+      try {
+        throw EPInfo("info");
+      } catch (const EPInfo& e) {
+        inFlight = &e;
+        throw;
+      }
     });
-  } catch (const EPInfo& e) {
-    EXPECT_EQ(e.Message(), "info");
+    FAIL() << "nothing raised";
+  } catch (const EPelo& e) {
+    EXPECT_EQ(&e, inFlight);
+    EXPECT_EQ(typeid(e), typeid(EPInfo));
   }
-  EXPECT_NE(seen, nullptr);
 }
 
 TEST(Escalation, OnlyExactClassesPassTheEscalatingForm) {
@@ -116,8 +122,9 @@ TEST(Escalation, ExtraEndsTheMessageWithALineFeed) {
 
 TEST(Escalation, ValuesThatAreNotStdExceptionsPassUntouched) {
   auto throwsInt = [] { GuardEscalating("T", "R", [] { throw NotAStdException{42}; }); };
+  auto wrapped = [&] { GuardWrapping("T2", "R2", throwsInt); };
   try {
-    GuardWrapping("T2", "R2", throwsInt);
+    GuardReplacing("replaced", wrapped);
     FAIL() << "nothing raised";
   } catch (const NotAStdException& e) {
     EXPECT_EQ(e.code, 42);
@@ -127,10 +134,83 @@ TEST(Escalation, ValuesThatAreNotStdExceptionsPassUntouched) {
 TEST(Escalation, GuardsReturnTheBodysValue) {
   EXPECT_EQ(GuardEscalating("T", "R", [] { return 7; }), 7);
   EXPECT_EQ(GuardWrapping("T", "R", [] { return std::string("x"); }), "x");
+  int messagesBuilt = 0;
+  EXPECT_EQ(GuardReplacing([&] { return std::to_string(++messagesBuilt); }, [] { return 8; }), 8);
+  EXPECT_EQ(messagesBuilt, 0);
 }
 
-TEST(Escalation, NoErrorLogWhileItsNameIsEmpty) {
-  EXPECT_EQ(ErrorLogFileName(), "");
+// The replacing form: whatever failed, the caller gets EPelo with the given message, and the
+// failure stays reachable behind it.
+TEST(Escalation, ReplacingKeepsTheCauseBehindItsMessage) {
+  struct Case {
+    const char* what;
+    std::function<void()> fail;
+    std::string causeMessage;
+    std::error_code causeCode;
+  };
+  const auto diskFull = std::make_error_code(std::errc::no_space_on_device);
+  const auto denied = std::make_error_code(std::errc::permission_denied);
+  const Case cases[] = {
+      {"a full disk", [&] { throw std::system_error(diskFull, "write /d/a.mod"); },
+       std::system_error(diskFull, "write /d/a.mod").what(), diskFull},
+      {"a refused permission", [&] { throw std::system_error(denied, "open /d/a.mod"); },
+       std::system_error(denied, "open /d/a.mod").what(), denied},
+      {"a foreign failure", [] { throw std::out_of_range("index 7"); }, "index 7", {}},
+      {"an expected failure",
+       [] { throw EPelo("Invalid model number"); },
+       "Invalid model number",
+       {}},
+      {"a fatal failure", [] { throw EPFatal("T.R\nM"); }, "T.R\nM", {}},
+  };
+  for (const Case& c : cases) {
+    for (bool built : {false, true}) {
+      try {
+        if (built)
+          GuardReplacing([] { return std::string("Error saving file: a.mod"); }, c.fail);
+        else
+          GuardReplacing("Error saving file: a.mod", c.fail);
+        ADD_FAILURE() << c.what << ": nothing raised";
+      } catch (const EPelo& e) {
+        EXPECT_EQ(typeid(e), typeid(EPelo)) << c.what;
+        EXPECT_EQ(e.Message(), "Error saving file: a.mod") << c.what;
+        EXPECT_TRUE(e.Cause()) << c.what;
+        EXPECT_EQ(e.CauseMessage(), c.causeMessage) << c.what;
+        EXPECT_EQ(e.CauseCode(), c.causeCode) << c.what;
+      }
+    }
+  }
+  EXPECT_FALSE(EPelo("no cause").Cause());
+  EXPECT_EQ(EPelo("no cause").CauseMessage(), "");
+  EXPECT_EQ(EPelo("no cause").CauseCode(), std::error_code());
+}
+
+// A replaced failure keeps its cause while it passes the other forms, and a cause that was itself
+// replaced gives the system's code from further down.
+TEST(Escalation, TheCausePassesTheOtherFormsAndNestedReplacements) {
+  const auto diskFull = std::make_error_code(std::errc::no_space_on_device);
+  auto inner = [&] {
+    GuardReplacing("inner", [&] { throw std::system_error(diskFull, "write"); });
+  };
+  auto outer = [&] {
+    GuardEscalating("T1", "R1",
+                    [&] { GuardWrapping("T2", "R2", [&] { GuardReplacing("outer", inner); }); });
+  };
+  try {
+    outer();
+    FAIL() << "nothing raised";
+  } catch (const EPelo& e) {
+    EXPECT_EQ(typeid(e), typeid(EPelo));
+    EXPECT_EQ(e.Message(), "outer");
+    EXPECT_EQ(e.CauseMessage(), "inner");
+    EXPECT_EQ(e.CauseCode(), diskFull);
+  }
+  try {
+    GuardEscalating("T", "R", [&] { GuardReplacing("Please report this error", inner); });
+    FAIL() << "nothing raised";
+  } catch (const EPFatal& e) {
+    EXPECT_EQ(e.Message(), "T.R\nPlease report this error");
+    EXPECT_EQ(e.CauseCode(), diskFull);
+  }
 }
 
 } // namespace

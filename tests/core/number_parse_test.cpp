@@ -3,8 +3,10 @@
 #include "core/TextScanner.h"
 #include "tests/support/TempDir.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 
 namespace kiv {
@@ -71,12 +73,28 @@ TEST(DelimitedText, FieldsAtBlanksCommasAndQuotes) {
     EXPECT_EQ(SplitDelimitedText(text), fields) << text;
 }
 
-TEST(TextScanner, LinesWordsAndTheEndOfTheFile) {
-  test::TempDir dir;
-  const std::string path = dir / "t.txt";
-  test::WriteFile(path,
-                  "first line\r\nsecond\n\n  1\t2 ignored\r\n\r\n 3\r\n4 -5.5 7\n  name  x \r\n");
-  TextScanner scanner(path);
+// Each text is read from a file and from memory alike.
+class TextScannerSource : public testing::TestWithParam<bool> {
+protected:
+  TextScanner Scanner(std::string_view text) {
+    if (GetParam())
+      return TextScanner(ByteSource::Memory(text));
+    test::WriteFile(dir_ / "t.txt", text);
+    return TextScanner(ByteSource::File(dir_ / "t.txt"));
+  }
+
+private:
+  test::TempDir dir_;
+};
+
+INSTANTIATE_TEST_SUITE_P(FileAndMemory, TextScannerSource, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& source) {
+                           return source.param ? "Memory" : "File";
+                         });
+
+TEST_P(TextScannerSource, LinesWordsAndTheEndOfTheText) {
+  TextScanner scanner =
+      Scanner("first line\r\nsecond\n\n  1\t2 ignored\r\n\r\n 3\r\n4 -5.5 7\n  name  x \r\n");
   EXPECT_EQ(scanner.ReadLine(), "first line");
   EXPECT_EQ(scanner.ReadLine(), "second");
   EXPECT_EQ(scanner.ReadInteger(), 1);
@@ -90,34 +108,56 @@ TEST(TextScanner, LinesWordsAndTheEndOfTheFile) {
   EXPECT_THROW(scanner.ReadSingle(), InvalidNumericInput) << "the next word is 'name'";
 }
 
-TEST(TextScanner, MissingNumbersAtTheEndReadAsZero) {
-  test::TempDir dir;
-  const std::string path = dir / "t.txt";
-  test::WriteFile(path, "9 rest of line  \r\n12");
-  TextScanner scanner(path);
-  EXPECT_EQ(scanner.ReadInteger(), 9);
-  EXPECT_EQ(scanner.ReadTrimmedRestOfLine(), "rest of line");
-  EXPECT_EQ(scanner.ReadReal(), 12);
-  EXPECT_EQ(scanner.RemainingBytes(), 0u);
-  EXPECT_EQ(scanner.ReadReal(), 0);
-  EXPECT_EQ(scanner.ReadInteger(), 0);
-  EXPECT_EQ(scanner.ReadLine(), "");
-  scanner.SkipLine();
+TEST_P(TextScannerSource, MissingNumbersAtTheEndReadAsZero) {
+  for (std::string_view text : {"9 rest of line  \r\n12", "9 rest of line\n12\n"}) {
+    TextScanner scanner = Scanner(text);
+    EXPECT_EQ(scanner.RemainingBytes(), text.size());
+    EXPECT_EQ(scanner.ReadInteger(), 9);
+    EXPECT_EQ(scanner.ReadTrimmedRestOfLine(), "rest of line");
+    EXPECT_EQ(scanner.ReadReal(), 12);
+    EXPECT_LE(scanner.RemainingBytes(), 1u);
+    EXPECT_EQ(scanner.ReadReal(), 0);
+    EXPECT_EQ(scanner.ReadInteger(), 0);
+    EXPECT_EQ(scanner.RemainingBytes(), 0u);
+    EXPECT_EQ(scanner.ReadLine(), "");
+    scanner.SkipLine();
+    EXPECT_TRUE(scanner.AtEnd());
+  }
+  TextScanner empty = Scanner("");
+  EXPECT_TRUE(empty.AtEnd());
+  EXPECT_EQ(empty.ReadLine(), "");
+  EXPECT_EQ(empty.ReadInteger(), 0);
 }
 
-TEST(TextScanner, WordsAndLinesAcrossBufferRefills) {
-  test::TempDir dir;
-  const std::string path = dir / "big.txt";
-  std::string content(300 * 1024 - 3, ' '); // a word straddles the first refill
+TEST_P(TextScannerSource, WordsAndLinesAcrossBufferRefills) {
+  std::string content(300 * 1024 - 3, ' '); // a word straddles a file's first refill
   content += "123456.75 ";
   content += std::string(200 * 1024, 'x') + "\n-2\n";
   content += std::string(20000, '7') + "\n";
-  test::WriteFile(path, content);
-  TextScanner scanner(path);
+  TextScanner scanner = Scanner(content);
   EXPECT_EQ(scanner.ReadReal(), 123456.75);
   EXPECT_EQ(scanner.ReadLine().size(), 200u * 1024 + 1);
   EXPECT_EQ(scanner.ReadInteger(), -2);
   EXPECT_THROW(scanner.ReadReal(), InvalidNumericInput); // a word of 20,000 digits
+}
+
+// Numbers that end exactly where the memory ends: nothing is read beyond it (the sanitizers
+// watch the copy, which holds exactly the text).
+TEST(TextScanner, MemoryEndsRightAfterTheLastNumber) {
+  for (std::string_view text : {"-1.2345e+00", "12345678901", "7", "-2147483648", "x\n1.5"}) {
+    const std::unique_ptr<char[]> exact(new char[text.size()]);
+    std::copy(text.begin(), text.end(), exact.get());
+    TextScanner scanner(ByteSource::Memory(std::string_view(exact.get(), text.size())));
+    if (text.starts_with("x"))
+      scanner.SkipLine();
+    if (text == "12345678901")
+      EXPECT_THROW(scanner.ReadInteger(), InvalidNumericInput) << text;
+    else if (text == "-2147483648")
+      EXPECT_EQ(scanner.ReadInteger(), -2147483647 - 1);
+    else
+      EXPECT_NE(scanner.ReadReal(), 0) << text;
+    EXPECT_TRUE(scanner.AtEnd()) << text;
+  }
 }
 
 } // namespace

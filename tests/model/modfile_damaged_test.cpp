@@ -4,8 +4,11 @@
 #include "model/ModFile_.h"
 #include "tests/model/ModelFileFixtures.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <memory>
+#include <optional>
 #include <random>
 #include <typeinfo>
 
@@ -64,6 +67,19 @@ Outcome Read(const std::string& path, bool headerOnly, const TVesmarInvModelType
   }
 }
 
+// Reads the model file held in memory under the name into file, which a read replaces whole.
+Outcome ReadHeld(TModFile& file, const std::string& name, std::string_view bytes, bool headerOnly,
+                 const TVesmarInvModelType& type) {
+  try {
+    file.OpenFromMemory(name, bytes, headerOnly, headerOnly ? nullptr : &type);
+    return {"reads", Summary(file)};
+  } catch (const Exception& e) {
+    return {std::string(e.ClassName()), e.Message()};
+  } catch (const std::exception& e) {
+    return {std::string("foreign ") + typeid(e).name(), e.what()};
+  }
+}
+
 bool IsOwnFailure(const Outcome& outcome) {
   return outcome.cls == "reads" || outcome.cls == "EPelo" || outcome.cls == "EPFatal";
 }
@@ -86,7 +102,8 @@ std::vector<Fixture> Fixtures() {
 
 // Every prefix of every fixture, read in both styles, header only and whole. A prefix that ends
 // at a line end after the settings line must read in the fixture's own style: the missing
-// numbers read as 0.
+// numbers read as 0. Each prefix is read from memory that ends where it ends, so that the
+// sanitizers catch a read beyond it.
 TEST(ModFileDamaged, EveryPrefixReadsOrFailsWithTheLibrarysOwnException) {
   for (const Fixture& fixture : Fixtures()) {
     const std::string content = ReadFile(std::string(KIV_TEST_DATA_DIR "/") + fixture.name);
@@ -94,14 +111,17 @@ TEST(ModFileDamaged, EveryPrefixReadsOrFailsWithTheLibrarysOwnException) {
     const std::string ownExtension =
         std::string(fixture.name).substr(std::string(fixture.name).rfind('.'));
     const size_t settingsEnd = content.find('\n', content.find('\n') + 1) + 1;
-    TempDir dir;
+    TModFile file;
     for (size_t cut = 0; cut <= content.size(); ++cut) {
       const bool mustRead =
           cut == content.size() || (cut >= settingsEnd && content[cut - 1] == '\n');
+      const std::unique_ptr<char[]> prefix(new char[cut]);
+      std::copy_n(content.begin(), cut, prefix.get());
       for (const std::string extension : {".mod", ".mo2"}) {
-        const std::string path = ModelFile(dir, "cut" + extension, content.substr(0, cut));
         for (bool headerOnly : {true, false}) {
-          const Outcome outcome = Read(path, headerOnly, fixture.type);
+          const Outcome outcome =
+              ReadHeld(file, "cut" + extension, std::string_view(prefix.get(), cut), headerOnly,
+                       fixture.type);
           if (!IsOwnFailure(outcome) ||
               (mustRead && extension == ownExtension && outcome.cls != "reads"))
             ADD_FAILURE() << fixture.name << " cut at " << cut << " read as " << extension
@@ -306,7 +326,8 @@ size_t MemoryBound(size_t fileSize) {
 // Each model of a regular file is tied to up to L - 1 later ones, and every extra-parameter line
 // has that many lateral entries: with a constraint mode of 2147483647 and a body that ends early,
 // the entries (read as zeros) grow with the square of the models while the file grows with their
-// number.
+// number. A file that its size can justify reads and holds memory within the bound; one beyond
+// it is refused by the reader's claims, before the memory is taken.
 TEST(ModFileHostile, ModelsHeldTakeMemoryInProportionToTheFile) {
   const TVesmarInvModelType everyExtra = MakeModelType(
       {GGG_AIR_THK, GGG_PITCH, GGG_BIAS, GGG_ROLL, GGG_SHIFT, GGG_TXRX_DIST, GGG_RX_ANGLE}, {});
@@ -317,11 +338,16 @@ TEST(ModFileHostile, ModelsHeldTakeMemoryInProportionToTheFile) {
     const char* name;
     std::string content;
     const TVesmarInvModelType* type;
+    bool reads;
   };
   const Case cases[] = {
-      {"a survey file", "s.mod", ReadFile(KIV_TEST_DATA_DIR "/survey.mod"), &survey},
-      {"2000 models without a body, seven extra parameters", "e.mod",
-       ManyModelsHeader(2000, "2147483647"), &everyExtra},
+      {"a survey file", "s.mod", ReadFile(KIV_TEST_DATA_DIR "/survey.mod"), &survey, true},
+      // About 14 MB of lateral entries from 7 kB: close to the bound, still within it.
+      {"1000 models tied to every later one, seven extra parameters", "e.mod",
+       ManyModelsHeader(1000, "2147483647"), &everyExtra, true},
+      // About 56 MB from 14 kB.
+      {"2000 models tied to every later one, seven extra parameters", "e.mod",
+       ManyModelsHeader(2000, "2147483647"), &everyExtra, false},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -330,10 +356,14 @@ TEST(ModFileHostile, ModelsHeldTakeMemoryInProportionToTheFile) {
     TModFile file;
     try {
       file.Open(path, false, c.type);
-    } catch (const Exception&) {
-      continue; // refusing the file is as good as reading it in proportion
+    } catch (const EPFatal& e) {
+      EXPECT_FALSE(c.reads) << c.what << ": " << e.Message();
+      EXPECT_TRUE(e.Message().ends_with(" cannot be held by the rest of the file"))
+          << c.what << ": " << e.Message();
+      continue;
     }
     const size_t held = HeapInUse() - before;
+    EXPECT_TRUE(c.reads) << c.what << " read";
     EXPECT_LE(held, MemoryBound(c.content.size()))
         << c.what << ": " << file.NumberOfModels() << " models from " << c.content.size()
         << " bytes";

@@ -1,13 +1,18 @@
 #include "model/ModFile_.h"
+#include "platform/testing/FaultInjection.h"
 #include "tests/model/ModelFileFixtures.h"
 #include "tests/support/Failure.h"
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <type_traits>
 
 namespace kiv {
 namespace {
 
+using platform::testing::Fault;
+using platform::testing::Operation;
+using platform::testing::ScopedFault;
 using test::Header;
 using test::MakeModelType;
 using test::ModelFile;
@@ -44,7 +49,7 @@ TEST(ModFileHeader, SettingsLineForms) {
   for (const Case& c : cases) {
     TempDir dir;
     const std::string path = ModelFile(dir, "a.mod", Header(c.settings, {"1 5 a.tem"}));
-    EXPECT_EQ(Failure([&] { TModFile().CheckHeader(path); }).first, "nothing") << c.settings;
+    EXPECT_EQ(Failure([&] { TModFile::CheckHeader(path); }).first, "nothing") << c.settings;
     const TModFile file(path, true);
     EXPECT_EQ(file.LCIMode(), c.lciMode) << c.settings;
     EXPECT_EQ(file.IsLCI(), c.isLCI) << c.settings;
@@ -76,7 +81,7 @@ TEST(ModFileHeader, DamagedHeadersFailWithTheHeaderMessage) {
     EXPECT_EQ(Failure([&] { TModFile file(path, true); }),
               Expected("EPelo", "Error reading file: " + path + " in ModFile.ReadHeader"))
         << content;
-    EXPECT_EQ(Failure([&] { TModFile().CheckHeader(path); }),
+    EXPECT_EQ(Failure([&] { TModFile::CheckHeader(path); }),
               Expected("EPelo", "Error reading file: " + path + " in ModFile.ReadHeader"))
         << content;
   }
@@ -131,6 +136,14 @@ TEST(ModFileHeader, ExtensionDecidesTheStyle) {
   }
 }
 
+// The constructors take a model type or the header-only flag; a pointer to a model type, which
+// would become the flag, does not compile.
+static_assert(std::is_constructible_v<TModFile, std::string, const TVesmarInvModelType&>);
+static_assert(std::is_constructible_v<TModFile, const char*, bool>);
+static_assert(!std::is_constructible_v<TModFile, std::string, const TVesmarInvModelType*>);
+static_assert(!std::is_constructible_v<TModFile, std::string, TVesmarInvModelType*>);
+static_assert(!std::is_constructible_v<TModFile, std::string, int>);
+
 TEST(ModFileOpen, FailuresToOpenOrWithoutAModelType) {
   TempDir dir;
   const std::string missing = dir / "missing.mod";
@@ -141,6 +154,41 @@ TEST(ModFileOpen, FailuresToOpenOrWithoutAModelType) {
   const std::string path = ModelFile(dir, "a.mod", Header("1 2", {"1 5 a"}));
   EXPECT_EQ(Failure([&] { TModFile file(path, false); }),
             Expected("EPelo", "A model type is needed to read the models of " + path));
+}
+
+// A model file held in memory: its name decides the style and stands in the messages, and no
+// file of that name is touched.
+TEST(ModFileOpen, AFileHeldInMemoryIsKnownByItsName) {
+  const TVesmarInvModelType plain = MakeModelType({}, {});
+  const std::string header = Header("1 2", {"1 5 a"});
+  TModFile file;
+  file.OpenFromMemory("held/a.MO2", header + "1 0 0 0\r\n10 1 1 2 0.5\r\n", false, &plain);
+  EXPECT_TRUE(file.SparseFormat());
+  EXPECT_EQ(file.FileName(), "held/a.MO2");
+  EXPECT_EQ(file.GetSparseModel(1).Layers[0].ResLat.Indices, TArrayOfInteger{2});
+  file.OpenFromMemory("held/a.mod", header, true, nullptr);
+  EXPECT_FALSE(file.SparseFormat());
+  EXPECT_EQ(file.GetDataFileNames(), std::vector<std::string>{"a"});
+
+  struct Case {
+    std::string content;
+    bool headerOnly;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"comment\r\n3\r\n", true, "Error reading file: held/a.mod in ModFile.ReadHeader"},
+      {header + "1 0 0 0\r\nx 1\r\n", false, "Error reading file: held/a.mod in TModfile.ReadLine"},
+      {"", true, "Error reading file: held/a.mod in ModFile.ReadHeader"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Failure([&] {
+                file.OpenFromMemory("held/a.mod", c.content, c.headerOnly,
+                                    c.headerOnly ? nullptr : &plain);
+              }),
+              Expected("EPelo", c.message))
+        << c.content;
+  EXPECT_EQ(Failure([&] { file.OpenFromMemory("held/a.mod", header, false, nullptr); }),
+            Expected("EPelo", "A model type is needed to read the models of held/a.mod"));
 }
 
 // One model of the given layer count at 1, 2, 3 in a file with constraint mode L and N models.
@@ -415,6 +463,12 @@ TEST(ModFileModels, AddingAndQueryingWithEveryMessage) {
 TEST(ModFileModels, ANewObjectNamesTheRunningProgram) {
   const TModFile file;
   EXPECT_EQ(file.CommentLine(), "Model file created by kiv_model_tests");
+  {
+    ScopedFault noProc(Operation::ExecutablePath,
+                       Fault::LastingError(std::errc::no_such_file_or_directory));
+    EXPECT_EQ(TModFile().CommentLine(), "Model file created by ");
+    EXPECT_TRUE(noProc.Injected());
+  }
   EXPECT_EQ(file.MaxIterations(), 50);
   EXPECT_EQ(file.ColWidth(), 12);
   EXPECT_EQ(file.ExpFormat(), "0.0000e+00");

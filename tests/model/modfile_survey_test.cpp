@@ -4,6 +4,8 @@
 #include "tests/model/ModelFileFixtures.h"
 
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 namespace kiv {
 namespace {
@@ -121,23 +123,35 @@ const TVesmarInvModelType& SurveyType() {
   return type;
 }
 
+// The survey file read from its file, and from memory under the same name.
+std::vector<std::unique_ptr<TModFile>> ReadBothWays(const std::string& path) {
+  std::vector<std::unique_ptr<TModFile>> files;
+  files.push_back(std::make_unique<TModFile>(path, SurveyType()));
+  files.push_back(std::make_unique<TModFile>());
+  files.back()->OpenFromMemory(path, test::ReadFile(path), false, &SurveyType());
+  return files;
+}
+
 TEST(ModFileSurvey, RegularFileReadsIntoExactlyItsValues) {
-  const TModFile file(KIV_TEST_DATA_DIR "/survey.mod", SurveyType());
-  ASSERT_FALSE(file.SparseFormat());
-  ASSERT_EQ(file.NumberOfModels(), static_cast<std::int32_t>(kModels));
-  ExpectHeader(file, file.GetModel(1));
-  for (size_t m = 0; m < kModels; ++m)
-    EXPECT_EQ(file.GetModel(static_cast<std::int32_t>(m + 1)), ExpectedRegular(m)) << "model " << m;
+  for (const auto& file : ReadBothWays(KIV_TEST_DATA_DIR "/survey.mod")) {
+    ASSERT_FALSE(file->SparseFormat());
+    ASSERT_EQ(file->NumberOfModels(), static_cast<std::int32_t>(kModels));
+    ExpectHeader(*file, file->GetModel(1));
+    for (size_t m = 0; m < kModels; ++m)
+      EXPECT_EQ(file->GetModel(static_cast<std::int32_t>(m + 1)), ExpectedRegular(m))
+          << "model " << m;
+  }
 }
 
 TEST(ModFileSurvey, SparseFileReadsIntoExactlyItsValues) {
-  const TModFile file(KIV_TEST_DATA_DIR "/survey.mo2", SurveyType());
-  ASSERT_TRUE(file.SparseFormat());
-  ASSERT_EQ(file.NumberOfModels(), static_cast<std::int32_t>(kModels));
-  ExpectHeader(file, file.GetSparseModel(1));
-  for (size_t m = 0; m < kModels; ++m)
-    EXPECT_EQ(file.GetSparseModel(static_cast<std::int32_t>(m + 1)), ExpectedSparse(m))
-        << "model " << m;
+  for (const auto& file : ReadBothWays(KIV_TEST_DATA_DIR "/survey.mo2")) {
+    ASSERT_TRUE(file->SparseFormat());
+    ASSERT_EQ(file->NumberOfModels(), static_cast<std::int32_t>(kModels));
+    ExpectHeader(*file, file->GetSparseModel(1));
+    for (size_t m = 0; m < kModels; ++m)
+      EXPECT_EQ(file->GetSparseModel(static_cast<std::int32_t>(m + 1)), ExpectedSparse(m))
+          << "model " << m;
+  }
 }
 
 } // namespace

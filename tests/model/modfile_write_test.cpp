@@ -1,10 +1,10 @@
 #include "model/ModFile_.h"
-#include "platform/testing/FaultInjection.h"
 #include "tests/model/ModelFileFixtures.h"
 #include "tests/support/Failure.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <typeinfo>
 
 namespace kiv {
 namespace {
@@ -218,6 +218,46 @@ TEST(ModFileWrite, RefusalsAndTheirMessages) {
   EXPECT_TRUE(test::FileExists(dir / "r.mod"));
 }
 
+// A picture the writer cannot use is refused when it is set, not at the next save.
+TEST(ModFileWrite, UnusableNumberFormatsAreRefusedWhenSet) {
+  struct Case {
+    const char* picture;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"abc", "Number picture without digit placeholder: \"abc\""},
+      {"0.00;0.0", "Number picture sections (;) are not supported: \"0.00;0.0\""},
+  };
+  TempDir dir;
+  TModFile file;
+  file.AddModel(Model(5, {"a"}, 1), 1);
+  file.SetFileName(dir / "f.mod");
+  for (const Case& c : cases) {
+    for (bool exponential : {true, false}) {
+      const char* property = exponential ? "ExpFormat" : "LinFormat";
+      try {
+        if (exponential)
+          file.SetExpFormat(c.picture);
+        else
+          file.SetLinFormat(c.picture);
+        ADD_FAILURE() << property << " took " << c.picture;
+      } catch (const EPelo& e) {
+        EXPECT_EQ(typeid(e), typeid(EPelo));
+        EXPECT_EQ(e.Message(),
+                  std::string("Invalid number format for ") + property + ": " + c.picture);
+        EXPECT_EQ(e.CauseMessage(), c.reason);
+      }
+    }
+  }
+  EXPECT_EQ(file.ExpFormat(), "0.0000e+00");
+  EXPECT_EQ(file.LinFormat(), "#####0.000");
+  file.SetExpFormat("0.0e-0");
+  file.SetLinFormat("0.0");
+  file.Save(false);
+  file.SetUseExpFormat(false);
+  file.Save(false);
+}
+
 TEST(ModFileWrite, MissingLayerParametersPerLayout) {
   TempDir dir;
   TModFile file;
@@ -270,35 +310,6 @@ TEST(ModFileWrite, AFailedSaveLeavesTheOldFileAndNoTemporary) {
   file.SaveGeneral(MakeModelType({}, {}), false);
   EXPECT_EQ(TModFile(path, MakeModelType({}, {})).NumberOfModels(), 4);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-struct SystemFault {
-  platform::testing::Operation operation;
-  std::errc error;
-};
-
-// A target the user may not write, a full disk and a failing disk, at each step of the save.
-const SystemFault kSaveFaults[] = {
-    {platform::testing::Operation::CheckAccess, std::errc::permission_denied},
-    {platform::testing::Operation::Open, std::errc::no_space_on_device},
-    {platform::testing::Operation::Write, std::errc::no_space_on_device},
-    {platform::testing::Operation::Sync, std::errc::io_error},
-    {platform::testing::Operation::Rename, std::errc::io_error},
-};
-
-TEST(ModFileWrite, ASystemFailureIsTheSavingMessageAndLeavesTheOldFile) {
-  TempDir dir;
-  const std::string path = dir / "keep.mod";
-  test::WriteFile(path, "the user's data\r\n");
-  TModFile file;
-  file.AddModel(Model(5, {"m1"}, 3), 1);
-  file.SetFileName(path);
-  for (const SystemFault& c : kSaveFaults) {
-    platform::testing::ScopedFault fault(c.operation, platform::testing::Fault::Error(c.error));
-    EXPECT_EQ(Failure([&] { file.Save(false); }), Expected("EPelo", "Error saving file: " + path));
-    EXPECT_EQ(test::ReadFile(path), "the user's data\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-  }
 }
 
 } // namespace

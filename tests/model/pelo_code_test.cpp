@@ -213,6 +213,12 @@ TEST(PeloCode, GetFileVersionNumbersReadsTheBuildsVersion) {
 
 TEST(PeloCode, GetApplicationVersionIsThisProgramsVersion) {
   EXPECT_EQ(GetApplicationVersion(), KIV_PROJECT_VERSION);
+  // Without a path there is no version resource to read.
+  platform::testing::ScopedFault noProc(
+      platform::testing::Operation::ExecutablePath,
+      platform::testing::Fault::LastingError(std::errc::no_such_file_or_directory));
+  EXPECT_EQ(GetApplicationVersion(), "0.0.0.0");
+  EXPECT_TRUE(noProc.Injected());
 }
 
 struct VersionTextCase {

@@ -1,6 +1,7 @@
 #include "platform/testing/ChildProcess.h"
 
 #include <system_error>
+#include <thread>
 #include <windows.h>
 
 namespace kiv::platform::testing {
@@ -48,19 +49,35 @@ struct Handle {
   }
 };
 
+// A pipe whose reading end stays with this process and whose writing end the child inherits.
+struct Pipe {
+  Handle read;
+  Handle write;
+  explicit Pipe(SECURITY_ATTRIBUTES& inherited) {
+    if (!::CreatePipe(&read.value, &write.value, &inherited, 0) ||
+        !::SetHandleInformation(read.value, HANDLE_FLAG_INHERIT, 0))
+      throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(),
+                              "CreatePipe");
+  }
+};
+
+// Everything the pipe carries until the child's end closes.
+void ReadAll(const Handle& from, std::string& text) {
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(from.value, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    text.append(buffer, read);
+}
+
 } // namespace
 
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& arguments,
                      const std::string& workingDir) {
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  Handle errorRead;
-  Handle errorWrite;
-  if (!::CreatePipe(&errorRead.value, &errorWrite.value, &inherited, 0) ||
-      !::SetHandleInformation(errorRead.value, HANDLE_FLAG_INHERIT, 0))
-    throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(),
-                            "CreatePipe");
-  Handle nul(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                           &inherited, OPEN_EXISTING, 0, nullptr));
+  Pipe output(inherited);
+  Pipe error(inherited);
+  Handle nul(::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                           OPEN_EXISTING, 0, nullptr));
 
   const std::wstring wideProgram = Wide(program);
   std::wstring commandLine;
@@ -75,8 +92,8 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = nul.value;
-  startup.hStdOutput = nul.value;
-  startup.hStdError = errorWrite.value;
+  startup.hStdOutput = output.write.value;
+  startup.hStdError = error.write.value;
   PROCESS_INFORMATION child{};
   if (!::CreateProcessW(wideProgram.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &child))
@@ -84,14 +101,15 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
                             "CreateProcessW " + program);
   const Handle process(child.hProcess);
   const Handle thread(child.hThread);
-  // Only the child may hold the pipe's writing end now, so that reading ends with the child.
-  errorWrite.Close();
+  // Only the child may hold the pipes' writing ends now, so that reading ends with the child.
+  output.write.Close();
+  error.write.Close();
 
+  // Both streams at once, so that a child filling one pipe never waits on the other.
   ChildResult result;
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(errorRead.value, buffer, sizeof buffer, &read, nullptr) && read > 0)
-    result.standardError.append(buffer, read);
+  std::thread outputReader([&] { ReadAll(output.read, result.standardOutput); });
+  ReadAll(error.read, result.standardError);
+  outputReader.join();
   ::WaitForSingleObject(process.value, INFINITE);
   DWORD exitCode = 0;
   if (::GetExitCodeProcess(process.value, &exitCode))

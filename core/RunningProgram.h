@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace kiv {
+
+// The running program's full path; empty where the system cannot tell (without /proc, say), so
+// that what merely names the program never fails for it.
+std::string RunningProgramPath();
+
+} // namespace kiv
