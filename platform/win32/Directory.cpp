@@ -1,5 +1,6 @@
 #include "platform/Directory.h"
 
+#include "platform/win32/LastError.h"
 #include "platform/win32/SystemCalls.h"
 #include "platform/win32/Utf16.h"
 

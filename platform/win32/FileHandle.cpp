@@ -1,8 +1,8 @@
 #include "platform/FileHandle.h"
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/LastError.h"
 #include "platform/win32/SystemCalls.h"
-#include "platform/win32/Utf16.h"
 
 namespace kiv::platform {
 

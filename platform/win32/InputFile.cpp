@@ -1,6 +1,7 @@
 #include "platform/InputFile.h"
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/LastError.h"
 #include "platform/win32/Utf16.h"
 
 #include <algorithm>

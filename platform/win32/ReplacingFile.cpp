@@ -1,6 +1,7 @@
 #include "platform/ReplacingFile.h"
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/LastError.h"
 #include "platform/win32/Utf16.h"
 
 #include <windows.h>

@@ -1,5 +1,5 @@
 #include "platform/win32/Handles.h"
-#include "platform/win32/Utf16.h"
+#include "platform/win32/LastError.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 #include "platform/Process.h"
 #include "platform/VersionResource.h"
+#include "platform/testing/FaultInjection.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,16 @@ TEST(VersionResource, FilesWithoutVersionGiveZeros) {
   for (const char* name : {"text.txt", "empty", "elf-magic-only", "pe-magic-only", "absent", ""})
     EXPECT_EQ(ReadFileVersion(dir / name), FileVersion{}) << name;
   EXPECT_EQ(ReadFileVersion(dir.path()), FileVersion{}) << "a folder";
+}
+
+// Whatever step of reading the file fails, the version reads as zeros and nothing is thrown.
+TEST(VersionResource, AFileThatCannotBeReadGivesZeros) {
+  for (const testing::Operation step : {testing::Operation::Open, testing::Operation::Read}) {
+    testing::ScopedFault fault(step, testing::Fault::Error(std::errc::io_error));
+    EXPECT_EQ(ReadFileVersion(KIV_VERSION_PROBE), FileVersion{});
+    EXPECT_TRUE(fault.Injected());
+  }
+  EXPECT_EQ(ReadFileVersion(KIV_VERSION_PROBE), (FileVersion{4, 2, 0, 17}));
 }
 
 } // namespace
