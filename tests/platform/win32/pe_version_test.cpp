@@ -3,6 +3,7 @@
 #include "platform/VersionResource.h"
 #include "tests/support/TempDir.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
@@ -30,6 +31,24 @@ constexpr size_t kFixedBlockOffset = 6 + 32 + 2;
 FileVersion ReadBytes(const TempDir& dir, const std::string& bytes) {
   test::WriteFile(dir / "damaged.exe", bytes);
   return ReadFileVersion(dir / "damaged.exe");
+}
+
+// The four numbers of the fixed block's double word pair at offset (file version 8, product
+// version 16), most significant word first, as the resource stores them.
+FileVersion FixedBlockVersion(const std::string& executable, size_t offset) {
+  const size_t at = VersionBlockStart(executable) + kFixedBlockOffset + offset;
+  auto word = [&](size_t i) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(executable[at + i]) |
+                                      static_cast<unsigned char>(executable[at + i + 1]) << 8);
+  };
+  return FileVersion{word(2), word(0), word(6), word(4)};
+}
+
+TEST(VersionResource, TheCommandsProductVersionIsItsFileVersion) {
+  const std::string command = test::ReadFile(KIV_VESMARINVCHK);
+  ASSERT_NE(VersionBlockStart(command), std::string::npos);
+  EXPECT_EQ(FixedBlockVersion(command, 8), ReadFileVersion(KIV_VESMARINVCHK));
+  EXPECT_EQ(FixedBlockVersion(command, 16), ReadFileVersion(KIV_VESMARINVCHK));
 }
 
 TEST(VersionResource, AnyFileNameIsReadByContent) {
