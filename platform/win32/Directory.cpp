@@ -37,8 +37,9 @@ bool IsNothingToList(win32::Dword error) {
 // The system's own search does the matching, without regard to case as every program on Windows
 // compares names.
 std::vector<std::string> ListMatchingFiles(const std::string& folder, std::string_view pattern) {
-  // An empty pattern would name the folder itself.
-  if (pattern.empty())
+  // An empty pattern would name the folder itself, and an empty folder the current one, where
+  // Linux finds no folder.
+  if (pattern.empty() || folder.empty())
     return {};
   std::string search = folder;
   if (!search.empty() && search.back() != '\\' && search.back() != '/' && search.back() != ':')
