@@ -6,7 +6,7 @@
 #include "framework/WindowServices.h"
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
-#include "platform/LastError.h"
+#include "platform/SystemErrorText.h"
 #include "platform/ProcessMemory.h"
 #include "platform/Shell.h"
 

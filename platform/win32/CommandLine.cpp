@@ -1,7 +1,7 @@
 #include "platform/CommandLine.h"
 
 #include "platform/win32/FaultPoint.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/Utf16.h"
 
 #include <system_error>
 
@@ -23,7 +23,7 @@ std::vector<std::string> CommandLineArguments() {
                             "CommandLineToArgvW");
   std::vector<std::string> result;
   for (int i = 0; i < count; ++i)
-    result.push_back(win32::Narrow(arguments[i]));
+    result.push_back(win32::Utf8(arguments[i]));
   ::LocalFree(arguments);
   return result;
 }

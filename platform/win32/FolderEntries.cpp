@@ -1,6 +1,7 @@
 #include "platform/FolderEntries.h"
 
 #include "platform/win32/FaultPoint.h"
+#include "platform/win32/Utf16.h"
 #include "platform/win32/WideText.h"
 
 #include <system_error>
@@ -38,7 +39,7 @@ std::vector<FolderEntry> ListFolderEntries(const std::string& folder, const std:
     ThrowLastError("FindFirstFileW", base + mask);
   }
   do {
-    const std::string name = win32::Narrow(found.cFileName);
+    const std::string name = win32::Utf8(found.cFileName);
     if (name == "." || name == "..")
       continue;
     const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;

@@ -1,7 +1,7 @@
 #include "platform/KnownFolders.h"
 
 #include "platform/win32/FaultPoint.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/Utf16.h"
 
 // windows.h first: the other system headers build on it.
 // clang-format off
@@ -24,7 +24,7 @@ template <class Service> std::string SystemFolderOf(Service service) {
   wchar_t folder[MAX_PATH + 1] = {};
   const UINT length = win32::Struck(Operation::SystemQuery) ? 0 : service(folder, MAX_PATH + 1);
   return length == 0 || length > MAX_PATH ? std::string()
-                                          : WithoutTrailingSeparator(win32::Narrow(folder));
+                                          : WithoutTrailingSeparator(win32::Utf8(folder));
 }
 
 } // namespace
@@ -34,7 +34,7 @@ std::optional<std::string> ShellFolder(int id) {
   if (win32::Struck(Operation::SystemQuery) ||
       ::SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, folder) < 0)
     return std::nullopt;
-  return WithoutTrailingSeparator(win32::Narrow(folder));
+  return WithoutTrailingSeparator(win32::Utf8(folder));
 }
 
 std::string WindowsFolder() {
@@ -49,7 +49,7 @@ std::string TemporaryFolder() {
   wchar_t folder[MAX_PATH + 2] = {};
   const DWORD length =
       win32::Struck(Operation::SystemQuery) ? 0 : ::GetTempPathW(MAX_PATH + 2, folder);
-  return length == 0 ? std::string() : WithoutTrailingSeparator(win32::Narrow(folder));
+  return length == 0 ? std::string() : WithoutTrailingSeparator(win32::Utf8(folder));
 }
 
 } // namespace kiv::platform

@@ -1,20 +1,18 @@
-#include "platform/LastError.h"
+#include "platform/win32/LastError.h"
 
-#include "platform/win32/WideText.h"
+#include "platform/win32/SystemCalls.h"
 
-#include <windows.h>
+#include <system_error>
 
-namespace kiv::platform {
+namespace kiv::platform::win32 {
 
-std::uint32_t LastErrorCode() {
-  return ::GetLastError();
+void ThrowLastError(const char* call, const std::string& subject) {
+  const std::error_code error(static_cast<int>(GetLastError()), std::system_category());
+  const std::error_condition portable = error.default_error_condition();
+  const std::string what = std::string(call) + " " + subject;
+  if (portable.category() == std::generic_category())
+    throw std::system_error(portable.value(), std::generic_category(), what);
+  throw std::system_error(error, what);
 }
 
-std::string SystemErrorText(std::uint32_t code) {
-  wchar_t text[256] = {};
-  const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, text, 255, nullptr);
-  return win32::Narrow(std::wstring_view(text, length));
-}
-
-} // namespace kiv::platform
+} // namespace kiv::platform::win32

@@ -1,7 +1,7 @@
 #include "platform/Network.h"
 
 #include "platform/win32/FaultPoint.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/Utf16.h"
 
 // winsock2.h before windows.h, windows.h before the rest: they build on each other.
 // clang-format off
@@ -27,7 +27,7 @@ std::optional<std::string> ComputerNetworkName() {
   DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
   if (win32::Struck(Operation::SystemQuery) || !::GetComputerNameW(name, &size))
     return std::nullopt;
-  return win32::Narrow(name);
+  return win32::Utf8(name);
 }
 
 std::optional<HardwareAddress> NetworkCardAddress() {
@@ -65,7 +65,7 @@ std::vector<std::pair<std::string, std::string>> NetworkDriveMappings() {
     if (win32::Struck(Operation::SystemQuery) ||
         ::WNetGetConnectionW(local, remote, &size) != NO_ERROR)
       continue;
-    mappings.emplace_back(std::string(1, static_cast<char>(letter)), win32::Narrow(remote));
+    mappings.emplace_back(std::string(1, static_cast<char>(letter)), win32::Utf8(remote));
   }
   return mappings;
 }

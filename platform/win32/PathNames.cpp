@@ -1,6 +1,7 @@
 #include "platform/PathNames.h"
 
 #include "platform/win32/FaultPoint.h"
+#include "platform/win32/Utf16.h"
 #include "platform/win32/WideText.h"
 
 #include <windows.h>
@@ -14,7 +15,7 @@ std::optional<std::string> LongPathName(const std::string& path) {
                            : ::GetLongPathNameW(win32::Wide(path).c_str(), name, 512);
   if (length == 0 || length >= 512)
     return std::nullopt;
-  return win32::Narrow(name);
+  return win32::Utf8(name);
 }
 
 std::optional<std::string> EntryLongName(const std::string& path) {
@@ -25,7 +26,7 @@ std::optional<std::string> EntryLongName(const std::string& path) {
   if (search == INVALID_HANDLE_VALUE)
     return std::nullopt;
   ::FindClose(search);
-  return win32::Narrow(found.cFileName);
+  return win32::Utf8(found.cFileName);
 }
 
 std::optional<std::string> ShortPathName(const std::string& path) {
@@ -35,7 +36,7 @@ std::optional<std::string> ShortPathName(const std::string& path) {
                            : ::GetShortPathNameW(win32::Wide(path).c_str(), name, MAX_PATH);
   if (length == 0 || length >= MAX_PATH)
     return std::nullopt;
-  return win32::Narrow(name);
+  return win32::Utf8(name);
 }
 
 } // namespace kiv::platform

@@ -1,7 +1,7 @@
 #include "platform/SystemInformation.h"
 
 #include "platform/win32/FaultPoint.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/Utf16.h"
 
 #include <windows.h>
 
@@ -53,7 +53,7 @@ OperatingSystemVersion SystemVersion() {
   version.Major = info.dwMajorVersion;
   version.Minor = info.dwMinorVersion;
   version.Build = info.dwBuildNumber;
-  version.ServicePack = win32::Narrow(info.szCSDVersion);
+  version.ServicePack = win32::Utf8(info.szCSDVersion);
   return version;
 }
 
@@ -79,7 +79,7 @@ std::optional<std::string> UserName() {
   DWORD size = 255;
   if (win32::Struck(Operation::SystemQuery) || !::GetUserNameW(name, &size))
     return std::nullopt;
-  return win32::Narrow(name);
+  return win32::Utf8(name);
 }
 
 } // namespace kiv::platform

@@ -1,8 +1,8 @@
 #include "platform/VersionResource.h"
 
-#include "platform/win32/FaultPoint.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/SystemCalls.h"
 
+#include <cstring>
 #include <vector>
 #include <windows.h>
 
@@ -10,24 +10,28 @@ namespace kiv::platform {
 
 std::optional<FileVersion> ReadFileVersionIfAny(const std::string& path) noexcept {
   try {
-    const std::wstring file = win32::Wide(path);
-    DWORD handle = 0;
-    const DWORD size = win32::Struck(testing::Operation::Open)
-                           ? 0
-                           : ::GetFileVersionInfoSizeW(file.c_str(), &handle);
+    std::wstring wide;
+    if (path.empty() || !win32::Utf8ToUtf16(path, wide))
+      return std::nullopt;
+    const win32::Dword size = win32::GetFileVersionInfoSizeW(wide);
     if (size == 0)
       return std::nullopt;
     std::vector<unsigned char> block(size);
-    if (!::GetFileVersionInfoW(file.c_str(), 0, size, block.data()))
+    if (!win32::GetFileVersionInfoW(wide, size, block.data()))
       return std::nullopt;
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    if (!::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) ||
-        fixed == nullptr || length < sizeof(VS_FIXEDFILEINFO))
+    void* value = nullptr;
+    unsigned length = 0;
+    VS_FIXEDFILEINFO fixed{};
+    if (!win32::VerQueryValueW(block.data(), L"\\", value, length) || value == nullptr ||
+        length < sizeof fixed)
       return std::nullopt;
-    return FileVersion{HIWORD(fixed->dwProductVersionMS), LOWORD(fixed->dwProductVersionMS),
-                       HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS)};
+    std::memcpy(&fixed, value, sizeof fixed);
+    if (fixed.dwSignature != VS_FFI_SIGNATURE)
+      return std::nullopt;
+    return FileVersion{HIWORD(fixed.dwFileVersionMS), LOWORD(fixed.dwFileVersionMS),
+                       HIWORD(fixed.dwFileVersionLS), LOWORD(fixed.dwFileVersionLS)};
   } catch (...) {
+    // Only memory for the block can fail here.
     return std::nullopt;
   }
 }

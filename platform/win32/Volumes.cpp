@@ -1,6 +1,7 @@
 #include "platform/Volumes.h"
 
 #include "platform/win32/FaultPoint.h"
+#include "platform/win32/Utf16.h"
 #include "platform/win32/WideText.h"
 
 #include <system_error>
@@ -24,7 +25,7 @@ std::vector<std::string> FixedDriveRoots() {
   std::vector<std::string> roots;
   for (const wchar_t* root = buffer; *root != L'\0'; root += std::wcslen(root) + 1)
     if (::GetDriveTypeW(root) == DRIVE_FIXED)
-      roots.push_back(win32::Narrow(root));
+      roots.push_back(win32::Utf8(root));
   return roots;
 }
 

@@ -5,8 +5,8 @@
 
 namespace kiv::platform::win32 {
 
-// UTF-8 to UTF-16 and back, for the wide-character system calls.
+// text as UTF-16 for the wide-character calls of the system services; bytes that are not valid
+// UTF-8 give an empty text, which every such call refuses.
 std::wstring Wide(std::string_view text);
-std::string Narrow(std::wstring_view text);
 
 } // namespace kiv::platform::win32

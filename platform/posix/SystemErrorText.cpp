@@ -1,4 +1,4 @@
-#include "platform/LastError.h"
+#include "platform/SystemErrorText.h"
 
 #include <cerrno>
 #include <system_error>
