@@ -6,9 +6,10 @@
 #include "platform/StandardOutput.h"
 #include "tools/JsonText.h"
 
-#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <exception>
 #include <iostream>
+#include <string_view>
 
 namespace {
 
@@ -35,12 +36,12 @@ std::string SummaryJson(const kiv::TOperatingSystem& system, const kiv::TCompute
 
 } // namespace
 
+// Usage: kivinfo [--json] [argument...]. Every argument, --json too, appears in the summary as
+// the program was given it.
 int main(int argc, char** argv) {
-  CLI::App app{"Prints the computer summary of this machine, with the arguments given."};
-  bool json = false;
-  app.add_flag("--json", json, "Print the same facts as a JSON object");
-  app.allow_extras();
-  CLI11_PARSE(app, argc, argv);
+  const bool json = std::any_of(argv + 1, argv + argc, [](const char* argument) {
+    return std::string_view(argument) == "--json";
+  });
   try {
     kiv::TOperatingSystem system;
     kiv::TComputer computer;
