@@ -1,5 +1,6 @@
 #include "bench/Baselines.h"
 
+#include "bench/Words.h"
 #include "platform/InputFile.h"
 #include "platform/ReplacingFile.h"
 
@@ -17,10 +18,6 @@ namespace {
 constexpr size_t kReadSize = 256 * 1024;
 constexpr size_t kFlushSize = 256 * 1024;
 constexpr size_t kColumn = 12;
-
-bool IsSeparator(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
 
 template <class FormatReal, class FormatInteger>
 std::uint64_t WriteTable(const NumberTable& table, const std::string& path, std::string& buffer,
@@ -101,16 +98,7 @@ void AppendLineColumns(std::string_view line, NumberTable& table) {
       AppendColumn(field, table, count);
     }
   } else {
-    size_t at = 0;
-    while (at < line.size()) {
-      while (at < line.size() && IsSeparator(line[at]))
-        ++at;
-      const size_t start = at;
-      while (at < line.size() && !IsSeparator(line[at]))
-        ++at;
-      if (at > start)
-        AppendColumn(line.substr(start, at - start), table, count);
-    }
+    ForEachWord(line, [&](std::string_view word) { AppendColumn(word, table, count); });
   }
   table.columnsPerLine.push_back(count);
 }

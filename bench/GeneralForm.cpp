@@ -1,5 +1,6 @@
 #include "bench/GeneralForm.h"
 
+#include "bench/Words.h"
 #include "platform/ReplacingFile.h"
 
 #include <charconv>
@@ -12,10 +13,6 @@ namespace kiv::bench {
 namespace {
 
 constexpr size_t kFlushSize = 256 * 1024;
-
-bool IsSeparator(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
 
 bool IsIntegerWord(std::string_view word) {
   if (!word.empty() && word.front() == '-')
@@ -58,19 +55,11 @@ private:
 
 void AppendModelLine(std::string& out, std::string_view line, Blanks& blanks) {
   bool first = true;
-  size_t at = 0;
-  while (at < line.size()) {
-    while (at < line.size() && IsSeparator(line[at]))
-      ++at;
-    const size_t start = at;
-    while (at < line.size() && !IsSeparator(line[at]))
-      ++at;
-    if (at == start)
-      break;
+  ForEachWord(line, [&](std::string_view word) {
     blanks.Append(out, first ? 0 : 1);
     first = false;
-    AppendGeneral(out, line.substr(start, at - start));
-  }
+    AppendGeneral(out, word);
+  });
   out.append("\r\n");
 }
 

@@ -1,5 +1,4 @@
 #include "model/ModFile_.h"
-#include "platform/testing/FaultInjection.h"
 #include "tests/model/ModelFileFixtures.h"
 #include "tests/support/Failure.h"
 
@@ -311,35 +310,6 @@ TEST(ModFileWrite, AFailedSaveLeavesTheOldFileAndNoTemporary) {
   file.SaveGeneral(MakeModelType({}, {}), false);
   EXPECT_EQ(TModFile(path, MakeModelType({}, {})).NumberOfModels(), 4);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-struct SystemFault {
-  platform::testing::Operation operation;
-  std::errc error;
-};
-
-// A target the user may not write, a full disk and a failing disk, at each step of the save.
-const SystemFault kSaveFaults[] = {
-    {platform::testing::Operation::CheckAccess, std::errc::permission_denied},
-    {platform::testing::Operation::Open, std::errc::no_space_on_device},
-    {platform::testing::Operation::Write, std::errc::no_space_on_device},
-    {platform::testing::Operation::Sync, std::errc::io_error},
-    {platform::testing::Operation::Rename, std::errc::io_error},
-};
-
-TEST(ModFileWrite, ASystemFailureIsTheSavingMessageAndLeavesTheOldFile) {
-  TempDir dir;
-  const std::string path = dir / "keep.mod";
-  test::WriteFile(path, "the user's data\r\n");
-  TModFile file;
-  file.AddModel(Model(5, {"m1"}, 3), 1);
-  file.SetFileName(path);
-  for (const SystemFault& c : kSaveFaults) {
-    platform::testing::ScopedFault fault(c.operation, platform::testing::Fault::Error(c.error));
-    EXPECT_EQ(Failure([&] { file.Save(false); }), Expected("EPelo", "Error saving file: " + path));
-    EXPECT_EQ(test::ReadFile(path), "the user's data\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-  }
 }
 
 } // namespace
