@@ -14,6 +14,18 @@ inline constexpr TModalResult mrNone = 0;
 inline constexpr TModalResult mrOk = 1;
 inline constexpr TModalResult mrCancel = 2;
 
+// The frame of a form: sizeable or not, a dialog's or a tool window's, or none at all.
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// The buttons of the frame's title bar: a set of these bits; none at all is 0.
+using TBorderIcons = unsigned;
+inline constexpr TBorderIcons biSystemMenu = 1;
+inline constexpr TBorderIcons biMinimize = 2;
+inline constexpr TBorderIcons biMaximize = 4;
+// Where a form appears when shown: where it was placed, or centred on the screen.
+enum class TPosition { poDesigned, poScreenCenter };
+enum class TFormStyle { fsNormal, fsStayOnTop };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+
 // A top-level window. Its owner (the application, another form or a framework object) frees it;
 // closing only hides it.
 class TForm : public TWinControl {
@@ -35,6 +47,19 @@ public:
   // Asks OnCloseQuery; unless it vetoes, hides the form (a modal one returns mrCancel). Closing
   // the main form terminates the application. The window manager's close comes here too.
   void Close();
+  TFormBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle ABorderStyle);
+  TBorderIcons BorderIcons() const noexcept { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons ABorderIcons);
+  TFormStyle FormStyle() const noexcept { return FFormStyle; }
+  void SetFormStyle(TFormStyle AFormStyle);
+  TPosition Position() const noexcept { return FPosition; }
+  void SetPosition(TPosition APosition) noexcept { FPosition = APosition; }
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState AWindowState);
+  // Logical pixels per inch of the screen the form is on.
+  int PixelsPerInch() const;
+
   bool Active() const;
   // Makes the form the active window.
   void Activate();
@@ -45,10 +70,17 @@ public:
 
 private:
   bool HandleEvent(int type, bool& accept);
+  bool HandleKey(int key);
+  void ShowWindow();
+  void ApplyWindowFlags();
 
   struct Impl;
   std::unique_ptr<Impl> FImpl;
   TModalResult FModalResult = mrNone;
+  TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
+  TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TFormStyle FFormStyle = TFormStyle::fsNormal;
+  TPosition FPosition = TPosition::poDesigned;
 };
 
 } // namespace kiv

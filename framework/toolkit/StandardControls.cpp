@@ -63,6 +63,12 @@ void TButton::SetCaption(const std::string& ACaption) {
   QtWidgetAs<QPushButton>(*this).setText(ToQt(ACaption));
 }
 
+void TButton::SetDefault(bool ADefault) {
+  FDefault = ADefault;
+  // Drawn as the default button; pressing is the form's, as Qt does it only in dialogs.
+  QtWidgetAs<QPushButton>(*this).setDefault(ADefault);
+}
+
 void TButton::Click() {
   if (FModalResult != mrNone)
     for (TWinControl* parent = Parent(); parent; parent = parent->Parent())

@@ -26,6 +26,11 @@ public:
   void SetCaption(const std::string& ACaption);
   TModalResult ModalResult() const noexcept { return FModalResult; }
   void SetModalResult(TModalResult AModalResult) noexcept { FModalResult = AModalResult; }
+  // Enter on its form presses the default button (one owned by the form), Escape the cancel one.
+  bool Default() const noexcept { return FDefault; }
+  void SetDefault(bool ADefault);
+  bool Cancel() const noexcept { return FCancel; }
+  void SetCancel(bool ACancel) noexcept { FCancel = ACancel; }
   // What a press of the button does.
   void Click();
 
@@ -33,6 +38,8 @@ public:
 
 private:
   TModalResult FModalResult = mrNone;
+  bool FDefault = false;
+  bool FCancel = false;
 };
 
 // A one-line text box.

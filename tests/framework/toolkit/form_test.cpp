@@ -132,5 +132,63 @@ TEST(TForm, OuterBoundsIncludeTheFrameAndClientSizeExcludesIt) {
   EXPECT_EQ(form.Caption(), "Bounds");
 }
 
+TEST(TForm, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+  struct Case {
+    Qt::Key key;
+    TModalResult result;
+  };
+  for (const Case c : {Case{Qt::Key_Return, mrOk}, Case{Qt::Key_Escape, mrCancel}}) {
+    DialogForm dialog;
+    dialog.ok->SetDefault(true);
+    dialog.cancel->SetCancel(true);
+    auto* edit = new TEdit(&dialog.form);
+    edit->SetParent(&dialog.form);
+    ModalAnswer key([&](QWidget&) { QTest::keyClick(&QtWidget(*edit), c.key); });
+    EXPECT_EQ(dialog.form.ShowModal(), c.result) << "key " << c.key;
+  }
+}
+
+TEST(TForm, ScreenCentredFormIsCentredWithItsFrame) {
+  TForm form(nullptr);
+  form.SetPosition(TPosition::poScreenCenter);
+  form.SetClientWidth(400);
+  form.SetClientHeight(300);
+  form.Show();
+  EXPECT_EQ(form.Left(), (1920 - form.Width()) / 2);
+  EXPECT_EQ(form.Top(), (1080 - form.Height()) / 2);
+}
+
+TEST(TForm, BorderStyleAndIconsChooseTheWindowKind) {
+  struct Case {
+    TFormBorderStyle style;
+    TBorderIcons icons;
+    Qt::WindowFlags wanted;
+    Qt::WindowFlags unwanted;
+  };
+  const Case cases[] = {
+      {TFormBorderStyle::bsSizeable, biSystemMenu, Qt::WindowCloseButtonHint,
+       Qt::WindowMinimizeButtonHint},
+      {TFormBorderStyle::bsDialog, 0, Qt::Dialog, Qt::WindowCloseButtonHint},
+      {TFormBorderStyle::bsToolWindow, 0, Qt::Tool, Qt::WindowSystemMenuHint},
+      {TFormBorderStyle::bsNone, 0, Qt::FramelessWindowHint, Qt::WindowCloseButtonHint},
+  };
+  for (const Case& c : cases) {
+    TForm form(nullptr);
+    form.SetBorderStyle(c.style);
+    form.SetBorderIcons(c.icons);
+    const Qt::WindowFlags flags = QtWidget(form).windowFlags();
+    EXPECT_EQ(flags & c.wanted, c.wanted) << static_cast<int>(c.style);
+    EXPECT_FALSE(flags & c.unwanted) << static_cast<int>(c.style);
+  }
+}
+
+TEST(TForm, WindowStateAndPixelDensity) {
+  TForm form(nullptr);
+  EXPECT_EQ(form.WindowState(), TWindowState::wsNormal);
+  form.SetWindowState(TWindowState::wsMaximized);
+  EXPECT_EQ(form.WindowState(), TWindowState::wsMaximized);
+  EXPECT_EQ(form.PixelsPerInch(), 96);
+}
+
 } // namespace
 } // namespace kiv
