@@ -51,6 +51,7 @@ public:
   TAlign Align() const noexcept { return FAlign; }
   void SetAlign(TAlign AAlign);
 
+  // The Qt side, complete only where Qt may be included (framework/toolkit/detail/Widget.h).
   Widget& Window() const noexcept { return *FWidget; }
 
 protected:
