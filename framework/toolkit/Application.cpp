@@ -5,8 +5,8 @@
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/detail/ClassNames.h"
 #include "framework/toolkit/detail/EventHook.h"
-#include "framework/toolkit/detail/ExceptionBox.h"
 #include "framework/toolkit/detail/HandlerBoundary.h"
+#include "framework/toolkit/detail/MessageBox.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -106,7 +106,7 @@ void TApplication::HandleException(std::exception_ptr AFailure) noexcept {
 }
 
 void TApplication::ShowException(std::exception_ptr AFailure) {
-  toolkit::MakeExceptionBox(Title(), ExceptionBoxText(AFailure))->exec();
+  toolkit::MakeExceptionBox(AFailure)->exec();
 }
 
 void TApplication::Notification(TComponent& AComponent, TOperation AOperation) {

@@ -4,7 +4,7 @@
 #include "framework/toolkit/Panel.h"
 #include "framework/toolkit/ProgressBar.h"
 #include "framework/toolkit/StandardControls.h"
-#include "framework/toolkit/detail/ExceptionBox.h"
+#include "framework/toolkit/detail/MessageBox.h"
 #include "framework/toolkit/detail/Widget.h"
 #include "tests/framework/support/OffscreenScreen.h"
 
@@ -77,9 +77,32 @@ bool ToolkitControls(const std::string& folder) {
 
 bool ExceptionBox(const std::string& folder) {
   const auto box = kiv::toolkit::MakeExceptionBox(
-      kiv::Application().Title(),
-      kiv::ExceptionBoxText(std::make_exception_ptr(kiv::EPelo("The model file is locked"))));
+      std::make_exception_ptr(kiv::EPelo("The model file is locked")));
   return Save(*box, folder, "exception-box");
+}
+
+// One message box of each kind, with the buttons the framework gives it.
+bool MessageBoxes(const std::string& folder) {
+  using namespace kiv;
+  struct Kind {
+    const char* name;
+    TMsgDlgType type;
+    TMsgDlgButtons buttons;
+    const char* text;
+  };
+  const Kind kinds[] = {
+      {"message-error", TMsgDlgType::mtError, mbOK, "The model file is locked\nTry again later"},
+      {"message-warning", TMsgDlgType::mtWarning, mbOK, "The model has no layers"},
+      {"message-information", TMsgDlgType::mtInformation, mbOK, "Boolean value = True"},
+      {"message-confirmation", TMsgDlgType::mtConfirmation, mbYes | mbNo, "Stop?"},
+  };
+  bool saved = true;
+  for (const Kind& kind : kinds) {
+    const auto box = toolkit::MakeMessageBox(kind.type, toolkit::MessageBoxCaption(kind.type),
+                                             kind.text, kind.buttons);
+    saved = Save(*box, folder, kind.name) && saved;
+  }
+  return saved;
 }
 
 } // namespace
@@ -94,5 +117,6 @@ int main(int argc, char** argv) {
   kiv::TApplication application(argc, argv);
   const bool controlsSaved = ToolkitControls(folder);
   const bool boxSaved = ExceptionBox(folder);
-  return controlsSaved && boxSaved ? 0 : 1;
+  const bool messagesSaved = MessageBoxes(folder);
+  return controlsSaved && boxSaved && messagesSaved ? 0 : 1;
 }
