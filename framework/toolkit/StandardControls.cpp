@@ -4,11 +4,14 @@
 #include "framework/toolkit/detail/Widget.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
 #include <stdexcept>
 
 namespace kiv {
@@ -180,6 +183,85 @@ bool TCheckBox::Checked() const {
 
 void TCheckBox::SetChecked(bool AChecked) {
   QtWidgetAs<QCheckBox>(*this).setChecked(AChecked);
+}
+
+TComboBox::TComboBox(TComponent* AOwner) : TControl(AOwner, MakeWidget<QComboBox>(145, 23)) {
+  auto& box = QtWidgetAs<QComboBox>(*this);
+  box.setEditable(true);
+  QObject::connect(&box, &QComboBox::currentIndexChanged, &box, Guarded([this] {
+    if (OnChange)
+      OnChange();
+  }));
+}
+
+TComboBoxStyle TComboBox::Style() const {
+  return QtWidgetAs<QComboBox>(*this).isEditable() ? TComboBoxStyle::csDropDown
+                                                   : TComboBoxStyle::csDropDownList;
+}
+
+void TComboBox::SetStyle(TComboBoxStyle AStyle) {
+  QtWidgetAs<QComboBox>(*this).setEditable(AStyle == TComboBoxStyle::csDropDown);
+}
+
+int TComboBox::Count() const {
+  return QtWidgetAs<QComboBox>(*this).count();
+}
+
+std::string TComboBox::Item(int AIndex) const {
+  CheckIndex("TComboBox.Item", AIndex, Count());
+  return QtWidgetAs<QComboBox>(*this).itemText(AIndex).toStdString();
+}
+
+void TComboBox::AddItem(const std::string& AText) {
+  auto& box = QtWidgetAs<QComboBox>(*this);
+  const int selected = box.currentIndex();
+  const QSignalBlocker quiet(box); // adding an entry changes no selection of the toolkit's box
+  box.addItem(ToQt(AText));
+  // Qt selects the first entry added to an empty box; the toolkit's box stays without selection.
+  box.setCurrentIndex(selected);
+}
+
+void TComboBox::Clear() {
+  QtWidgetAs<QComboBox>(*this).clear();
+}
+
+int TComboBox::ItemIndex() const {
+  return QtWidgetAs<QComboBox>(*this).currentIndex();
+}
+
+void TComboBox::SetItemIndex(int AIndex) {
+  if (AIndex != -1)
+    CheckIndex("TComboBox.SetItemIndex", AIndex, Count());
+  QtWidgetAs<QComboBox>(*this).setCurrentIndex(AIndex);
+}
+
+std::string TComboBox::Text() const {
+  return QtWidgetAs<QComboBox>(*this).currentText().toStdString();
+}
+
+TRadioButton::TRadioButton(TComponent* AOwner)
+    : TControl(AOwner, MakeWidget<QRadioButton>(113, 17)) {
+  auto& button = QtWidgetAs<QRadioButton>(*this);
+  QObject::connect(&button, &QRadioButton::toggled, &button, Guarded([this] {
+    if (OnClick)
+      OnClick();
+  }));
+}
+
+std::string TRadioButton::Caption() const {
+  return QtWidgetAs<QRadioButton>(*this).text().toStdString();
+}
+
+void TRadioButton::SetCaption(const std::string& ACaption) {
+  QtWidgetAs<QRadioButton>(*this).setText(ToQt(ACaption));
+}
+
+bool TRadioButton::Checked() const {
+  return QtWidgetAs<QRadioButton>(*this).isChecked();
+}
+
+void TRadioButton::SetChecked(bool AChecked) {
+  QtWidgetAs<QRadioButton>(*this).setChecked(AChecked);
 }
 
 } // namespace kiv

@@ -91,4 +91,40 @@ public:
   std::function<void()> OnClick;
 };
 
+// Whether a combo box takes typed text or only picks from its list.
+enum class TComboBoxStyle { csDropDown, csDropDownList };
+
+// A one-line box with a drop-down list of texts.
+class TComboBox : public TControl {
+public:
+  explicit TComboBox(TComponent* AOwner);
+  TComboBoxStyle Style() const;
+  void SetStyle(TComboBoxStyle AStyle);
+  int Count() const;
+  std::string Item(int AIndex) const;
+  void AddItem(const std::string& AText);
+  void Clear();
+  // The selected entry from 0, or -1 when none is selected.
+  int ItemIndex() const;
+  void SetItemIndex(int AIndex);
+  // The text in the box: the selected entry's, or what was typed.
+  std::string Text() const;
+
+  // After every change of the selected entry, by the user or by SetItemIndex.
+  std::function<void()> OnChange;
+};
+
+// One of a set of choices: checking it unchecks the other radio buttons on the same parent.
+class TRadioButton : public TControl {
+public:
+  explicit TRadioButton(TComponent* AOwner);
+  std::string Caption() const;
+  void SetCaption(const std::string& ACaption);
+  bool Checked() const;
+  void SetChecked(bool AChecked);
+
+  // After every change of the state, by the user, by SetChecked or by another button's check.
+  std::function<void()> OnClick;
+};
+
 } // namespace kiv

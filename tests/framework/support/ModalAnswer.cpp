@@ -22,7 +22,9 @@ ModalAnswer::~ModalAnswer() {
 }
 
 void ModalAnswer::Poll() {
-  QWidget* modal = QApplication::activeModalWidget();
+  QWidget* modal = QApplication::activePopupWidget();
+  if (!modal)
+    modal = QApplication::activeModalWidget();
   if (!modal || !modal->isVisible() || !FWhich(*modal))
     return;
   FPoll.stop();
@@ -35,7 +37,10 @@ void ModalAnswer::GiveUp() {
   FPoll.stop();
   FGaveUp = true;
   ADD_FAILURE() << "no modal window was answered before the deadline";
-  if (QWidget* modal = QApplication::activeModalWidget()) {
+  QWidget* modal = QApplication::activePopupWidget();
+  if (!modal)
+    modal = QApplication::activeModalWidget();
+  if (modal) {
     modal->close();
     modal->hide();
   }

@@ -9,11 +9,11 @@
 
 namespace kiv::test {
 
-// Answers a modal window from a timer while the code under test runs its modal loop: as soon as
-// the application's active modal window is one that Which accepts, Answer runs with it (clicks a
-// button, types a key). If nothing was answered by the deadline, the active modal window is
-// closed (so that the test goes on) and the test fails; the destructor fails the test when the
-// window never came.
+// Answers a modal window (or a popup menu) from a timer while the code under test runs its modal
+// loop: as soon as the application's active popup or modal window is one that Which accepts, Answer
+// runs with it (clicks a button, types a key). If nothing was answered by the deadline, the active
+// modal window is closed (so that the test goes on) and the test fails; the destructor fails the
+// test when the window never came.
 //
 //   ModalAnswer ok(ClickMessageBoxButton(QMessageBox::Ok));
 //   CodeThatShowsABox();

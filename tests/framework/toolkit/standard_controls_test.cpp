@@ -1,3 +1,4 @@
+#include "framework/toolkit/Form.h"
 #include "framework/toolkit/ProgressBar.h"
 #include "framework/toolkit/StandardControls.h"
 #include "tests/support/Failure.h"
@@ -80,6 +81,38 @@ TEST(TProgressBar, PositionStaysWithinTheRange) {
   bar.SetPosition(95);
   bar.StepIt();
   EXPECT_EQ(bar.Position(), 100);
+}
+
+TEST(TComboBox, StartsWithoutSelectionAndReportsEveryChange) {
+  TComboBox box(nullptr);
+  box.SetStyle(TComboBoxStyle::csDropDownList);
+  int changes = 0;
+  box.OnChange = [&] { ++changes; };
+  box.AddItem("Ohm-m");
+  box.AddItem("mS/m");
+  EXPECT_EQ(box.ItemIndex(), -1);
+  box.SetItemIndex(1);
+  EXPECT_EQ(box.Text(), "mS/m");
+  EXPECT_EQ(box.Item(0), "Ohm-m");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(box.Style(), TComboBoxStyle::csDropDownList);
+  EXPECT_EQ(test::Failure([&] { box.SetItemIndex(2); }),
+            test::Expected("foreign", "TComboBox.SetItemIndex: index 2 out of range"));
+}
+
+TEST(TRadioButton, CheckingOneUnchecksTheOthersOnTheSameParent) {
+  TForm form(nullptr);
+  auto* first = new TRadioButton(&form);
+  auto* second = new TRadioButton(&form);
+  first->SetParent(&form);
+  second->SetParent(&form);
+  int firstClicks = 0;
+  first->OnClick = [&] { ++firstClicks; };
+  first->SetChecked(true);
+  second->SetChecked(true);
+  EXPECT_FALSE(first->Checked());
+  EXPECT_TRUE(second->Checked());
+  EXPECT_EQ(firstClicks, 2);
 }
 
 } // namespace
