@@ -1,8 +1,8 @@
 #include "app/CommandLineRun.h"
+#include "platform/Process.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  return kiv::RunVesmarInvChk(arguments, std::cerr);
+  return kiv::RunVesmarInvChk(kiv::platform::CommandLineArguments(argc, argv), std::cerr);
 }

@@ -1,12 +1,17 @@
 # Every executable of the build carries a four-part file version: the project's, or one given to
-# kiv_add_executable. On Linux it is a small record in the ELF section ".kiv_version" that
-# platform/VersionResource.h reads back from any file.
+# kiv_add_executable. On Linux it is a small record in the ELF section ".kiv_version", on Windows
+# a VERSIONINFO resource (file and product version equal) that windres compiles; either way
+# platform/VersionResource.h reads it back from any file.
 
 set(KIV_FILE_VERSION_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/FileVersion.cpp.in)
+set(KIV_FILE_VERSION_RESOURCE_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/FileVersion.rc.in)
+if(WIN32)
+  enable_language(RC)
+endif()
 
-# Sets out_var to an object library holding the record of version (up to four numbers joined by
-# "."; missing ones are 0). One library per version, shared by the executables that carry it.
-function(kiv_file_version_object out_var version)
+# Sets out_var to the four numbers of version (up to four numbers joined by "."; missing ones
+# are 0), as a list.
+function(kiv_file_version_numbers out_var version)
   if(NOT version MATCHES "^([0-9]+)(\\.([0-9]+))?(\\.([0-9]+))?(\\.([0-9]+))?$")
     message(FATAL_ERROR "File version '${version}' is not up to four numbers joined by '.'")
   endif()
@@ -25,14 +30,26 @@ function(kiv_file_version_object out_var version)
     endif()
     list(APPEND numbers ${number})
   endforeach()
+  set(${out_var} ${numbers} PARENT_SCOPE)
+endfunction()
+
+# Sets the KIV_FILE_VERSION variables that the templates use, in the caller's scope.
+macro(kiv_set_file_version_variables numbers)
+  list(GET ${numbers} 0 KIV_FILE_VERSION_MAJOR)
+  list(GET ${numbers} 1 KIV_FILE_VERSION_MINOR)
+  list(GET ${numbers} 2 KIV_FILE_VERSION_RELEASE)
+  list(GET ${numbers} 3 KIV_FILE_VERSION_BUILD)
+  list(JOIN ${numbers} "." KIV_FILE_VERSION)
+endmacro()
+
+# Sets out_var to an object library holding the ELF record of version. One library per version,
+# shared by the executables that carry it.
+function(kiv_file_version_object out_var version)
+  kiv_file_version_numbers(numbers ${version})
   list(JOIN numbers "_" id)
   set(target kiv_file_version_${id})
   if(NOT TARGET ${target})
-    list(GET numbers 0 KIV_FILE_VERSION_MAJOR)
-    list(GET numbers 1 KIV_FILE_VERSION_MINOR)
-    list(GET numbers 2 KIV_FILE_VERSION_RELEASE)
-    list(GET numbers 3 KIV_FILE_VERSION_BUILD)
-    list(JOIN numbers "." KIV_FILE_VERSION)
+    kiv_set_file_version_variables(numbers)
     set(source ${PROJECT_BINARY_DIR}/file_version/FileVersion_${id}.cpp)
     configure_file(${KIV_FILE_VERSION_TEMPLATE} ${source} @ONLY)
     add_library(${target} OBJECT ${source})
@@ -40,6 +57,17 @@ function(kiv_file_version_object out_var version)
     target_link_libraries(${target} PRIVATE kiv::warnings)
   endif()
   set(${out_var} ${target} PARENT_SCOPE)
+endfunction()
+
+# Gives the executable name a VERSIONINFO resource of version; the resource also names the file.
+function(kiv_add_version_resource name version)
+  kiv_file_version_numbers(numbers ${version})
+  kiv_set_file_version_variables(numbers)
+  set(KIV_FILE_DESCRIPTION ${name})
+  set(KIV_FILE_NAME ${name}${CMAKE_EXECUTABLE_SUFFIX})
+  set(resource ${CMAKE_CURRENT_BINARY_DIR}/${name}.version.rc)
+  configure_file(${KIV_FILE_VERSION_RESOURCE_TEMPLATE} ${resource} @ONLY)
+  target_sources(${name} PRIVATE ${resource})
 endfunction()
 
 # add_executable for every program of the build. VERSION gives a file version other than the
@@ -50,9 +78,13 @@ function(kiv_add_executable name)
     set(arg_VERSION ${PROJECT_VERSION})
   endif()
   add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
-  kiv_file_version_object(version_object ${arg_VERSION})
-  # Linked as an object library, the record's object file goes straight onto the link line.
-  target_link_libraries(${name} PRIVATE ${version_object})
+  if(WIN32)
+    kiv_add_version_resource(${name} ${arg_VERSION})
+  else()
+    kiv_file_version_object(version_object ${arg_VERSION})
+    # Linked as an object library, the record's object file goes straight onto the link line.
+    target_link_libraries(${name} PRIVATE ${version_object})
+  endif()
   set_target_properties(${name} PROPERTIES KIV_FILE_VERSION ${arg_VERSION})
 endfunction()
 

@@ -17,6 +17,12 @@ function(kiv_install_library name)
 endfunction()
 
 install(TARGETS VesmarInvChk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT command)
+if(WIN32)
+  # The zip of the Windows programs says in a few lines what it holds, in Windows line ends.
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/README-windows.txt.in ${PROJECT_BINARY_DIR}/README.txt
+                 @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION . COMPONENT command)
+endif()
 
 foreach(library platform core model)
   kiv_install_library(${library})

@@ -26,6 +26,14 @@ bool IsPathSeparator(char c) {
 #endif
 }
 
+char PathSeparator() {
+#ifdef _WIN32
+  return '\\';
+#else
+  return '/';
+#endif
+}
+
 std::string ExtractFilePath(std::string_view path) {
   return std::string(path.substr(0, FileNameStart(path)));
 }

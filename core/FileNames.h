@@ -8,6 +8,9 @@ namespace kiv {
 // True for the characters that separate folders in a path on this system.
 bool IsPathSeparator(char c);
 
+// The separator this system itself writes between folders: "\" on Windows, "/" elsewhere.
+char PathSeparator();
+
 // The folder part with its trailing separator; empty when the path names no folder.
 std::string ExtractFilePath(std::string_view path);
 

@@ -113,10 +113,9 @@ void BuildFileList(const std::string& Folder, const std::string& Mask,
     if (FileList == nullptr)
       return;
     FileList->clear();
-    // "/" separates folders on every system this builds for.
     std::string folder = Folder;
     if (folder.empty() || !IsPathSeparator(folder.back()))
-      folder += '/';
+      folder += PathSeparator();
     for (const std::string& name : platform::ListMatchingFiles(folder, "*" + Mask))
       FileList->push_back(folder + name);
   });

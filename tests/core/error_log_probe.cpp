@@ -2,6 +2,7 @@
 // when the escalation raised EPFatal as it must.
 #include "core/Escalation.h"
 #include "core/FormatSettings.h"
+#include "platform/Process.h"
 
 #include <stdexcept>
 
@@ -9,7 +10,7 @@ int main(int argc, char** argv) {
   if (argc < 2)
     return 2;
   kiv::SetRunFormats();
-  kiv::SetErrorLogFileName(argv[1]);
+  kiv::SetErrorLogFileName(kiv::platform::CommandLineArguments(argc, argv).front());
   try {
     kiv::GuardEscalating("TProbe", "Run", [] { throw std::out_of_range("index 7\nout of range"); });
   } catch (const kiv::EPFatal& e) {

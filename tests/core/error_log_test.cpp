@@ -1,4 +1,4 @@
-#include "tests/support/ChildProcess.h"
+#include "platform/testing/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
 #include <filesystem>
@@ -15,7 +15,7 @@ int RunProbeAs(const TempDir& dir, const std::string& executableName, const std:
   const std::string copy = dir / executableName;
   std::filesystem::copy_file(KIV_ERROR_LOG_PROBE, copy,
                              std::filesystem::copy_options::overwrite_existing);
-  return test::RunChild(copy, {logPath}).exitCode;
+  return platform::testing::RunChild(copy, {logPath}).exitCode;
 }
 
 TEST(ErrorLog, SiblingExecutablesAppendFourLineEntries) {
@@ -48,7 +48,8 @@ TEST(ErrorLog, NoErrorLogWhileItsNameIsEmpty) {
   TempDir dir;
   const std::string probe = dir / "KORLOG.EXE";
   std::filesystem::copy_file(KIV_ERROR_LOG_PROBE, probe);
-  const test::ChildResult result = test::RunChild(probe, {""}, dir.path());
+  const platform::testing::ChildResult result =
+      platform::testing::RunChild(probe, {""}, dir.path());
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.standardOutput, "");
   EXPECT_EQ(result.standardError, "");
@@ -58,7 +59,12 @@ TEST(ErrorLog, NoErrorLogWhileItsNameIsEmpty) {
 TEST(ErrorLog, AnUnwritableLogIsSkippedAndTheEscalationGoesOn) {
   TempDir dir;
   EXPECT_EQ(RunProbeAs(dir, "KORLOG.EXE", dir / "missing-folder/errors.log"), 0);
+  std::filesystem::create_directory(dir / "folder.log");
+  EXPECT_EQ(RunProbeAs(dir, "KORLOG.EXE", dir / "folder.log"), 0);
+#ifndef _WIN32
+  // Linux only: a device that is always full.
   EXPECT_EQ(RunProbeAs(dir, "KORLOG.EXE", "/dev/full"), 0);
+#endif
 }
 
 } // namespace

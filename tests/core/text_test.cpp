@@ -33,6 +33,36 @@ TEST(FileNames, ExtensionRule) {
   EXPECT_EQ(AsciiUpperCase("korlog.exe\xc3\xa4"), "KORLOG.EXE\xc3\xa4");
 }
 
+// On Windows "\\" and the drive's ":" separate as well as "/"; on Linux they are parts of a name.
+TEST(FileNames, BackslashAndColonSeparateOnWindowsOnly) {
+  struct Case {
+    const char* path;
+    const char* windowsFolder;
+    const char* windowsChanged;
+    const char* linuxChanged;
+  };
+  const Case cases[] = {
+      {"C:\\runs\\job1.xyz", "C:\\runs\\", "C:\\runs\\job1_VIC.log", "C:\\runs\\job1_VIC.log"},
+      {"C:\\run.d\\job1", "C:\\run.d\\", "C:\\run.d\\job1_VIC.log", "C:\\run_VIC.log"},
+      {"C:job1.d", "C:", "C:job1_VIC.log", "C:job1_VIC.log"},
+      {"C:run.d:job1", "C:run.d:", "C:run.d:job1_VIC.log", "C:run_VIC.log"},
+      {"Z:/runs/x.d\\job1", "Z:/runs/x.d\\", "Z:/runs/x.d\\job1_VIC.log", "Z:/runs/x_VIC.log"},
+  };
+  for (const Case& c : cases) {
+#ifdef _WIN32
+    EXPECT_EQ(ExtractFilePath(c.path), c.windowsFolder) << c.path;
+    EXPECT_EQ(ChangeFileExt(c.path, "_VIC.log"), c.windowsChanged) << c.path;
+#else
+    EXPECT_EQ(ChangeFileExt(c.path, "_VIC.log"), c.linuxChanged) << c.path;
+#endif
+  }
+#ifdef _WIN32
+  EXPECT_EQ(PathSeparator(), '\\');
+#else
+  EXPECT_EQ(PathSeparator(), '/');
+#endif
+}
+
 TEST(DateTimeText, PicturesUseTheProcessSeparators) {
   const platform::LocalDateTime when{2026, 3, 7, 9, 5, 4, 12};
   FormatSettings formats;

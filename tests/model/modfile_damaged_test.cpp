@@ -304,6 +304,14 @@ TEST(ModFileHostile, EachInputGivesItsOwnOutcome) {
 size_t HeapInUse() {
 #ifdef KIV_HEAP_OF_ASAN
   return __sanitizer_get_current_allocated_bytes();
+#elif defined(_WIN32)
+  // The C runtime's heap, block by block.
+  _HEAPINFO entry{};
+  size_t used = 0;
+  while (_heapwalk(&entry) == _HEAPOK)
+    if (entry._useflag == _USEDENTRY)
+      used += entry._size;
+  return used;
 #else
   const struct mallinfo2 info = mallinfo2();
   return info.uordblks + info.hblkhd;

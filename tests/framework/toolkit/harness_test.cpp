@@ -1,7 +1,7 @@
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/Form.h"
+#include "platform/testing/ChildProcess.h"
 #include "tests/framework/support/ModalAnswer.h"
-#include "tests/support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -28,13 +28,14 @@ TEST(HarnessProbe, DISABLED_LeavesAModalWindowUnanswered) {
   EXPECT_EQ(form.ShowModal(), mrCancel); // the deadline closed it
 }
 
-test::ChildResult RunProbe(const std::string& name) {
-  return test::RunChild(Application().ExeName(),
-                        {"--gtest_also_run_disabled_tests", "--gtest_filter=HarnessProbe." + name});
+platform::testing::ChildResult RunProbe(const std::string& name) {
+  return platform::testing::RunChild(
+      Application().ExeName(),
+      {"--gtest_also_run_disabled_tests", "--gtest_filter=HarnessProbe." + name});
 }
 
 TEST(GuiHarness, FailsATestThatLeavesATopLevelWindow) {
-  const test::ChildResult result = RunProbe("DISABLED_LeavesAWindow");
+  const platform::testing::ChildResult result = RunProbe("DISABLED_LeavesAWindow");
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(
       result.standardOutput.find("the test left 1 top-level window(s): QWidget \"left behind\""),
@@ -43,14 +44,15 @@ TEST(GuiHarness, FailsATestThatLeavesATopLevelWindow) {
 }
 
 TEST(GuiHarness, FailsATestWhoseModalWindowNeverCame) {
-  const test::ChildResult result = RunProbe("DISABLED_WaitsForAModalWindowThatNeverComes");
+  const platform::testing::ChildResult result =
+      RunProbe("DISABLED_WaitsForAModalWindowThatNeverComes");
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.standardOutput.find("the modal window to answer never came"), std::string::npos)
       << result.standardOutput;
 }
 
 TEST(GuiHarness, ClosesAModalWindowLeftUnansweredAtTheDeadlineAndFailsTheTest) {
-  const test::ChildResult result = RunProbe("DISABLED_LeavesAModalWindowUnanswered");
+  const platform::testing::ChildResult result = RunProbe("DISABLED_LeavesAModalWindowUnanswered");
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.standardOutput.find("no modal window was answered before the deadline"),
             std::string::npos)

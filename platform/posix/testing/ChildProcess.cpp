@@ -1,21 +1,22 @@
-#include "tests/support/ChildProcess.h"
+#include "platform/testing/ChildProcess.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
-#include <stdexcept>
 #include <sys/wait.h>
+#include <system_error>
 #include <unistd.h>
 
-namespace kiv::test {
+namespace kiv::platform::testing {
 
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& arguments,
                      const std::string& workingDir) {
   int outPipe[2];
   int errPipe[2];
   if (::pipe(outPipe) != 0)
-    throw std::runtime_error("pipe failed");
+    throw std::system_error(errno, std::generic_category(), "pipe");
   if (::pipe(errPipe) != 0)
-    throw std::runtime_error("pipe failed");
+    throw std::system_error(errno, std::generic_category(), "pipe");
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& argument : arguments)
@@ -24,7 +25,7 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
 
   const pid_t pid = ::fork();
   if (pid < 0)
-    throw std::runtime_error("fork failed");
+    throw std::system_error(errno, std::generic_category(), "fork " + program);
   if (pid == 0) {
     ::dup2(outPipe[1], STDOUT_FILENO);
     ::dup2(errPipe[1], STDERR_FILENO);
@@ -67,4 +68,4 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   return result;
 }
 
-} // namespace kiv::test
+} // namespace kiv::platform::testing

@@ -1,0 +1,155 @@
+// Facts of POSIX systems only: links, permissions, owners and the flush of the folder.
+#include "platform/ReplacingFile.h"
+#include "platform/testing/FaultInjection.h"
+#include "tests/support/SystemFailure.h"
+#include "tests/support/TempDir.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kiv::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+using testing::Fault;
+using testing::Operation;
+using testing::ScopedFault;
+
+void Save(const std::string& path, std::string_view bytes) {
+  ReplacingFile file(path);
+  file.Write(bytes);
+  file.Commit();
+}
+
+// The names in folder, so that a left-over temporary shows.
+std::vector<std::string> Entries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+struct stat Status(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info;
+}
+
+TEST(ReplacingFile, SavingThroughLinksReplacesTheLinkedFile) {
+  TempDir dir;
+  fs::create_directory(dir / "real");
+  test::WriteFile(dir / "real/model.mod", "old");
+  fs::create_symlink("real/model.mod", dir / "relative.lnk");
+  fs::create_symlink(dir / "relative.lnk", dir / "absolute.lnk");
+  fs::create_symlink("real/fresh.mod", dir / "dangling.lnk");
+
+  Save(dir / "absolute.lnk", "new");
+  Save(dir / "dangling.lnk", "fresh");
+  EXPECT_EQ(test::ReadFile(dir / "real/model.mod"), "new");
+  EXPECT_EQ(test::ReadFile(dir / "real/fresh.mod"), "fresh");
+  for (const char* link : {"relative.lnk", "absolute.lnk", "dangling.lnk"})
+    EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
+  EXPECT_EQ(Entries(dir / "real"), (std::vector<std::string>{"fresh.mod", "model.mod"}));
+}
+
+TEST(ReplacingFile, TooManyLinksAreRefused) {
+  TempDir dir;
+  fs::create_symlink(dir / "loop-a", dir / "loop-b");
+  fs::create_symlink(dir / "loop-b", dir / "loop-a");
+  EXPECT_EQ(test::SystemFailure([&] { Save(dir / "loop-a", "x"); }),
+            test::ExpectedSystemFailure(std::errc::too_many_symbolic_link_levels,
+                                        "readlink " + dir / "loop-a"));
+  EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"loop-a", "loop-b"}));
+}
+
+TEST(ReplacingFile, TheTargetKeepsItsPermissions) {
+  for (mode_t mode : {0600u, 0640u, 0755u, 02750u}) {
+    TempDir dir;
+    test::WriteFile(dir / "model.mod", "old");
+    ASSERT_EQ(::chmod((dir / "model.mod").c_str(), mode), 0);
+    Save(dir / "model.mod", "new");
+    EXPECT_EQ(Status(dir / "model.mod").st_mode & 07777, mode) << std::oct << mode;
+  }
+}
+
+TEST(ReplacingFile, TheTargetKeepsItsOwnerWhereTheUserMayGiveIt) {
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "only the superuser can give a file to another user";
+  TempDir dir;
+  test::WriteFile(dir / "model.mod", "old");
+  ASSERT_EQ(::chown((dir / "model.mod").c_str(), 4321, 4322), 0);
+  Save(dir / "model.mod", "new");
+  EXPECT_EQ(Status(dir / "model.mod").st_uid, 4321u);
+  EXPECT_EQ(Status(dir / "model.mod").st_gid, 4322u);
+}
+
+TEST(ReplacingFile, AnOwnerOrModeTheSystemRefusesDoesNotStopTheSave) {
+  for (Operation refused : {Operation::ChangeOwner, Operation::ChangeMode}) {
+    TempDir dir;
+    test::WriteFile(dir / "model.mod", "old");
+    ScopedFault fault(refused, Fault::Error(std::errc::operation_not_permitted));
+    Save(dir / "model.mod", "new");
+    EXPECT_TRUE(fault.Injected());
+    EXPECT_EQ(test::ReadFile(dir / "model.mod"), "new");
+  }
+}
+
+// A step of a save through a link that fails; the first two steps name the link, the others the
+// linked file. The steps of every save are in replacing_file_test.cpp.
+struct StepFailure {
+  Operation operation;
+  std::errc error;
+  const char* call;
+  bool namesLink;
+};
+
+const StepFailure kStepFailures[] = {
+    {Operation::Status, std::errc::io_error, "lstat", true},
+    {Operation::ResolveLink, std::errc::io_error, "readlink", true},
+    {Operation::CheckAccess, std::errc::read_only_file_system, "access", false},
+    {Operation::ChangeOwner, std::errc::io_error, "fchown", false},
+    {Operation::ChangeMode, std::errc::io_error, "fchmod", false},
+    {Operation::Rename, std::errc::permission_denied, "rename", false},
+};
+
+TEST(ReplacingFile, AFailingStepThroughALinkLeavesTheTargetAndNoTemporary) {
+  for (const StepFailure& c : kStepFailures) {
+    TempDir dir;
+    test::WriteFile(dir / "model.mod", "old");
+    fs::create_symlink("model.mod", dir / "model.lnk");
+    ScopedFault fault(c.operation, Fault::Error(c.error));
+    const std::string named = c.namesLink ? dir / "model.lnk" : dir / "model.mod";
+    EXPECT_EQ(test::SystemFailure([&] { Save(dir / "model.lnk", "new"); }),
+              test::ExpectedSystemFailure(c.error, std::string(c.call) + " " + named));
+    EXPECT_EQ(test::ReadFile(dir / "model.mod"), "old") << c.call;
+    EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"model.lnk", "model.mod"})) << c.call;
+  }
+}
+
+TEST(ReplacingFile, AFailingFlushOfTheFolderIsReportedAfterTheReplacement) {
+  TempDir dir;
+  test::WriteFile(dir / "model.mod", "old");
+  std::string folder = dir.path();
+  folder.pop_back();
+  {
+    ScopedFault fault(Operation::SyncFolder, Fault::Error(std::errc::io_error));
+    EXPECT_EQ(test::SystemFailure([&] { Save(dir / "model.mod", "new"); }),
+              test::ExpectedSystemFailure(std::errc::io_error, "fsync " + folder));
+  }
+  EXPECT_EQ(test::ReadFile(dir / "model.mod"), "new");
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"model.mod"});
+
+  // A file system that cannot flush folders has nothing to report.
+  ScopedFault unsupported(Operation::SyncFolder, Fault::Error(std::errc::invalid_argument));
+  Save(dir / "model.mod", "newer");
+  EXPECT_TRUE(unsupported.Injected());
+  EXPECT_EQ(test::ReadFile(dir / "model.mod"), "newer");
+}
+
+} // namespace
+} // namespace kiv::platform
