@@ -27,4 +27,37 @@ TModalResult MessageDlg(const std::string& AMessage, TMsgDlgType AType, TMsgDlgB
 TModalResult MessageDlgPos(const std::string& AMessage, TMsgDlgType AType, TMsgDlgButtons AButtons,
                            int AX, int AY);
 
+// The platform's dialog for choosing a file to open. Execute shows it modally, starting from
+// FileName (the folder InitialDir when FileName has none), and on acceptance sets FileName to the
+// full path chosen. Filter lists "description|patterns" pairs joined by "|", patterns joined by
+// ";": "Model files (*.mod)|*.mod|All files|*.*". A name typed without extension gets DefaultExt
+// ("mod", without dot).
+class TOpenDialog : public TComponent {
+public:
+  explicit TOpenDialog(TComponent* AOwner);
+  ~TOpenDialog() override;
+
+  std::string FileName;
+  std::string Filter;
+  std::string DefaultExt;
+  std::string Title;
+  std::string InitialDir;
+
+  bool Execute();
+
+protected:
+  // Choosing a name to save to rather than to open.
+  TOpenDialog(TComponent* AOwner, bool ASaving);
+
+private:
+  bool FSaving;
+};
+
+// The platform's dialog for choosing a file name to save to; an existing file is not asked
+// about.
+class TSaveDialog : public TOpenDialog {
+public:
+  explicit TSaveDialog(TComponent* AOwner);
+};
+
 } // namespace kiv

@@ -1,6 +1,9 @@
 #include "framework/toolkit/Dialogs.h"
 #include "tests/framework/support/ModalAnswer.h"
+#include "tests/support/TempDir.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <gtest/gtest.h>
 
@@ -73,6 +76,41 @@ TEST(MessageDlgPos, PlacesTheBoxAtThePosition) {
   });
   MessageDlgPos("Here", TMsgDlgType::mtInformation, mbOK, 100, 50);
   EXPECT_EQ(shownAt, QPoint(100, 50));
+}
+
+TEST(TOpenDialog, ShowsTitleFiltersAndFolderAndReturnsTheChosenPath) {
+  const test::TempDir folder;
+  test::WriteFile(folder / "job1.mod", "");
+  TOpenDialog dialog(nullptr);
+  dialog.Title = "Open model";
+  dialog.Filter = "Model files|*.mod;*.mo2|All files|*.*";
+  dialog.InitialDir = folder.path();
+  ModalAnswer choose([&](QWidget& window) {
+    auto& fileDialog = static_cast<QFileDialog&>(window);
+    EXPECT_EQ(fileDialog.windowTitle().toStdString(), "Open model");
+    EXPECT_EQ(fileDialog.nameFilters(),
+              QStringList({"Model files (*.mod *.mo2)", "All files (*.*)"}));
+    EXPECT_EQ(fileDialog.directory(), QDir(QString::fromStdString(folder.path())));
+    fileDialog.selectFile("job1.mod");
+    static_cast<QDialog&>(fileDialog).accept(); // QFileDialog's own is protected
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName, folder / "job1.mod");
+}
+
+TEST(TSaveDialog, AddsTheDefaultExtensionAndLeavesTheNameWhenCancelled) {
+  const test::TempDir folder;
+  TSaveDialog dialog(nullptr);
+  dialog.DefaultExt = "mod";
+  dialog.FileName = folder / "first";
+  {
+    ModalAnswer accept([](QWidget& window) { static_cast<QDialog&>(window).accept(); });
+    ASSERT_TRUE(dialog.Execute());
+  }
+  EXPECT_EQ(dialog.FileName, folder / "first.mod");
+  ModalAnswer cancel([](QWidget& window) { static_cast<QDialog&>(window).reject(); });
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName, folder / "first.mod");
 }
 
 } // namespace
