@@ -125,6 +125,30 @@ void TControl::SetEnabled(bool AEnabled) {
   QtWidget(*this).setEnabled(AEnabled);
 }
 
+TColor TControl::Color() const {
+  QWidget& widget = QtWidget(*this);
+  const QColor color = widget.palette().color(widget.backgroundRole());
+  return color.blue() << 16 | color.green() << 8 | color.red();
+}
+
+void TControl::SetColor(TColor AColor) {
+  QWidget& widget = QtWidget(*this);
+  const QColor color(AColor & 0xFF, AColor >> 8 & 0xFF, AColor >> 16 & 0xFF);
+  QPalette palette = widget.palette();
+  palette.setColor(QPalette::Window, color);
+  palette.setColor(QPalette::Base, color);
+  widget.setPalette(palette);
+  widget.setAutoFillBackground(true);
+}
+
+void TControl::SetFocus() {
+  QtWidget(*this).setFocus(Qt::OtherFocusReason);
+}
+
+bool TControl::Focused() const {
+  return QtWidget(*this).hasFocus();
+}
+
 void TControl::SetAlign(TAlign AAlign) {
   FAlign = AAlign;
   RealignParent();

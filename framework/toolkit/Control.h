@@ -9,6 +9,11 @@ namespace kiv {
 
 class TWinControl;
 
+// A colour as 0x00BBGGRR.
+using TColor = int;
+inline constexpr TColor clBlack = 0x000000;
+inline constexpr TColor clWhite = 0xFFFFFF;
+
 // The edge of its parent's client area that a control sticks to; alClient fills what is left.
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
@@ -47,6 +52,14 @@ public:
   void Hide() { SetVisible(false); }
   bool Enabled() const;
   void SetEnabled(bool AEnabled);
+
+  // The background: of a form or panel its area, of a list or edit box the field of its text.
+  TColor Color() const;
+  void SetColor(TColor AColor);
+
+  // Gives the control the keyboard focus (once its window shows).
+  void SetFocus();
+  bool Focused() const;
 
   TAlign Align() const noexcept { return FAlign; }
   void SetAlign(TAlign AAlign);

@@ -26,6 +26,12 @@ enum class TPosition { poDesigned, poScreenCenter };
 enum class TFormStyle { fsNormal, fsStayOnTop };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
+// How a form is dragged and docked, and how it pops up over others: kept for the saved placement;
+// the toolkit does not act on them.
+enum class TDragMode { dmManual, dmAutomatic };
+enum class TDragKind { dkDrag, dkDock };
+enum class TPopupMode { pmNone, pmAuto, pmExplicit };
+
 // A top-level window. Its owner (the application, another form or a framework object) frees it;
 // closing only hides it.
 class TForm : public TWinControl {
@@ -63,6 +69,17 @@ public:
   bool Active() const;
   // Makes the form the active window.
   void Activate();
+
+  // Stored only: what a docking layout would use, saved and restored with the form's placement.
+  int UndockWidth = 0;
+  int UndockHeight = 0;
+  int LRDockWidth = 0;
+  int TBDockHeight = 0;
+  std::string HostDockSiteName;
+  TDragMode DragMode = TDragMode::dmManual;
+  TDragKind DragKind = TDragKind::dkDrag;
+  TPopupMode PopupMode = TPopupMode::pmNone;
+  bool KeyPreview = false;
 
   std::function<void(bool& CanClose)> OnCloseQuery;
   std::function<void()> OnActivate;

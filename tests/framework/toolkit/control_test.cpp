@@ -100,5 +100,15 @@ TEST(TControl, HiddenControlStaysHiddenWhenPlacedAndAControlWithoutParentShowsNo
   EXPECT_TRUE(QtWidget(*label).isVisible());
 }
 
+TEST(TControl, ColorIsTheBackgroundOfTheAreaOrOfTheText) {
+  TForm form(nullptr);
+  auto* list = new TListBox(&form);
+  form.SetColor(clWhite);
+  list->SetColor(0x336699);
+  EXPECT_EQ(form.Color(), clWhite);
+  EXPECT_EQ(list->Color(), 0x336699);
+  EXPECT_EQ(QtWidget(*list).palette().color(QPalette::Base), QColor(0x99, 0x66, 0x33));
+}
+
 } // namespace
 } // namespace kiv

@@ -190,5 +190,19 @@ TEST(TForm, WindowStateAndPixelDensity) {
   EXPECT_EQ(form.PixelsPerInch(), 96);
 }
 
+TEST(TForm, FocusGoesToTheControlAskedForOnceShown) {
+  TForm form(nullptr);
+  auto* first = new TEdit(&form);
+  auto* second = new TEdit(&form);
+  first->SetParent(&form);
+  second->SetParent(&form);
+  second->SetFocus();
+  form.Show();
+  form.Activate();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Active(); }));
+  EXPECT_TRUE(second->Focused());
+  EXPECT_FALSE(first->Focused());
+}
+
 } // namespace
 } // namespace kiv
