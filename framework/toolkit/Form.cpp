@@ -222,7 +222,8 @@ bool TForm::HandleEvent(int type, bool& accept) {
     return false;
   }
   case QEvent::Hide:
-    if (FImpl->modalLoop) {
+    // Hidden for good, not minimized: a modal show ends.
+    if (FImpl->modalLoop && QtWidget(*this).isHidden()) {
       if (FModalResult == mrNone)
         FModalResult = mrCancel;
       FImpl->modalLoop->exit();

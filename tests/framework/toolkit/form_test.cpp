@@ -4,6 +4,7 @@
 #include "framework/toolkit/detail/Widget.h"
 #include "tests/framework/support/ModalAnswer.h"
 
+#include <QHideEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -54,6 +55,19 @@ TEST(TForm, ModalShowClosedByTheWindowManagerReturnsCancel) {
   ModalAnswer close([](QWidget& window) { window.close(); });
   EXPECT_EQ(dialog.form.ShowModal(), mrCancel);
   EXPECT_EQ(dialog.form.ModalResult(), mrCancel);
+}
+
+TEST(TForm, MinimizedModalFormGoesOnUntilItsResultIsSet) {
+  DialogForm dialog;
+  TModalResult afterMinimizing = -1;
+  ModalAnswer minimizeThenPress([&](QWidget& window) {
+    QHideEvent minimized; // what a window system sends when the window is minimized
+    QCoreApplication::sendEvent(&window, &minimized);
+    afterMinimizing = dialog.form.ModalResult();
+    toolkit::QtWidgetAs<QPushButton>(*dialog.ok).click();
+  });
+  EXPECT_EQ(dialog.form.ShowModal(), mrOk);
+  EXPECT_EQ(afterMinimizing, mrNone);
 }
 
 TEST(TForm, CloseQueryCanVetoTheClose) {
