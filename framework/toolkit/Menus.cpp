@@ -8,7 +8,7 @@
 
 namespace kiv {
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FAction(new Action{}) {
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FAction(std::make_unique<Action>()) {
   QObject::connect(&FAction->action, &QAction::triggered, &FAction->action,
                    toolkit::Guarded([this] { Click(); }));
 }
@@ -43,7 +43,7 @@ void TMenuItem::Click() {
     OnClick();
 }
 
-TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), FMenu(new Menu{}) {}
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), FMenu(std::make_unique<Menu>()) {}
 
 TPopupMenu::~TPopupMenu() = default;
 
