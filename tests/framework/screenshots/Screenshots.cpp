@@ -61,6 +61,19 @@ bool ToolkitControls(const std::string& folder) {
   auto* bar = new TProgressBar(&form);
   bar->SetPosition(40);
   place(bar, 8, 172)->SetWidth(344);
+  for (const auto& [caption, top] :
+       {std::pair{"Regular model", 200}, std::pair{"Sparse model", 222}}) {
+    auto* radio = new TRadioButton(&form);
+    radio->SetCaption(caption);
+    radio->SetChecked(top == 200);
+    place(radio, 8, top)->SetWidth(140);
+  }
+  auto* combo = new TComboBox(&form);
+  combo->SetStyle(TComboBoxStyle::csDropDownList);
+  for (const char* unit : {"Ohm-m", "mS/m"})
+    combo->AddItem(unit);
+  combo->SetItemIndex(0);
+  place(combo, 160, 200);
   auto* panel = new TPanel(&form);
   panel->SetParent(&form);
   panel->SetHeight(36);
