@@ -54,6 +54,12 @@ void TScreen::SetCursor(TCursor ACursor) {
   FCursor = ACursor;
 }
 
+TPoint MouseCursorPos() {
+  Application();
+  const QPoint position = QCursor::pos();
+  return {position.x(), position.y()};
+}
+
 TScreen& Screen() {
   static TScreen screen;
   return screen;

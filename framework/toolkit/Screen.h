@@ -23,6 +23,16 @@ private:
   TCursor FCursor = crDefault;
 };
 
+// A point on the screen in pixels.
+struct TPoint {
+  int X = 0;
+  int Y = 0;
+  bool operator==(const TPoint&) const = default;
+};
+
+// Where the mouse pointer is on the screen.
+TPoint MouseCursorPos();
+
 // The program's one screen object.
 TScreen& Screen();
 

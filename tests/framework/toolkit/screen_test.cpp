@@ -27,5 +27,10 @@ TEST(TScreen, CursorOverridesEveryWindowUntilReset) {
   EXPECT_EQ(Screen().Cursor(), crDefault);
 }
 
+TEST(MouseCursorPos, IsWhereThePointerWasMoved) {
+  QCursor::setPos(300, 200);
+  EXPECT_EQ(MouseCursorPos(), (TPoint{300, 200}));
+}
+
 } // namespace
 } // namespace kiv
