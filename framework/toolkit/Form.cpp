@@ -1,0 +1,245 @@
+#include "framework/toolkit/Form.h"
+
+#include "framework/toolkit/Application.h"
+#include "framework/toolkit/StandardControls.h"
+#include "framework/toolkit/detail/EventHook.h"
+#include "framework/toolkit/detail/HandlerBoundary.h"
+#include "framework/toolkit/detail/Widget.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace kiv {
+
+using toolkit::QtWidget;
+
+struct TForm::Impl {
+  std::unique_ptr<toolkit::EventHook> hook;
+  QEventLoop* modalLoop = nullptr;
+};
+
+TForm::TForm(TComponent* AOwner)
+    : TWinControl(AOwner, std::make_unique<Widget>(new QWidget(nullptr, Qt::Window))),
+      FImpl(std::make_unique<Impl>()) {
+  QtWidget(*this).setAttribute(Qt::WA_DeleteOnClose, false);
+  FImpl->hook = std::make_unique<toolkit::EventHook>(QtWidget(*this), [this](QEvent& event) {
+    if (event.type() == QEvent::KeyPress)
+      return HandleKey(static_cast<QKeyEvent&>(event).key());
+    bool accept = event.isAccepted();
+    const bool stop = HandleEvent(event.type(), accept);
+    event.setAccepted(accept);
+    return stop;
+  });
+}
+
+TForm::~TForm() {
+  FImpl->hook.reset();
+  if (FImpl->modalLoop)
+    FImpl->modalLoop->exit();
+}
+
+std::string TForm::Caption() const {
+  return QtWidget(*this).windowTitle().toStdString();
+}
+
+void TForm::SetCaption(const std::string& ACaption) {
+  QtWidget(*this).setWindowTitle(QString::fromStdString(ACaption));
+}
+
+bool TForm::Visible() const {
+  return QtWidget(*this).isVisible();
+}
+
+void TForm::SetVisible(bool AVisible) {
+  if (AVisible)
+    ShowWindow();
+  else
+    QtWidget(*this).hide();
+}
+
+void TForm::ShowWindow() {
+  QWidget& widget = QtWidget(*this);
+  widget.show();
+  // The frame is known once the window is there: centre the whole of it.
+  if (FPosition == TPosition::poScreenCenter)
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->geometry();
+      const QSize outer = widget.frameGeometry().size();
+      widget.move(area.left() + (area.width() - outer.width()) / 2,
+                  area.top() + (area.height() - outer.height()) / 2);
+    }
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle ABorderStyle) {
+  FBorderStyle = ABorderStyle;
+  ApplyWindowFlags();
+}
+
+void TForm::SetBorderIcons(TBorderIcons ABorderIcons) {
+  FBorderIcons = ABorderIcons;
+  ApplyWindowFlags();
+}
+
+void TForm::SetFormStyle(TFormStyle AFormStyle) {
+  FFormStyle = AFormStyle;
+  ApplyWindowFlags();
+}
+
+void TForm::ApplyWindowFlags() {
+  Qt::WindowFlags flags = Qt::Window;
+  switch (FBorderStyle) {
+  case TFormBorderStyle::bsNone:
+    flags |= Qt::FramelessWindowHint;
+    break;
+  case TFormBorderStyle::bsDialog:
+    flags = Qt::Dialog;
+    break;
+  case TFormBorderStyle::bsToolWindow:
+  case TFormBorderStyle::bsSizeToolWin:
+    flags = Qt::Tool;
+    break;
+  default:
+    break;
+  }
+  flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (FBorderIcons & biSystemMenu)
+    flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (FBorderIcons & biMinimize)
+    flags |= Qt::WindowMinimizeButtonHint;
+  if (FBorderIcons & biMaximize)
+    flags |= Qt::WindowMaximizeButtonHint;
+  if (FFormStyle == TFormStyle::fsStayOnTop)
+    flags |= Qt::WindowStaysOnTopHint;
+  QWidget& widget = QtWidget(*this);
+  const bool shown = widget.isVisible();
+  widget.setWindowFlags(flags); // hides the window
+  if (shown)
+    widget.show();
+}
+
+TWindowState TForm::WindowState() const {
+  const Qt::WindowStates state = QtWidget(*this).windowState();
+  if (state & Qt::WindowMinimized)
+    return TWindowState::wsMinimized;
+  return state & Qt::WindowMaximized ? TWindowState::wsMaximized : TWindowState::wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState AWindowState) {
+  Qt::WindowState state = Qt::WindowNoState;
+  if (AWindowState == TWindowState::wsMinimized)
+    state = Qt::WindowMinimized;
+  else if (AWindowState == TWindowState::wsMaximized)
+    state = Qt::WindowMaximized;
+  QtWidget(*this).setWindowState(state);
+}
+
+int TForm::PixelsPerInch() const {
+  return QtWidget(*this).logicalDpiY();
+}
+
+TModalResult TForm::ShowModal() {
+  QWidget& widget = QtWidget(*this);
+  const QPointer<QWidget> alive(&widget);
+  FModalResult = mrNone;
+  widget.setWindowModality(Qt::ApplicationModal);
+  ShowWindow();
+  widget.raise();
+  widget.activateWindow();
+  QEventLoop loop;
+  FImpl->modalLoop = &loop;
+  if (FModalResult == mrNone && widget.isVisible())
+    loop.exec(QEventLoop::DialogExec);
+  // A handler may have freed the form inside the loop: then nothing of it may be touched.
+  if (!alive)
+    return mrCancel;
+  FImpl->modalLoop = nullptr;
+  widget.hide();
+  widget.setWindowModality(Qt::NonModal);
+  return FModalResult;
+}
+
+void TForm::SetModalResult(TModalResult AModalResult) {
+  FModalResult = AModalResult;
+  if (FModalResult != mrNone && FImpl->modalLoop)
+    FImpl->modalLoop->exit();
+}
+
+void TForm::Close() {
+  QtWidget(*this).close();
+}
+
+bool TForm::Active() const {
+  return QtWidget(*this).isActiveWindow();
+}
+
+void TForm::Activate() {
+  QtWidget(*this).raise();
+  QtWidget(*this).activateWindow();
+}
+
+// Enter presses the form's default button and Escape its cancel button, wherever the focus is
+// (a key the focused control does not use comes up to the form).
+bool TForm::HandleKey(int key) {
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (!enter && key != Qt::Key_Escape)
+    return false;
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* button = dynamic_cast<TButton*>(&Components(i));
+    if (button && (enter ? button->Default() : button->Cancel()) && button->Visible() &&
+        button->Enabled()) {
+      toolkit::Guarded([button] { button->Click(); })();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TForm::HandleEvent(int type, bool& accept) {
+  switch (type) {
+  case QEvent::Close: {
+    bool canClose = true;
+    if (OnCloseQuery) {
+      // A failing query vetoes: the failure is shown and the form stays.
+      canClose = false;
+      toolkit::Guarded([&] {
+        bool answer = true;
+        OnCloseQuery(answer);
+        canClose = answer;
+      })();
+    }
+    accept = canClose;
+    if (!canClose)
+      return true;
+    if (FImpl->modalLoop) {
+      if (FModalResult == mrNone)
+        FModalResult = mrCancel;
+    } else if (static_cast<TControl*>(Application().MainForm()) == this) {
+      Application().Terminate();
+    }
+    return false;
+  }
+  case QEvent::Hide:
+    // Hidden for good, not minimized: a modal show ends.
+    if (FImpl->modalLoop && QtWidget(*this).isHidden()) {
+      if (FModalResult == mrNone)
+        FModalResult = mrCancel;
+      FImpl->modalLoop->exit();
+    }
+    return false;
+  case QEvent::WindowActivate:
+    if (OnActivate)
+      toolkit::Guarded(OnActivate)();
+    return false;
+  case QEvent::WindowDeactivate:
+    if (OnDeactivate)
+      toolkit::Guarded(OnDeactivate)();
+    return false;
+  default:
+    return false;
+  }
+}
+
+} // namespace kiv

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "framework/toolkit/Control.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace kiv {
+
+// The result of a modal show: mrNone while the form is open.
+using TModalResult = int;
+inline constexpr TModalResult mrNone = 0;
+inline constexpr TModalResult mrOk = 1;
+inline constexpr TModalResult mrCancel = 2;
+
+// The frame of a form: sizeable or not, a dialog's or a tool window's, or none at all.
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// The buttons of the frame's title bar: a set of these bits; none at all is 0.
+using TBorderIcons = unsigned;
+inline constexpr TBorderIcons biSystemMenu = 1;
+inline constexpr TBorderIcons biMinimize = 2;
+inline constexpr TBorderIcons biMaximize = 4;
+// Where a form appears when shown: where it was placed, or centred on the screen.
+enum class TPosition { poDesigned, poScreenCenter };
+enum class TFormStyle { fsNormal, fsStayOnTop };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+
+// How a form is dragged and docked, and how it pops up over others: kept for the saved placement;
+// the toolkit does not act on them.
+enum class TDragMode { dmManual, dmAutomatic };
+enum class TDragKind { dkDrag, dkDock };
+enum class TPopupMode { pmNone, pmAuto, pmExplicit };
+
+// A top-level window. Its owner (the application, another form or a framework object) frees it;
+// closing only hides it.
+class TForm : public TWinControl {
+public:
+  explicit TForm(TComponent* AOwner);
+  ~TForm() override;
+
+  std::string Caption() const;
+  void SetCaption(const std::string& ACaption);
+
+  bool Visible() const override;
+  void SetVisible(bool AVisible) override;
+  // Shows the form modally and handles messages until its modal result is set or it is closed
+  // or hidden (then mrCancel); returns the result.
+  TModalResult ShowModal();
+  TModalResult ModalResult() const noexcept { return FModalResult; }
+  // A result other than mrNone ends a running modal show.
+  void SetModalResult(TModalResult AModalResult);
+  // Asks OnCloseQuery; unless it vetoes, hides the form (a modal one returns mrCancel). Closing
+  // the main form terminates the application. The window manager's close comes here too.
+  void Close();
+  TFormBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle ABorderStyle);
+  TBorderIcons BorderIcons() const noexcept { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons ABorderIcons);
+  TFormStyle FormStyle() const noexcept { return FFormStyle; }
+  void SetFormStyle(TFormStyle AFormStyle);
+  TPosition Position() const noexcept { return FPosition; }
+  void SetPosition(TPosition APosition) noexcept { FPosition = APosition; }
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState AWindowState);
+  // Logical pixels per inch of the screen the form is on.
+  int PixelsPerInch() const;
+
+  bool Active() const;
+  // Makes the form the active window.
+  void Activate();
+
+  // Stored only: what a docking layout would use, saved and restored with the form's placement.
+  int UndockWidth = 0;
+  int UndockHeight = 0;
+  int LRDockWidth = 0;
+  int TBDockHeight = 0;
+  std::string HostDockSiteName;
+  TDragMode DragMode = TDragMode::dmManual;
+  TDragKind DragKind = TDragKind::dkDrag;
+  TPopupMode PopupMode = TPopupMode::pmNone;
+  bool KeyPreview = false;
+
+  std::function<void(bool& CanClose)> OnCloseQuery;
+  std::function<void()> OnActivate;
+  std::function<void()> OnDeactivate;
+
+private:
+  bool HandleEvent(int type, bool& accept);
+  bool HandleKey(int key);
+  void ShowWindow();
+  void ApplyWindowFlags();
+
+  struct Impl;
+  std::unique_ptr<Impl> FImpl;
+  TModalResult FModalResult = mrNone;
+  TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
+  TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TFormStyle FFormStyle = TFormStyle::fsNormal;
+  TPosition FPosition = TPosition::poDesigned;
+};
+
+} // namespace kiv

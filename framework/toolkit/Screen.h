@@ -1,0 +1,39 @@
+#pragma once
+
+namespace kiv {
+
+// The screen cursors the framework shows, by the toolkit's numbers.
+using TCursor = int;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crHourGlass = -11;
+
+// The primary display and the program's screen cursor. Needs the application object.
+class TScreen {
+public:
+  int Width() const;
+  int Height() const;
+  // Logical pixels per inch of the primary display.
+  int PixelsPerInch() const;
+  TCursor Cursor() const noexcept { return FCursor; }
+  // Shows ACursor over every window of the program until another is set (crDefault: each
+  // window's own).
+  void SetCursor(TCursor ACursor);
+
+private:
+  TCursor FCursor = crDefault;
+};
+
+// A point on the screen in pixels.
+struct TPoint {
+  int X = 0;
+  int Y = 0;
+  bool operator==(const TPoint&) const = default;
+};
+
+// Where the mouse pointer is on the screen.
+TPoint MouseCursorPos();
+
+// The program's one screen object.
+TScreen& Screen();
+
+} // namespace kiv
