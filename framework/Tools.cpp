@@ -6,9 +6,9 @@
 #include "framework/WindowServices.h"
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
-#include "platform/SystemErrorText.h"
 #include "platform/ProcessMemory.h"
 #include "platform/Shell.h"
+#include "platform/SystemErrorText.h"
 
 #include <stdexcept>
 
