@@ -137,6 +137,18 @@ size_t ParseColumnForm(const char* text, double& value) {
   return static_cast<size_t>(p - text);
 }
 
+// The fast forms read a word up to a separator: a copy of the word gives them one.
+bool ParseFastWord(std::string_view word, double& value) {
+  char padded[kMaxRealWordLength + kFastRealReach];
+  std::memcpy(padded, word.data(), word.size());
+  std::memset(padded + word.size(), ' ', kFastRealReach);
+  double fast = 0;
+  if (ParseFastReal(padded, fast) != word.size())
+    return false;
+  value = fast;
+  return true;
+}
+
 } // namespace
 
 size_t ParseFastReal(const char* text, double& value) {
@@ -147,19 +159,10 @@ size_t ParseFastReal(const char* text, double& value) {
 bool ParseReal(std::string_view word, double& value) {
   if (word.empty() || word.size() > kMaxRealWordLength)
     return false;
-  {
-    // The fast forms read a word up to a separator: a copy of the word gives them one.
-    char padded[kMaxRealWordLength + kFastRealReach];
-    std::memcpy(padded, word.data(), word.size());
-    std::memset(padded + word.size(), ' ', kFastRealReach);
-    double fast = 0;
-    if (ParseFastReal(padded, fast) == word.size()) {
-      value = fast;
-      return true;
-    }
-  }
+  if (ParseFastWord(word, value))
+    return true;
   bool negative = false;
-  if (!word.empty() && (word.front() == '+' || word.front() == '-')) {
+  if (word.front() == '+' || word.front() == '-') {
     negative = word.front() == '-';
     word.remove_prefix(1);
   }

@@ -106,8 +106,8 @@ TEST(NumberParse, FastFormsRefuseWhatIsNoNumber) {
         "-",     "+",    ".",   "-.",         ".e1",          "1.2345f+00",
         "0x1p3", "1e--5"}) {
     EXPECT_EQ(Real(word), std::nullopt) << word;
-    TextScanner scanner(
-        ByteSource::Memory(std::string(word) + std::string(kFastRealReach, ' ') + "1"));
+    const std::string text = std::string(word) + std::string(kFastRealReach, ' ') + "1";
+    TextScanner scanner(ByteSource::Memory(text));
     EXPECT_THROW(scanner.ReadReal(), InvalidNumericInput) << word;
   }
 }
