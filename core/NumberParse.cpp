@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace kiv {
@@ -9,6 +10,10 @@ namespace {
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+bool IsSeparator(char c) {
+  return static_cast<unsigned char>(c) <= 32;
 }
 
 // from_chars reports a value beyond the double range in either direction as out of range;
@@ -59,14 +64,20 @@ double ScaleExactly(std::uint64_t mantissa, int exponent, bool negative) {
   return negative ? -scaled : scaled;
 }
 
-// The ten characters "d.dddde+dd" after an optional minus.
+// The ten characters "d.dddde+dd" after an optional minus. Each digit is added as it is checked,
+// so that few of them are held at once.
 bool ParseColumnDigits(const char* p, bool negative, double& value) {
   const auto digit = [p](int i) { return static_cast<unsigned>(p[i] - '0'); };
-  if (digit(0) > 9 || p[1] != '.' || digit(2) > 9 || digit(3) > 9 || digit(4) > 9 || digit(5) > 9 ||
-      (p[6] != 'e' && p[6] != 'E') || (p[7] != '+' && p[7] != '-') || digit(8) > 9 || digit(9) > 9)
+  unsigned mantissa = digit(0);
+  if (mantissa > 9 || p[1] != '.')
     return false;
-  const unsigned mantissa =
-      digit(0) * 10000 + digit(2) * 1000 + digit(3) * 100 + digit(4) * 10 + digit(5);
+  for (int i = 2; i < 6; ++i) {
+    if (digit(i) > 9)
+      return false;
+    mantissa = mantissa * 10 + digit(i);
+  }
+  if ((p[6] != 'e' && p[6] != 'E') || (p[7] != '+' && p[7] != '-') || digit(8) > 9 || digit(9) > 9)
+    return false;
   const int exponent = static_cast<int>(digit(8) * 10 + digit(9));
   const int scale = (p[7] == '-' ? -exponent : exponent) - 4;
   if (scale < -22 || scale > 22)
@@ -75,52 +86,7 @@ bool ParseColumnDigits(const char* p, bool negative, double& value) {
   return true;
 }
 
-bool ParseDefaultColumnForm(std::string_view word, double& value) {
-  const bool negative = !word.empty() && word.front() == '-';
-  return word.size() == 10 + static_cast<size_t>(negative) &&
-         ParseColumnDigits(word.data() + static_cast<size_t>(negative), negative, value);
-}
-
-// The common short forms ("-1.0000e+00", "552310.0", "3"): when the digits make an integer below
-// 2^53 and the decimal exponent lies within +-22, both are exact doubles and one multiplication or
-// division rounds correctly. Returns false for everything else, which from_chars then decides.
-bool ParseShortReal(std::string_view word, double& value) {
-  const char* p = word.data();
-  const char* const end = p + word.size();
-  const bool negative = p < end && *p == '-';
-  if (p < end && (*p == '-' || *p == '+'))
-    ++p;
-  std::uint64_t mantissa = 0;
-  int digits = 0;
-  int exponent = 0;
-  for (; p < end && IsDigit(*p); ++p, ++digits)
-    mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-  if (p < end && *p == '.')
-    for (++p; p < end && IsDigit(*p); ++p, ++digits, --exponent)
-      mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-  if (digits == 0 || digits > 15)
-    return false;
-  if (p < end && (*p == 'e' || *p == 'E')) {
-    ++p;
-    const bool negativeExponent = p < end && *p == '-';
-    if (p < end && (*p == '-' || *p == '+'))
-      ++p;
-    int written = 0;
-    int given = 0;
-    for (; p < end && IsDigit(*p) && written < 4; ++p, ++written)
-      given = given * 10 + (*p - '0');
-    if (written == 0)
-      return false;
-    exponent += negativeExponent ? -given : given;
-  }
-  if (p != end || exponent < -22 || exponent > 22)
-    return false;
-  value = ScaleExactly(mantissa, exponent, negative);
-  return true;
-}
-
-} // namespace
-
+// The writer's column form; reads up to 12 characters.
 size_t ParseColumnForm(const char* text, double& value) {
   const bool negative = text[0] == '-';
   const size_t length = 10 + static_cast<size_t>(negative);
@@ -130,13 +96,73 @@ size_t ParseColumnForm(const char* text, double& value) {
   return length;
 }
 
-bool ParseReal(std::string_view word, double& value) {
-  if (ParseDefaultColumnForm(word, value) || ParseShortReal(word, value))
-    return true;
-  if (word.size() > kMaxRealWordLength)
+// A plain decimal; reads up to kFastRealReach characters. Kept out of line, so that the column
+// form before it needs none of the registers that its loops save.
+[[gnu::noinline]] size_t ParseShortForm(const char* text, double& value) {
+  const char* p = text;
+  const bool negative = *p == '-';
+  if (*p == '-' || *p == '+')
+    ++p;
+  // Digits are counted up to one beyond the 15 that make an exact double, so that no loop reads
+  // further than kFastRealReach.
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  for (; digits <= 15 && IsDigit(*p); ++p, ++digits)
+    mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+  int exponent = 0;
+  if (*p == '.') {
+    const char* fraction = ++p;
+    for (; digits <= 15 && IsDigit(*p); ++p, ++digits)
+      mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    exponent = -static_cast<int>(p - fraction);
+  }
+  if (digits == 0 || digits > 15)
+    return 0;
+  if (*p == 'e' || *p == 'E') {
+    ++p;
+    const bool negativeExponent = *p == '-';
+    if (*p == '-' || *p == '+')
+      ++p;
+    const char* written = p;
+    int given = 0;
+    for (; p - written < 3 && IsDigit(*p); ++p)
+      given = given * 10 + (*p - '0');
+    if (p == written)
+      return 0;
+    exponent += negativeExponent ? -given : given;
+  }
+  if (!IsSeparator(*p) || exponent < -22 || exponent > 22)
+    return 0;
+  value = ScaleExactly(mantissa, exponent, negative);
+  return static_cast<size_t>(p - text);
+}
+
+// The fast forms read a word up to a separator: a copy of the word gives them one.
+bool ParseFastWord(std::string_view word, double& value) {
+  char padded[kMaxRealWordLength + kFastRealReach];
+  std::memcpy(padded, word.data(), word.size());
+  std::memset(padded + word.size(), ' ', kFastRealReach);
+  double fast = 0;
+  if (ParseFastReal(padded, fast) != word.size())
     return false;
+  value = fast;
+  return true;
+}
+
+} // namespace
+
+size_t ParseFastReal(const char* text, double& value) {
+  const size_t length = ParseColumnForm(text, value);
+  return length != 0 ? length : ParseShortForm(text, value);
+}
+
+bool ParseReal(std::string_view word, double& value) {
+  if (word.empty() || word.size() > kMaxRealWordLength)
+    return false;
+  if (ParseFastWord(word, value))
+    return true;
   bool negative = false;
-  if (!word.empty() && (word.front() == '+' || word.front() == '-')) {
+  if (word.front() == '+' || word.front() == '-') {
     negative = word.front() == '-';
     word.remove_prefix(1);
   }

@@ -21,10 +21,14 @@ inline constexpr size_t kMaxIntegerWordLength = 32;
 // for a double reads as zero; one too large is not a number. Locale-independent.
 bool ParseReal(std::string_view word, double& value);
 
-// The column form that the writer uses by default, "d.dddde+dd" with an optional minus, at the
-// start of text and followed by a character of code 32 or less: its length, or 0 when text
-// starts otherwise. Reads up to 12 characters. What it reads, ParseReal reads alike.
-size_t ParseColumnForm(const char* text, double& value);
+// A word at the start of text that is followed by a character of code 32 or less, in one of the
+// forms that most model files hold: the writer's column form, "d.dddde+dd" with an optional minus,
+// or a plain decimal of up to 15 digits with an optional sign, "." and exponent whose value one
+// exact multiplication or division by a power of ten gives ("3", "-0.0123457", "1.23457e+06").
+// Returns its length, or 0 when text starts otherwise, which ParseReal then decides. Reads up to
+// kFastRealReach characters. What it reads, ParseReal reads alike.
+size_t ParseFastReal(const char* text, double& value);
+inline constexpr size_t kFastRealReach = 23;
 
 // The whole word as a 32-bit decimal integer with an optional sign.
 bool ParseInteger(std::string_view word, std::int32_t& value);

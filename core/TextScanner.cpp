@@ -121,15 +121,16 @@ std::string_view TextScanner::NextWord(size_t maxLength) {
 }
 
 double TextScanner::ReadReal() {
-  // Most numbers of a model file have the writer's column form, read without finding the word's
-  // end first; anything else, and a word near the buffer's end, takes the general way.
+  // Most numbers of a model file have the writer's column form or are short plain decimals, read
+  // as they are found, without finding the word's end first; anything else, and a word near the
+  // buffer's end, takes the general way.
   const char* buffer = window_;
   size_t start = position_;
   while (start < end_ && IsSeparator(buffer[start]))
     ++start;
-  if (end_ - start >= 12) {
+  if (end_ - start >= kFastRealReach) {
     double value = 0;
-    if (const size_t length = ParseColumnForm(buffer + start, value); length != 0) {
+    if (const size_t length = ParseFastReal(buffer + start, value); length != 0) {
       position_ = start + length;
       return value;
     }

@@ -4,6 +4,8 @@
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -35,6 +37,79 @@ TEST(NumberParse, StrictRealGrammar) {
   EXPECT_TRUE(std::signbit(*Real("-1e-999")));
   EXPECT_EQ(Real(std::string(64, '1')).has_value(), true);
   EXPECT_EQ(Real(std::string(65, '1')), std::nullopt);
+}
+
+// The fast forms take these words as a whole or leave them to from_chars; either way the value
+// is from_chars' correctly rounded one, whether the word is read alone or from a scanner's buffer
+// with more text after it.
+TEST(NumberParse, FastFormsReadAsFromChars) {
+  const char* const words[] = {"3",
+                               "-7",
+                               "+7",
+                               "1.",
+                               ".5",
+                               "+.5",
+                               "-.5",
+                               "-0",
+                               "+0",
+                               "-0.0",
+                               "0.1",
+                               "0.3",
+                               "4.35",
+                               "1.23457e+06",
+                               "-0.0123457",
+                               "552310.5",
+                               "2147483647",
+                               "-2147483648",
+                               "2147483648",
+                               "123456789012345",
+                               "999999999999999",
+                               "0.12345678901234",
+                               "99999999999999.9",
+                               "1234567890123456",
+                               "9007199254740993",
+                               "0.1234567890123456",
+                               "1e22",
+                               "1e23",
+                               "1e-22",
+                               "1e-23",
+                               "1.5e+022",
+                               "123456789012345e-22",
+                               "999999999999999e7",
+                               "9.99999999999999e22",
+                               "8.98846567431158e307",
+                               "1e0000",
+                               "1E+5",
+                               "1.2345e+00",
+                               "-9.9999e-99",
+                               "1.2345e-19"};
+  for (const std::string_view word : words) {
+    const std::string_view unsignedWord = word.substr(word.front() == '+' ? 1 : 0);
+    double expected = 0;
+    std::from_chars(unsignedWord.data(), unsignedWord.data() + unsignedWord.size(), expected);
+    const std::string text = std::string(word) + std::string(kFastRealReach, ' ') + "9";
+    TextScanner scanner(ByteSource::Memory(text));
+    const double read = scanner.ReadReal();
+    ASSERT_TRUE(Real(word).has_value()) << word;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(*Real(word)), std::bit_cast<std::uint64_t>(expected))
+        << word;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(read), std::bit_cast<std::uint64_t>(expected)) << word;
+    EXPECT_EQ(scanner.ReadReal(), 9) << word;
+  }
+}
+
+// Words that start like a fast form but are none fail alike, read alone or from a buffer.
+TEST(NumberParse, FastFormsRefuseWhatIsNoNumber) {
+  for (const char* word :
+       {"1e",    "1e+",  "1.e", "1..",        "1.5.",         "+-1",
+        "-+1",   "1e5x", "1,5", "1.2345e+0x", "1.2345e+001x", "12345678901234567890x",
+        "-",     "+",    ".",   "-.",         ".e1",          "1.2345f+00",
+        "0x1p3", "1e--5"}) {
+    EXPECT_EQ(Real(word), std::nullopt) << word;
+    const std::string text = std::string(word) + std::string(kFastRealReach, ' ') + "1";
+    TextScanner scanner(ByteSource::Memory(text));
+    EXPECT_THROW(scanner.ReadReal(), InvalidNumericInput) << word;
+  }
 }
 
 TEST(NumberParse, StrictIntegerGrammar) {
