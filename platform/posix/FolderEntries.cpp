@@ -1,17 +1,14 @@
 #include "platform/FolderEntries.h"
 
+#include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
+#include "platform/posix/Wildcard.h"
 
 #include <cerrno>
-#include <fnmatch.h>
 #include <system_error>
 
 namespace kiv::platform {
 namespace {
-
-[[noreturn]] void ThrowFailure(const char* call, const std::string& path) {
-  throw std::system_error(errno, std::generic_category(), std::string(call) + " " + path);
-}
 
 // A listing of a folder, closed with the object.
 class Listing {
@@ -32,7 +29,7 @@ private:
 bool MatchesMask(const std::string& name, const std::string& mask) {
   if (mask == "*.*" || mask == "*")
     return true;
-  return fnmatch(mask.c_str(), name.c_str(), 0) == 0;
+  return MatchesWildcard(name, mask);
 }
 
 std::uint32_t AttributesOf(const std::string& name, const struct stat& info, bool leadsToFolder) {
@@ -59,14 +56,14 @@ std::vector<FolderEntry> ListFolderEntries(const std::string& folder, const std:
   if (listing.get() == nullptr) {
     if (errno == ENOENT)
       return entries;
-    ThrowFailure("opendir", base);
+    throw ErrnoError("opendir", base);
   }
   for (;;) {
     errno = 0;
     const dirent* entry = sys::ReadDirectory(listing.get());
     if (entry == nullptr) {
       if (errno != 0)
-        ThrowFailure("readdir", base);
+        throw ErrnoError("readdir", base);
       break;
     }
     const std::string name = entry->d_name;
@@ -76,7 +73,7 @@ std::vector<FolderEntry> ListFolderEntries(const std::string& folder, const std:
     if (sys::LinkStat((base + name).c_str(), &info) != 0) {
       if (errno == ENOENT) // removed while listed
         continue;
-      ThrowFailure("lstat", base + name);
+      throw ErrnoError("lstat", base + name);
     }
     struct stat target {};
     const bool leadsToFolder = S_ISLNK(info.st_mode) &&
