@@ -1,6 +1,6 @@
 #include "platform/CommandLine.h"
 
-#include "platform/win32/FaultPoint.h"
+#include "platform/win32/SystemCalls.h"
 #include "platform/win32/Utf16.h"
 
 #include <system_error>

@@ -1,6 +1,6 @@
 #include "platform/FileOperations.h"
 
-#include "platform/win32/FaultPoint.h"
+#include "platform/win32/SystemCalls.h"
 #include "platform/win32/WideText.h"
 
 #include <system_error>

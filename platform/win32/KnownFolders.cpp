@@ -1,6 +1,6 @@
 #include "platform/KnownFolders.h"
 
-#include "platform/win32/FaultPoint.h"
+#include "platform/win32/SystemCalls.h"
 #include "platform/win32/Utf16.h"
 
 // windows.h first: the other system headers build on it.

@@ -1,6 +1,6 @@
 #include "platform/Network.h"
 
-#include "platform/win32/FaultPoint.h"
+#include "platform/win32/SystemCalls.h"
 #include "platform/win32/Utf16.h"
 
 // winsock2.h before windows.h, windows.h before the rest: they build on each other.

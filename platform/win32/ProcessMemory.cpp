@@ -1,6 +1,6 @@
 #include "platform/ProcessMemory.h"
 
-#include "platform/win32/FaultPoint.h"
+#include "platform/win32/SystemCalls.h"
 
 // windows.h first: the other system headers build on it.
 // clang-format off

@@ -1,6 +1,6 @@
 #include "platform/Shell.h"
 
-#include "platform/win32/FaultPoint.h"
+#include "platform/win32/SystemCalls.h"
 #include "platform/win32/WideText.h"
 
 // windows.h first: the other system headers build on it.

@@ -1,6 +1,6 @@
 #include "platform/StandardOutput.h"
 
-#include "platform/win32/FaultPoint.h"
+#include "platform/win32/SystemCalls.h"
 
 #include <system_error>
 #include <windows.h>

@@ -68,6 +68,11 @@ std::optional<DWORD> TransferSize(Operation operation, DWORD size) {
 
 } // namespace
 
+bool Struck(Operation operation) {
+  const std::optional<Fault> fault = InjectedFault(operation);
+  return fault && Fail(*fault, true);
+}
+
 Handle InvalidHandle() {
   return INVALID_HANDLE_VALUE;
 }

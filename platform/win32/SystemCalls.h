@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/testing/FaultInjection.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +22,10 @@ namespace kiv::platform::win32 {
 
 using Handle = void*;
 using Dword = unsigned long;
+
+// For the services that call the system themselves: true when an armed test fault strikes this
+// call of operation, with the last error set as the failed call would leave it.
+bool Struck(testing::Operation operation);
 
 Handle InvalidHandle();
 

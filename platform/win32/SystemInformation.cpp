@@ -1,6 +1,6 @@
 #include "platform/SystemInformation.h"
 
-#include "platform/win32/FaultPoint.h"
+#include "platform/win32/SystemCalls.h"
 #include "platform/win32/Utf16.h"
 
 #include <windows.h>
