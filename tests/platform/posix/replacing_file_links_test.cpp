@@ -1,6 +1,7 @@
 // Facts of POSIX systems only: links, permissions, owners and the flush of the folder.
 #include "platform/ReplacingFile.h"
 #include "platform/testing/FaultInjection.h"
+#include "tests/platform/ReplacingFileSteps.h"
 #include "tests/support/SystemFailure.h"
 #include "tests/support/TempDir.h"
 
@@ -14,25 +15,12 @@ namespace kiv::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Entries;
+using test::Save;
 using test::TempDir;
 using testing::Fault;
 using testing::Operation;
 using testing::ScopedFault;
-
-void Save(const std::string& path, std::string_view bytes) {
-  ReplacingFile file(path);
-  file.Write(bytes);
-  file.Commit();
-}
-
-// The names in folder, so that a left-over temporary shows.
-std::vector<std::string> Entries(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 struct stat Status(const std::string& path) {
   struct stat info {};
