@@ -1,5 +1,6 @@
 #include "platform/FileOperations.h"
 
+#include "platform/win32/LastError.h"
 #include "platform/win32/SystemCalls.h"
 #include "platform/win32/WideText.h"
 
@@ -10,11 +11,7 @@ namespace kiv::platform {
 namespace {
 
 using testing::Operation;
-
-[[noreturn]] void ThrowLastError(const char* call, const std::string& path) {
-  throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(),
-                          std::string(call) + " " + path);
-}
+using win32::ThrowLastError;
 
 // An open handle, closed with the object.
 class Handle {

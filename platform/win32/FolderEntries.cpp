@@ -1,5 +1,6 @@
 #include "platform/FolderEntries.h"
 
+#include "platform/win32/LastError.h"
 #include "platform/win32/SystemCalls.h"
 #include "platform/win32/Utf16.h"
 #include "platform/win32/WideText.h"
@@ -11,11 +12,7 @@ namespace kiv::platform {
 namespace {
 
 using testing::Operation;
-
-[[noreturn]] void ThrowLastError(const char* call, const std::string& path) {
-  throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(),
-                          std::string(call) + " " + path);
-}
+using win32::ThrowLastError;
 
 std::string WithSeparator(const std::string& folder) {
   if (folder.empty() || folder.back() == '\\' || folder.back() == '/' || folder.back() == ':')
