@@ -8,8 +8,7 @@ std::string GetFileVersionText(const std::string& AFileName) {
   const std::optional<platform::FileVersion> version = platform::ReadFileVersionIfAny(AFileName);
   if (!version)
     return "N/A!";
-  return std::to_string(version->Major) + "." + std::to_string(version->Minor) + "." +
-         std::to_string(version->Release) + "." + std::to_string(version->Build);
+  return platform::DottedText(*version);
 }
 
 } // namespace kiv

@@ -16,6 +16,12 @@ struct FileVersion {
   bool operator==(const FileVersion&) const = default;
 };
 
+// The four numbers joined by ".", as version texts show them: 2.1.0.57.
+inline std::string DottedText(const FileVersion& version) {
+  return std::to_string(version.Major) + "." + std::to_string(version.Minor) + "." +
+         std::to_string(version.Release) + "." + std::to_string(version.Build);
+}
+
 // The file version that the build embedded in the executable file at path. All zero when the
 // file carries none, is not an executable of a kind this system runs, is damaged or cannot be
 // read: a file's content is never trusted, and nothing is thrown.

@@ -11,15 +11,10 @@ namespace {
 
 using test::TempDir;
 
-std::string Text(const FileVersion& v) {
-  return std::to_string(v.Major) + "." + std::to_string(v.Minor) + "." + std::to_string(v.Release) +
-         "." + std::to_string(v.Build);
-}
-
 TEST(VersionResource, ExecutablesOfTheBuildCarryTheirVersion) {
   EXPECT_EQ(ReadFileVersion(KIV_VERSION_PROBE), (FileVersion{4, 2, 0, 17}));
-  EXPECT_EQ(Text(ReadFileVersion(KIV_VESMARINVCHK)), KIV_PROJECT_VERSION);
-  EXPECT_EQ(Text(ReadFileVersion(ExecutablePath())), KIV_PROJECT_VERSION);
+  EXPECT_EQ(DottedText(ReadFileVersion(KIV_VESMARINVCHK)), KIV_PROJECT_VERSION);
+  EXPECT_EQ(DottedText(ReadFileVersion(ExecutablePath())), KIV_PROJECT_VERSION);
 }
 
 TEST(VersionResource, FilesWithoutVersionGiveZeros) {

@@ -15,11 +15,6 @@ namespace {
 
 using test::TempDir;
 
-std::string Text(const FileVersion& v) {
-  return std::to_string(v.Major) + "." + std::to_string(v.Minor) + "." + std::to_string(v.Release) +
-         "." + std::to_string(v.Build);
-}
-
 TEST(VersionResource, SpecialAndCutFilesGiveZerosWithoutBlocking) {
   TempDir dir;
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
@@ -204,7 +199,7 @@ TEST(VersionResource, RandomlyDamagedHeadersNeverMisread) {
     test::WriteFile(dir / "damaged", damaged);
     const FileVersion version = ReadFileVersion(dir / "damaged");
     EXPECT_TRUE(version == FileVersion{} || version == (FileVersion{4, 2, 0, 17}))
-        << "round " << round << ": " << Text(version);
+        << "round " << round << ": " << DottedText(version);
   }
 }
 
