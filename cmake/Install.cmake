@@ -24,10 +24,9 @@ if(WIN32)
   install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION . COMPONENT command)
 endif()
 
-foreach(library platform core model)
+foreach(library platform core model framework)
   kiv_install_library(${library})
 endforeach()
-kiv_install_library(framework)
 # The libraries name the warning set as a link-only dependency; it adds nothing to a consumer.
 set_target_properties(kiv_warnings PROPERTIES EXPORT_NAME warnings)
 install(TARGETS kiv_warnings EXPORT kivTargets)

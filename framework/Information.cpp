@@ -4,11 +4,11 @@
 #include "core/Escalation.h"
 #include "core/FileNames.h"
 #include "core/ProgramName.h"
+#include "core/TextFile.h"
 #include "framework/Computer.h"
 #include "framework/FileVersionText.h"
 #include "framework/Network.h"
 #include "framework/OperatingSystem.h"
-#include "framework/PathSeparator.h"
 #include "framework/User.h"
 #include "framework/WindowServices.h"
 #include "platform/CommandLine.h"
@@ -29,7 +29,7 @@ namespace {
 
 std::string WithSeparator(std::string folder) {
   if (folder.empty() || !IsPathSeparator(folder.back()))
-    folder += kPathSeparator;
+    folder += PathSeparator();
   return folder;
 }
 
@@ -40,7 +40,7 @@ std::string WithSeparator(std::string folder) {
 // the path unchanged.
 std::string ExpandedLongPath(const std::string& path) {
   constexpr size_t kMaxLongPath = 521;
-  const char separator = kPathSeparator;
+  const char separator = PathSeparator();
   size_t position = 2;
   if (path.size() >= 2 && path[0] == separator && path[1] == separator) {
     const size_t serverEnd = path.find(separator, 2);
@@ -127,7 +127,7 @@ std::string TInformation::GetAppDataPath() const {
 }
 
 std::string TInformation::GetUserApplicationDataPath() const {
-  return GetSpecialFolderPath(platform::kFolderLocalAppData);
+  return GetAppDataPath();
 }
 
 std::string TInformation::GetUserPersonalPath() const {
@@ -151,7 +151,7 @@ std::string TInformation::ApplicationIniFileCurrentUser() const {
   const std::string name = GetApplicationExeName();
   const std::string folder = GetUserApplicationDataPath() + name;
   platform::CreateFolderPath(folder);
-  return folder + kPathSeparator + name + ".ini";
+  return folder + PathSeparator() + name + ".ini";
 }
 
 std::string TInformation::GetApplicationExeName() const {
@@ -199,17 +199,10 @@ std::string TInformation::GetComputerSummary() const {
     summary += "# active cpu: " + std::to_string(FComputer.GetCPUNoActive()) + "\n";
     summary += "net name: " + FNetwork.GetName() + "\n";
     summary += "mac addr: " + FNetwork.GetMacAddress() + "\n";
-    summary += "drives: \n" + ListText(FComputer.GetDriveList()) + "\n";
-    summary += "net drives: \n" + ListText(FNetwork.GetNetworkDriveMappings());
+    summary += "drives: \n" + JoinCrLfLines(FComputer.GetDriveList()) + "\n";
+    summary += "net drives: \n" + JoinCrLfLines(FNetwork.GetNetworkDriveMappings());
     return summary;
   });
-}
-
-std::string ListText(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines)
-    text += line + "\r\n";
-  return text;
 }
 
 } // namespace kiv

@@ -82,7 +82,4 @@ private:
   TWindowServices* FWindows = nullptr;
 };
 
-// The lines of a list as one text, each line followed by CR LF.
-std::string ListText(const std::vector<std::string>& lines);
-
 } // namespace kiv

@@ -91,7 +91,6 @@ void TTools::BitmapGetDims(const std::string& iFileName, int& oWidth, int& oHeig
 }
 
 std::string PercentEncode(std::string_view text) {
-  constexpr char kDigits[] = "0123456789ABCDEF";
   std::string encoded;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
@@ -100,8 +99,7 @@ std::string PercentEncode(std::string_view text) {
       encoded += c;
     } else {
       encoded += '%';
-      encoded += kDigits[byte >> 4];
-      encoded += kDigits[byte & 0xF];
+      encoded += TTools::HexByte(byte);
     }
   }
   return encoded;

@@ -1,5 +1,4 @@
 #include "core/FileNames.h"
-#include "framework/PathSeparator.h"
 #include "framework/Tools.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderEntries.h"
@@ -31,8 +30,8 @@ bool SearchFolder(const std::string& folder, const std::string& mask, bool inclu
   if (!includeSubDirs)
     return false;
   for (const platform::FolderEntry& entry : platform::ListFolderEntries(folder, "*"))
-    if (entry.IsFolder &&
-        SearchFolder(folder + entry.Name + kPathSeparator, mask, true, attributes, callback, found))
+    if (entry.IsFolder && SearchFolder(folder + entry.Name + PathSeparator(), mask, true,
+                                       attributes, callback, found))
       return true;
   return false;
 }
@@ -107,7 +106,7 @@ void TTools::CleanDir(const std::string& iDirectory) {
     return;
   const std::string folder = WithoutTrailingSeparators(iDirectory);
   try {
-    if (const auto entries = FindFiles(folder + kPathSeparator + "*.*", true, -1))
+    if (const auto entries = FindFiles(folder + PathSeparator() + "*.*", true, -1))
       for (const std::string& entry : *entries)
         platform::RemoveFile(entry);
     platform::RemoveEmptyFolder(folder);

@@ -22,8 +22,9 @@ struct FolderEntry {
 
 // The entries of folder (a trailing separator allowed) whose names match mask, without "." and
 // "..", in the order the system lists them. On Windows FindFirstFileW/FindNextFileW of folder
-// plus mask, with their attribute words. On Linux readdir with lstat: mask is an fnmatch pattern
-// ("*", "?" and bracket classes), "*.*" means any name as on Windows; a folder has
+// plus mask, with their attribute words. On Linux readdir with lstat: mask matches as the
+// system's file search matches names ("*" any run, "?" one character), "*.*" means any name as on
+// Windows; a folder has
 // kAttributeFolder, a file kAttributeArchive, a symbolic link kAttributeLink (with kAttributeFolder
 // when it leads to a folder), plus kAttributeReadOnly without write permission for its owner and
 // kAttributeHidden for a name starting with ".". A folder that does not exist gives no entries; any

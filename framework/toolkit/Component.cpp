@@ -2,6 +2,7 @@
 
 #include "core/FileNames.h"
 #include "framework/toolkit/detail/ClassNames.h"
+#include "framework/toolkit/detail/IndexCheck.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -34,9 +35,7 @@ int TComponent::ComponentCount() const noexcept {
 }
 
 TComponent& TComponent::Components(int AIndex) const {
-  if (AIndex < 0 || AIndex >= ComponentCount())
-    throw std::out_of_range("TComponent.Components: index " + std::to_string(AIndex) +
-                            " out of range");
+  toolkit::CheckIndex("TComponent.Components", AIndex, ComponentCount());
   return *FComponents[static_cast<std::size_t>(AIndex)];
 }
 

@@ -1,6 +1,7 @@
 #include "framework/toolkit/Control.h"
 
 #include "framework/toolkit/detail/EventHook.h"
+#include "framework/toolkit/detail/IndexCheck.h"
 #include "framework/toolkit/detail/Widget.h"
 
 #include <algorithm>
@@ -186,9 +187,7 @@ TWinControl::~TWinControl() {
 }
 
 TControl& TWinControl::Controls(int AIndex) const {
-  if (AIndex < 0 || AIndex >= ControlCount())
-    throw std::out_of_range("TWinControl.Controls: index " + std::to_string(AIndex) +
-                            " out of range");
+  toolkit::CheckIndex("TWinControl.Controls", AIndex, ControlCount());
   return *FControls[static_cast<std::size_t>(AIndex)];
 }
 

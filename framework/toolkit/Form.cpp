@@ -146,8 +146,7 @@ TModalResult TForm::ShowModal() {
   FModalResult = mrNone;
   widget.setWindowModality(Qt::ApplicationModal);
   ShowWindow();
-  widget.raise();
-  widget.activateWindow();
+  Activate();
   QEventLoop loop;
   FImpl->modalLoop = &loop;
   if (FModalResult == mrNone && widget.isVisible())

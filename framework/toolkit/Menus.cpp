@@ -1,6 +1,7 @@
 #include "framework/toolkit/Menus.h"
 
 #include "framework/toolkit/detail/HandlerBoundary.h"
+#include "framework/toolkit/detail/IndexCheck.h"
 #include "framework/toolkit/detail/MenuParts.h"
 
 #include <algorithm>
@@ -54,8 +55,7 @@ void TPopupMenu::Add(TMenuItem& AItem) {
 }
 
 TMenuItem& TPopupMenu::Items(int AIndex) const {
-  if (AIndex < 0 || AIndex >= Count())
-    throw std::out_of_range("TPopupMenu.Items: index " + std::to_string(AIndex) + " out of range");
+  toolkit::CheckIndex("TPopupMenu.Items", AIndex, Count());
   return *FItems[static_cast<std::size_t>(AIndex)];
 }
 

@@ -1,6 +1,7 @@
 #include "framework/toolkit/StandardControls.h"
 
 #include "framework/toolkit/detail/HandlerBoundary.h"
+#include "framework/toolkit/detail/IndexCheck.h"
 #include "framework/toolkit/detail/Widget.h"
 
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 
 namespace kiv {
 
+using toolkit::CheckIndex;
 using toolkit::Guarded;
 using toolkit::QtWidgetAs;
 
@@ -31,12 +33,6 @@ template <class QtClass> std::unique_ptr<TControl::Widget> MakeWidget(int AWidth
 
 QString ToQt(const std::string& text) {
   return QString::fromStdString(text);
-}
-
-void CheckIndex(const char* where, int index, int count) {
-  if (index < 0 || index >= count)
-    throw std::out_of_range(std::string(where) + ": index " + std::to_string(index) +
-                            " out of range");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/CommandLine.h"
 
+#include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemFiles.h"
 
 #include <cerrno>
@@ -10,7 +11,7 @@ namespace kiv::platform {
 std::vector<std::string> CommandLineArguments() {
   const std::optional<std::string> text = ReadSystemFile("/proc/self/cmdline");
   if (!text)
-    throw std::system_error(errno, std::generic_category(), "open /proc/self/cmdline");
+    throw ErrnoError("open", "/proc/self/cmdline");
   std::vector<std::string> arguments;
   size_t start = 0;
   while (start < text->size()) {

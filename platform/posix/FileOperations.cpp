@@ -1,5 +1,6 @@
 #include "platform/FileOperations.h"
 
+#include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
 
 #include <cerrno>
@@ -21,7 +22,7 @@ void CreateFolderPath(const std::string& path) {
   for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
     const std::string prefix = path.substr(0, end);
     if (!prefix.empty() && sys::MakeFolder(prefix.c_str(), 0700) != 0 && errno != EEXIST)
-      throw std::system_error(errno, std::generic_category(), "mkdir " + prefix);
+      throw ErrnoError("mkdir", prefix);
     if (end == std::string::npos)
       break;
   }
@@ -35,10 +36,10 @@ bool CreateNewPrivateFile(const std::string& path) {
   if (fd < 0) {
     if (errno == EEXIST)
       return false;
-    throw std::system_error(errno, std::generic_category(), "open " + path);
+    throw ErrnoError("open", path);
   }
   if (sys::Close(fd) != 0)
-    throw std::system_error(errno, std::generic_category(), "close " + path);
+    throw ErrnoError("close", path);
   return true;
 }
 

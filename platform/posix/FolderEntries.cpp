@@ -1,5 +1,6 @@
 #include "platform/FolderEntries.h"
 
+#include "platform/FileOperations.h"
 #include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
 #include "platform/posix/Wildcard.h"
@@ -27,7 +28,7 @@ private:
 };
 
 bool MatchesMask(const std::string& name, const std::string& mask) {
-  if (mask == "*.*" || mask == "*")
+  if (mask == "*.*")
     return true;
   return MatchesWildcard(name, mask);
 }
@@ -69,26 +70,23 @@ std::vector<FolderEntry> ListFolderEntries(const std::string& folder, const std:
     const std::string name = entry->d_name;
     if (name == "." || name == ".." || !MatchesMask(name, mask))
       continue;
+    const std::string path = base + name;
     struct stat info {};
-    if (sys::LinkStat((base + name).c_str(), &info) != 0) {
+    if (sys::LinkStat(path.c_str(), &info) != 0) {
       if (errno == ENOENT) // removed while listed
         continue;
-      throw ErrnoError("lstat", base + name);
+      throw ErrnoError("lstat", path);
     }
     struct stat target {};
-    const bool leadsToFolder = S_ISLNK(info.st_mode) &&
-                               sys::Stat((base + name).c_str(), &target) == 0 &&
-                               S_ISDIR(target.st_mode);
+    const bool leadsToFolder =
+        S_ISLNK(info.st_mode) && sys::Stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
     entries.push_back({name, AttributesOf(name, info, leadsToFolder), S_ISDIR(info.st_mode)});
   }
   return entries;
 }
 
 bool IsRootFolder(const std::string& path) {
-  struct stat info {};
-  struct stat root {};
-  return sys::Stat(path.c_str(), &info) == 0 && sys::Stat("/", &root) == 0 &&
-         info.st_dev == root.st_dev && info.st_ino == root.st_ino;
+  return IsSameFile(path, "/");
 }
 
 EntryKind KindOf(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "platform/Volumes.h"
 
+#include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
 #include "platform/posix/SystemFiles.h"
 #include "platform/posix/SystemText.h"
@@ -12,7 +13,7 @@ namespace kiv::platform {
 std::vector<std::string> FixedDriveRoots() {
   const std::optional<std::string> text = ReadSystemFile("/proc/self/mountinfo");
   if (!text)
-    throw std::system_error(errno, std::generic_category(), "open /proc/self/mountinfo");
+    throw ErrnoError("open", "/proc/self/mountinfo");
   return FixedDriveMounts(ParseMountTable(*text));
 }
 
