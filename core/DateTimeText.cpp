@@ -25,6 +25,9 @@ size_t RunLength(std::string_view picture, size_t start) {
 std::string FormatDateTime(std::string_view picture, const platform::LocalDateTime& value,
                            const FormatSettings& formats) {
   std::string out;
+  // As in the platform's formatter, "m" after an hour ("hh:mm") means minutes: the last letter
+  // seen decides, whatever separators or literals stand between.
+  char lastLetter = 0;
   size_t i = 0;
   while (i < picture.size()) {
     const char c = picture[i];
@@ -36,7 +39,12 @@ std::string FormatDateTime(std::string_view picture, const platform::LocalDateTi
       continue;
     }
     const size_t run = RunLength(picture, i);
-    switch (std::tolower(static_cast<unsigned char>(c))) {
+    char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (letter == 'm' && lastLetter == 'h')
+      letter = 'n';
+    if (letter >= 'a' && letter <= 'z')
+      lastLetter = letter;
+    switch (letter) {
     case 'd':
       AppendPadded(out, value.day, run >= 2 ? 2 : 1);
       break;

@@ -71,6 +71,13 @@ TEST(DateTimeText, PicturesUseTheProcessSeparators) {
   EXPECT_EQ(FormatDateTime("d/m/yy 'at' h:nn:ss.zzz", when, formats), "7.3.26 at 9:05:04.012");
 }
 
+TEST(DateTimeText, MonthAfterAnHourReadsAsMinutes) {
+  const platform::LocalDateTime when{2026, 3, 7, 9, 45, 4, 12};
+  const FormatSettings formats;
+  EXPECT_EQ(FormatDateTime("ddmmyy,hh:mm:ss.", when, formats), "070326,09:45:04.");
+  EXPECT_EQ(FormatDateTime("hh 'x' mm/mm", when, formats), "09 x 45-03");
+}
+
 TEST(TextFile, LinesEndWithCrLfAndNoByteOrderMark) {
   test::TempDir dir;
   WriteTextFile(dir / "a.log", {"one", "", "three"});
