@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "platform/RenameFile.h"
 #include "platform/testing/FaultInjection.h"
 #include "tests/support/SystemFailure.h"
 #include "tests/support/TempDir.h"
@@ -64,6 +65,19 @@ TEST(FileSystem, WriteFailuresAreSystemErrors) {
   TempDir dir;
   EXPECT_THROW(WriteWholeFile(dir / "no-folder/f", "x"), std::system_error);
   EXPECT_THROW(AppendOrCreateFile(dir / "no-folder/f", "x"), std::system_error);
+}
+
+TEST(FileSystem, RenameReplacesTheTargetAndFailsWithoutASource) {
+  TempDir dir;
+  test::WriteFile(dir / "a.log", "a");
+  test::WriteFile(dir / "b.log", "b");
+  EXPECT_TRUE(RenameFile(dir / "a.log", dir / "b.log"));
+  EXPECT_EQ(test::ReadFile(dir / "b.log"), "a");
+  EXPECT_FALSE(test::FileExists(dir / "a.log"));
+  EXPECT_FALSE(RenameFile(dir / "a.log", dir / "c.log"));
+  ScopedFault refused(Operation::Rename, Fault::Error(std::errc::permission_denied));
+  EXPECT_FALSE(RenameFile(dir / "b.log", dir / "c.log"));
+  EXPECT_EQ(test::ReadFile(dir / "b.log"), "a");
 }
 
 TEST(FileSystem, AppendingNeverTruncatesWhenTheOpenFails) {
