@@ -31,6 +31,10 @@ public:
   // Hands over the toolkit's window services (see WindowServices.h); none until it does.
   void SetWindowServices(TWindowServices* windows) { FWindows = windows; }
 
+  // The objects given at construction.
+  TProgressDialog* Dialog() const { return FDialog; }
+  TInformation& Information() const { return FInformation; }
+
   // Sets the file's last-write time (local, two-second resolution); false when the file does
   // not exist or the time cannot be set.
   static bool SetFileDateTime(const std::string& AFileName,

@@ -307,6 +307,11 @@ TEST(Debug, ElevenStartsLeaveTheLogAndNineOlderOnes) {
 }
 
 TEST(Debug, TwoProcessesInterleaveWholeLines) {
+#ifdef _WIN32
+  // Windows appends each write at the end of the file as one step; Wine, where the Windows build
+  // is tested, finds the end and writes there in two, so that two processes overwrite each other.
+  GTEST_SKIP() << "Wine does not append atomically across processes";
+#endif
   TempDir dir;
   const std::string log = dir / "shared.log";
   std::vector<int> exitCodes(2, -1);
