@@ -1,15 +1,20 @@
 #pragma once
 
 // The framework unit MY_: system information (TOperatingSystem, TComputer, TNetwork, TUser,
-// TDisk, TInformation, GetFileVersionText) and the file and text tools (TTools). The services
-// that need windows reach the desktop toolkit through TWindowServices.
+// TDisk, TInformation, GetFileVersionText), the file and text tools (TTools) and the dialog
+// helpers (TDialog, TUITools). The services that need windows reach the desktop toolkit through
+// TWindowServices (TDesktopWindowServices, TDialogProgress); the dialog helpers and those are in
+// kiv_framework_desktop.
 
 #include "framework/Computer.h"
+#include "framework/DesktopWindowServices.h"
+#include "framework/Dialog.h"
 #include "framework/Disk.h"
 #include "framework/FileVersionText.h"
 #include "framework/Information.h"
 #include "framework/Network.h"
 #include "framework/OperatingSystem.h"
 #include "framework/Tools.h"
+#include "framework/UITools.h"
 #include "framework/User.h"
 #include "framework/WindowServices.h"
