@@ -165,6 +165,8 @@ bool TDialog::ShowEditStringLine(TWinControl* AParent, const std::string& ATitle
   FEditLineForm.Reset(form);
   form->SetFormStyle(TFormStyle::fsNormal);
   form->SetBorderStyle(TFormBorderStyle::bsNone);
+  // Without a frame there is no title bar for icons; asking for them would bring a frame back.
+  form->SetBorderIcons(0);
   form->SetColor(clWhite);
   form->SetPosition(TPosition::poDesigned);
   form->SetLeft(pointer.X);
