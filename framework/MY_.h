@@ -1,12 +1,16 @@
 #pragma once
 
 // The framework unit MY_: system information (TOperatingSystem, TComputer, TNetwork, TUser,
-// TDisk, TInformation, GetFileVersionText), the file and text tools (TTools) and the diagnostic
-// log (TDebug). The services that need windows reach the desktop toolkit through TWindowServices,
-// and the log its window through TLogWindow.
+// TDisk, TInformation, GetFileVersionText), the file and text tools (TTools), the diagnostic log
+// (TDebug) and the dialog helpers (TDialog, TUITools). The services that need windows reach the
+// desktop toolkit through TWindowServices (TDesktopWindowServices, TDialogProgress) and the log
+// its window through TLogWindow (TDialogLogWindow); the dialog helpers and those are in
+// kiv_framework_desktop.
 
 #include "framework/Computer.h"
 #include "framework/Debug.h"
+#include "framework/DesktopWindowServices.h"
+#include "framework/Dialog.h"
 #include "framework/Disk.h"
 #include "framework/FileVersionText.h"
 #include "framework/Information.h"
@@ -14,5 +18,6 @@
 #include "framework/Network.h"
 #include "framework/OperatingSystem.h"
 #include "framework/Tools.h"
+#include "framework/UITools.h"
 #include "framework/User.h"
 #include "framework/WindowServices.h"

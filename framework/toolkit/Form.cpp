@@ -16,9 +16,22 @@ namespace kiv {
 
 using toolkit::QtWidget;
 
+namespace {
+
+// Frees a released form when Qt deletes it after the current event.
+class FormRelease final : public QObject {
+public:
+  explicit FormRelease(TForm* AForm) : form(AForm) {}
+  ~FormRelease() override { delete form; }
+  TForm* form;
+};
+
+} // namespace
+
 struct TForm::Impl {
   std::unique_ptr<toolkit::EventHook> hook;
   QEventLoop* modalLoop = nullptr;
+  QPointer<FormRelease> release;
 };
 
 TForm::TForm(TComponent* AOwner)
@@ -36,6 +49,8 @@ TForm::TForm(TComponent* AOwner)
 }
 
 TForm::~TForm() {
+  if (FImpl->release)
+    FImpl->release->form = nullptr;
   FImpl->hook.reset();
   if (FImpl->modalLoop)
     FImpl->modalLoop->exit();
@@ -63,6 +78,8 @@ void TForm::SetVisible(bool AVisible) {
 void TForm::ShowWindow() {
   QWidget& widget = QtWidget(*this);
   widget.show();
+  if (OnShow)
+    toolkit::Guarded(OnShow)();
   // The frame is known once the window is there: centre the whole of it.
   if (FPosition == TPosition::poScreenCenter)
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -177,6 +194,14 @@ bool TForm::Active() const {
 void TForm::Activate() {
   QtWidget(*this).raise();
   QtWidget(*this).activateWindow();
+}
+
+void TForm::Release() {
+  Hide();
+  if (!FImpl->release) {
+    FImpl->release = new FormRelease(this);
+    FImpl->release->deleteLater();
+  }
 }
 
 // Enter presses the form's default button and Escape its cancel button, wherever the focus is

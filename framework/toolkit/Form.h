@@ -69,6 +69,9 @@ public:
   bool Active() const;
   // Makes the form the active window.
   void Activate();
+  // Hides the form at once and frees it once the event being handled is done: a form whose own
+  // handler is still running must not be freed under it.
+  void Release();
 
   // Stored only: what a docking layout would use, saved and restored with the form's placement.
   int UndockWidth = 0;
@@ -81,6 +84,8 @@ public:
   TPopupMode PopupMode = TPopupMode::pmNone;
   bool KeyPreview = false;
 
+  // Once the form's window shows, before it is placed: its frame is known from here on.
+  std::function<void()> OnShow;
   std::function<void(bool& CanClose)> OnCloseQuery;
   std::function<void()> OnActivate;
   std::function<void()> OnDeactivate;

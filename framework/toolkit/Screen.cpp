@@ -2,9 +2,12 @@
 
 #include "framework/toolkit/Application.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -58,6 +61,14 @@ TPoint MouseCursorPos() {
   Application();
   const QPoint position = QCursor::pos();
   return {position.x(), position.y()};
+}
+
+bool HasWindowCaptioned(const std::string& ACaption) {
+  Application();
+  const QString caption = QString::fromStdString(ACaption);
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  return std::any_of(windows.begin(), windows.end(),
+                     [&](const QWidget* window) { return window->windowTitle() == caption; });
 }
 
 TScreen& Screen() {

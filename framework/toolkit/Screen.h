@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace kiv {
 
 // The screen cursors the framework shows, by the toolkit's numbers.
@@ -32,6 +34,9 @@ struct TPoint {
 
 // Where the mouse pointer is on the screen.
 TPoint MouseCursorPos();
+
+// Whether one of the program's top-level windows, shown or not, has the caption ACaption.
+bool HasWindowCaptioned(const std::string& ACaption);
 
 // The program's one screen object.
 TScreen& Screen();

@@ -1,11 +1,13 @@
 #include "framework/toolkit/StandardControls.h"
 
+#include "framework/toolkit/detail/EventHook.h"
 #include "framework/toolkit/detail/HandlerBoundary.h"
 #include "framework/toolkit/detail/IndexCheck.h"
 #include "framework/toolkit/detail/Widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,6 +70,14 @@ void TButton::SetDefault(bool ADefault) {
   QtWidgetAs<QPushButton>(*this).setDefault(ADefault);
 }
 
+bool TButton::Flat() const {
+  return QtWidgetAs<QPushButton>(*this).isFlat();
+}
+
+void TButton::SetFlat(bool AFlat) {
+  QtWidgetAs<QPushButton>(*this).setFlat(AFlat);
+}
+
 void TButton::Click() {
   if (FModalResult != mrNone)
     for (TWinControl* parent = Parent(); parent; parent = parent->Parent())
@@ -85,6 +95,27 @@ TEdit::TEdit(TComponent* AOwner) : TControl(AOwner, MakeWidget<QLineEdit>(121, 2
     if (OnChange)
       OnChange();
   }));
+  FKeyHook = std::make_unique<toolkit::EventHook>(edit, [this](QEvent& event) {
+    if (event.type() != QEvent::KeyPress || !OnKeyPress)
+      return false;
+    const auto& key = static_cast<const QKeyEvent&>(event);
+    char typed = 0;
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+      typed = '\r';
+    else if (key.key() == Qt::Key_Escape)
+      typed = '\x1b';
+    else if (key.text().size() == 1 && key.text().at(0).unicode() < 0x80)
+      typed = static_cast<char>(key.text().at(0).unicode());
+    else
+      return false;
+    OnKeyPress(typed);
+    return typed == 0;
+  });
+}
+
+// The hook goes first: it calls back into this object.
+TEdit::~TEdit() {
+  FKeyHook.reset();
 }
 
 std::string TEdit::Text() const {
@@ -127,6 +158,14 @@ TListBox::TListBox(TComponent* AOwner) : TControl(AOwner, MakeWidget<QListWidget
 
 int TListBox::Count() const {
   return QtWidgetAs<QListWidget>(*this).count();
+}
+
+bool TListBox::Bordered() const {
+  return QtWidgetAs<QListWidget>(*this).frameShape() != QFrame::NoFrame;
+}
+
+void TListBox::SetBordered(bool ABordered) {
+  QtWidgetAs<QListWidget>(*this).setFrameShape(ABordered ? QFrame::StyledPanel : QFrame::NoFrame);
 }
 
 std::string TListBox::Item(int AIndex) const {

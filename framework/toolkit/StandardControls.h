@@ -4,10 +4,15 @@
 #include "framework/toolkit/Form.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace kiv {
+
+namespace toolkit {
+class EventHook;
+}
 
 // A text on its parent, sized to the text.
 class TLabel : public TControl {
@@ -31,6 +36,9 @@ public:
   void SetDefault(bool ADefault);
   bool Cancel() const noexcept { return FCancel; }
   void SetCancel(bool ACancel) noexcept { FCancel = ACancel; }
+  // Drawn without a raised edge until the pointer is over it.
+  bool Flat() const;
+  void SetFlat(bool AFlat);
   // What a press of the button does.
   void Click();
 
@@ -46,11 +54,18 @@ private:
 class TEdit : public TControl {
 public:
   explicit TEdit(TComponent* AOwner);
+  ~TEdit() override;
   std::string Text() const;
   void SetText(const std::string& AText);
 
   // After every change of the text, by the user or by SetText.
   std::function<void()> OnChange;
+  // Before the box takes a typed character: Enter comes as '\r', Escape as '\x1b'. Setting Key
+  // to 0 consumes the key.
+  std::function<void(char& Key)> OnKeyPress;
+
+private:
+  std::unique_ptr<toolkit::EventHook> FKeyHook;
 };
 
 // A multi-line text box.
@@ -76,6 +91,9 @@ public:
   // The selected entry from 0, or -1 when none is selected.
   int ItemIndex() const;
   void SetItemIndex(int AIndex);
+  // Whether the box draws its sunken edge.
+  bool Bordered() const;
+  void SetBordered(bool ABordered);
 };
 
 // A box with a caption that is checked or not.
