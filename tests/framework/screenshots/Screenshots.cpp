@@ -1,4 +1,5 @@
 #include "core/Exceptions.h"
+#include "framework/MY_.h"
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/Panel.h"
@@ -118,6 +119,22 @@ bool MessageBoxes(const std::string& folder) {
   return saved;
 }
 
+// The diagnostic log's window with a few lines, as a program's aggregate shows it.
+bool LogWindow(const std::string& folder) {
+  using namespace kiv;
+  TMy my;
+  my.Debug->SetShowLogWindow(true);
+  my.Debug->WriteLine("Reading mod file...", mt_Info);
+  my.Debug->WriteLine("Model 3 has no layers|the defaults are used", mt_Warn);
+  my.Debug->WriteLine("%d models read in %.2f s", {12, 0.25}, mt_Debug);
+  my.Debug->WriteExeptionMessage(EPelo("Invalid model number"));
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->windowTitle() == "Messages")
+      return Save(*window, folder, "log-window");
+  std::puts("no log window");
+  return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -131,5 +148,6 @@ int main(int argc, char** argv) {
   const bool controlsSaved = ToolkitControls(folder);
   const bool boxSaved = ExceptionBox(folder);
   const bool messagesSaved = MessageBoxes(folder);
-  return controlsSaved && boxSaved && messagesSaved ? 0 : 1;
+  const bool logSaved = LogWindow(folder);
+  return controlsSaved && boxSaved && messagesSaved && logSaved ? 0 : 1;
 }
