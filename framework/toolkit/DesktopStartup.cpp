@@ -16,14 +16,14 @@ bool running = false;
 TDesktopStartup::TDesktopStartup(TApplication& AApplication) : FApplication(AApplication) {
   if (running)
     throw std::logic_error("TDesktopStartup: a program has one start-up object");
-  // The framework's process-wide objects, the aggregate TMy and the form list KivFormList, are
-  // created here, in that order, once the framework library holds them.
+  // The framework's process-wide objects come after this object: the framework's start-up step
+  // (framework/FrameworkStartup.h) holds it and makes them once it is there.
   running = true;
 }
 
 TDesktopStartup::~TDesktopStartup() {
-  // They are freed here in the reverse order; what they released through Qt's deferred
-  // deletion goes now, while the application object is still there.
+  // The framework's start-up step has freed its objects by now; what they released through Qt's
+  // deferred deletion goes here, while the application object is still there.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   FApplication.ProcessMessages();
   running = false;
