@@ -184,15 +184,19 @@ TEST(Debug, FormattedLinesAndFormatsThatDoNotFit) {
   log.Debug.WriteLine("%d of %s at %.2f|%x", {3, std::string("all"), 2.5, 255u}, mt_Warn);
   EXPECT_EQ(LogTails(dir / "a.log"),
             (std::vector<std::string>{"Warn\t001\t3 of all at 2.50", "Warn\t002\tff"}));
-  const std::pair<const char*, const char*> cases[] = {
+  struct Case {
+    const char* format;
+    const char* message;
+  };
+  const Case cases[] = {
       {"%d", "invalid type specifier"},
       {"%q", "invalid type specifier"},
       {"%s %s", "argument not found"},
   };
-  for (const auto& [format, message] : cases)
-    EXPECT_EQ(test::Failure([&] { log.Debug.WriteLine(format, {"text"}, mt_Info); }),
-              test::Expected("EPFatal", std::string("TDebug.WriteLine\n") + message))
-        << format;
+  for (const Case& c : cases)
+    EXPECT_EQ(test::Failure([&] { log.Debug.WriteLine(c.format, {"text"}, mt_Info); }),
+              test::Expected("EPFatal", std::string("TDebug.WriteLine\n") + c.message))
+        << c.format;
 }
 
 TEST(Debug, ExceptionsAreLoggedWithTheirClassName) {
