@@ -172,17 +172,17 @@ bool TDialog::ShowEditStringLine(TWinControl* AParent, const std::string& ATitle
   form->SetLeft(pointer.X);
   form->SetTop(pointer.Y);
   // The label and the edit box belong to AParent, as callers expect; they go with the window.
-  TComponentGuard label(new TLabel(AParent));
-  label.As<TLabel>()->SetParent(form);
-  label.As<TLabel>()->SetLeft(2);
-  label.As<TLabel>()->SetTop(4);
-  label.As<TLabel>()->SetCaption(ATitle);
-  TComponentGuard edit(new TEdit(AParent));
-  auto* box = edit.As<TEdit>();
+  auto* title = new TLabel(AParent);
+  TComponentGuard label(title);
+  title->SetParent(form);
+  title->SetLeft(2);
+  title->SetTop(4);
+  title->SetCaption(ATitle);
+  auto* box = new TEdit(AParent);
+  TComponentGuard edit(box);
   box->SetName("LEdit");
   box->SetParent(form);
-  box->SetBounds(label.As<TLabel>()->Left() + label.As<TLabel>()->Width() + 2, 2, 100,
-                 box->Height());
+  box->SetBounds(title->Left() + title->Width() + 2, 2, 100, box->Height());
   box->SetText(AResultingText);
   box->OnKeyPress = [form](char& Key) {
     if (Key == '\r' || Key == '\n') {
@@ -195,8 +195,7 @@ bool TDialog::ShowEditStringLine(TWinControl* AParent, const std::string& ATitle
   };
   // Sized to its content.
   form->SetClientWidth(box->Left() + box->Width());
-  form->SetClientHeight(std::max(box->Top() + box->Height(),
-                                 label.As<TLabel>()->Top() + label.As<TLabel>()->Height()));
+  form->SetClientHeight(std::max(box->Top() + box->Height(), title->Top() + title->Height()));
   box->SetFocus();
   const TModalResult result = form->ShowModal();
   // A window event may have freed the parent, and with it all of this, during the modal show.

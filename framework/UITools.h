@@ -6,6 +6,7 @@
 
 namespace kiv {
 
+class TAction;
 class TMenuItem;
 class TPopupMenu;
 class TWinControl;
@@ -18,6 +19,13 @@ public:
   TPopupMenu* CreatePopup(TWinControl& AOwner,
                           const std::function<void(TMenuItem& Sender)>& AOnItemClickEvent,
                           const std::vector<std::string>& APopupItems);
+  // The same with one item per action, each taking caption, state and click from its action.
+  TPopupMenu* CreatePopup(TWinControl& AOwner, const std::vector<TAction*>& APopupItems);
+
+private:
+  // The menu, and its items one by one with their index, owned by AOwner and named at run time.
+  TPopupMenu* CreatePopup(TWinControl& AOwner, size_t ACount,
+                          const std::function<void(TMenuItem& AItem, size_t AIndex)>& ASetUp);
 };
 
 } // namespace kiv

@@ -40,8 +40,70 @@ void TMenuItem::SetChecked(bool AChecked) {
 }
 
 void TMenuItem::Click() {
-  if (OnClick)
+  if (FActionLink)
+    FActionLink->Execute();
+  else if (OnClick)
     OnClick();
+}
+
+void TMenuItem::SetAction(TAction* AAction) {
+  if (AAction == FActionLink)
+    return;
+  if (FActionLink) {
+    auto& clients = FActionLink->FClients;
+    clients.erase(std::remove(clients.begin(), clients.end(), this), clients.end());
+    RemoveFreeNotification(*FActionLink);
+  }
+  FActionLink = AAction;
+  if (FActionLink) {
+    FActionLink->FClients.push_back(this);
+    FreeNotification(*FActionLink);
+    ActionChanged();
+  }
+}
+
+void TMenuItem::ActionChanged() {
+  SetCaption(FActionLink->Caption());
+  SetEnabled(FActionLink->Enabled());
+  if (FActionLink->Checked() || Checked())
+    SetChecked(FActionLink->Checked());
+}
+
+void TMenuItem::Notification(TComponent& AComponent, TOperation AOperation) {
+  if (AOperation == TOperation::opRemove && &AComponent == static_cast<TComponent*>(FActionLink))
+    FActionLink = nullptr;
+}
+
+TAction::TAction(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TAction::SetCaption(const std::string& ACaption) {
+  FCaption = ACaption;
+  Changed();
+}
+
+void TAction::SetEnabled(bool AEnabled) {
+  FEnabled = AEnabled;
+  Changed();
+}
+
+void TAction::SetChecked(bool AChecked) {
+  FChecked = AChecked;
+  Changed();
+}
+
+void TAction::Execute() {
+  if (OnExecute)
+    OnExecute();
+}
+
+void TAction::Changed() {
+  for (TMenuItem* item : FClients)
+    item->ActionChanged();
+}
+
+void TAction::Notification(TComponent& AComponent, TOperation AOperation) {
+  if (AOperation == TOperation::opRemove)
+    FClients.erase(std::remove(FClients.begin(), FClients.end(), &AComponent), FClients.end());
 }
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), FMenu(std::make_unique<Menu>()) {}

@@ -9,6 +9,36 @@
 
 namespace kiv {
 
+class TMenuItem;
+
+// A command that menu items show and run: they take its caption, state and click from it.
+class TAction : public TComponent {
+public:
+  explicit TAction(TComponent* AOwner);
+  std::string Caption() const { return FCaption; }
+  void SetCaption(const std::string& ACaption);
+  bool Enabled() const noexcept { return FEnabled; }
+  void SetEnabled(bool AEnabled);
+  bool Checked() const noexcept { return FChecked; }
+  void SetChecked(bool AChecked);
+  // Runs OnExecute.
+  void Execute();
+
+  std::function<void()> OnExecute;
+
+protected:
+  void Notification(TComponent& AComponent, TOperation AOperation) override;
+
+private:
+  friend class TMenuItem;
+  void Changed();
+
+  std::string FCaption;
+  bool FEnabled = true;
+  bool FChecked = false;
+  std::vector<TMenuItem*> FClients;
+};
+
 // One entry of a menu. Its owner frees it; a freed item leaves every menu it was in.
 class TMenuItem : public TComponent {
 public:
@@ -21,8 +51,12 @@ public:
   void SetEnabled(bool AEnabled);
   bool Checked() const;
   void SetChecked(bool AChecked);
-  // What choosing the item does.
+  // What choosing the item does: its action's Execute when it has one, else OnClick.
   void Click();
+  // Binds the item to AAction (null: to none); from then on it shows the action's caption and
+  // state.
+  TAction* AssignedAction() const noexcept { return FActionLink; }
+  void SetAction(TAction* AAction);
 
   std::function<void()> OnClick;
 
@@ -30,8 +64,15 @@ public:
   struct Action;
   Action& QtAction() const noexcept { return *FAction; }
 
+protected:
+  void Notification(TComponent& AComponent, TOperation AOperation) override;
+
 private:
+  friend class TAction;
+  void ActionChanged();
+
   std::unique_ptr<Action> FAction;
+  TAction* FActionLink = nullptr;
 };
 
 // A menu that pops up where it is asked to, holding items in the order added.

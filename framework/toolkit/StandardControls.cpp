@@ -187,7 +187,10 @@ void TListBox::Clear() {
 }
 
 int TListBox::ItemIndex() const {
-  return QtWidgetAs<QListWidget>(*this).currentRow();
+  // Qt makes the first entry current, though not selected, when the box gets the focus.
+  const auto& list = QtWidgetAs<QListWidget>(*this);
+  const int row = list.currentRow();
+  return row >= 0 && list.item(row)->isSelected() ? row : -1;
 }
 
 void TListBox::SetItemIndex(int AIndex) {

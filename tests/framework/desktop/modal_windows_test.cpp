@@ -2,8 +2,10 @@
 #include "framework/toolkit/Form.h"
 #include "tests/framework/desktop/DesktopWindows.h"
 #include "tests/framework/support/ModalAnswer.h"
+#include "tests/support/TempDir.h"
 
 #include <QCursor>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,7 +31,7 @@ TEST(TDialog, PromptForStringReturnsTheTextOnOkOnly) {
       EXPECT_EQ(window.windowTitle().toStdString(), "Name");
       auto* edit = window.findChild<QLineEdit*>();
       EXPECT_EQ(edit->text().toStdString(), "default");
-      EXPECT_TRUE(edit->hasFocus());
+      EXPECT_EQ(window.focusWidget(), edit);
       edit->setText("typed");
       ChildWithText<QPushButton>(window, c.button)->click();
     });
@@ -83,7 +85,8 @@ TEST(TDialog, ShowListReturnsTheIndexChosenWithAcceptElseMinusOne) {
       auto* list = window.findChild<QListWidget*>();
       EXPECT_EQ(list->count(), 3);
       EXPECT_EQ(list->item(2)->text(), "c");
-      list->setCurrentRow(c.selected);
+      if (c.selected >= 0) // else nothing is chosen, as the window comes up
+        list->setCurrentRow(c.selected);
       auto* button = ChildWithText<QPushButton>(window, c.button);
       EXPECT_EQ(button->geometry(),
                 c.button == std::string("Accept") ? QRect(4, 2, 50, 24) : QRect(58, 2, 50, 24));
@@ -146,6 +149,30 @@ TEST(TDialog, ShowEditStringLineWhoseParentGoesMeanwhileReturnsFalse) {
   ModalAnswer answer([&](QWidget&) { delete parent; });
   EXPECT_FALSE(dialog.ShowEditStringLine(parent, "Name:", text));
   EXPECT_EQ(text, "old");
+}
+
+TEST(TDialog, PromptUserForFileNameChoosesToSaveOrOpenAndKeepsTheNameWhenCancelled) {
+  const test::TempDir folder;
+  TDialog dialog(nullptr);
+  std::string name = folder / "first";
+  {
+    ModalAnswer accept([](QWidget& window) {
+      auto& fileDialog = static_cast<QFileDialog&>(window);
+      EXPECT_EQ(fileDialog.acceptMode(), QFileDialog::AcceptSave);
+      EXPECT_EQ(fileDialog.windowTitle().toStdString(), "Save model");
+      static_cast<QDialog&>(fileDialog).accept();
+    });
+    ASSERT_TRUE(dialog.PromptUserForFileName(name, "Model files|*.mod", "mod", "Save model",
+                                             folder.path(), true));
+  }
+  EXPECT_EQ(name, folder / "first.mod");
+  ModalAnswer cancel([](QWidget& window) {
+    EXPECT_EQ(static_cast<QFileDialog&>(window).acceptMode(), QFileDialog::AcceptOpen);
+    static_cast<QDialog&>(window).reject();
+  });
+  EXPECT_FALSE(dialog.PromptUserForFileName(name, "Model files|*.mod", "mod", "Open model",
+                                            folder.path(), false));
+  EXPECT_EQ(name, folder / "first.mod");
 }
 
 } // namespace

@@ -42,7 +42,10 @@ TEST(TDialog, ProgressShowsTheLinesTheCounterAndTheBarInItsWindow) {
   EXPECT_EQ(Bar(*window), 50);
   EXPECT_EQ(window->frameGeometry().width(), 400);
   EXPECT_EQ(window->height(), 160);
-  EXPECT_EQ(window->findChild<QListWidget*>()->geometry(), QRect(10, 10, 380, 72));
+  const auto* list = window->findChild<QListWidget*>();
+  EXPECT_EQ(list->geometry(), QRect(10, 10, 380, 72));
+  EXPECT_EQ(list->frameShape(), QFrame::NoFrame);
+  EXPECT_EQ(list->palette().color(QPalette::Base), QColor(Qt::white));
   EXPECT_EQ(window->findChild<QProgressBar*>()->geometry(), QRect(10, 92, 380, 24));
   auto* stop = window->findChild<QPushButton*>();
   EXPECT_EQ(stop->geometry(), QRect(10, 126, 380, 24));

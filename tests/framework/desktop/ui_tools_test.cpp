@@ -35,6 +35,27 @@ TEST(TUITools, TwoPopupsForOneOwnerAtOnceBothWorkUnderNamesOfTheirOwn) {
   EXPECT_EQ(chosen, (std::vector<std::string>{"Paste", "Cut"}));
 }
 
+TEST(TUITools, PopupOfActionsTakesCaptionStateAndClickFromEachAction) {
+  TForm owner(nullptr);
+  auto* save = new TAction(&owner);
+  save->SetCaption("Save");
+  int saved = 0;
+  save->OnExecute = [&] { ++saved; };
+  auto* close = new TAction(&owner);
+  close->SetCaption("Close");
+  close->SetEnabled(false);
+  TPopupMenu* menu = TUITools().CreatePopup(owner, {save, close});
+  ASSERT_EQ(menu->Count(), 2);
+  EXPECT_EQ(menu->Items(0).Caption(), "Save");
+  EXPECT_FALSE(menu->Items(1).Enabled());
+  close->SetEnabled(true);
+  EXPECT_TRUE(menu->Items(1).Enabled());
+  menu->Items(0).QtAction().action.trigger();
+  EXPECT_EQ(saved, 1);
+  delete save;
+  EXPECT_EQ(menu->Items(0).AssignedAction(), nullptr);
+}
+
 TEST(TUITools, ItemHandlerThatThrowsEndsInTheExceptionBoxAndTheProgramGoesOn) {
   TForm owner(nullptr);
   TUITools tools;

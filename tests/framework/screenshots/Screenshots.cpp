@@ -10,8 +10,12 @@
 #include "tests/framework/support/OffscreenScreen.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QPixmap>
+#include <QTimer>
 #include <cstdio>
+#include <functional>
+#include <stdexcept>
 #include <string>
 
 // Renders each window of the framework to <folder>/<name>.png, the way it shows on screen.
@@ -119,6 +123,72 @@ bool MessageBoxes(const std::string& folder) {
   return saved;
 }
 
+// Renders the modal window that call shows, then closes it so that call returns.
+bool SaveModal(const std::string& folder, const std::string& name,
+               const std::function<void()>& call) {
+  bool saved = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window)
+      return;
+    poll.stop();
+    const std::string path = folder + "/" + name + ".png";
+    saved = window->grab().save(QString::fromStdString(path));
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", path.c_str());
+    window->close();
+  });
+  poll.start(10);
+  call();
+  return saved;
+}
+
+// The top-level window with that caption.
+QWidget& WindowCaptioned(const char* caption) {
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->windowTitle() == caption)
+      return *window;
+  throw std::logic_error(std::string("no window ") + caption);
+}
+
+// Every window of the dialog helpers.
+bool DialogHelpers(const std::string& folder) {
+  using namespace kiv;
+  TDialog dialog(nullptr);
+  bool saved = true;
+  const auto modal = [&](const char* name, const std::function<void()>& call) {
+    saved = SaveModal(folder, name, call) && saved;
+  };
+  modal("dialog-error", [&] { dialog.Error("The model file is locked|Try again later"); });
+  modal("dialog-warning", [&] { dialog.Warning("The model has no layers"); });
+  modal("dialog-information", [&] { dialog.Information(true); });
+  modal("dialog-yes", [&] { dialog.Yes("Stop?"); });
+  modal("dialog-exception",
+        [&] { dialog.Exception_(std::make_exception_ptr(EPelo("The model file is locked"))); });
+  modal("dialog-prompt", [&] { dialog.PromptForString("Model name", "Name:", "job1"); });
+  modal("dialog-list", [&] {
+    dialog.ShowList("Model style", {"Regular (.mod)", "Sparse (.mo2)", "Voxel (.vox)"});
+  });
+  TForm parent(nullptr);
+  modal("dialog-line-editor", [&] {
+    std::string text = "Layer 1";
+    dialog.ShowEditStringLine(&parent, "Name:", text);
+  });
+  dialog.ShowMessageListDialogBox("Mod file found: C:\\runs\\job1.mod", false);
+  dialog.ShowMessageListDialogBox("Reading mod file...", false);
+  dialog.ShowMessageListDialogBox("Modfile ok!", false);
+  saved = Save(WindowCaptioned("Messages"), folder, "dialog-message-list") && saved;
+  dialog.Progress(5, 10, "Copying model files\r\nC:\\runs\\job1.mod", "Copying", "Stop");
+  saved = Save(WindowCaptioned("Copying"), folder, "dialog-progress") && saved;
+  dialog.Progress(5, 10,
+                  "Searching\r\n/home/geophysicist/Documents/Surveys/2026/Northern block/"
+                  "Inversion runs/Run 17 with coupling/job1.mod",
+                  "Searching", "Stop");
+  saved = Save(WindowCaptioned("Searching"), folder, "dialog-progress-long-path") && saved;
+  dialog.Progress(10, 10, "", "", "");
+  return saved;
+}
+
 // The diagnostic log's window with a few lines, as a program's aggregate shows it.
 bool LogWindow(const std::string& folder) {
   using namespace kiv;
@@ -128,11 +198,7 @@ bool LogWindow(const std::string& folder) {
   my.Debug->WriteLine("Model 3 has no layers|the defaults are used", mt_Warn);
   my.Debug->WriteLine("%d models read in %.2f s", {12, 0.25}, mt_Debug);
   my.Debug->WriteExeptionMessage(EPelo("Invalid model number"));
-  for (QWidget* window : QApplication::topLevelWidgets())
-    if (window->windowTitle() == "Messages")
-      return Save(*window, folder, "log-window");
-  std::puts("no log window");
-  return false;
+  return Save(WindowCaptioned("Messages"), folder, "log-window");
 }
 
 } // namespace
@@ -148,6 +214,7 @@ int main(int argc, char** argv) {
   const bool controlsSaved = ToolkitControls(folder);
   const bool boxSaved = ExceptionBox(folder);
   const bool messagesSaved = MessageBoxes(folder);
+  const bool dialogsSaved = DialogHelpers(folder);
   const bool logSaved = LogWindow(folder);
-  return controlsSaved && boxSaved && messagesSaved && logSaved ? 0 : 1;
+  return controlsSaved && boxSaved && messagesSaved && dialogsSaved && logSaved ? 0 : 1;
 }
