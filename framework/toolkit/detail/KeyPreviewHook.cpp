@@ -14,14 +14,19 @@ KeyPreviewHook::KeyPreviewHook(TForm& AForm) : FForm(AForm) {
 }
 
 bool KeyPreviewHook::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+    return false;
+  const auto* widget = qobject_cast<const QWidget*>(watched);
+  const QWidget& window = QtWidget(FForm);
+  if (!widget || widget->window() != &window)
+    return false;
+  // The press is over once its key is let go (a box shown meanwhile has keys of its own).
+  if (type == QEvent::KeyRelease) {
     FSeen = nullptr;
     return false;
   }
-  const auto* widget = qobject_cast<const QWidget*>(watched);
-  const QWidget& window = QtWidget(FForm);
-  if (event == FSeen || !widget || widget->window() != &window ||
-      (!FForm.KeyPreview && widget != &window))
+  if (event == FSeen || (!FForm.KeyPreview && widget != &window))
     return false;
   FSeen = event;
   const auto& keyEvent = static_cast<const QKeyEvent&>(*event);

@@ -19,7 +19,8 @@ public:
 
 private:
   TForm& FForm;
-  // The key press being handed on to the parents of the widget that left it: seen already.
+  // The key press seen last, until its key is let go: Qt hands a press that a widget leaves on
+  // to its parents, and the form sees it only once.
   const QEvent* FSeen = nullptr;
 };
 
