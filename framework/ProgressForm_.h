@@ -95,7 +95,6 @@ private:
   TLabel* Text(int PBar) const;
   void Advance(TProgressBar& bar);
   void HandleEvents();
-  void UndockPanel(TPanel& panel);
 
   bool FAbortCheckActive = false;
   bool FAbortRequested = false;
