@@ -116,6 +116,34 @@ TEST_F(TKivFormList_, LooksUpByIndexClassAndTag) {
                        "Error in TKivFormList.Form. Tag=0 is not considered a unique tag.");
 }
 
+// A form whose class name cannot be told: a foreign failure inside the list.
+class TNamelessForm : public TKivForm {
+public:
+  using TKivForm::TKivForm;
+  std::string ClassName() const override {
+    if (failing)
+      throw std::runtime_error("no class name");
+    return TKivForm::ClassName();
+  }
+  bool failing = false;
+};
+
+TEST_F(TKivFormList_, ForeignFailuresAskToBeReported) {
+  TKivFormList& list = *KivFormList;
+  auto* listed = NewForm<TNamelessForm>(1);
+  list.AddForm(*listed, false);
+  listed->failing = true;
+  ExpectFailure<EPFatal>([&] { list.Form("TNamelessForm", 1); },
+                         "Error in TKivFormList.Form:\n\rno class name\n\r"
+                         "Please report this problem.");
+  TNamelessForm* added = NewForm<TNamelessForm>(2);
+  added->failing = true;
+  ExpectFailure<EPFatal>([&] { list.AddForm(*added, false); },
+                         "Error in TKivFormList.AddForm:\n\rno class name\n\r"
+                         "Please report this problem.");
+  delete added;
+}
+
 TEST_F(TKivFormList_, CountsVisibleFormsOfTheWindowListAndEnablesAll) {
   TKivFormList& list = *KivFormList;
   TKivForm* forms[] = {NewForm(), NewForm(), NewForm()};
