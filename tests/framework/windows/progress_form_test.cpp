@@ -71,7 +71,10 @@ TEST(TProgressForm, LevelStepsTouchOnlyTheirLevel) {
   EXPECT_EQ(levels.Positions(), (std::vector<int>{0, 2, 2}));
   EXPECT_EQ(form.lImportText3->Caption(), "level 3");
   for (int level : {0, 4}) {
+    bool handled = false;
+    test::PostChain({[&] { handled = true; }});
     form.Step("nowhere", level);
+    EXPECT_TRUE(handled) << level;
     form.Step(level);
     form.NumSteps(9, level);
     form.ClearPBar(level);
