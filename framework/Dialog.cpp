@@ -40,16 +40,16 @@ double TwelveDigits(double value) {
 class TransientForm {
 public:
   explicit TransientForm(TForm* AForm) : FForm(AForm) {}
-  ~TransientForm() { delete FForm.As<TForm>(); }
+  ~TransientForm() { delete FForm.Get(); }
   TransientForm(const TransientForm&) = delete;
   TransientForm& operator=(const TransientForm&) = delete;
 
-  TForm* operator->() const noexcept { return FForm.As<TForm>(); }
-  TForm& operator*() const noexcept { return *FForm.As<TForm>(); }
+  TForm* operator->() const noexcept { return FForm.Get(); }
+  TForm& operator*() const noexcept { return *FForm.Get(); }
   explicit operator bool() const noexcept { return static_cast<bool>(FForm); }
 
 private:
-  TComponentGuard FForm;
+  TComponentGuard<TForm> FForm;
 };
 
 } // namespace
@@ -57,10 +57,10 @@ private:
 TDialog::TDialog(TComponent*) {}
 
 TDialog::~TDialog() {
-  for (const std::unique_ptr<TComponentGuard>& closed : FProgressFormsClosed)
-    delete closed->As<TForm>();
-  delete FProgressForm.As<TForm>();
-  delete FMessageListDialogBox.As<TForm>();
+  for (const std::unique_ptr<TComponentGuard<TForm>>& closed : FProgressFormsClosed)
+    delete closed->Get();
+  delete FProgressForm.Get();
+  delete FMessageListDialogBox.Get();
 }
 
 void TDialog::Error(const std::string& AMessage) {
@@ -173,13 +173,13 @@ bool TDialog::ShowEditStringLine(TWinControl* AParent, const std::string& ATitle
   form->SetTop(pointer.Y);
   // The label and the edit box belong to AParent, as callers expect; they go with the window.
   auto* title = new TLabel(AParent);
-  TComponentGuard label(title);
+  TComponentGuard<TLabel> label(title);
   title->SetParent(form);
   title->SetLeft(2);
   title->SetTop(4);
   title->SetCaption(ATitle);
   auto* box = new TEdit(AParent);
-  TComponentGuard edit(box);
+  TComponentGuard<TEdit> edit(box);
   box->SetName("LEdit");
   box->SetParent(form);
   box->SetBounds(title->Left() + title->Width() + 2, 2, 100, box->Height());
@@ -202,9 +202,9 @@ bool TDialog::ShowEditStringLine(TWinControl* AParent, const std::string& ATitle
   const bool accepted = FEditLineForm && edit && result == mrOk;
   if (accepted)
     AResultingText = box->Text();
-  delete edit.As<TEdit>();
-  delete label.As<TLabel>();
-  delete FEditLineForm.As<TForm>();
+  delete edit.Get();
+  delete label.Get();
+  delete FEditLineForm.Get();
   FEditLineForm.Reset(nullptr);
   return accepted;
 }

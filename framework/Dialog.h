@@ -83,19 +83,19 @@ private:
   void BuildMessageListDialogBox();
 
   bool FProgressStopSignal = false;
-  TComponentGuard FProgressForm;
+  TComponentGuard<TForm> FProgressForm;
   TProgressBar* FProgressBar = nullptr;
   TButton* FProgressButtonStop = nullptr;
   TListBox* FProgressMessages = nullptr;
   TButton* FButtonClose = nullptr;
   TListBox* FShowListListBoxResult = nullptr;
-  TComponentGuard FMessageListDialogBox;
+  TComponentGuard<TForm> FMessageListDialogBox;
   TMemo* FMessageListDialogBoxMessages = nullptr;
-  TComponentGuard FEditLineForm;
+  TComponentGuard<TForm> FEditLineForm;
   // The Stop button's handler is running (it waits in the "Stop?" box): a closing call inside it
   // hides the window and leaves it here, and the handler releases it when it is done.
   int FStopHandlersRunning = 0;
-  std::vector<std::unique_ptr<TComponentGuard>> FProgressFormsClosed;
+  std::vector<std::unique_ptr<TComponentGuard<TForm>>> FProgressFormsClosed;
 };
 
 } // namespace kiv

@@ -42,7 +42,7 @@ void TDialog::BuildMessageListDialogBox() {
 
 void TDialog::ShowMessageListDialogBox(const std::string& AMessage, bool ASaveToFile) {
   if (FMessageListDialogBox)
-    FMessageListDialogBox.As<TForm>()->Show();
+    FMessageListDialogBox.Get()->Show();
   else
     BuildMessageListDialogBox();
   FMessageListDialogBoxMessages->AddLine(AMessage);

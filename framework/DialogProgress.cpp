@@ -39,7 +39,7 @@ bool TDialog::Progress(std::int64_t ACurIndex, std::int64_t ATotalToProgress,
   }
   if (!FProgressForm)
     BuildProgressForm(ATitle, AButtonCaption);
-  auto* form = FProgressForm.As<TForm>();
+  auto* form = FProgressForm.Get();
   form->Show();
   if (!ATitle.empty())
     form->SetCaption(ATitle);
@@ -120,7 +120,7 @@ void TDialog::ShowProgressLines(std::int64_t ACurIndex, std::int64_t ATotalToPro
 }
 
 void TDialog::CloseProgressForm() {
-  auto* form = FProgressForm.As<TForm>();
+  auto* form = FProgressForm.Get();
   if (!form)
     return;
   FProgressForm.Reset(nullptr);
@@ -130,7 +130,7 @@ void TDialog::CloseProgressForm() {
     return;
   }
   // The Stop button's handler is still running under this call: it frees the window when done.
-  FProgressFormsClosed.push_back(std::make_unique<TComponentGuard>(form));
+  FProgressFormsClosed.push_back(std::make_unique<TComponentGuard<TForm>>(form));
 }
 
 void TDialog::StopPressed() {
@@ -147,8 +147,8 @@ void TDialog::StopPressed() {
   if (FStopHandlersRunning > 0)
     return;
   // Closed while the box was open: each window goes once this click is handled.
-  for (const std::unique_ptr<TComponentGuard>& closed : FProgressFormsClosed)
-    if (auto* form = closed->As<TForm>())
+  for (const std::unique_ptr<TComponentGuard<TForm>>& closed : FProgressFormsClosed)
+    if (auto* form = closed->Get())
       form->Release();
   FProgressFormsClosed.clear();
 }

@@ -2,15 +2,15 @@
 
 namespace kiv {
 
-TComponentGuard::TComponentGuard(TComponent* AComponent) : TComponent(nullptr) {
+TComponentWatch::TComponentWatch(TComponent* AComponent) : TComponent(nullptr) {
   Reset(AComponent);
 }
 
-TComponentGuard::~TComponentGuard() {
+TComponentWatch::~TComponentWatch() {
   Reset(nullptr);
 }
 
-void TComponentGuard::Reset(TComponent* AComponent) {
+void TComponentWatch::Reset(TComponent* AComponent) {
   if (AComponent == FTarget)
     return;
   if (FTarget)
@@ -20,7 +20,7 @@ void TComponentGuard::Reset(TComponent* AComponent) {
     FreeNotification(*FTarget);
 }
 
-void TComponentGuard::Notification(TComponent& AComponent, TOperation AOperation) {
+void TComponentWatch::Notification(TComponent& AComponent, TOperation AOperation) {
   if (AOperation == TOperation::opRemove && &AComponent == FTarget)
     FTarget = nullptr;
 }

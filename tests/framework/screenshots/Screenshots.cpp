@@ -7,6 +7,7 @@
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/MessageBox.h"
 #include "framework/toolkit/detail/Widget.h"
+#include "tests/framework/screenshots/FrameworkWindows.h"
 #include "tests/framework/support/OffscreenScreen.h"
 
 #include <QApplication>
@@ -216,5 +217,8 @@ int main(int argc, char** argv) {
   const bool messagesSaved = MessageBoxes(folder);
   const bool dialogsSaved = DialogHelpers(folder);
   const bool logSaved = LogWindow(folder);
-  return controlsSaved && boxSaved && messagesSaved && dialogsSaved && logSaved ? 0 : 1;
+  const bool windowsSaved = kiv::test::FrameworkWindows(folder);
+  return controlsSaved && boxSaved && messagesSaved && dialogsSaved && logSaved && windowsSaved
+             ? 0
+             : 1;
 }
