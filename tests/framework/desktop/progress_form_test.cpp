@@ -3,7 +3,7 @@
 #include "framework/toolkit/Appearance.h"
 #include "framework/toolkit/ComponentGuard.h"
 #include "tests/framework/support/ModalAnswer.h"
-#include "tests/framework/windows/FormListFixture.h"
+#include "tests/framework/desktop/FormListFixture.h"
 
 #include <QMessageBox>
 #include <QPoint>

@@ -1,6 +1,6 @@
 #include "core/Exceptions.h"
 #include "framework/KivForm_.h"
-#include "tests/framework/windows/FormListFixture.h"
+#include "tests/framework/desktop/FormListFixture.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -3,7 +3,7 @@
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/Widget.h"
-#include "tests/framework/windows/FormListFixture.h"
+#include "tests/framework/desktop/FormListFixture.h"
 
 #include <QApplication>
 #include <QTimer>
