@@ -1,6 +1,7 @@
 // kivreg: the settings store from the command line, with the commands and switches of Windows'
 // reg.exe, so that scripts written for the registry run unchanged.
 
+#include "platform/CommandLine.h"
 #include "tools/RegCommands.h"
 
 #include <exception>
@@ -41,27 +42,29 @@ wrong type or data, a malformed file or any other failure.
 
 } // namespace
 
-int main(int argc, char** argv) {
-  const std::vector<std::string> words(argv + 1, argv + argc);
+int main() {
+  // The arguments in UTF-8 on every system (argv holds the ANSI code page's text on Windows).
+  const std::vector<std::string> arguments = kiv::platform::CommandLineArguments();
+  const std::vector<std::string> words(arguments.empty() ? arguments.end() : arguments.begin() + 1,
+                                       arguments.end());
   if (!words.empty() && (words[0] == "--help" || words[0] == "/?" || words[0] == "-h")) {
     std::cout << kHelp;
     return 0;
   }
   const std::string command = words.empty() ? "" : words[0];
-  const std::vector<std::string> arguments(words.empty() ? words.end() : words.begin() + 1,
-                                           words.end());
+  const std::vector<std::string> rest(words.empty() ? words.end() : words.begin() + 1, words.end());
   try {
     std::string output;
     if (command == "query" || command == "QUERY")
-      output = kiv::RegQuery(arguments);
+      output = kiv::RegQuery(rest);
     else if (command == "add" || command == "ADD")
-      output = kiv::RegAdd(arguments);
+      output = kiv::RegAdd(rest);
     else if (command == "delete" || command == "DELETE")
-      output = kiv::RegDelete(arguments);
+      output = kiv::RegDelete(rest);
     else if (command == "export" || command == "EXPORT")
-      output = kiv::RegExport(arguments);
+      output = kiv::RegExport(rest);
     else if (command == "import" || command == "IMPORT")
-      output = kiv::RegImport(arguments);
+      output = kiv::RegImport(rest);
     else
       throw kiv::RegCommandError("Invalid syntax: the command is query, add, delete, export or "
                                  "import. Type \"kivreg --help\" for usage.");

@@ -57,10 +57,10 @@ TEST_F(RegistryTest, APathWithAnEmptyNameCannotBeOpenedCreatedOrDeleted) {
 
 TEST_F(RegistryTest, TypedValuesAndTheirSizes) {
   ASSERT_TRUE(registry.OpenKey("KivRegistryTest", true));
-  registry.WriteBool("Visible", true);
-  registry.WriteFloat("Ratio", -0.1);
   registry.WriteString("Name", "Map");
+  registry.WriteFloat("Ratio", -0.1);
   registry.WriteBinaryData("State", {2});
+  registry.WriteBool("Visible", true);
   EXPECT_TRUE(registry.ReadBool("Visible"));
   EXPECT_EQ(registry.ReadFloat("Ratio"), -0.1);
   EXPECT_EQ(registry.ReadString("Name"), "Map");
@@ -73,7 +73,7 @@ TEST_F(RegistryTest, TypedValuesAndTheirSizes) {
   EXPECT_EQ(registry.GetDataType("State"), rdBinary);
   EXPECT_EQ(registry.GetDataType("Absent"), rdUnknown);
   EXPECT_EQ(registry.GetValueNames(),
-            (std::vector<std::string>{"Visible", "Ratio", "Name", "State"}));
+            (std::vector<std::string>{"Name", "Ratio", "State", "Visible"}));
   EXPECT_TRUE(registry.ValueExists("NAME"));
   EXPECT_TRUE(registry.DeleteValue("name"));
   EXPECT_FALSE(registry.ValueExists("Name"));

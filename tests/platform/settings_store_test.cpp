@@ -2,6 +2,7 @@
 // registry on Windows.
 
 #include "platform/SettingsStore.h"
+#include "platform/testing/Emulation.h"
 #include "tests/support/ScopedRegistry.h"
 
 #include <functional>
@@ -233,6 +234,9 @@ protected:
 };
 
 TEST_P(SettingsStoreContract, Row) {
+  if (GetParam().name == std::string("OrderIsCreationOrderAndAnOverwriteKeepsItsPlace") &&
+      testing::UnderWine())
+    GTEST_SKIP() << "Wine's registry lists values sorted by name, Windows in creation order";
   EXPECT_EQ(Outcome([&] { return GetParam().steps(*store); }), GetParam().expected);
 }
 

@@ -61,14 +61,14 @@ TEST_F(KivregTest, ATreeRoundTripsThroughExportAndImportByteForByte) {
 }
 
 TEST_F(KivregTest, QueryPrintsAsRegExe) {
-  Succeed({"add", kRoot, "/v", "Left", "/t", "REG_DWORD", "/d", "300"});
   Succeed({"add", kRoot, "/ve", "/d", "default"});
+  Succeed({"add", kRoot, "/v", "Left", "/t", "REG_DWORD", "/d", "300"});
   Succeed({"add", kRoot, "/v", "State", "/t", "REG_BINARY", "/d", "00ff"});
   Succeed({"add", kRoot + "\\Forms"});
   EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
             Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n"
-                  "    Left    REG_DWORD    0x12c\n"
                   "    (Default)    REG_SZ    default\n"
+                  "    Left    REG_DWORD    0x12c\n"
                   "    State    REG_BINARY    00FF\n\n"
                   "HKEY_CURRENT_USER\\Software\\KivregTest\\Forms\n"));
   EXPECT_EQ(Kivreg({"QUERY", kRoot, "/V", "left"}).standardOutput,
@@ -155,18 +155,17 @@ TEST_F(KivregTest, ImportReadsUtf8AndDeletes) {
   Succeed({"add", kRoot + "\\Old", "/v", "Gone", "/d", "x"});
   Succeed({"add", kRoot, "/v", "Drop", "/d", "x"});
   const std::string file = registry.folder() / "utf8.reg";
-  test::WriteFile(file, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n"
-                        "[-" +
-                            kRoot + "\\Old]\n\n[" + kRoot +
-                            "]\n\"Drop\"=-\n"
+  test::WriteFile(file, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n[-" + kRoot +
+                            "\\Old]\n\n[" + kRoot +
+                            "]\n\"Drop\"=-\n\"Bytes\"=hex:01,\\\n  02\n"
                             "\"Name\"=\"Gr\xC3\xBC\xC3\x9F"
-                            "e\"\n\"Bytes\"=hex:01,\\\n  02\n");
+                            "e\"\n");
   Succeed({"import", file});
   EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
             Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n"
+                  "    Bytes    REG_BINARY    0102\n"
                   "    Name    REG_SZ    Gr\xC3\xBC\xC3\x9F"
-                  "e\n"
-                  "    Bytes    REG_BINARY    0102\n\n"));
+                  "e\n\n"));
 }
 
 TEST(Kivreg, HelpNamesEveryCommand) {
