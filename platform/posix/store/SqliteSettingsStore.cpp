@@ -19,6 +19,7 @@
 #include <fcntl.h>
 #include <map>
 #include <sqlite3.h>
+#include <utility>
 
 namespace kiv::platform {
 
@@ -331,8 +332,10 @@ private:
   // Opens the database; a missing one is created only when create is true. False when there is
   // none. A damaged database is set aside, so that the next write begins a new one.
   bool Connect(bool create) {
-    if (db_ != nullptr)
+    if (db_ != nullptr && (depth_ > 0 || FileIdentity() == identity_))
       return true;
+    if (db_ != nullptr)
+      Disconnect(); // another process set the file aside or removed it
     if (!PathExists(file_)) {
       if (!create)
         return false;
@@ -370,6 +373,15 @@ private:
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyMilliseconds);
     readOnly_ = sqlite3_db_readonly(db_, "main") == 1;
+    identity_ = FileIdentity();
+  }
+
+  // The device and inode of the database file, zeros when it is missing.
+  std::pair<dev_t, ino_t> FileIdentity() const {
+    struct stat info {};
+    if (sys::Stat(file_.c_str(), &info) != 0)
+      return {};
+    return {info.st_dev, info.st_ino};
   }
 
   // True when the file is not a sound database.
@@ -545,6 +557,7 @@ private:
   int depth_ = 0;
   bool rollbackOnly_ = false;
   unsigned appliedPageLimit_ = 0;
+  std::pair<dev_t, ino_t> identity_{}; // of the file the connection has open
   std::map<const char*, sqlite3_stmt*> statements_;
 };
 
@@ -566,15 +579,14 @@ std::string DatabaseFile(SettingsHive hive) {
 
 } // namespace
 
+// One connection per database and process, kept for the process: closing the last connection
+// of a WAL database checkpoints and syncs it, which every new accessor would pay again.
 std::shared_ptr<SettingsStore> SettingsStore::Open(SettingsHive hive) {
-  static std::map<std::string, std::weak_ptr<SettingsStore>> open;
+  static std::map<std::string, std::shared_ptr<SettingsStore>> open;
   const std::string file = DatabaseFile(hive);
-  std::weak_ptr<SettingsStore>& entry = open[file];
-  std::shared_ptr<SettingsStore> store = entry.lock();
-  if (!store) {
+  std::shared_ptr<SettingsStore>& store = open[file];
+  if (!store)
     store = std::make_shared<SqliteSettingsStore>(file, hive == SettingsHive::LocalMachine);
-    entry = store;
-  }
   return store;
 }
 

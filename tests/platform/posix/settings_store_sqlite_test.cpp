@@ -143,15 +143,28 @@ TEST(SqliteSettingsStore, ADamagedDatabaseIsSetAsideAndANewOneBegins) {
   test::ScopedRegistry registry;
   const std::string file = registry.folder() / "HKCU.sqlite3";
   const std::string garbage(8192, 'x');
-  for (const char* kept : {"HKCU.sqlite3.damaged.1", "HKCU.sqlite3.damaged.2"}) {
-    test::WriteFile(file, garbage);
-    auto store = UserStore();
-    EXPECT_FALSE(store->KeyExists("K"));
-    EXPECT_FALSE(std::filesystem::exists(file));
-    EXPECT_EQ(test::ReadFile(registry.folder() / kept), garbage);
-    store->WriteInteger("K", "v", 5);
-    EXPECT_EQ(store->ReadInteger("K", "v"), 5);
-  }
+  test::WriteFile(file, garbage);
+  test::WriteFile(file + ".damaged.1", "an earlier one");
+  auto store = UserStore();
+  EXPECT_FALSE(store->KeyExists("K"));
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_EQ(test::ReadFile(file + ".damaged.1"), "an earlier one");
+  EXPECT_EQ(test::ReadFile(file + ".damaged.2"), garbage);
+  store->WriteInteger("K", "v", 5);
+  EXPECT_EQ(store->ReadInteger("K", "v"), 5);
+}
+
+TEST(SqliteSettingsStore, AFileSetAsideByAnotherProcessIsLeftForTheNewOne) {
+  test::ScopedRegistry registry;
+  const std::string file = registry.folder() / "HKCU.sqlite3";
+  auto store = UserStore();
+  store->WriteInteger("K", "old", 1);
+  std::filesystem::rename(file, file + ".damaged.1");
+  std::filesystem::remove(file + "-wal");
+  std::filesystem::remove(file + "-shm");
+  EXPECT_FALSE(store->KeyExists("K"));
+  store->WriteInteger("K", "new", 2);
+  EXPECT_EQ(Inspect(file, "SELECT count(*) FROM vals").number, 1);
 }
 
 TEST(SqliteSettingsStore, AFullDiskIsReportedWithItsCauseAndTheDatabaseStaysIntact) {
