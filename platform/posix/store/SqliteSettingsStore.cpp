@@ -348,9 +348,19 @@ private:
         return false;
       return Connect(create);
     }
-    if (!readOnly_)
+    if (!readOnly_) {
       Prepare();
+    } else if (!HasSchema()) {
+      // A writer created the file and has not yet written its tables: nothing is stored yet.
+      Disconnect();
+      return false;
+    }
     return true;
+  }
+
+  bool HasSchema() {
+    Query query(*this, "SELECT 1 FROM sqlite_master WHERE name = 'vals'");
+    return query.Next();
   }
 
   void CreateFile() {

@@ -282,6 +282,14 @@ TEST(SqliteSettingsStore, TheMachineHiveIsReadableByAnOrdinaryUser) {
     GTEST_SKIP() << "only root can start a child under another user id";
   test::ScopedRegistry registry;
   std::filesystem::permissions(registry.folder().path(), std::filesystem::perms(0755));
+  // A file that its writer has created but not yet filled holds nothing for a reader.
+  const std::string file = registry.folder() / "HKLM.sqlite3";
+  test::WriteFile(file, "");
+  const ChildResult early = Probe({"read-machine", "65534"});
+  EXPECT_EQ(early.exitCode, 1);
+  EXPECT_EQ(early.standardError, "settings value \"Text\" of key \"Software\\Kiv\" does not "
+                                 "exist: No such file or directory\n");
+
   SettingsStore::Open(SettingsHive::LocalMachine)->WriteString("Software\\Kiv", "Text", "shared");
   const ChildResult result = Probe({"read-machine", "65534"});
   EXPECT_EQ(result.exitCode, 0) << result.standardError;
