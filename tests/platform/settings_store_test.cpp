@@ -14,11 +14,21 @@
 namespace kiv::platform {
 namespace {
 
-// Every row works under this key, which the fixture deletes afterwards.
-const std::string kBase = "KivStoreContract";
+// Every row works under the test's own key, which the fixture deletes afterwards; the rows'
+// expected texts name it "KivStoreContract".
+const std::string kBaseInRows = "KivStoreContract";
+std::string base;
 
 std::string Key(const std::string& path) {
-  return path.empty() ? kBase : kBase + "\\" + path;
+  return path.empty() ? base : base + "\\" + path;
+}
+
+// text with the rows' name of the base key replaced by the running test's.
+std::string WithBase(std::string text) {
+  for (std::size_t at = text.find(kBaseInRows); at != std::string::npos;
+       at = text.find(kBaseInRows, at + base.size()))
+    text.replace(at, kBaseInRows.size(), base);
+  return text;
 }
 
 std::string Joined(const std::vector<std::string>& names) {
@@ -204,7 +214,7 @@ const std::vector<ContractRow>& ContractRows() {
        "[invalid_argument] settings key \"KivStoreContract\\a\\\" has an empty name: Invalid "
        "argument"},
       {"EmptyNameAtPathStart",
-       [](SettingsStore& s) { return std::to_string(s.DeleteKey("\\" + kBase)); },
+       [](SettingsStore& s) { return std::to_string(s.DeleteKey("\\" + base)); },
        "[invalid_argument] settings key \"\\KivStoreContract\" has an empty name: Invalid "
        "argument"},
       {"EmptyNameRefusedWithoutWriting",
@@ -227,7 +237,8 @@ const std::vector<ContractRow>& ContractRows() {
 
 class SettingsStoreContract : public ::testing::TestWithParam<ContractRow> {
 protected:
-  void TearDown() override { store->DeleteKey(kBase); }
+  void SetUp() override { base = test::ScopedRegistry::TestKey(); }
+  void TearDown() override { store->DeleteKey(base); }
 
   test::ScopedRegistry registry;
   std::shared_ptr<SettingsStore> store = SettingsStore::Open(SettingsHive::CurrentUser);
@@ -237,7 +248,7 @@ TEST_P(SettingsStoreContract, Row) {
   if (GetParam().name == std::string("OrderIsCreationOrderAndAnOverwriteKeepsItsPlace") &&
       testing::UnderWine())
     GTEST_SKIP() << "Wine's registry lists values sorted by name, Windows in creation order";
-  EXPECT_EQ(Outcome([&] { return GetParam().steps(*store); }), GetParam().expected);
+  EXPECT_EQ(Outcome([&] { return GetParam().steps(*store); }), WithBase(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreContract, ::testing::ValuesIn(ContractRows()),

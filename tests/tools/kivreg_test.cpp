@@ -29,12 +29,13 @@ void Succeed(const std::vector<std::string>& arguments) {
   ASSERT_EQ(result.exitCode, 0) << result.standardError;
 }
 
-const std::string kRoot = "HKCU\\Software\\KivregTest";
-
 class KivregTest : public ::testing::Test {
 protected:
   void TearDown() override { Kivreg({"delete", kRoot, "/f"}); }
   test::ScopedRegistry registry;
+  // The test's own key, short and long.
+  const std::string kRoot = "HKCU\\Software\\" + test::ScopedRegistry::TestKey();
+  const std::string kLongRoot = "HKEY_CURRENT_USER\\Software\\" + test::ScopedRegistry::TestKey();
 };
 
 TEST_F(KivregTest, ATreeRoundTripsThroughExportAndImportByteForByte) {
@@ -52,7 +53,7 @@ TEST_F(KivregTest, ATreeRoundTripsThroughExportAndImportByteForByte) {
   Succeed({"export", kRoot, first});
   Succeed({"delete", kRoot, "/f"});
   Succeed({"import", first});
-  Succeed({"export", "HKEY_CURRENT_USER\\Software\\KivregTest", second});
+  Succeed({"export", kLongRoot, second});
 
   const std::string bytes = test::ReadFile(first);
   EXPECT_EQ(test::ReadFile(second), bytes);
@@ -65,17 +66,19 @@ TEST_F(KivregTest, QueryPrintsAsRegExe) {
   Succeed({"add", kRoot, "/v", "Left", "/t", "REG_DWORD", "/d", "300"});
   Succeed({"add", kRoot, "/v", "State", "/t", "REG_BINARY", "/d", "00ff"});
   Succeed({"add", kRoot + "\\Forms"});
-  EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
-            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n"
-                  "    (Default)    REG_SZ    default\n"
-                  "    Left    REG_DWORD    0x12c\n"
-                  "    State    REG_BINARY    00FF\n\n"
-                  "HKEY_CURRENT_USER\\Software\\KivregTest\\Forms\n"));
+  EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput, Lines("\n" + kLongRoot +
+                                                           "\n"
+                                                           "    (Default)    REG_SZ    default\n"
+                                                           "    Left    REG_DWORD    0x12c\n"
+                                                           "    State    REG_BINARY    00FF\n\n" +
+                                                           kLongRoot + "\\Forms\n"));
   EXPECT_EQ(Kivreg({"QUERY", kRoot, "/V", "left"}).standardOutput,
-            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n"
+            Lines("\n" + kLongRoot +
+                  "\n"
                   "    Left    REG_DWORD    0x12c\n\n"));
   EXPECT_EQ(Kivreg({"query", kRoot, "-ve"}).standardOutput,
-            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n"
+            Lines("\n" + kLongRoot +
+                  "\n"
                   "    (Default)    REG_SZ    default\n\n"));
 }
 
@@ -126,7 +129,7 @@ TEST_F(KivregTest, FailuresExitWithOneAndAMessage) {
     EXPECT_EQ(result.standardOutput, "");
   }
   EXPECT_EQ(Kivreg({"query", kRoot, "/v", "Left"}).standardOutput,
-            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n    Left    REG_DWORD    0x1\n\n"));
+            Lines("\n" + kLongRoot + "\n    Left    REG_DWORD    0x1\n\n"));
 }
 
 TEST_F(KivregTest, AMalformedImportChangesNothing) {
@@ -148,7 +151,7 @@ TEST_F(KivregTest, AMalformedImportChangesNothing) {
                   "\" is not a registry file: line 8: \"qword:1\" is not a text, dword: or hex: "
                   "value.\n"));
   EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
-            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n    Kept    REG_SZ    before\n\n"));
+            Lines("\n" + kLongRoot + "\n    Kept    REG_SZ    before\n\n"));
 }
 
 TEST_F(KivregTest, ImportReadsUtf8AndDeletes) {
@@ -162,7 +165,8 @@ TEST_F(KivregTest, ImportReadsUtf8AndDeletes) {
                             "e\"\n");
   Succeed({"import", file});
   EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
-            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n"
+            Lines("\n" + kLongRoot +
+                  "\n"
                   "    Bytes    REG_BINARY    0102\n"
                   "    Name    REG_SZ    Gr\xC3\xBC\xC3\x9F"
                   "e\n\n"));
