@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -60,6 +61,11 @@ struct ContractRow {
   std::function<std::string(SettingsStore&)> steps;
   std::string expected;
 };
+
+// A row prints as its name in the test's listing.
+void PrintTo(const ContractRow& row, std::ostream* out) {
+  *out << row.name;
+}
 
 const std::vector<ContractRow>& ContractRows() {
   static const std::vector<ContractRow> rows = {
