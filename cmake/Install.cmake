@@ -27,6 +27,10 @@ endif()
 foreach(library platform core model framework)
   kiv_install_library(${library})
 endforeach()
+# The settings store is a library of its own in platform/, whose headers are installed above.
+set_target_properties(kiv_settings_store PROPERTIES EXPORT_NAME settings_store)
+install(TARGETS kiv_settings_store EXPORT kivTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        COMPONENT development)
 # The libraries name the warning set as a link-only dependency; it adds nothing to a consumer.
 set_target_properties(kiv_warnings PROPERTIES EXPORT_NAME warnings)
 install(TARGETS kiv_warnings EXPORT kivTargets)

@@ -1,0 +1,80 @@
+#include "platform/store/SettingsPaths.h"
+
+namespace kiv::platform {
+
+const char* SettingsTypeName(SettingsType type) {
+  switch (type) {
+  case SettingsType::Integer:
+    return "REG_DWORD";
+  case SettingsType::String:
+    return "REG_SZ";
+  case SettingsType::Binary:
+    return "REG_BINARY";
+  }
+  return "REG_NONE";
+}
+
+std::system_error WrongSettingsType(const std::string& path, const std::string& name,
+                                    SettingsValueInfo stored, SettingsType wanted,
+                                    std::optional<std::size_t> wantedSize) {
+  std::string what = "settings value \"" + name + "\" of key \"" + path + "\" is " +
+                     SettingsTypeName(stored.type) + " of " + std::to_string(stored.size) +
+                     " bytes, not " + SettingsTypeName(wanted);
+  if (wantedSize)
+    what += " of " + std::to_string(*wantedSize) + " bytes";
+  return std::system_error(std::make_error_code(std::errc::invalid_argument), what);
+}
+
+} // namespace kiv::platform
+
+namespace kiv::platform::store {
+
+std::vector<std::string> KeyNamesOf(const std::string& path) {
+  std::vector<std::string> names;
+  if (path.empty())
+    return names;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = path.find('\\', start);
+    names.push_back(path.substr(start, end - start));
+    if (names.back().empty())
+      throw std::system_error(std::make_error_code(std::errc::invalid_argument),
+                              "settings key \"" + path + "\" has an empty name");
+    if (end == std::string::npos)
+      return names;
+    start = end + 1;
+  }
+}
+
+std::string Folded(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded)
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+  return folded;
+}
+
+std::size_t Utf16Length(std::string_view text) {
+  std::size_t units = 0;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte & 0xC0) != 0x80)
+      ++units;
+    if (byte >= 0xF0)
+      ++units;
+  }
+  return units;
+}
+
+std::system_error MissingValue(const std::string& path, const std::string& name) {
+  return std::system_error(std::make_error_code(std::errc::no_such_file_or_directory),
+                           "settings value \"" + name + "\" of key \"" + path +
+                               "\" does not exist");
+}
+
+std::system_error RootRefused() {
+  return std::system_error(std::make_error_code(std::errc::invalid_argument),
+                           "the root of a settings hive cannot be deleted");
+}
+
+} // namespace kiv::platform::store

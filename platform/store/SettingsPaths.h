@@ -1,0 +1,29 @@
+#pragma once
+
+// What every implementation of the settings store shares: the checks and failures of its
+// contract, so that both systems report them in the same words.
+
+#include "platform/SettingsStore.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kiv::platform::store {
+
+// The names of path; throws std::system_error (invalid_argument) for an empty name. "" has none.
+std::vector<std::string> KeyNamesOf(const std::string& path);
+
+// text with ASCII letters in lower case, the form in which names compare.
+std::string Folded(std::string_view text);
+
+// The number of UTF-16 code units of UTF-8 text.
+std::size_t Utf16Length(std::string_view text);
+
+// The failure of a read of a value that does not exist.
+std::system_error MissingValue(const std::string& path, const std::string& name);
+
+// The failure of deleting the root.
+std::system_error RootRefused();
+
+} // namespace kiv::platform::store
