@@ -1,9 +1,8 @@
 // Column widths of string grids, sizes of panels and the content of input controls, all in the
 // settings key.
-#include "framework/FormRegistry_.h"
-
 #include "core/Escalation.h"
 #include "core/TextFile.h"
+#include "framework/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 #include "framework/toolkit/Containers.h"
 #include "framework/toolkit/ExtraControls.h"

@@ -1,7 +1,6 @@
 // The placement of the form in its position key: getters, savers, saving it whole and restoring it.
-#include "framework/FormRegistry_.h"
-
 #include "core/Escalation.h"
+#include "framework/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 #include "framework/toolkit/Screen.h"
 
@@ -82,8 +81,8 @@ void TFormRegistry::WritePositionOrdinal(const char* name, int ordinal) {
 void TFormRegistry::WriteScaled(const char* name, int value) {
   // The getters multiply by the factor: divide here so that a save and a restore give back the
   // same window.
-  WritePositionInteger(name, static_cast<int>(std::lround(static_cast<double>(value) /
-                                                          ScaleFactor())));
+  WritePositionInteger(name,
+                       static_cast<int>(std::lround(static_cast<double>(value) / ScaleFactor())));
 }
 
 int TFormRegistry::GetLeft() {
@@ -109,8 +108,7 @@ int TFormRegistry::GetUndockWidth() {
 }
 
 int TFormRegistry::GetUndockHeight() {
-  return GuardWrapping(ClassName(), "GetUndockHeight",
-                       [&] { return ReadScaled("UndockHeight"); });
+  return GuardWrapping(ClassName(), "GetUndockHeight", [&] { return ReadScaled("UndockHeight"); });
 }
 
 int TFormRegistry::GetLRDockWidth() {
@@ -237,9 +235,8 @@ void TFormRegistry::SaveDockHost() {
 }
 
 void TFormRegistry::SaveFormStyle() {
-  GuardWrapping(ClassName(), "SaveFormStyle", [&] {
-    WritePositionOrdinal("FormStyle", StoredFormStyle(FForm->FormStyle()));
-  });
+  GuardWrapping(ClassName(), "SaveFormStyle",
+                [&] { WritePositionOrdinal("FormStyle", StoredFormStyle(FForm->FormStyle())); });
 }
 
 void TFormRegistry::SaveBorderStyle() {
@@ -249,15 +246,13 @@ void TFormRegistry::SaveBorderStyle() {
 }
 
 void TFormRegistry::SaveDragMode() {
-  GuardWrapping(ClassName(), "SaveDragMode", [&] {
-    WritePositionOrdinal("DragMode", static_cast<int>(FForm->DragMode));
-  });
+  GuardWrapping(ClassName(), "SaveDragMode",
+                [&] { WritePositionOrdinal("DragMode", static_cast<int>(FForm->DragMode)); });
 }
 
 void TFormRegistry::SaveDragKind() {
-  GuardWrapping(ClassName(), "SaveDragKind", [&] {
-    WritePositionOrdinal("DragKind", static_cast<int>(FForm->DragKind));
-  });
+  GuardWrapping(ClassName(), "SaveDragKind",
+                [&] { WritePositionOrdinal("DragKind", static_cast<int>(FForm->DragKind)); });
 }
 
 void TFormRegistry::SaveLRDockWidth() {

@@ -1,10 +1,9 @@
 // The object's key names, its constructors, its copy and the version stamp of its form key.
-#include "framework/FormRegistry_.h"
-
 #include "core/Escalation.h"
 #include "core/FileNames.h"
 #include "core/ProgramName.h"
 #include "core/RunningProgram.h"
+#include "framework/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 
 namespace kiv {
@@ -154,12 +153,14 @@ void TFormRegistry::CheckVersionNo(bool iReadFromPosition) {
 }
 
 bool TFormRegistry::OpenKey(TRegistry& registry, const std::string& path, bool create) {
-  KeyGood = !formregistry::HasEmptyPart(path) && registry.OpenKey(formregistry::FromRoot(path), create);
+  KeyGood =
+      !formregistry::HasEmptyPart(path) && registry.OpenKey(formregistry::FromRoot(path), create);
   return KeyGood;
 }
 
 bool TFormRegistry::OpenKeyReadOnly(TRegistry& registry, const std::string& path) {
-  KeyGood = !formregistry::HasEmptyPart(path) && registry.OpenKeyReadOnly(formregistry::FromRoot(path));
+  KeyGood =
+      !formregistry::HasEmptyPart(path) && registry.OpenKeyReadOnly(formregistry::FromRoot(path));
   return KeyGood;
 }
 

@@ -1,7 +1,6 @@
 // Lists of name=value lines in any key of either hive, and the deletion of keys.
-#include "framework/FormRegistry_.h"
-
 #include "core/Escalation.h"
+#include "framework/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 
 namespace kiv {
@@ -39,8 +38,8 @@ void WriteLines(TRegistry& registry, const std::vector<std::string>& lines, Plai
 
 } // namespace
 
-bool TFormRegistry::ReadList(std::vector<std::string>& list, const std::string& path,
-                             bool machine, bool skipOthers) {
+bool TFormRegistry::ReadList(std::vector<std::string>& list, const std::string& path, bool machine,
+                             bool skipOthers) {
   const std::unique_ptr<TRegistry> registry = NewRegistry(machine);
   // The machine's hive is read-only for an ordinary user.
   if (!(machine ? OpenKeyReadOnly(*registry, path) : OpenKey(*registry, path, false)))

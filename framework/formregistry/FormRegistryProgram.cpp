@@ -1,10 +1,9 @@
 // The program's version in its key, and the reset of everything the program stored after an
 // update.
-#include "framework/FormRegistry_.h"
-
 #include "core/Escalation.h"
 #include "core/FileNames.h"
 #include "core/RunningProgram.h"
+#include "framework/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 #include "framework/toolkit/Dialogs.h"
 #include "model/PeloCode_.h"

@@ -1,7 +1,6 @@
 // Named values of the settings key.
-#include "framework/FormRegistry_.h"
-
 #include "core/Escalation.h"
+#include "framework/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 
 namespace kiv {

@@ -1,6 +1,5 @@
-#include "tests/framework/formregistry/FormRegistryFixture.h"
-
 #include "framework/toolkit/Form.h"
+#include "tests/framework/formregistry/FormRegistryFixture.h"
 
 #include <functional>
 
