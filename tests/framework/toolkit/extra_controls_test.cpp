@@ -1,10 +1,12 @@
 #include "framework/toolkit/Containers.h"
 #include "framework/toolkit/ExtraControls.h"
 #include "framework/toolkit/Form.h"
+#include "framework/toolkit/Panel.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/Widget.h"
 #include "tests/support/Failure.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -98,6 +100,25 @@ TEST(TPageControl, ShowsSheetsItDoesNotOwn) {
   EXPECT_EQ(sheet->PageControl(), nullptr);
   EXPECT_FALSE(sheetWidget.isNull());
   EXPECT_EQ(sheet->Caption(), "Layers");
+}
+
+TEST(TTabSheet, AlignedControlsKeepTheirSizeUntilThePageIsLaidOut) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 400, 300);
+  auto* pages = new TPageControl(&form);
+  pages->SetParent(&form);
+  pages->SetAlign(TAlign::alClient);
+  auto* sheet = new TTabSheet(&form);
+  sheet->SetPageControl(pages);
+  auto* bar = new TPanel(&form);
+  bar->SetHeight(30);
+  bar->SetParent(sheet);
+  bar->SetAlign(TAlign::alTop);
+  form.Show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(bar->Height(), 30);
+  EXPECT_EQ(bar->Width(), sheet->ClientWidth());
+  form.Hide();
 }
 
 } // namespace
