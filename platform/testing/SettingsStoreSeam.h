@@ -1,7 +1,7 @@
 #pragma once
 
 // The settings store's side of its test hooks: a page limit that fills the database, and calls at
-// every commit and every few hundred steps of a statement, where a test may end its process. Each
+// every commit and every 50 steps of a statement, where a test may end its process. Each
 // costs an untaken branch at the start of a write transaction while unset.
 
 namespace kiv::platform::testing {
@@ -10,7 +10,7 @@ namespace kiv::platform::testing {
 inline unsigned settingsPageLimit = 0;
 // Called while a transaction commits, before it is durable.
 inline void (*settingsCommitHook)() = nullptr;
-// Called every few hundred virtual-machine steps of a statement inside a write transaction.
+// Called every 50 virtual-machine steps of a statement inside a write transaction.
 inline void (*settingsProgressHook)() = nullptr;
 
 } // namespace kiv::platform::testing

@@ -74,13 +74,14 @@ std::string FolderOf(const std::string& file) {
 
 // Creates folder and its missing parents with mode.
 void MakeFolders(const std::string& folder, mode_t mode) {
-  for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
-    const std::string part = folder.substr(0, end);
-    if (sys::MakeFolder(part.c_str(), mode) != 0 && errno != EEXIST)
-      throw std::system_error(errno, std::generic_category(), "mkdir " + part);
-    if (end == std::string::npos)
-      return;
-  }
+  if (sys::MakeFolder(folder.c_str(), mode) == 0 || errno == EEXIST)
+    return;
+  const std::string parent = FolderOf(folder);
+  if (errno != ENOENT || parent.empty() || parent == folder)
+    throw std::system_error(errno, std::generic_category(), "mkdir " + folder);
+  MakeFolders(parent, mode);
+  if (sys::MakeFolder(folder.c_str(), mode) != 0 && errno != EEXIST)
+    throw std::system_error(errno, std::generic_category(), "mkdir " + folder);
 }
 
 int CommitHook(void*) {
@@ -441,7 +442,7 @@ private:
     if (testing::settingsCommitHook != nullptr)
       sqlite3_commit_hook(db_, CommitHook, nullptr);
     if (testing::settingsProgressHook != nullptr)
-      sqlite3_progress_handler(db_, 200, ProgressHook, nullptr);
+      sqlite3_progress_handler(db_, 50, ProgressHook, nullptr);
   }
 
   std::int64_t EnsureKey(const std::string& path) {
@@ -549,8 +550,12 @@ private:
 
 std::string DatabaseFile(SettingsHive hive) {
   const bool machine = hive == SettingsHive::LocalMachine;
-  if (const char* folder = std::getenv("KIV_REGISTRY_DIR"); folder != nullptr && *folder != '\0')
-    return std::string(folder) + (machine ? "/HKLM.sqlite3" : "/HKCU.sqlite3");
+  if (const char* folder = std::getenv("KIV_REGISTRY_DIR"); folder != nullptr && *folder != '\0') {
+    std::string path = folder;
+    while (path.size() > 1 && path.back() == '/')
+      path.pop_back();
+    return path + (machine ? "/HKLM.sqlite3" : "/HKCU.sqlite3");
+  }
   if (machine)
     return "/etc/kiv/registry.sqlite3";
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/')

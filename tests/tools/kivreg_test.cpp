@@ -1,0 +1,180 @@
+#include "platform/testing/ChildProcess.h"
+#include "tests/support/ScopedRegistry.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace kiv {
+namespace {
+
+using platform::testing::ChildResult;
+using platform::testing::kStreamLineEnd;
+
+ChildResult Kivreg(const std::vector<std::string>& arguments) {
+  return platform::testing::RunChild(KIV_KIVREG, arguments);
+}
+
+// text with every "\n" as the child's standard streams end lines.
+std::string Lines(const std::string& text) {
+  std::string lines;
+  for (const char c : text)
+    lines += c == '\n' ? kStreamLineEnd : std::string(1, c);
+  return lines;
+}
+
+// Runs kivreg and expects success.
+void Succeed(const std::vector<std::string>& arguments) {
+  const ChildResult result = Kivreg(arguments);
+  ASSERT_EQ(result.exitCode, 0) << result.standardError;
+}
+
+const std::string kRoot = "HKCU\\Software\\KivregTest";
+
+class KivregTest : public ::testing::Test {
+protected:
+  void TearDown() override { Kivreg({"delete", kRoot, "/f"}); }
+  test::ScopedRegistry registry;
+};
+
+TEST_F(KivregTest, ATreeRoundTripsThroughExportAndImportByteForByte) {
+  Succeed({"add", kRoot, "/v", "Left", "/t", "REG_DWORD", "/d", "300"});
+  Succeed({"add", kRoot, "/ve", "/d", "quote \" and \\ backslash"});
+  Succeed({"add", kRoot + "\\Forms\\Map", "/v", "Name", "/d",
+           "Gr\xC3\xBC\xC3\x9F"
+           "e \xF0\x9F\x98\x80"});
+  Succeed({"add", kRoot + "\\Forms\\Map", "/v", "State", "/t", "REG_BINARY", "/d",
+           std::string(100, 'a') + "00"});
+  Succeed({"add", kRoot + "\\Forms\\Map", "/v", "Empty", "/t", "REG_BINARY"});
+  Succeed({"add", kRoot + "\\Forms2", "/v", "Top", "/t", "REG_DWORD", "/d", "0xFFFFFFFF"});
+  const std::string first = registry.folder() / "first.reg";
+  const std::string second = registry.folder() / "second.reg";
+  Succeed({"export", kRoot, first});
+  Succeed({"delete", kRoot, "/f"});
+  Succeed({"import", first});
+  Succeed({"export", "HKEY_CURRENT_USER\\Software\\KivregTest", second});
+
+  const std::string bytes = test::ReadFile(first);
+  EXPECT_EQ(test::ReadFile(second), bytes);
+  EXPECT_EQ(bytes.substr(0, 6), std::string("\xFF\xFEW\0i\0", 6));
+  EXPECT_NE(bytes.find(std::string("\r\0\n\0", 4)), std::string::npos);
+}
+
+TEST_F(KivregTest, QueryPrintsAsRegExe) {
+  Succeed({"add", kRoot, "/v", "Left", "/t", "REG_DWORD", "/d", "300"});
+  Succeed({"add", kRoot, "/ve", "/d", "default"});
+  Succeed({"add", kRoot, "/v", "State", "/t", "REG_BINARY", "/d", "00ff"});
+  Succeed({"add", kRoot + "\\Forms"});
+  EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
+            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n"
+                  "    Left    REG_DWORD    0x12c\n"
+                  "    (Default)    REG_SZ    default\n"
+                  "    State    REG_BINARY    00FF\n\n"
+                  "HKEY_CURRENT_USER\\Software\\KivregTest\\Forms\n"));
+  EXPECT_EQ(Kivreg({"QUERY", kRoot, "/V", "left"}).standardOutput,
+            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n"
+                  "    Left    REG_DWORD    0x12c\n\n"));
+  EXPECT_EQ(Kivreg({"query", kRoot, "-ve"}).standardOutput,
+            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n"
+                  "    (Default)    REG_SZ    default\n\n"));
+}
+
+TEST_F(KivregTest, FailuresExitWithOneAndAMessage) {
+  Succeed({"add", kRoot, "/v", "Left", "/t", "REG_DWORD", "/d", "1"});
+  const std::string existing = registry.folder() / "existing.reg";
+  test::WriteFile(existing, "x");
+  const std::string notFound = "ERROR: The system was unable to find the specified registry key "
+                               "or value.\n";
+  const struct {
+    std::vector<std::string> arguments;
+    std::string message;
+  } rows[] = {
+      {{"query", kRoot + "\\Absent"}, notFound},
+      {{"query", kRoot, "/v", "Absent"}, notFound},
+      {{"delete", kRoot, "/v", "Absent", "/f"}, notFound},
+      {{"delete", kRoot + "\\Absent", "/f"}, notFound},
+      {{"export", kRoot + "\\Absent", existing + "2"}, notFound},
+      {{"add", kRoot, "/v", "Q", "/t", "REG_QWORD", "/d", "1"},
+       "ERROR: Invalid type \"REG_QWORD\": the store holds REG_SZ, REG_DWORD and REG_BINARY.\n"},
+      {{"add", kRoot, "/v", "D", "/t", "REG_DWORD", "/d", "4294967296"},
+       "ERROR: Invalid data \"4294967296\" for REG_DWORD: a number from 0 to 4294967295, decimal "
+       "or 0x hexadecimal.\n"},
+      {{"add", kRoot, "/v", "B", "/t", "REG_BINARY", "/d", "0g"},
+       "ERROR: Invalid data \"0g\" for REG_BINARY: pairs of hexadecimal digits.\n"},
+      {{"add", kRoot, "/v", "Left", "/d", "x"},
+       "ERROR: The value \"Left\" exists; add /f to overwrite it.\n"},
+      {{"delete", kRoot}, "ERROR: Add /f to delete without a question; kivreg asks none.\n"},
+      {{"export", kRoot, existing},
+       "ERROR: The file \"" + existing + "\" exists; add /y to overwrite it.\n"},
+      {{"query", "HKCR\\Software"},
+       "ERROR: Invalid key name \"HKCR\\Software\": it begins with HKCU, HKLM, HKEY_CURRENT_USER "
+       "or HKEY_LOCAL_MACHINE.\n"},
+      {{"query", kRoot, "/v"}, "ERROR: Invalid syntax: /v.\n"},
+      {{"copy", kRoot},
+       "ERROR: Invalid syntax: the command is query, add, delete, export or import. Type "
+       "\"kivreg --help\" for usage.\n"},
+      {{"import", existing},
+       "ERROR: The file \"" + existing +
+           "\" is not a registry file: line 1: \"Windows Registry Editor Version 5.00\" "
+           "expected.\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.arguments[0] + " " + row.arguments.back());
+    const ChildResult result = Kivreg(row.arguments);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.standardError, Lines(row.message));
+    EXPECT_EQ(result.standardOutput, "");
+  }
+  EXPECT_EQ(Kivreg({"query", kRoot, "/v", "Left"}).standardOutput,
+            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n    Left    REG_DWORD    0x1\n\n"));
+}
+
+TEST_F(KivregTest, AMalformedImportChangesNothing) {
+  Succeed({"add", kRoot, "/v", "Kept", "/d", "before"});
+  const std::string file = registry.folder() / "broken.reg";
+  test::WriteFile(file, "Windows Registry Editor Version 5.00\r\n\r\n"
+                        "[" +
+                            kRoot +
+                            "\\New]\r\n\"A\"=\"1\"\r\n"
+                            "[-" +
+                            kRoot +
+                            "]\r\n"
+                            "[" +
+                            kRoot + "]\r\n\"Kept\"=dword:1\r\n\"Bad\"=qword:1\r\n");
+  const ChildResult result = Kivreg({"import", file});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError,
+            Lines("ERROR: The file \"" + file +
+                  "\" is not a registry file: line 8: \"qword:1\" is not a text, dword: or hex: "
+                  "value.\n"));
+  EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
+            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n    Kept    REG_SZ    before\n\n"));
+}
+
+TEST_F(KivregTest, ImportReadsUtf8AndDeletes) {
+  Succeed({"add", kRoot + "\\Old", "/v", "Gone", "/d", "x"});
+  Succeed({"add", kRoot, "/v", "Drop", "/d", "x"});
+  const std::string file = registry.folder() / "utf8.reg";
+  test::WriteFile(file, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n"
+                        "[-" +
+                            kRoot + "\\Old]\n\n[" + kRoot +
+                            "]\n\"Drop\"=-\n"
+                            "\"Name\"=\"Gr\xC3\xBC\xC3\x9F"
+                            "e\"\n\"Bytes\"=hex:01,\\\n  02\n");
+  Succeed({"import", file});
+  EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
+            Lines("\nHKEY_CURRENT_USER\\Software\\KivregTest\n"
+                  "    Name    REG_SZ    Gr\xC3\xBC\xC3\x9F"
+                  "e\n"
+                  "    Bytes    REG_BINARY    0102\n\n"));
+}
+
+TEST(Kivreg, HelpNamesEveryCommand) {
+  const ChildResult result = Kivreg({"--help"});
+  EXPECT_EQ(result.exitCode, 0);
+  for (const char* command : {"query", "add", "delete", "export", "import"})
+    EXPECT_NE(result.standardOutput.find(std::string("kivreg ") + command), std::string::npos);
+}
+
+} // namespace
+} // namespace kiv

@@ -1,0 +1,53 @@
+#pragma once
+
+// The text format of the Windows registry editor ("Windows Registry Editor Version 5.00"), as
+// kivreg exports and imports it: sections "[KEY]" (or "[-KEY]" to delete one) with lines
+// "name"="text", "name"=dword:0000012c, "name"=hex:01,02 (continued over lines ending in "\"),
+// @ for the unnamed value and =- to delete a value.
+
+#include "platform/SettingsStore.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kiv {
+
+// A malformed registry file or text.
+class RegFileError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+struct RegFileValue {
+  std::string name; // "" for the unnamed value
+  bool remove = false;
+  platform::SettingsType type = platform::SettingsType::String;
+  std::string text;                // REG_SZ
+  std::uint32_t number = 0;        // REG_DWORD
+  std::vector<std::uint8_t> bytes; // REG_BINARY
+};
+
+struct RegFileKey {
+  std::string name; // with its hive: HKEY_CURRENT_USER\Software\Survey
+  bool remove = false;
+  std::vector<RegFileValue> values;
+};
+
+// The file's text (UTF-8, CR LF lines) for keys in their order.
+std::string RegFileText(const std::vector<RegFileKey>& keys);
+
+// The keys of text; throws RegFileError naming the line for anything it cannot read.
+std::vector<RegFileKey> ParseRegFile(std::string_view text);
+
+// UTF-8 text as UTF-16 little-endian bytes with the byte-order mark, as the registry editor
+// writes its files.
+std::string Utf16FileBytes(std::string_view text);
+
+// The text of a file's bytes: UTF-16 little-endian when they start with its byte-order mark,
+// else UTF-8 (a byte-order mark dropped). Throws RegFileError for bytes of neither.
+std::string TextOfFileBytes(std::string_view bytes);
+
+} // namespace kiv
