@@ -64,5 +64,21 @@ TEST_F(FormRegistryFailures, AFullStoreFailsAControlContentSaveWhole) {
   EXPECT_FALSE(KeyExists(FormKey("MapForm\\Settings")));
 }
 
+TEST_F(FormRegistryFailures, AConstructorThatCannotStampFailsWithEveryRoutineCrossed) {
+  PutInteger(ProgramKey(), "Started", 1);
+  form.SetName(std::string(200000, 'M'));
+  std::pair<std::string, std::string> failure;
+  {
+    const FullStore full;
+    failure = Failure([&] { TFormRegistry registry(form, 3); });
+  }
+  EXPECT_EQ(failure.first, "EPFatal");
+  EXPECT_EQ(failure.second.rfind("TFormRegistry.Create\nTFormRegistry.CheckVersionNo\n"
+                                 "TFormRegistry.SaveVersion\nsqlite3_step ",
+                                 0),
+            0u)
+      << failure.second.substr(0, 200);
+}
+
 } // namespace
 } // namespace kiv::test
