@@ -193,6 +193,10 @@ TControl& TWinControl::Controls(int AIndex) const {
 
 void TWinControl::Realign() {
   QRect free = QtWidget(*this).contentsRect();
+  // A container without area yet (a page before its page control lays it out) would squeeze its
+  // aligned controls to nothing and they would keep that size: wait until it has one.
+  if (free.isEmpty())
+    return;
   const auto place = [](TControl& control, const QRect& rect) {
     QtWidget(control).setGeometry(rect);
   };

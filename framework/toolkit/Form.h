@@ -22,9 +22,11 @@ using TBorderIcons = unsigned;
 inline constexpr TBorderIcons biSystemMenu = 1;
 inline constexpr TBorderIcons biMinimize = 2;
 inline constexpr TBorderIcons biMaximize = 4;
-// Where a form appears when shown: where it was placed, or centred on the screen.
-enum class TPosition { poDesigned, poScreenCenter };
-enum class TFormStyle { fsNormal, fsStayOnTop };
+// Where a form appears when shown: where it was placed, or centred on the screen. The default
+// modes leave the place to the platform; the toolkit shows such a form where it was placed.
+enum class TPosition { poDesigned, poScreenCenter, poDefault, poDefaultPosOnly, poDefaultSizeOnly };
+// A multiple-document child or parent is kept for the saved placement and shown as a normal form.
+enum class TFormStyle { fsNormal, fsStayOnTop, fsMDIChild, fsMDIForm };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 // How a form is dragged and docked, and how it pops up over others: kept for the saved placement;

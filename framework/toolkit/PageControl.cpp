@@ -8,67 +8,82 @@
 
 namespace kiv {
 
+using toolkit::CheckIndex;
 using toolkit::QtWidget;
 using toolkit::QtWidgetAs;
 
 namespace {
 
-std::unique_ptr<TControl::Widget> MakePageControlWidget() {
-  auto* tabs = new QTabWidget();
-  tabs->resize(289, 193);
-  return std::make_unique<TControl::Widget>(tabs);
+std::unique_ptr<TControl::Widget> MakeTabsWidget(QWidget* widget, int AWidth, int AHeight) {
+  widget->resize(AWidth, AHeight);
+  widget->setVisible(false);
+  return std::make_unique<TControl::Widget>(widget);
 }
 
 } // namespace
 
-TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner, MakePageControlWidget()) {}
+TPageControl::TPageControl(TComponent* AOwner)
+    : TWinControl(AOwner, MakeTabsWidget(new QTabWidget(), 289, 193)) {}
 
 TPageControl::~TPageControl() {
-  for (TTabSheet* page : FPages)
-    page->FPageControl = nullptr;
+  while (!FPages.empty())
+    FPages.back()->SetPageControl(nullptr);
 }
 
 TTabSheet& TPageControl::Pages(int AIndex) const {
-  toolkit::CheckIndex("TPageControl.Pages", AIndex, PageCount());
+  CheckIndex("TPageControl.Pages", AIndex, PageCount());
   return *FPages[static_cast<std::size_t>(AIndex)];
 }
 
+int TPageControl::ActivePageIndex() const {
+  return QtWidgetAs<QTabWidget>(*this).currentIndex();
+}
+
+void TPageControl::SetActivePageIndex(int AIndex) {
+  CheckIndex("TPageControl.ActivePageIndex", AIndex, PageCount());
+  QtWidgetAs<QTabWidget>(*this).setCurrentIndex(AIndex);
+}
+
 TTabSheet* TPageControl::ActivePage() const {
-  const QWidget* current = QtWidgetAs<QTabWidget>(*this).currentWidget();
-  for (TTabSheet* page : FPages)
-    if (&QtWidget(*page) == current)
-      return page;
-  return nullptr;
+  const int index = ActivePageIndex();
+  return index < 0 ? nullptr : FPages[static_cast<std::size_t>(index)];
 }
 
 void TPageControl::SetActivePage(TTabSheet& APage) {
   QtWidgetAs<QTabWidget>(*this).setCurrentWidget(&QtWidget(APage));
 }
 
-void TPageControl::InsertPage(TTabSheet& page) {
-  FPages.push_back(&page);
-  QtWidgetAs<QTabWidget>(*this).addTab(&QtWidget(page), QString::fromStdString(page.FCaption));
+void TPageControl::InsertPage(TTabSheet& sheet) {
+  FPages.push_back(&sheet);
+  QtWidgetAs<QTabWidget>(*this).addTab(&QtWidget(sheet), QString::fromStdString(sheet.FCaption));
 }
 
-void TPageControl::RemovePage(TTabSheet& page) noexcept {
-  std::erase(FPages, &page);
-  QTabWidget& tabs = QtWidgetAs<QTabWidget>(*this);
-  tabs.removeTab(tabs.indexOf(&QtWidget(page)));
+void TPageControl::RemovePage(TTabSheet& sheet) noexcept {
+  const auto found = std::find(FPages.begin(), FPages.end(), &sheet);
+  if (found == FPages.end())
+    return;
+  QtWidgetAs<QTabWidget>(*this).removeTab(static_cast<int>(found - FPages.begin()));
+  FPages.erase(found);
+  QWidget& widget = QtWidget(sheet);
+  widget.setParent(nullptr);
+  widget.setVisible(false);
 }
 
 TTabSheet::TTabSheet(TComponent* AOwner)
-    : TWinControl(AOwner, std::make_unique<Widget>(new QWidget())) {}
+    : TWinControl(AOwner, MakeTabsWidget(new QWidget(), 281, 165)) {}
 
 TTabSheet::~TTabSheet() {
-  if (FPageControl)
-    FPageControl->RemovePage(*this);
+  SetPageControl(nullptr);
 }
 
-void TTabSheet::SetPageControl(TPageControl& APageControl) {
+void TTabSheet::SetPageControl(TPageControl* APageControl) {
+  if (APageControl == FPageControl)
+    return;
   if (FPageControl)
     FPageControl->RemovePage(*this);
-  FPageControl = &APageControl;
-  APageControl.InsertPage(*this);
+  FPageControl = APageControl;
+  if (FPageControl)
+    FPageControl->InsertPage(*this);
 }
 
 std::string TTabSheet::Caption() const {
@@ -77,10 +92,10 @@ std::string TTabSheet::Caption() const {
 
 void TTabSheet::SetCaption(const std::string& ACaption) {
   FCaption = ACaption;
-  if (FPageControl) {
-    QTabWidget& tabs = QtWidgetAs<QTabWidget>(*FPageControl);
-    tabs.setTabText(tabs.indexOf(&QtWidget(*this)), QString::fromStdString(ACaption));
-  }
+  if (!FPageControl)
+    return;
+  auto& tabs = QtWidgetAs<QTabWidget>(*FPageControl);
+  tabs.setTabText(tabs.indexOf(&QtWidget(*this)), QString::fromStdString(ACaption));
 }
 
 } // namespace kiv

@@ -9,7 +9,7 @@ namespace kiv {
 
 class TTabSheet;
 
-// Pages behind tabs, one of them shown: the active page.
+// Pages shown one at a time, each chosen by its tab.
 class TPageControl : public TWinControl {
 public:
   explicit TPageControl(TComponent* AOwner);
@@ -17,27 +17,29 @@ public:
 
   int PageCount() const noexcept { return static_cast<int>(FPages.size()); }
   TTabSheet& Pages(int AIndex) const;
+  int ActivePageIndex() const;
+  void SetActivePageIndex(int AIndex);
   // The page shown; null when the control has none.
   TTabSheet* ActivePage() const;
   void SetActivePage(TTabSheet& APage);
 
 private:
   friend class TTabSheet;
-  void InsertPage(TTabSheet& page);
-  void RemovePage(TTabSheet& page) noexcept;
+  void InsertPage(TTabSheet& sheet);
+  void RemovePage(TTabSheet& sheet) noexcept;
 
   std::vector<TTabSheet*> FPages;
 };
 
-// One page of a page control, with the caption of its tab; controls are placed on it.
+// One page of a page control; its caption is the tab's text. The page control shows it but does
+// not own it: freeing the page control leaves its sheets without one.
 class TTabSheet : public TWinControl {
 public:
   explicit TTabSheet(TComponent* AOwner);
   ~TTabSheet() override;
-
   TPageControl* PageControl() const noexcept { return FPageControl; }
-  // Adds the page behind a tab of its own at the end of APageControl.
-  void SetPageControl(TPageControl& APageControl);
+  // Adds the sheet as the last page of APageControl (null: takes it off its page control).
+  void SetPageControl(TPageControl* APageControl);
   std::string Caption() const;
   void SetCaption(const std::string& ACaption);
 

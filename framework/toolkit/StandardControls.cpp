@@ -277,6 +277,15 @@ std::string TComboBox::Text() const {
   return QtWidgetAs<QComboBox>(*this).currentText().toStdString();
 }
 
+void TComboBox::SetText(const std::string& AText) {
+  auto& box = QtWidgetAs<QComboBox>(*this);
+  const int found = box.findText(ToQt(AText), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+  if (found != -1)
+    box.setCurrentIndex(found);
+  else if (box.isEditable())
+    box.setEditText(ToQt(AText));
+}
+
 TRadioButton::TRadioButton(TComponent* AOwner)
     : TControl(AOwner, MakeWidget<QRadioButton>(113, 17)) {
   auto& button = QtWidgetAs<QRadioButton>(*this);

@@ -127,6 +127,9 @@ public:
   void SetItemIndex(int AIndex);
   // The text in the box: the selected entry's, or what was typed.
   std::string Text() const;
+  // Selects the first entry with that text; a box that takes typed text shows any other text,
+  // one that does not leaves its selection.
+  void SetText(const std::string& AText);
 
   // After every change of the selected entry, by the user or by SetItemIndex.
   std::function<void()> OnChange;

@@ -21,10 +21,10 @@ int main(int argc, char** argv) {
     pages->SetParent(form);
     auto* general = new kiv::TTabSheet(form);
     general->SetCaption("General");
-    general->SetPageControl(*pages);
+    general->SetPageControl(pages);
     auto* tab = new kiv::TTabSheet(form);
     tab->SetCaption(argv[2]);
-    tab->SetPageControl(*pages);
+    tab->SetPageControl(pages);
     pages->SetActivePage(*tab);
   }
   const bool popup = form->PopupMode == kiv::TPopupMode::pmExplicit;

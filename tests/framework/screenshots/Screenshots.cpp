@@ -1,7 +1,11 @@
 #include "core/Exceptions.h"
 #include "framework/MY_.h"
 #include "framework/toolkit/Application.h"
+#include "framework/toolkit/Containers.h"
+#include "framework/toolkit/PageControl.h"
+#include "framework/toolkit/ExtraControls.h"
 #include "framework/toolkit/Form.h"
+#include "framework/toolkit/Grids.h"
 #include "framework/toolkit/Panel.h"
 #include "framework/toolkit/ProgressBar.h"
 #include "framework/toolkit/StandardControls.h"
@@ -94,6 +98,65 @@ bool ToolkitControls(const std::string& folder) {
   return Save(toolkit::QtWidget(form), folder, "toolkit-controls");
 }
 
+// A form with the toolkit's containers and the controls that the form settings keep.
+bool ToolkitContainers(const std::string& folder) {
+  using namespace kiv;
+  TForm form(nullptr);
+  form.SetCaption("Toolkit containers");
+  form.SetClientWidth(420);
+  form.SetClientHeight(300);
+  auto* pages = new TPageControl(&form);
+  pages->SetParent(&form);
+  pages->SetAlign(TAlign::alClient);
+  auto* layers = new TTabSheet(&form);
+  layers->SetCaption("Layers");
+  layers->SetPageControl(pages);
+  auto* options = new TTabSheet(&form);
+  options->SetCaption("Options");
+  options->SetPageControl(pages);
+  auto* tools = new TPanel(&form);
+  tools->SetParent(layers);
+  tools->SetHeight(30);
+  tools->SetAlign(TAlign::alTop);
+  auto* add = new TSpeedButton(&form);
+  add->SetCaption("+");
+  add->SetParent(tools);
+  add->SetBounds(4, 4, 23, 22);
+  auto* grid = new TStringGrid(&form);
+  grid->SetParent(layers);
+  grid->SetAlign(TAlign::alClient);
+  grid->SetColCount(3);
+  grid->SetRowCount(4);
+  grid->SetColWidths(0, 40);
+  for (int row = 0; row < 4; ++row) {
+    grid->SetCells(0, row, std::to_string(row + 1));
+    grid->SetCells(1, row, std::to_string(10 * (row + 1)) + " m");
+    grid->SetCells(2, row, std::to_string(100 / (row + 1)) + " Ohm-m");
+  }
+  auto* frame = new TFrame(&form);
+  frame->SetParent(&form);
+  frame->SetHeight(110);
+  frame->SetAlign(TAlign::alBottom);
+  auto* box = new TGroupBox(frame);
+  box->SetCaption("Run");
+  box->SetParent(frame);
+  box->SetBounds(8, 4, 200, 100);
+  auto* name = new TLabeledEdit(frame);
+  name->SetLabelCaption("Run name:");
+  name->SetText("job1");
+  name->SetParent(box);
+  name->SetBounds(10, 24, 180, 42);
+  auto* units = new TRadioGroup(frame);
+  units->SetCaption("Depth in");
+  units->AddItem("metres");
+  units->AddItem("feet");
+  units->SetItemIndex(0);
+  units->SetParent(frame);
+  units->SetBounds(216, 4, 196, 100);
+  pages->SetActivePageIndex(0);
+  return Save(toolkit::QtWidget(form), folder, "toolkit-containers");
+}
+
 bool ExceptionBox(const std::string& folder) {
   const auto box = kiv::toolkit::MakeExceptionBox(
       std::make_exception_ptr(kiv::EPelo("The model file is locked")));
@@ -114,6 +177,8 @@ bool MessageBoxes(const std::string& folder) {
       {"message-warning", TMsgDlgType::mtWarning, mbOK, "The model has no layers"},
       {"message-information", TMsgDlgType::mtInformation, mbOK, "Boolean value = True"},
       {"message-confirmation", TMsgDlgType::mtConfirmation, mbYes | mbNo, "Stop?"},
+      {"message-settings-reset", TMsgDlgType::mtInformation, mbOK,
+       "Survey has updated\rApplication settings will be reset to default values"},
   };
   bool saved = true;
   for (const Kind& kind : kinds) {
@@ -212,7 +277,7 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   kiv::test::UseOffscreenScreenUnlessSet();
   kiv::TApplication application(argc, argv);
-  const bool controlsSaved = ToolkitControls(folder);
+  const bool controlsSaved = ToolkitControls(folder) && ToolkitContainers(folder);
   const bool boxSaved = ExceptionBox(folder);
   const bool messagesSaved = MessageBoxes(folder);
   const bool dialogsSaved = DialogHelpers(folder);

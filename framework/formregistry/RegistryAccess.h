@@ -1,0 +1,48 @@
+#pragma once
+
+#include "framework/Registry.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kiv::formregistry {
+
+// A fresh accessor on the current user's hive or on the machine's.
+std::unique_ptr<TRegistry> NewRegistry(bool machine);
+
+// Whether a key path has an empty part ("a\\b", a leading or trailing "\", or none at all): such a
+// path could address a parent key, so it is never opened or deleted.
+bool HasEmptyPart(std::string_view path);
+
+// The path from the hive's root whatever key is open.
+std::string FromRoot(const std::string& path);
+
+// Closes the accessor's open key when it goes, on success or failure.
+class KeyCloser {
+public:
+  explicit KeyCloser(TRegistry& registry) : FRegistry(registry) {}
+  ~KeyCloser() { FRegistry.CloseKey(); }
+  KeyCloser(const KeyCloser&) = delete;
+  KeyCloser& operator=(const KeyCloser&) = delete;
+
+private:
+  TRegistry& FRegistry;
+};
+
+// The value of the open key read as that type, or none when the value is missing or holds
+// another type or size.
+std::optional<int> TryReadInteger(TRegistry& registry, const std::string& name);
+std::optional<std::string> TryReadString(TRegistry& registry, const std::string& name);
+std::optional<double> TryReadFloat(TRegistry& registry, const std::string& name);
+std::optional<bool> TryReadBool(TRegistry& registry, const std::string& name);
+// A one-byte binary value.
+std::optional<std::uint8_t> TryReadByte(TRegistry& registry, const std::string& name);
+void WriteByte(TRegistry& registry, const std::string& name, std::uint8_t value);
+
+// Deletes path with its subtree when it exists and has no empty part; true when it existed.
+bool DeleteTree(TRegistry& registry, const std::string& path);
+
+} // namespace kiv::formregistry

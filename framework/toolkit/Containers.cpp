@@ -1,0 +1,39 @@
+#include "framework/toolkit/Containers.h"
+
+#include "framework/toolkit/detail/Widget.h"
+
+#include <QFrame>
+#include <QGroupBox>
+
+namespace kiv {
+
+using toolkit::QtWidgetAs;
+
+namespace {
+
+QString ToQt(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+template <class QtClass> std::unique_ptr<TControl::Widget> MakeWidget(int AWidth, int AHeight) {
+  auto* widget = new QtClass();
+  widget->resize(AWidth, AHeight);
+  widget->setVisible(false);
+  return std::make_unique<TControl::Widget>(widget);
+}
+
+} // namespace
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner, MakeWidget<QGroupBox>(185, 105)) {}
+
+std::string TGroupBox::Caption() const {
+  return QtWidgetAs<QGroupBox>(*this).title().toStdString();
+}
+
+void TGroupBox::SetCaption(const std::string& ACaption) {
+  QtWidgetAs<QGroupBox>(*this).setTitle(ToQt(ACaption));
+}
+
+TFrame::TFrame(TComponent* AOwner) : TWinControl(AOwner, MakeWidget<QFrame>(320, 240)) {}
+
+} // namespace kiv
