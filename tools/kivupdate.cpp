@@ -15,7 +15,9 @@ namespace {
 // The progress line of a terminal: the progress window's texts, each over the one before.
 class TerminalProgress final : public kiv::TransferProgress {
 public:
-  void WorkBegin(std::int64_t announcedTotal) override { totalkBytes_ = announcedTotal / 1000; }
+  void WorkBegin(std::int64_t announcedTotal) override {
+    totalkBytes_ = announcedTotal < 0 ? -1 : announcedTotal / 1000;
+  }
   void Work(std::int64_t received) override {
     std::string text = std::to_string(received / 1000) + " of " +
                        (totalkBytes_ >= 0 ? std::to_string(totalkBytes_) : "?") + " kB downloaded";
@@ -55,7 +57,7 @@ public:
 int main(int argc, char** argv) {
   kiv::UpdateSettings settings = kiv::DefaultUpdateSettings();
   std::string folder;
-  kiv::TSoftware software = kiv::TSoftware::UpdZel;
+  std::string kind;
   std::string archive;
 
   CLI::App app("Fetches a software update from the update server into a folder.", "kivupdate");
@@ -74,13 +76,11 @@ int main(int argc, char** argv) {
       {"UpdZel_NoUAC", kiv::TSoftware::UpdZel_NoUAC},
       {"UnzipProgram", kiv::TSoftware::UnzipProgram},
       {"ZipFile", kiv::TSoftware::ZipFile}};
-  app.add_option("KIND", software, "What to fetch")
-      ->required()
-      ->transform(CLI::CheckedTransformer(kinds));
+  app.add_option("KIND", kind, "What to fetch")->required()->check(CLI::IsMember(kinds));
   app.add_option("ARCHIVE", archive, "Name of the release archive, for ZipFile alone");
   try {
     app.parse(argc, argv);
-    if ((software == kiv::TSoftware::ZipFile) == archive.empty())
+    if ((kinds.at(kind) == kiv::TSoftware::ZipFile) == archive.empty())
       throw CLI::ValidationError("ARCHIVE", "ZipFile needs an archive name, other kinds none");
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? 0 : 1;
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
   try {
     TerminalProgress terminal;
     SilentProgress silent;
-    kiv::FetchUpdate(settings, folder, software, archive,
+    kiv::FetchUpdate(settings, folder, kinds.at(kind), archive,
                      kiv::platform::StandardOutputIsTerminal()
                          ? static_cast<kiv::TransferProgress&>(terminal)
                          : silent);
