@@ -4,6 +4,7 @@
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/EventHook.h"
 #include "framework/toolkit/detail/HandlerBoundary.h"
+#include "framework/toolkit/detail/KeyPreviewHook.h"
 #include "framework/toolkit/detail/Widget.h"
 
 #include <QCloseEvent>
@@ -18,6 +19,7 @@ using toolkit::QtWidget;
 
 struct TForm::Impl {
   std::unique_ptr<toolkit::EventHook> hook;
+  std::unique_ptr<toolkit::KeyPreviewHook> keyHook;
   QEventLoop* modalLoop = nullptr;
 };
 
@@ -33,9 +35,11 @@ TForm::TForm(TComponent* AOwner)
     event.setAccepted(accept);
     return stop;
   });
+  FImpl->keyHook = std::make_unique<toolkit::KeyPreviewHook>(*this);
 }
 
 TForm::~TForm() {
+  FImpl->keyHook.reset();
   FImpl->hook.reset();
   if (FImpl->modalLoop)
     FImpl->modalLoop->exit();
@@ -170,6 +174,38 @@ void TForm::Close() {
   QtWidget(*this).close();
 }
 
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery)
+    OnCloseQuery(canClose);
+  return canClose;
+}
+
+void TForm::CloseModal() {
+  try {
+    if (!CloseQuery())
+      FModalResult = mrNone;
+  } catch (...) {
+    FModalResult = mrNone;
+    toolkit::HandOnCurrentFailure();
+  }
+}
+
+void TForm::NotifyActivate() {
+  if (OnActivate)
+    OnActivate();
+}
+
+void TForm::NotifyDeactivate() {
+  if (OnDeactivate)
+    OnDeactivate();
+}
+
+void TForm::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+  if (OnKeyDown)
+    OnKeyDown(Key, Shift);
+}
+
 bool TForm::Active() const {
   return QtWidget(*this).isActiveWindow();
 }
@@ -199,16 +235,16 @@ bool TForm::HandleKey(int key) {
 bool TForm::HandleEvent(int type, bool& accept) {
   switch (type) {
   case QEvent::Close: {
-    bool canClose = true;
-    if (OnCloseQuery) {
-      // A failing query vetoes: the failure is shown and the form stays.
-      canClose = false;
-      toolkit::Guarded([&] {
-        bool answer = true;
-        OnCloseQuery(answer);
-        canClose = answer;
-      })();
+    if (FFormState & fsModal) {
+      // The show that marked the form asks CloseQuery itself when it sees the result.
+      if (FModalResult == mrNone)
+        FModalResult = mrCancel;
+      accept = false;
+      return true;
     }
+    // A failing query vetoes: the failure is shown and the form stays.
+    bool canClose = false;
+    toolkit::Guarded([&] { canClose = CloseQuery(); })();
     accept = canClose;
     if (!canClose)
       return true;

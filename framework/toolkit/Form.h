@@ -2,6 +2,7 @@
 
 #include "framework/toolkit/Control.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,6 +33,19 @@ enum class TDragMode { dmManual, dmAutomatic };
 enum class TDragKind { dkDrag, dkDock };
 enum class TPopupMode { pmNone, pmAuto, pmExplicit };
 
+// The modifier keys held with a key press: a set of these bits.
+using TShiftState = unsigned;
+inline constexpr TShiftState ssShift = 1;
+inline constexpr TShiftState ssAlt = 2;
+inline constexpr TShiftState ssCtrl = 4;
+// The platform's virtual key codes that the framework names.
+inline constexpr std::uint16_t VK_F1 = 112;
+
+// What a form is in the middle of: a set of these bits. fsModal marks a modal show, also one that
+// a derived form runs itself.
+using TFormState = unsigned;
+inline constexpr TFormState fsModal = 1;
+
 // A top-level window. Its owner (the application, another form or a framework object) frees it;
 // closing only hides it.
 class TForm : public TWinControl {
@@ -46,13 +60,25 @@ public:
   void SetVisible(bool AVisible) override;
   // Shows the form modally and handles messages until its modal result is set or it is closed
   // or hidden (then mrCancel); returns the result.
-  TModalResult ShowModal();
+  virtual TModalResult ShowModal();
   TModalResult ModalResult() const noexcept { return FModalResult; }
   // A result other than mrNone ends a running modal show.
   void SetModalResult(TModalResult AModalResult);
   // Asks OnCloseQuery; unless it vetoes, hides the form (a modal one returns mrCancel). Closing
-  // the main form terminates the application. The window manager's close comes here too.
+  // the main form terminates the application. The window manager's close comes here too. A form
+  // marked fsModal by its own show only gets the modal result mrCancel: its show decides.
   void Close();
+  // Whether the form may close: OnCloseQuery's answer, true without one.
+  virtual bool CloseQuery();
+  // The end of a show that marked the form fsModal: a veto of CloseQuery (or a failure in it,
+  // which is handed to the application) sets the modal result back to mrNone.
+  void CloseModal();
+  TFormState FormState() const noexcept { return FFormState; }
+  void SetFormState(TFormState AFormState) noexcept { FFormState = AFormState; }
+  // Tell the form that it became, or stopped being, the window the user works in: OnActivate,
+  // OnDeactivate.
+  void NotifyActivate();
+  void NotifyDeactivate();
   TFormBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle ABorderStyle);
   TBorderIcons BorderIcons() const noexcept { return FBorderIcons; }
@@ -79,11 +105,18 @@ public:
   TDragMode DragMode = TDragMode::dmManual;
   TDragKind DragKind = TDragKind::dkDrag;
   TPopupMode PopupMode = TPopupMode::pmNone;
+  // The form sees every key press in it before the control with the focus does; without it only
+  // those sent to the form itself.
   bool KeyPreview = false;
+
+  // A key press that the form sees, as a virtual key code: OnKeyDown. Setting Key to 0 keeps the
+  // key from the control with the focus.
+  virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
 
   std::function<void(bool& CanClose)> OnCloseQuery;
   std::function<void()> OnActivate;
   std::function<void()> OnDeactivate;
+  std::function<void(std::uint16_t& Key, TShiftState Shift)> OnKeyDown;
 
 private:
   bool HandleEvent(int type, bool& accept);
@@ -98,6 +131,7 @@ private:
   TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
   TFormStyle FFormStyle = TFormStyle::fsNormal;
   TPosition FPosition = TPosition::poDesigned;
+  TFormState FFormState = 0;
 };
 
 } // namespace kiv
