@@ -101,6 +101,13 @@ struct Transfer {
     sink(bytes);
     received += static_cast<std::int64_t>(bytes.size());
     progress.Work(received);
+    CheckAbort();
+  }
+
+  // The watcher may have had an abort requested inside its last call.
+  void CheckAbort() {
+    if (progress.AbortRequested())
+      throw TransferFailure(CURLE_ABORTED_BY_CALLBACK, "The download was aborted");
   }
 };
 
@@ -111,12 +118,7 @@ size_t WriteBody(char* data, size_t, size_t count, void* user) {
 
 int CheckAbort(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   auto& transfer = *static_cast<Transfer*>(user);
-  return transfer.Guarded([&] {
-    if (transfer.progress.AbortRequested())
-      throw TransferFailure(CURLE_ABORTED_BY_CALLBACK, "The download was aborted");
-  })
-             ? 0
-             : 1;
+  return transfer.Guarded([&] { transfer.CheckAbort(); }) ? 0 : 1;
 }
 
 void Configure(CURL* handle, const std::string& address, const TransferLimits& limits,

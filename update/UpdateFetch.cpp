@@ -25,6 +25,8 @@ public:
   RunningFetch& operator=(const RunningFetch&) = delete;
   ~RunningFetch() { running_ = false; }
 
+  static bool Running() noexcept { return running_; }
+
 private:
   static inline bool running_ = false;
 };
@@ -45,6 +47,10 @@ Download(const UpdateFile& file, const TransferLimits& limits, TransferProgress&
 }
 
 } // namespace
+
+bool UpdateFetchRunning() noexcept {
+  return RunningFetch::Running();
+}
 
 void FetchUpdate(const UpdateSettings& settings, const std::string& downloadDir, TSoftware software,
                  const std::string& zipFileName, TransferProgress& progress) {

@@ -18,4 +18,7 @@ namespace kiv {
 void FetchUpdate(const UpdateSettings& settings, const std::string& downloadDir, TSoftware software,
                  const std::string& zipFileName, TransferProgress& progress);
 
+// True while a fetch runs in the process.
+bool UpdateFetchRunning() noexcept;
+
 } // namespace kiv
