@@ -6,6 +6,7 @@
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/MessageBox.h"
 #include "framework/toolkit/detail/Widget.h"
+#include "tests/framework/screenshots/FrameworkWindows.h"
 #include "tests/framework/support/OffscreenScreen.h"
 
 #include <QApplication>
@@ -131,5 +132,6 @@ int main(int argc, char** argv) {
   const bool controlsSaved = ToolkitControls(folder);
   const bool boxSaved = ExceptionBox(folder);
   const bool messagesSaved = MessageBoxes(folder);
-  return controlsSaved && boxSaved && messagesSaved ? 0 : 1;
+  const bool windowsSaved = kiv::test::FrameworkWindows(folder);
+  return controlsSaved && boxSaved && messagesSaved && windowsSaved ? 0 : 1;
 }
