@@ -7,6 +7,7 @@
 #include "framework/toolkit/detail/MessageBox.h"
 #include "framework/toolkit/detail/Widget.h"
 #include "tests/framework/screenshots/FrameworkWindows.h"
+#include "tests/framework/screenshots/UpdateWindows.h"
 #include "tests/framework/support/OffscreenScreen.h"
 
 #include <QApplication>
@@ -133,5 +134,6 @@ int main(int argc, char** argv) {
   const bool boxSaved = ExceptionBox(folder);
   const bool messagesSaved = MessageBoxes(folder);
   const bool windowsSaved = kiv::test::FrameworkWindows(folder);
-  return controlsSaved && boxSaved && messagesSaved && windowsSaved ? 0 : 1;
+  const bool downloadSaved = kiv::test::UpdateWindows(folder);
+  return controlsSaved && boxSaved && messagesSaved && windowsSaved && downloadSaved ? 0 : 1;
 }
