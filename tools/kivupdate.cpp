@@ -66,11 +66,9 @@ int main(int argc, char** argv) {
   app.add_option("--release-folder", settings.releaseFolder,
                  "Server folder of the release archives")
       ->capture_default_str();
-  app.add_option("--ca", settings.caFile, "Certificate authorities trusted alone for the server")
-      ->check(CLI::ExistingFile);
-  app.add_option("--dir", folder, "Folder the files are stored in")
-      ->required()
-      ->check(CLI::ExistingDirectory);
+  app.add_option("--ca", settings.caFile, "Certificate authorities trusted alone for the server");
+  // The folder and the CA file are not checked here: the fetch refuses them with its own messages.
+  app.add_option("--dir", folder, "Folder the files are stored in")->required();
   const std::map<std::string, kiv::TSoftware> kinds = {
       {"UpdZel", kiv::TSoftware::UpdZel},
       {"UpdZel_NoUAC", kiv::TSoftware::UpdZel_NoUAC},
