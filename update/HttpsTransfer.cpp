@@ -20,7 +20,7 @@ constexpr const char* kRequestHeaders[] = {"Accept: text/html, */*",
                                            "Content-Type: text/html; charset=ISO-8859-1"};
 
 // Initialises libcurl once for the process with OpenSSL, and refuses a libcurl that uses another
-// TLS library (the machine may also hold a GnuTLS build under the same soname's neighbour).
+// TLS library: Debian also builds libcurl on GnuTLS, and a program may be linked or loaded with it.
 void RequireCurlWithOpenSsl() {
   static const CURLcode initialised = [] {
     curl_global_sslset(CURLSSLBACKEND_OPENSSL, nullptr, nullptr);
