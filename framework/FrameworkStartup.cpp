@@ -13,9 +13,17 @@ TMy* aggregate = nullptr;
 
 TFrameworkStartup::TFrameworkStartup(TApplication& AApplication) : FDesktopStartup(AApplication) {
   aggregate = new TMy();
+  try {
+    FFormList = std::make_unique<TKivFormListStartup>(AApplication);
+  } catch (...) {
+    delete std::exchange(aggregate, nullptr);
+    throw;
+  }
 }
 
 TFrameworkStartup::~TFrameworkStartup() {
+  // Forms freed with the list may still log through the aggregate.
+  FFormList.reset();
   // The global is cleared before the aggregate goes, so that nothing reaches a half-freed one.
   delete std::exchange(aggregate, nullptr);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/KivForm_.h"
 #include "framework/toolkit/DesktopStartup.h"
 
 #include <memory>
@@ -11,8 +12,9 @@ class TMy;
 
 // The start-up step of a desktop program built on the framework: made in main right after the
 // application object and destroyed before it. It starts the toolkit's step, then creates the
-// framework aggregate (My()); it frees the aggregate first, then ends the toolkit's step, so
-// that every window the framework made goes while the application object lives.
+// framework aggregate (My()) and the form list (KivFormList); it frees the form list, then the
+// aggregate, then ends the toolkit's step, so that every window the framework made goes while
+// the application object lives.
 //
 //   TApplication application(argc, argv);
 //   TFrameworkStartup startup(application);
@@ -25,6 +27,7 @@ public:
 
 private:
   TDesktopStartup FDesktopStartup;
+  std::unique_ptr<TKivFormListStartup> FFormList;
 };
 
 } // namespace kiv

@@ -100,12 +100,14 @@ TEST(My, APartlyBuiltAggregateFreesWhatItMade) {
   EXPECT_TRUE(failedAfterTheLog);
 }
 
-TEST(My, TheStartupObjectMakesAndFreesTheAggregate) {
+TEST(My, TheStartupObjectMakesAndFreesTheAggregateAndTheFormList) {
   EXPECT_EQ(My(), nullptr);
+  EXPECT_EQ(KivFormList, nullptr);
   {
     ReleaseRecorder recorder;
     TFrameworkStartup startup(Application());
     ASSERT_NE(My(), nullptr);
+    EXPECT_NE(KivFormList, nullptr);
     EXPECT_EQ(test::Failure([] { TFrameworkStartup second{Application()}; }),
               test::Expected("foreign", "TDesktopStartup: a program has one start-up object"));
     EXPECT_NE(My(), nullptr);
@@ -117,6 +119,7 @@ TEST(My, TheStartupObjectMakesAndFreesTheAggregate) {
     EXPECT_NE(text.find("\tWarn\t002\tsecond"), std::string::npos) << text;
   }
   EXPECT_EQ(My(), nullptr);
+  EXPECT_EQ(KivFormList, nullptr);
 }
 
 } // namespace

@@ -2,16 +2,17 @@
 #include "framework/MY_.h"
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/Containers.h"
-#include "framework/toolkit/PageControl.h"
 #include "framework/toolkit/ExtraControls.h"
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/Grids.h"
+#include "framework/toolkit/PageControl.h"
 #include "framework/toolkit/Panel.h"
 #include "framework/toolkit/ProgressBar.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/MessageBox.h"
 #include "framework/toolkit/detail/Widget.h"
 #include "tests/framework/screenshots/FrameworkWindows.h"
+#include "tests/framework/screenshots/UpdateWindows.h"
 #include "tests/framework/support/OffscreenScreen.h"
 
 #include <QApplication>
@@ -277,13 +278,18 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   kiv::test::UseOffscreenScreenUnlessSet();
   kiv::TApplication application(argc, argv);
-  const bool controlsSaved = ToolkitControls(folder) && ToolkitContainers(folder);
-  const bool boxSaved = ExceptionBox(folder);
-  const bool messagesSaved = MessageBoxes(folder);
-  const bool dialogsSaved = DialogHelpers(folder);
-  const bool logSaved = LogWindow(folder);
-  const bool windowsSaved = kiv::test::FrameworkWindows(folder);
-  return controlsSaved && boxSaved && messagesSaved && dialogsSaved && logSaved && windowsSaved
-             ? 0
-             : 1;
+  // Every group of windows renders, even after one failed, so that one run shows all failures.
+  using Pictures = bool (*)(const std::string&);
+  const Pictures groups[] = {ToolkitControls,
+                             ToolkitContainers,
+                             ExceptionBox,
+                             MessageBoxes,
+                             DialogHelpers,
+                             LogWindow,
+                             kiv::test::FrameworkWindows,
+                             kiv::test::UpdateWindows};
+  bool saved = true;
+  for (Pictures pictures : groups)
+    saved = pictures(folder) && saved;
+  return saved ? 0 : 1;
 }

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace kiv::platform {
+
+// True when the standard output is a terminal (a console on Windows): isatty, GetConsoleMode.
+bool StandardOutputIsTerminal();
+
+} // namespace kiv::platform

@@ -1,0 +1,11 @@
+#include "platform/Terminal.h"
+
+#include <unistd.h>
+
+namespace kiv::platform {
+
+bool StandardOutputIsTerminal() {
+  return ::isatty(STDOUT_FILENO) == 1;
+}
+
+} // namespace kiv::platform

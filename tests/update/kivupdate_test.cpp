@@ -1,0 +1,78 @@
+// kivupdate: each kind fetched from the local server, and a refused certificate.
+#include "platform/testing/ChildProcess.h"
+#include "tests/update/UpdateServerFixture.h"
+
+namespace kiv {
+namespace {
+
+using platform::testing::RunChild;
+using test::Bytes;
+using test::ReadFile;
+
+struct CommandCase {
+  const char* kind;
+  std::vector<std::string> archive;
+  std::vector<std::pair<std::string, std::string>> files; // server path, local name
+};
+
+void PrintTo(const CommandCase& command, std::ostream* out) {
+  *out << command.kind;
+}
+
+class KivUpdate : public test::UpdateServerTest,
+                  public ::testing::WithParamInterface<CommandCase> {};
+
+TEST_P(KivUpdate, FetchesTheKindQuietlyWhenNotOnATerminal) {
+  const CommandCase& command = GetParam();
+  for (size_t i = 0; i < command.files.size(); ++i)
+    Serve(command.files[i].first, Bytes(120000 + i, static_cast<unsigned>(i)));
+  std::vector<std::string> arguments = {
+      "--server",  Settings().serverAddress, "--ca", Server().CaFile(), "--dir", Folder(),
+      command.kind};
+  arguments.insert(arguments.end(), command.archive.begin(), command.archive.end());
+
+  const platform::testing::ChildResult result = RunChild(KIV_KIVUPDATE, arguments);
+
+  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+  EXPECT_EQ(result.standardOutput, "");
+  EXPECT_EQ(result.standardError, "");
+  for (size_t i = 0; i < command.files.size(); ++i)
+    EXPECT_EQ(ReadFile(Folder() + command.files[i].second),
+              Bytes(120000 + i, static_cast<unsigned>(i)))
+        << command.files[i].second;
+}
+
+const CommandCase kCommands[] = {
+    {"UpdZel",
+     {},
+     {{"KivSoftware/Update/Upd.ex_", "Upd.exe"},
+      {"KivSoftware/Update/libeay32.dl_", "libeay32.dll"},
+      {"KivSoftware/Update/ssleay32.dl_", "ssleay32.dll"}}},
+    {"UpdZel_NoUAC",
+     {},
+     {{"KivSoftware/Update/UpdNoUAC.ex_", "UpdNoUAC.exe"},
+      {"KivSoftware/Update/libeay32.dl_", "libeay32.dll"},
+      {"KivSoftware/Update/ssleay32.dl_", "ssleay32.dll"}}},
+    {"UnzipProgram", {}, {{"KivSoftware/Update/unzip.ex_", "unzip.exe"}}},
+    {"ZipFile", {"Kiv 7.2.zip"}, {{"Release/Kiv 7.2.zip", "Kiv 7.2.zip"}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Update, KivUpdate, ::testing::ValuesIn(kCommands),
+                         [](const auto& row) { return std::string(row.param.kind); });
+
+using KivUpdateRefusal = test::UpdateServerTest;
+
+TEST_F(KivUpdateRefusal, WrongCertificateEndsWithCodeOneAndThePartsMessage) {
+  Serve("KivSoftware/Update/Upd.ex_", Bytes(120000, 1));
+  const platform::testing::ChildResult result =
+      RunChild(KIV_KIVUPDATE, {"--server", Server().Address("unknownca"), "--ca", Server().CaFile(),
+                               "--dir", Folder(), "UpdZel"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError.substr(0, result.standardError.find('\n') + 1),
+            "Error downloading Upd.ex_\n");
+  EXPECT_EQ(result.standardOutput, "");
+  EXPECT_EQ(Files(), std::vector<std::string>{});
+}
+
+} // namespace
+} // namespace kiv

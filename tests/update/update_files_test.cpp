@@ -1,0 +1,83 @@
+// The files of each kind, their addresses and messages; archive names; the TLS library check.
+#include "core/Exceptions.h"
+#include "tests/support/Failure.h"
+#include "update/HttpsTransfer.h"
+#include "update/UpdateFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace kiv {
+namespace {
+
+using test::Expected;
+using test::Failure;
+
+UpdateSettings ServerWithoutTrailingSlashes() {
+  UpdateSettings settings;
+  settings.serverAddress = "https://updates.invalid";
+  settings.releaseFolder = "kiv/releases";
+  return settings;
+}
+
+// Every field of every file, one row per file.
+std::vector<std::string> Rows(const std::vector<UpdateFile>& files) {
+  std::vector<std::string> rows;
+  for (const UpdateFile& file : files)
+    rows.push_back(file.address + " | " + file.target + " | " + file.downloadFailure + " | " +
+                   file.placeFailure);
+  return rows;
+}
+
+TEST(UpdateFiles, EachKindsFilesAddressesTargetsAndMessages) {
+  const UpdateSettings settings = ServerWithoutTrailingSlashes();
+  const std::string update = "https://updates.invalid/KivSoftware/Update/";
+  EXPECT_EQ(Rows(UpdateFilesOf(settings, "dl/", TSoftware::UpdZel, "ignored.zip")),
+            (std::vector<std::string>{
+                update + "Upd.ex_ | dl/Upd.exe | Error downloading Upd.ex_ | "
+                         "Error renaming file to dl/Upd.exe",
+                update + "libeay32.dl_ | dl/libeay32.dll | Error downloading libeay32.dl_ | "
+                         "Error renaming file to dl/libeay32.dll",
+                update + "ssleay32.dl_ | dl/ssleay32.dll | Error downloading ssleay32.dl_ | "
+                         "Error renaming file to dl/ssleay32.dll"}));
+  EXPECT_EQ(Rows(UpdateFilesOf(settings, "dl/", TSoftware::UpdZel_NoUAC, "")),
+            (std::vector<std::string>{
+                update + "UpdNoUAC.ex_ | dl/UpdNoUAC.exe | Error downloading UpdNoUAC.ex_ | "
+                         "Error renaming file to dl/UpdNoUAC.exe",
+                update + "libeay32.dl_ | dl/libeay32.dll | Error downloading libeay32.dl_ | "
+                         "Error renaming file to dl/libeay32.dll",
+                update + "ssleay32.dl_ | dl/ssleay32.dll | Error downloading ssleay32.dl_ | "
+                         "Error renaming file to dl/ssleay32.dll"}));
+  EXPECT_EQ(Rows(UpdateFilesOf(settings, "dl/", TSoftware::UnzipProgram, "")),
+            (std::vector<std::string>{update + "unzip.ex_ | dl/unzip.exe | Error downloading "
+                                               "Update Program | Error acessing files on disk"}));
+  EXPECT_EQ(Rows(UpdateFilesOf(settings, "dl/", TSoftware::ZipFile, "Kiv 7.2+x.zip")),
+            (std::vector<std::string>{
+                "https://updates.invalid/kiv/releases/Kiv%207.2%2Bx.zip | dl/Kiv 7.2+x.zip | "
+                "Error downloading zip file with software update | "
+                "Error downloading zip file with software update"}));
+}
+
+TEST(UpdateFiles, ArchiveNamesThatCouldLeaveTheFolderAreRefused) {
+  const std::vector<std::string> names = {"",          ".",           "..",           "../Kiv.zip",
+                                          "a..zip",    "sub/Kiv.zip", "sub\\Kiv.zip", "C:Kiv.zip",
+                                          "Kiv\n.zip", "Kiv\x7f.zip", {"K\0.zip", 6}};
+  for (const std::string& name : names)
+    EXPECT_EQ(Failure([&] { UpdateFilesOf({}, "dl/", TSoftware::ZipFile, name); }),
+              Expected("EPelo", "Error downloading zip file with software update"))
+        << name;
+}
+
+TEST(UpdateFiles, AddressSegmentKeepsOnlyUnreservedBytes) {
+  EXPECT_EQ(EncodeAddressSegment("Az09-._~"), "Az09-._~");
+  EXPECT_EQ(EncodeAddressSegment(" #%?&=+/\xc3\xa9"), "%20%23%25%3F%26%3D%2B%2F%C3%A9");
+}
+
+TEST(HttpsTransfer, OnlyOpenSslIsAcceptedAsTlsLibrary) {
+  EXPECT_TRUE(IsOpenSslBackend("OpenSSL/3.0.11"));
+  EXPECT_FALSE(IsOpenSslBackend("GnuTLS/3.7.9"));
+  EXPECT_FALSE(IsOpenSslBackend("NSS/3.87"));
+  EXPECT_FALSE(IsOpenSslBackend(""));
+}
+
+} // namespace
+} // namespace kiv

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+namespace kiv {
+
+// Where updates come from and how long a download may take.
+struct UpdateSettings {
+  // The update server's base address, "https://" and a host, ending in "/".
+  std::string serverAddress;
+  // The server folder of the release archives, relative to serverAddress, ending in "/".
+  std::string releaseFolder;
+  // Certificate authorities trusted alone for the server; empty: the system's.
+  std::string caFile;
+  // The longest time the server may send nothing before a download fails: a low-speed limit of
+  // one byte a second, which libcurl judges on its last few seconds, so that a server falling
+  // silent after a burst is given up a few seconds after this time.
+  std::chrono::seconds readTimeout{60};
+  // The most bytes one file may have.
+  std::int64_t sizeCap = std::int64_t{1} << 30;
+};
+
+// The settings with the server address, release folder and CA file that the build was given.
+UpdateSettings DefaultUpdateSettings();
+
+} // namespace kiv
