@@ -2,8 +2,8 @@
 #include "framework/ProgressForm_.h"
 #include "framework/toolkit/Appearance.h"
 #include "framework/toolkit/ComponentGuard.h"
-#include "tests/framework/support/ModalAnswer.h"
 #include "tests/framework/desktop/FormListFixture.h"
+#include "tests/framework/support/ModalAnswer.h"
 
 #include <QMessageBox>
 #include <QPoint>

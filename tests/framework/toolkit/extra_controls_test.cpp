@@ -1,7 +1,7 @@
 #include "framework/toolkit/Containers.h"
-#include "framework/toolkit/PageControl.h"
 #include "framework/toolkit/ExtraControls.h"
 #include "framework/toolkit/Form.h"
+#include "framework/toolkit/PageControl.h"
 #include "framework/toolkit/Panel.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/Widget.h"
