@@ -54,10 +54,22 @@ bool AsksToBeReported(const char* message) {
   return AsciiUpperCase(message).find("PLEASE REPORT") != std::string::npos;
 }
 
-// A failure re-created by the escalation keeps what the caught one kept.
+// A failure re-created by the escalation keeps what the caught one kept; a foreign failure being
+// handled is itself the cause, so that a full disk under a library stays a full disk.
 std::exception_ptr CauseOf(const std::exception& E) {
-  const auto* own = dynamic_cast<const Exception*>(&E);
-  return own != nullptr ? own->Cause() : nullptr;
+  if (const auto* own = dynamic_cast<const Exception*>(&E))
+    return own->Cause();
+  std::exception_ptr handled = std::current_exception();
+  if (!handled)
+    return nullptr;
+  try {
+    std::rethrow_exception(handled);
+  } catch (const std::exception& current) {
+    if (&current == &E)
+      return handled;
+  } catch (...) {
+  }
+  return nullptr;
 }
 
 std::string Location(std::string_view unitOrClass, std::string_view routine) {

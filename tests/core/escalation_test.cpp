@@ -211,6 +211,17 @@ TEST(Escalation, TheCausePassesTheOtherFormsAndNestedReplacements) {
     EXPECT_EQ(e.Message(), "T.R\nPlease report this error");
     EXPECT_EQ(e.CauseCode(), diskFull);
   }
+  // A library's own system failure turns into EPFatal and is still a full disk underneath.
+  for (auto guard : {+[](const std::function<void()>& body) { GuardEscalating("T", "R", body); },
+                     +[](const std::function<void()>& body) { GuardWrapping("T", "R", body); }}) {
+    try {
+      guard([&] { throw std::system_error(diskFull, "sqlite3_step"); });
+      FAIL() << "nothing raised";
+    } catch (const EPFatal& e) {
+      EXPECT_EQ(e.CauseCode(), diskFull);
+      EXPECT_NE(e.CauseMessage().find("sqlite3_step"), std::string::npos);
+    }
+  }
 }
 
 } // namespace
