@@ -1,7 +1,7 @@
 #include "framework/Debug.h"
 
+#include "core/ClassNames.h"
 #include "core/Escalation.h"
-#include "core/ExceptionClassName.h"
 #include "core/FileNames.h"
 #include "framework/DebugLine.h"
 #include "framework/Information.h"

@@ -1,9 +1,9 @@
 #include "framework/toolkit/Application.h"
 
+#include "core/ClassNames.h"
 #include "core/Exceptions.h"
 #include "core/RunningProgram.h"
 #include "framework/toolkit/Form.h"
-#include "framework/toolkit/detail/ClassNames.h"
 #include "framework/toolkit/detail/EventHook.h"
 #include "framework/toolkit/detail/HandlerBoundary.h"
 #include "framework/toolkit/detail/MessageBox.h"
@@ -129,7 +129,7 @@ std::string ExceptionBoxText(const std::exception_ptr& AFailure) {
     className = e.ClassName();
     message = e.Message();
   } catch (const std::exception& e) {
-    className = toolkit::BareClassName(typeid(e));
+    className = BareClassName(typeid(e));
     message = e.what();
   } catch (...) {
     className = "unknown exception";

@@ -1,7 +1,7 @@
 #include "framework/toolkit/Component.h"
 
+#include "core/ClassNames.h"
 #include "core/FileNames.h"
-#include "framework/toolkit/detail/ClassNames.h"
 #include "framework/toolkit/detail/IndexCheck.h"
 
 #include <algorithm>
@@ -61,7 +61,7 @@ void TComponent::RemoveFreeNotification(TComponent& AComponent) {
 }
 
 std::string TComponent::ClassName() const {
-  return toolkit::BareClassName(typeid(*this));
+  return BareClassName(typeid(*this));
 }
 
 void TComponent::Notification(TComponent&, TOperation) {}

@@ -1,10 +1,12 @@
-#include "framework/toolkit/detail/ClassNames.h"
+#include "core/ClassNames.h"
+
+#include "core/Exceptions.h"
 
 #include <cstdlib>
 #include <cxxabi.h>
 #include <memory>
 
-namespace kiv::toolkit {
+namespace kiv {
 
 std::string BareClassName(const std::type_info& AType) {
   int status = 0;
@@ -15,4 +17,10 @@ std::string BareClassName(const std::type_info& AType) {
   return lastScope == std::string::npos ? name : name.substr(lastScope + 2);
 }
 
-} // namespace kiv::toolkit
+std::string ExceptionClassName(const std::exception& E) {
+  if (const auto* own = dynamic_cast<const Exception*>(&E))
+    return std::string(own->ClassName());
+  return BareClassName(typeid(E));
+}
+
+} // namespace kiv

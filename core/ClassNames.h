@@ -2,11 +2,15 @@
 
 #include <exception>
 #include <string>
+#include <typeinfo>
 
 namespace kiv {
 
+// The class name of a type without namespace: "system_error" for std::system_error.
+std::string BareClassName(const std::type_info& AType);
+
 // The bare class name of a failure: ClassName() for the suite's own family, else the run-time
-// type's name without namespaces ("out_of_range" for std::out_of_range).
+// type's bare name ("out_of_range" for std::out_of_range).
 std::string ExceptionClassName(const std::exception& E);
 
 } // namespace kiv
