@@ -3,6 +3,7 @@
 #include "core/NumberParse.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace kiv {
@@ -96,6 +97,38 @@ void TextScanner::SkipLine() {
     }
     position_ = end_;
   }
+}
+
+std::int32_t TextScanner::SkipLinesOfIntegers(int count, std::int32_t lines) {
+  static_assert(std::endian::native == std::endian::little);
+  const char* const end = window_ + end_;
+  std::int32_t skipped = 0;
+  for (; skipped < lines; ++skipped) {
+    const char* p = window_ + position_;
+    for (int i = 0; i < count; ++i) {
+      while (p < end && IsSeparator(*p) && *p != '\n')
+        ++p;
+      // Eight characters at once: the top bit of a byte marks one below '0' (the subtraction
+      // wraps) or above '9' (the addition reaches 0x80); the first mark is exact, as borrows and
+      // carries go only upwards, to later characters.
+      if (end - p < 8)
+        return skipped;
+      std::uint64_t word = 0;
+      std::memcpy(&word, p, sizeof word);
+      const std::uint64_t marks =
+          ((word + 0x4646464646464646) | (word - 0x3030303030303030)) & 0x8080808080808080;
+      const auto digits = static_cast<size_t>(std::countr_zero(marks | (1ull << 63))) / 8;
+      if (digits == 0 || digits == 7 || !IsSeparator(p[digits]))
+        return skipped;
+      p += digits;
+    }
+    const auto* lineFeed =
+        static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    if (lineFeed == nullptr)
+      return skipped;
+    position_ = static_cast<size_t>(lineFeed + 1 - window_);
+  }
+  return skipped;
 }
 
 std::string_view TextScanner::NextWord(size_t maxLength) {
