@@ -80,6 +80,9 @@ private:
   // Makes at least minimum bytes from the current position available unless the text ends
   // first. Returns the number available.
   size_t Available(size_t minimum);
+  // The first position from at on that holds no blank, control character or line end, or the
+  // end of the window.
+  size_t SeparatorsEnd(size_t at) const;
   // The next word after blanks, control characters and line ends, moved past; empty at the end
   // of the file. Throws InvalidNumericInput when it is longer than maxLength.
   std::string_view NextWord(size_t maxLength);
