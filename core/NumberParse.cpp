@@ -65,12 +65,16 @@ double ScaleExactly(std::uint64_t mantissa, int exponent, bool negative) {
   return negative ? -scaled : scaled;
 }
 
-// The ten characters "d.dddde+dd" after an optional minus. The four digits after the point and
-// the two of the exponent are checked and converted together, as the bytes of one word.
+// The ten characters "d.dddde+dd" after an optional minus, followed by a separator. The shape is
+// tested as one condition, which a word of another form fails at once, whatever its characters;
+// the four digits after the point and the two of the exponent are checked and converted
+// together, as the bytes of one word.
 bool ParseColumnDigits(const char* p, bool negative, double& value) {
   static_assert(std::endian::native == std::endian::little);
   const auto first = static_cast<unsigned>(p[0] - '0');
-  if (first > 9 || p[1] != '.' || (p[6] != 'e' && p[6] != 'E') || (p[7] != '+' && p[7] != '-'))
+  const bool shaped = (static_cast<unsigned char>(p[10]) <= 32) & (first <= 9) & (p[1] == '.') &
+                      ((p[6] | 0x20) == 'e') & ((p[7] == '+') | (p[7] == '-'));
+  if (!shaped)
     return false;
   // "dddde+dd" from the second digit on, the letter and the sign replaced by zeros.
   std::uint64_t word = 0;
@@ -97,11 +101,9 @@ bool ParseColumnDigits(const char* p, bool negative, double& value) {
 // The writer's column form; reads up to 12 characters.
 size_t ParseColumnForm(const char* text, double& value) {
   const bool negative = text[0] == '-';
-  const size_t length = 10 + static_cast<size_t>(negative);
-  if (static_cast<unsigned char>(text[length]) > 32 ||
-      !ParseColumnDigits(text + static_cast<size_t>(negative), negative, value))
+  if (!ParseColumnDigits(text + static_cast<size_t>(negative), negative, value))
     return 0;
-  return length;
+  return 10 + static_cast<size_t>(negative);
 }
 
 // A plain decimal; reads up to kFastRealReach characters. Kept out of line, so that the column
