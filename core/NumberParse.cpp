@@ -1,5 +1,6 @@
 #include "core/NumberParse.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -64,21 +65,32 @@ double ScaleExactly(std::uint64_t mantissa, int exponent, bool negative) {
   return negative ? -scaled : scaled;
 }
 
-// The ten characters "d.dddde+dd" after an optional minus. Each digit is added as it is checked,
-// so that few of them are held at once.
+// The ten characters "d.dddde+dd" after an optional minus, followed by a separator. The shape is
+// tested as one condition, which a word of another form fails at once, whatever its characters;
+// the four digits after the point and the two of the exponent are checked and converted
+// together, as the bytes of one word.
 bool ParseColumnDigits(const char* p, bool negative, double& value) {
-  const auto digit = [p](int i) { return static_cast<unsigned>(p[i] - '0'); };
-  unsigned mantissa = digit(0);
-  if (mantissa > 9 || p[1] != '.')
+  static_assert(std::endian::native == std::endian::little);
+  const auto first = static_cast<unsigned>(p[0] - '0');
+  const bool shaped = (static_cast<unsigned char>(p[10]) <= 32) & (first <= 9) & (p[1] == '.') &
+                      ((p[6] | 0x20) == 'e') & ((p[7] == '+') | (p[7] == '-'));
+  if (!shaped)
     return false;
-  for (int i = 2; i < 6; ++i) {
-    if (digit(i) > 9)
-      return false;
-    mantissa = mantissa * 10 + digit(i);
-  }
-  if ((p[6] != 'e' && p[6] != 'E') || (p[7] != '+' && p[7] != '-') || digit(8) > 9 || digit(9) > 9)
+  // "dddde+dd" from the second digit on, the letter and the sign replaced by zeros.
+  std::uint64_t word = 0;
+  std::memcpy(&word, p + 2, sizeof word);
+  word = (word & ~0x0000FFFF00000000ull) | 0x0000303000000000ull;
+  // A byte's top bit marks a character below '0' (the subtraction wraps) or above '9' (the
+  // addition reaches 0x80); the first non-digit is always marked.
+  if ((((word + 0x4646464646464646ull) | (word - 0x3030303030303030ull)) & 0x8080808080808080ull) !=
+      0)
     return false;
-  const int exponent = static_cast<int>(digit(8) * 10 + digit(9));
+  // Each byte's digit; then pairs of digits, in the first byte of each pair.
+  std::uint64_t digits = word - 0x3030303030303030ull;
+  digits = digits * 10 + (digits >> 8);
+  const auto mantissa =
+      static_cast<unsigned>(first * 10000 + (digits & 0xFF) * 100 + ((digits >> 16) & 0xFF));
+  const auto exponent = static_cast<int>((digits >> 48) & 0xFF);
   const int scale = (p[7] == '-' ? -exponent : exponent) - 4;
   if (scale < -22 || scale > 22)
     return false;
@@ -89,11 +101,9 @@ bool ParseColumnDigits(const char* p, bool negative, double& value) {
 // The writer's column form; reads up to 12 characters.
 size_t ParseColumnForm(const char* text, double& value) {
   const bool negative = text[0] == '-';
-  const size_t length = 10 + static_cast<size_t>(negative);
-  if (static_cast<unsigned char>(text[length]) > 32 ||
-      !ParseColumnDigits(text + static_cast<size_t>(negative), negative, value))
+  if (!ParseColumnDigits(text + static_cast<size_t>(negative), negative, value))
     return 0;
-  return length;
+  return 10 + static_cast<size_t>(negative);
 }
 
 // A plain decimal; reads up to kFastRealReach characters. Kept out of line, so that the column

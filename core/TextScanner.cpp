@@ -3,6 +3,7 @@
 #include "core/NumberParse.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace kiv {
@@ -98,11 +99,60 @@ void TextScanner::SkipLine() {
   }
 }
 
+std::int32_t TextScanner::SkipLinesOfIntegers(int count, std::int32_t lines) {
+  static_assert(std::endian::native == std::endian::little);
+  const char* const end = window_ + end_;
+  std::int32_t skipped = 0;
+  for (; skipped < lines; ++skipped) {
+    const char* p = window_ + position_;
+    for (int i = 0; i < count; ++i) {
+      while (p < end && IsSeparator(*p) && *p != '\n')
+        ++p;
+      // Eight characters at once: the top bit of a byte marks one below '0' (the subtraction
+      // wraps) or above '9' (the addition reaches 0x80); the first mark is exact, as borrows and
+      // carries go only upwards, to later characters.
+      if (end - p < 8)
+        return skipped;
+      std::uint64_t word = 0;
+      std::memcpy(&word, p, sizeof word);
+      const std::uint64_t marks =
+          ((word + 0x4646464646464646) | (word - 0x3030303030303030)) & 0x8080808080808080;
+      const auto digits = static_cast<size_t>(std::countr_zero(marks | (1ull << 63))) / 8;
+      if (digits == 0 || digits == 7 || !IsSeparator(p[digits]))
+        return skipped;
+      p += digits;
+    }
+    const auto* lineFeed =
+        static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    if (lineFeed == nullptr)
+      return skipped;
+    position_ = static_cast<size_t>(lineFeed + 1 - window_);
+  }
+  return skipped;
+}
+
+size_t TextScanner::SeparatorsEnd(size_t at) const {
+  static_assert(std::endian::native == std::endian::little);
+  // Eight characters at once: the top bit of a byte marks one above code 32 (the addition
+  // reaches 0x80) or of 128 and more; the first mark is exact, as carries go only upwards, to
+  // later characters. Right-aligned columns start with up to eleven blanks, blank ones have twelve.
+  while (end_ - at >= 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, window_ + at, sizeof word);
+    const std::uint64_t marks = ((word + 0x5F5F5F5F5F5F5F5F) | word) & 0x8080808080808080;
+    if (marks != 0)
+      return at + static_cast<size_t>(std::countr_zero(marks)) / 8;
+    at += 8;
+  }
+  while (at < end_ && IsSeparator(window_[at]))
+    ++at;
+  return at;
+}
+
 std::string_view TextScanner::NextWord(size_t maxLength) {
   const char* buffer = window_;
   for (;;) {
-    while (position_ < end_ && IsSeparator(buffer[position_]))
-      ++position_;
+    position_ = SeparatorsEnd(position_);
     // One byte beyond the longest word tells a word that is too long from one that fits.
     if (end_ - position_ > maxLength || ended_)
       break;
@@ -125,9 +175,7 @@ double TextScanner::ReadReal() {
   // as they are found, without finding the word's end first; anything else, and a word near the
   // buffer's end, takes the general way.
   const char* buffer = window_;
-  size_t start = position_;
-  while (start < end_ && IsSeparator(buffer[start]))
-    ++start;
+  const size_t start = SeparatorsEnd(position_);
   if (end_ - start >= kFastRealReach) {
     double value = 0;
     if (const size_t length = ParseFastReal(buffer + start, value); length != 0) {
@@ -151,9 +199,7 @@ std::int32_t TextScanner::ReadInteger() {
   // Counts and neighbour indices are short runs of digits, read as they are found; anything else,
   // and a word near the buffer's end, takes the general way.
   const char* buffer = window_;
-  size_t start = position_;
-  while (start < end_ && IsSeparator(buffer[start]))
-    ++start;
+  const size_t start = SeparatorsEnd(position_);
   if (end_ - start > 10) {
     const char* p = buffer + start;
     const bool negative = *p == '-';

@@ -46,6 +46,13 @@ public:
   // Moves to the start of the next physical line.
   void SkipLine();
 
+  // Moves past up to lines physical lines, one after the other, while each lies whole in the
+  // bytes at hand and starts with count plain integers of up to six digits, each after blanks and
+  // before a blank or the line end; count calls of ReadInteger and one of SkipLine would read such
+  // a line alike. Returns the number of lines passed; at the first other line it stops, and
+  // those calls decide. Lets a reader that only checks such lines scan them at memory speed.
+  std::int32_t SkipLinesOfIntegers(int count, std::int32_t lines);
+
   // The next word as a number, after blanks, control characters and line ends. Throws
   // InvalidNumericInput when the word is not a number of that kind, and std::overflow_error for
   // a real too large for single precision.
@@ -73,6 +80,9 @@ private:
   // Makes at least minimum bytes from the current position available unless the text ends
   // first. Returns the number available.
   size_t Available(size_t minimum);
+  // The first position from at on that holds no blank, control character or line end, or the
+  // end of the window.
+  size_t SeparatorsEnd(size_t at) const;
   // The next word after blanks, control characters and line ends, moved past; empty at the end
   // of the file. Throws InvalidNumericInput when it is longer than maxLength.
   std::string_view NextWord(size_t maxLength);

@@ -189,7 +189,10 @@ void TModFile::SkipDataFileLines(TextScanner& scanner, std::int32_t lineCount) {
   CheckCount(std::max(lineCount, 0), modelSize + sizeof(std::string), scanner,
              "number of data-file lines");
   // Once the file has ended, every further line reads as zeros and cannot fail.
-  for (std::int32_t line = 0; line < lineCount && !scanner.AtEnd(); ++line) {
+  for (std::int32_t line = 0; line < lineCount; ++line) {
+    line += scanner.SkipLinesOfIntegers(2, lineCount - line);
+    if (line == lineCount || scanner.AtEnd())
+      break;
     scanner.ReadInteger();
     scanner.ReadInteger();
     scanner.SkipLine();

@@ -29,6 +29,15 @@ std::int32_t LateralWidth(const TArrayOfSingle& factors) {
   return static_cast<std::int32_t>(factors.rend() - last);
 }
 
+// The greater of width and the width of factors. An array no longer than width cannot be wider
+// and is not looked into: a pass over all models then reads the arrays' sizes from the layers
+// alone, rather than each array's memory.
+std::int32_t WiderOf(std::int32_t width, const TArrayOfSingle& factors) {
+  if (factors.size() <= static_cast<size_t>(width))
+    return width;
+  return std::max(width, LateralWidth(factors));
+}
+
 std::string IntegerText(unsigned value) {
   char digits[8];
   const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
@@ -97,11 +106,9 @@ std::int32_t MaxLateralWidth(std::span<const TModel> Models) {
   return GuardWrapping("PeloCode_", "MaxLateralWidth", [&] {
     std::int32_t width = 0;
     for (const TModel& model : Models) {
-      width =
-          std::max({width, LateralWidth(model.AltitudeLatSTDs), LateralWidth(model.PitchLatSTDs)});
+      width = WiderOf(WiderOf(width, model.AltitudeLatSTDs), model.PitchLatSTDs);
       for (const TLayer& layer : model.Layers)
-        width = std::max({width, LateralWidth(layer.ResLat), LateralWidth(layer.ThkLat),
-                          LateralWidth(layer.DepLat)});
+        width = WiderOf(WiderOf(WiderOf(width, layer.ResLat), layer.ThkLat), layer.DepLat);
     }
     return width;
   });

@@ -216,6 +216,34 @@ TEST_P(TextScannerSource, WordsAndLinesAcrossBufferRefills) {
   EXPECT_THROW(scanner.ReadReal(), InvalidNumericInput); // a word of 20,000 digits
 }
 
+// Plain lines are passed at once; at the first line that is not plain, or that ends beyond the
+// bytes at hand, the scanner stays, so that the word-by-word reading decides it as before.
+TEST_P(TextScannerSource, LinesOfIntegersArePassedUpToTheFirstOtherLine) {
+  const struct {
+    std::string_view stop; // the line after two plain ones
+    std::int32_t passed;
+  } cases[] = {
+      {"7 8 name\n", 3},  {"  7\t8\r\n", 3},  {"-7 8 name\n", 2},   {"+7 8 name\n", 2},
+      {"7\n8 name\n", 2}, {"7 8x name\n", 2}, {"1234567 8 x\n", 2}, {"7 8", 2},
+      {"7 name 8\n", 2},  {"\n7 8\n", 2},
+  };
+  for (const auto& c : cases) {
+    const std::string text = "comment\n1 6 a.tem\r\n123456 60 b\n" + std::string(c.stop) +
+                             (c.stop.ends_with('\n') ? "rest\n" : "");
+    TextScanner scanner = Scanner(text);
+    EXPECT_EQ(scanner.ReadLine(), "comment");
+    EXPECT_EQ(scanner.SkipLinesOfIntegers(2, 10), c.passed) << c.stop;
+    if (c.passed == 2)
+      EXPECT_EQ(scanner.ReadLine(), c.stop.substr(0, c.stop.find('\n'))) << c.stop;
+    else
+      EXPECT_EQ(scanner.ReadLine(), "rest") << c.stop;
+  }
+  TextScanner scanner = Scanner("\n1 2 a.tem\n3 4 b.tem\n");
+  scanner.SkipLine();
+  EXPECT_EQ(scanner.SkipLinesOfIntegers(2, 1), 1);
+  EXPECT_EQ(scanner.ReadInteger(), 3);
+}
+
 // Numbers that end exactly where the memory ends: nothing is read beyond it (the sanitizers
 // watch the copy, which holds exactly the text).
 TEST(TextScanner, MemoryEndsRightAfterTheLastNumber) {
