@@ -241,7 +241,8 @@ TLabel* TProgressForm::Text(int PBar) const {
 
 // One step of a level: its bar advances (a bar at its maximum stays there) and, with a message,
 // its text line shows it. Showing the text line changes the layout, so that happens at once; a
-// hidden window paints nothing, so its controls take the values at once too.
+// hidden window paints nothing, so its controls take the values at once too, and the step that
+// completes the level shows it at once. Steps beyond the end wait for the interval like others.
 void TProgressForm::StepLevel(int PBar, const std::string* StepMessage) {
   TProgressBar* bar = Bar(PBar);
   TLabel* text = Text(PBar);
@@ -256,7 +257,8 @@ void TProgressForm::StepLevel(int PBar, const std::string* StepMessage) {
       text->Show();
     held.Text = *StepMessage;
   }
-  if (!Visible() || BarPosition(PBar) == bar->Max() || TickCount() - FShownAt >= kShowInterval)
+  const bool completes = position + 1 == bar->Max();
+  if (!Visible() || completes || TickCount() - FShownAt >= kShowInterval)
     ShowHeldValues();
 }
 

@@ -208,8 +208,9 @@ protected:
 };
 
 // While the window shows, a step's values reach the controls once the show interval has passed
-// since they last took values, or at once when the level completes; the getters give the latest
-// values all the while, and hiding the window brings the controls up to date.
+// since they last took values, or at once by the step that completes the level; the getters give
+// the latest values all the while, and clearing or hiding the window brings the controls up to
+// date.
 TEST(TProgressForm, AShownWindowShowsStepsOncePerIntervalAndWhenALevelCompletes) {
   TClockedProgress form(nullptr);
   form.SetNumberOfSteps(4);
@@ -234,6 +235,9 @@ TEST(TProgressForm, AShownWindowShowsStepsOncePerIntervalAndWhenALevelCompletes)
   EXPECT_EQ(shown(), std::make_tuple(3, std::string("Row 3"), 1));
   form.Step2();
   form.Step("Row 4");
+  EXPECT_EQ(shown(), std::make_tuple(4, std::string("Row 4"), 2));
+  form.Step("Beyond the end");
+  EXPECT_EQ(latest(), std::make_tuple(4, std::string("Beyond the end"), 2));
   EXPECT_EQ(shown(), std::make_tuple(4, std::string("Row 4"), 2));
   form.ProgressClear();
   form.Step("Again 1");
