@@ -4,6 +4,9 @@
 #include "framework/toolkit/Appearance.h"
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/Dialogs.h"
+#include "platform/Ticks.h"
+
+#include <algorithm>
 
 namespace kiv {
 
@@ -96,7 +99,10 @@ TPosition TProgressForm::FormPosition() const {
 }
 
 void TProgressForm::SetFormPosition(TPosition AValue) {
-  GuardEscalating(ClassName(), "SetFormPosition", [&] { SetPosition(AValue); });
+  GuardEscalating(ClassName(), "SetFormPosition", [&] {
+    ShowHeldValues();
+    SetPosition(AValue);
+  });
 }
 
 bool TProgressForm::ShowProgressBar() const {
@@ -105,6 +111,7 @@ bool TProgressForm::ShowProgressBar() const {
 
 void TProgressForm::SetShowProgressBar(bool AValue) {
   GuardEscalating(ClassName(), "SetShowProgressbar", [&] {
+    ShowHeldValues();
     ProgressBar->SetVisible(AValue);
     lImportText->SetVisible(AValue);
     UpdateFormSize();
@@ -117,6 +124,7 @@ bool TProgressForm::ShowProgressBar2() const {
 
 void TProgressForm::SetShowProgressBar2(bool AValue) {
   GuardEscalating(ClassName(), "SetShowProgressBar2", [&] {
+    ShowHeldValues();
     Panel2->SetVisible(AValue);
     ProgressBar2->SetVisible(AValue);
     lImportText2->SetVisible(AValue);
@@ -130,6 +138,7 @@ bool TProgressForm::ShowProgressBar3() const {
 
 void TProgressForm::SetShowProgressBar3(bool AValue) {
   GuardEscalating(ClassName(), "SetShowProgressBar3", [&] {
+    ShowHeldValues();
     Panel3->SetVisible(AValue);
     ProgressBar3->SetVisible(AValue);
     lImportText3->SetVisible(AValue);
@@ -142,7 +151,10 @@ std::string TProgressForm::FormCaption() const {
 }
 
 void TProgressForm::SetFormCaption(const std::string& AValue) {
-  GuardEscalating(ClassName(), "SetFormCaption", [&] { SetCaption(AValue); });
+  GuardEscalating(ClassName(), "SetFormCaption", [&] {
+    ShowHeldValues();
+    SetCaption(AValue);
+  });
 }
 
 std::string TProgressForm::MainLabel() const {
@@ -151,6 +163,7 @@ std::string TProgressForm::MainLabel() const {
 
 void TProgressForm::SetMainLabel(const std::string& AValue) {
   GuardEscalating(ClassName(), "SetMainLabel", [&] {
+    ShowHeldValues();
     lMainLabel->SetCaption(AValue);
     const TComponentGuard<TProgressForm> alive(this);
     HandleEvents();
@@ -159,11 +172,19 @@ void TProgressForm::SetMainLabel(const std::string& AValue) {
   });
 }
 
+int TProgressForm::BarPosition(int PBar) const {
+  const TProgressBar* bar = Bar(PBar);
+  if (bar == nullptr)
+    return 0;
+  return FHeld[static_cast<std::size_t>(PBar - 1)].Position.value_or(bar->Position());
+}
+
 std::string TProgressForm::SecondaryLabel() const {
-  return lImportText->Caption();
+  return FHeld[0].Text.value_or(lImportText->Caption());
 }
 
 void TProgressForm::SetSecondaryLabel(const std::string& AValue) {
+  ShowHeldValues();
   lImportText->Show();
   lImportText->SetCaption(AValue);
 }
@@ -218,10 +239,56 @@ TLabel* TProgressForm::Text(int PBar) const {
   }
 }
 
-// A bar at its maximum stays there.
-void TProgressForm::Advance(TProgressBar& bar) {
-  if (bar.Position() <= bar.Max())
-    bar.SetPosition(bar.Position() + 1);
+// One step of a level: its bar advances (a bar at its maximum stays there) and, with a message,
+// its text line shows it. Showing the text line changes the layout, so that happens at once; a
+// hidden window paints nothing, so its controls take the values at once too, and the step that
+// completes the level shows it at once. Steps beyond the end wait for the interval like others.
+void TProgressForm::StepLevel(int PBar, const std::string* StepMessage) {
+  TProgressBar* bar = Bar(PBar);
+  TLabel* text = Text(PBar);
+  if (bar == nullptr || text == nullptr)
+    return;
+  THeldLevel& held = FHeld[static_cast<std::size_t>(PBar - 1)];
+  const int position = BarPosition(PBar);
+  if (position <= bar->Max())
+    held.Position = std::min(position + 1, bar->Max());
+  if (StepMessage != nullptr) {
+    if (!text->Visible())
+      text->Show();
+    held.Text = *StepMessage;
+  }
+  const bool completes = position + 1 == bar->Max();
+  if (!Visible() || completes || TickCount() - FShownAt >= kShowInterval)
+    ShowHeldValues();
+}
+
+// Working the name out costs more than a step, so it happens once, at the first step (never while
+// constructing, where the class would still read as this one).
+const std::string& TProgressForm::StepClassName() {
+  if (FStepClassName.empty())
+    FStepClassName = ClassName();
+  return FStepClassName;
+}
+
+void TProgressForm::ShowHeldValues() {
+  for (int level = 1; level <= 3; ++level) {
+    THeldLevel& held = FHeld[static_cast<std::size_t>(level - 1)];
+    if (held.Position)
+      Bar(level)->SetPosition(*held.Position);
+    if (held.Text)
+      Text(level)->SetCaption(*held.Text);
+    held = {};
+  }
+  FShownAt = TickCount();
+}
+
+std::uint64_t TProgressForm::TickCount() const {
+  return platform::MillisecondsSinceStart();
+}
+
+void TProgressForm::SetVisible(bool AVisible) {
+  ShowHeldValues();
+  TKivForm::SetVisible(AVisible);
 }
 
 // The window's and every other handler of the application run here and may destroy the window:
@@ -231,81 +298,71 @@ void TProgressForm::HandleEvents() {
 }
 
 void TProgressForm::Step(const std::string& StepMessage) {
-  GuardEscalating(ClassName(), "Step", [&] {
-    Advance(*ProgressBar);
-    lImportText->Show();
-    lImportText->SetCaption(StepMessage);
+  GuardEscalating(StepClassName(), "Step", [&] {
+    StepLevel(1, &StepMessage);
     HandleEvents();
   });
 }
 
 void TProgressForm::Step() {
-  GuardEscalating(ClassName(), "Step", [&] {
-    Advance(*ProgressBar);
+  GuardEscalating(StepClassName(), "Step", [&] {
+    StepLevel(1, nullptr);
     const TComponentGuard<TProgressForm> alive(this);
     HandleEvents();
-    if (alive)
+    if (alive && lImportText->Visible())
       lImportText->Hide();
   });
 }
 
 void TProgressForm::Step(const std::string& StepMessage, int PBar) {
-  GuardEscalating(ClassName(), "Step", [&] {
-    if (TProgressBar* bar = Bar(PBar)) {
-      Advance(*bar);
-      Text(PBar)->Show();
-      Text(PBar)->SetCaption(StepMessage);
-    }
+  GuardEscalating(StepClassName(), "Step", [&] {
+    StepLevel(PBar, &StepMessage);
     HandleEvents();
   });
 }
 
 void TProgressForm::Step(int PBar) {
-  GuardEscalating(ClassName(), "Step", [&] {
-    if (TProgressBar* bar = Bar(PBar))
-      Advance(*bar);
+  GuardEscalating(StepClassName(), "Step", [&] {
+    StepLevel(PBar, nullptr);
     HandleEvents();
   });
 }
 
 void TProgressForm::Step2(const std::string& StepMessage) {
-  GuardEscalating(ClassName(), "Step2", [&] {
+  GuardEscalating(StepClassName(), "Step2", [&] {
     if (!Panel2->Visible())
       return;
-    Advance(*ProgressBar2);
-    lImportText2->Show();
-    lImportText2->SetCaption(StepMessage);
+    StepLevel(2, &StepMessage);
     HandleEvents();
   });
 }
 
 void TProgressForm::Step2() {
-  GuardEscalating(ClassName(), "Step2", [&] {
-    Advance(*ProgressBar2);
+  GuardEscalating(StepClassName(), "Step2", [&] {
+    StepLevel(2, nullptr);
     HandleEvents();
   });
 }
 
 void TProgressForm::Step3(const std::string& StepMessage) {
-  GuardEscalating(ClassName(), "Step3", [&] {
+  GuardEscalating(StepClassName(), "Step3", [&] {
     if (!Panel3->Visible())
       return;
-    Advance(*ProgressBar3);
-    lImportText3->Show();
-    lImportText3->SetCaption(StepMessage);
+    StepLevel(3, &StepMessage);
     HandleEvents();
   });
 }
 
 void TProgressForm::Step3() {
-  GuardEscalating(ClassName(), "Step3", [&] {
-    Advance(*ProgressBar3);
+  GuardEscalating(StepClassName(), "Step3", [&] {
+    StepLevel(3, nullptr);
     HandleEvents();
   });
 }
 
 void TProgressForm::NumSteps(int NSteps, int PBar) {
   GuardEscalating(ClassName(), "NumSteps", [&] {
+    ShowHeldValues();
     if (TProgressBar* bar = Bar(PBar))
       bar->SetRange(bar->Min(), NSteps);
   });
@@ -317,6 +374,7 @@ void TProgressForm::ProgressClear() {
 
 void TProgressForm::ClearPBar(int PBar) {
   GuardEscalating(ClassName(), "ClearPBar", [&] {
+    ShowHeldValues();
     if (TProgressBar* bar = Bar(PBar)) {
       bar->SetPosition(0);
       Text(PBar)->SetCaption("");
@@ -326,6 +384,7 @@ void TProgressForm::ClearPBar(int PBar) {
 
 void TProgressForm::ShowPBar(bool ShowBar, int PBar) {
   GuardEscalating(ClassName(), "ShowPBar", [&] {
+    ShowHeldValues();
     switch (PBar) {
     case 0:
       ProgressBar->Hide();
@@ -352,6 +411,7 @@ void TProgressForm::ShowPBar(bool ShowBar, int PBar) {
 
 void TProgressForm::ShowPanel(bool ShowPanel, int PBar) {
   GuardEscalating(ClassName(), "ShowPanel", [&] {
+    ShowHeldValues();
     switch (PBar) {
     case 0:
       ProgressBar->SetVisible(ShowPanel);
@@ -407,6 +467,7 @@ void TProgressForm::FormCloseQuery(TComponent*, bool& CanClose) {
 
 void TProgressForm::UpdateFormSize() {
   GuardEscalating(ClassName(), "UpdateFormSize", [&] {
+    ShowHeldValues();
     PanelAbort->SetVisible(FAbortCheckActive);
     const int heights[] = {
         Panel1->Visible() ? kLevelHeight + (ProgressBar->Visible() ? kBarLineHeight : 0) : 0,

@@ -9,6 +9,8 @@
 #include <QPoint>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <string>
+#include <tuple>
 
 namespace kiv {
 namespace {
@@ -193,6 +195,58 @@ TEST(TProgressForm, AWindowDestroyedInsideAStepIsNotTouched) {
     }
     EXPECT_FALSE(alive) << operation;
   }
+}
+
+// A window whose show interval runs on the test's clock.
+class TClockedProgress : public TProgressForm {
+public:
+  using TProgressForm::TProgressForm;
+  std::uint64_t Now = 1000;
+
+protected:
+  std::uint64_t TickCount() const override { return Now; }
+};
+
+// While the window shows, a step's values reach the controls once the show interval has passed
+// since they last took values, or at once by the step that completes the level; the getters give
+// the latest values all the while, and clearing or hiding the window brings the controls up to
+// date.
+TEST(TProgressForm, AShownWindowShowsStepsOncePerIntervalAndWhenALevelCompletes) {
+  TClockedProgress form(nullptr);
+  form.SetNumberOfSteps(4);
+  form.SetShowProgressBar2(true);
+  form.Show();
+  const auto shown = [&] {
+    return std::make_tuple(form.ProgressBar->Position(), form.lImportText->Caption(),
+                           form.ProgressBar2->Position());
+  };
+  const auto latest = [&] {
+    return std::make_tuple(form.BarPosition(1), form.SecondaryLabel(), form.BarPosition(2));
+  };
+  form.Step("Row 1");
+  form.Now += TProgressForm::kShowInterval - 1;
+  form.Step("Row 2");
+  form.Step2();
+  EXPECT_EQ(latest(), std::make_tuple(2, std::string("Row 2"), 1));
+  EXPECT_EQ(shown(), std::make_tuple(0, std::string("None"), 0));
+  EXPECT_TRUE(form.lImportText->Visible());
+  form.Now += 1;
+  form.Step("Row 3");
+  EXPECT_EQ(shown(), std::make_tuple(3, std::string("Row 3"), 1));
+  form.Step2();
+  form.Step("Row 4");
+  EXPECT_EQ(shown(), std::make_tuple(4, std::string("Row 4"), 2));
+  form.Step("Beyond the end");
+  EXPECT_EQ(latest(), std::make_tuple(4, std::string("Beyond the end"), 2));
+  EXPECT_EQ(shown(), std::make_tuple(4, std::string("Row 4"), 2));
+  form.ProgressClear();
+  form.Step("Again 1");
+  EXPECT_EQ(latest(), std::make_tuple(1, std::string("Again 1"), 2));
+  EXPECT_EQ(shown(), std::make_tuple(0, std::string(""), 2));
+  form.Hide();
+  EXPECT_EQ(shown(), latest());
+  form.Step("Hidden 2");
+  EXPECT_EQ(shown(), std::make_tuple(2, std::string("Hidden 2"), 2));
 }
 
 // A window of the program's own class, with a text line that fails to show.
