@@ -7,22 +7,9 @@
 
 namespace kiv {
 
+using toolkit::MakeWidget;
 using toolkit::QtWidgetAs;
-
-namespace {
-
-QString ToQt(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-template <class QtClass> std::unique_ptr<TControl::Widget> MakeWidget(int AWidth, int AHeight) {
-  auto* widget = new QtClass();
-  widget->resize(AWidth, AHeight);
-  widget->setVisible(false);
-  return std::make_unique<TControl::Widget>(widget);
-}
-
-} // namespace
+using toolkit::ToQt;
 
 TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner, MakeWidget<QGroupBox>(185, 105)) {}
 

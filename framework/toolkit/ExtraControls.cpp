@@ -17,20 +17,12 @@ namespace kiv {
 
 using toolkit::CheckIndex;
 using toolkit::Guarded;
+using toolkit::HiddenWidget;
 using toolkit::QtWidget;
 using toolkit::QtWidgetAs;
+using toolkit::ToQt;
 
 namespace {
-
-QString ToQt(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-std::unique_ptr<TControl::Widget> Hidden(QWidget* widget, int width, int height) {
-  widget->resize(width, height);
-  widget->setVisible(false);
-  return std::make_unique<TControl::Widget>(widget);
-}
 
 // The label and the box of a labelled edit, one above the other.
 std::unique_ptr<TControl::Widget> MakeLabeledEditWidget() {
@@ -40,7 +32,7 @@ std::unique_ptr<TControl::Widget> MakeLabeledEditWidget() {
   layout->setSpacing(2);
   layout->addWidget(new QLabel());
   layout->addWidget(new QLineEdit());
-  return Hidden(holder, 121, 42);
+  return HiddenWidget(holder, 121, 42);
 }
 
 QLineEdit& EditOf(const TLabeledEdit& edit) {
@@ -55,7 +47,7 @@ std::unique_ptr<TControl::Widget> MakeRadioGroupWidget() {
   auto* box = new QGroupBox();
   new QVBoxLayout(box);
   new QButtonGroup(box);
-  return Hidden(box, 185, 105);
+  return HiddenWidget(box, 185, 105);
 }
 
 QButtonGroup& ButtonsOf(const TRadioGroup& group) {
@@ -65,7 +57,7 @@ QButtonGroup& ButtonsOf(const TRadioGroup& group) {
 } // namespace
 
 TSpeedButton::TSpeedButton(TComponent* AOwner)
-    : TControl(AOwner, Hidden(new QToolButton(), 23, 22)) {
+    : TControl(AOwner, HiddenWidget(new QToolButton(), 23, 22)) {
   auto& button = QtWidgetAs<QToolButton>(*this);
   button.setAutoRaise(true);
   QObject::connect(&button, &QToolButton::clicked, &button, Guarded([this] { Click(); }));

@@ -9,21 +9,13 @@
 namespace kiv {
 
 using toolkit::CheckIndex;
+using toolkit::MakeWidget;
 using toolkit::QtWidget;
 using toolkit::QtWidgetAs;
-
-namespace {
-
-std::unique_ptr<TControl::Widget> MakeTabsWidget(QWidget* widget, int AWidth, int AHeight) {
-  widget->resize(AWidth, AHeight);
-  widget->setVisible(false);
-  return std::make_unique<TControl::Widget>(widget);
-}
-
-} // namespace
+using toolkit::ToQt;
 
 TPageControl::TPageControl(TComponent* AOwner)
-    : TWinControl(AOwner, MakeTabsWidget(new QTabWidget(), 289, 193)) {}
+    : TWinControl(AOwner, MakeWidget<QTabWidget>(289, 193)) {}
 
 TPageControl::~TPageControl() {
   while (!FPages.empty())
@@ -55,7 +47,7 @@ void TPageControl::SetActivePage(TTabSheet& APage) {
 
 void TPageControl::InsertPage(TTabSheet& sheet) {
   FPages.push_back(&sheet);
-  QtWidgetAs<QTabWidget>(*this).addTab(&QtWidget(sheet), QString::fromStdString(sheet.FCaption));
+  QtWidgetAs<QTabWidget>(*this).addTab(&QtWidget(sheet), ToQt(sheet.FCaption));
 }
 
 void TPageControl::RemovePage(TTabSheet& sheet) noexcept {
@@ -69,8 +61,7 @@ void TPageControl::RemovePage(TTabSheet& sheet) noexcept {
   widget.setVisible(false);
 }
 
-TTabSheet::TTabSheet(TComponent* AOwner)
-    : TWinControl(AOwner, MakeTabsWidget(new QWidget(), 281, 165)) {}
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner, MakeWidget<QWidget>(281, 165)) {}
 
 TTabSheet::~TTabSheet() {
   SetPageControl(nullptr);
@@ -95,7 +86,7 @@ void TTabSheet::SetCaption(const std::string& ACaption) {
   if (!FPageControl)
     return;
   auto& tabs = QtWidgetAs<QTabWidget>(*FPageControl);
-  tabs.setTabText(tabs.indexOf(&QtWidget(*this)), QString::fromStdString(ACaption));
+  tabs.setTabText(tabs.indexOf(&QtWidget(*this)), ToQt(ACaption));
 }
 
 } // namespace kiv

@@ -21,23 +21,9 @@ namespace kiv {
 
 using toolkit::CheckIndex;
 using toolkit::Guarded;
+using toolkit::MakeWidget;
 using toolkit::QtWidgetAs;
-
-namespace {
-
-// Every control starts without a parent, at the default size of its kind.
-template <class QtClass> std::unique_ptr<TControl::Widget> MakeWidget(int AWidth, int AHeight) {
-  auto* widget = new QtClass();
-  widget->resize(AWidth, AHeight);
-  widget->setVisible(false);
-  return std::make_unique<TControl::Widget>(widget);
-}
-
-QString ToQt(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-} // namespace
+using toolkit::ToQt;
 
 TLabel::TLabel(TComponent* AOwner) : TControl(AOwner, MakeWidget<QLabel>(65, 17)) {}
 

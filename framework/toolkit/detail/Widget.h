@@ -3,7 +3,10 @@
 #include "framework/toolkit/Control.h"
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
+#include <memory>
+#include <string>
 
 // The toolkit's Qt side: each control owns one QWidget. The pointer is guarded so that a widget
 // deleted by Qt (with a Qt parent the toolkit did not know of) is never deleted twice.
@@ -24,6 +27,22 @@ inline QWidget& QtWidget(const TControl& AControl) {
 
 template <class QtClass> QtClass& QtWidgetAs(const TControl& AControl) {
   return static_cast<QtClass&>(QtWidget(AControl));
+}
+
+// A control's widget before it is placed: without a parent, hidden, at the default size of its
+// kind.
+inline std::unique_ptr<TControl::Widget> HiddenWidget(QWidget* AWidget, int AWidth, int AHeight) {
+  AWidget->resize(AWidth, AHeight);
+  AWidget->setVisible(false);
+  return std::make_unique<TControl::Widget>(AWidget);
+}
+
+template <class QtClass> std::unique_ptr<TControl::Widget> MakeWidget(int AWidth, int AHeight) {
+  return HiddenWidget(new QtClass(), AWidth, AHeight);
+}
+
+inline QString ToQt(const std::string& AText) {
+  return QString::fromStdString(AText);
 }
 
 } // namespace kiv::toolkit
