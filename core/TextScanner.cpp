@@ -1,5 +1,6 @@
 #include "core/TextScanner.h"
 
+#include "core/ByteClasses.h"
 #include "core/NumberParse.h"
 
 #include <algorithm>
@@ -99,31 +100,39 @@ void TextScanner::SkipLine() {
   }
 }
 
-std::int32_t TextScanner::SkipLinesOfIntegers(int count, std::int32_t lines) {
-  static_assert(std::endian::native == std::endian::little);
+std::int32_t TextScanner::SkipLinesOfTwoIntegers(std::int32_t lines) {
+  // A line's first 16 bytes are classified at once, and its words found with bit arithmetic on
+  // the classes: adding a word's first bit to the digits carries through its run of digits and
+  // stops on the byte after it. The line feed is then looked for in the next 16 bytes, and only
+  // then further on.
   const char* const end = window_ + end_;
   std::int32_t skipped = 0;
   for (; skipped < lines; ++skipped) {
-    const char* p = window_ + position_;
-    for (int i = 0; i < count; ++i) {
-      while (p < end && IsSeparator(*p) && *p != '\n')
-        ++p;
-      // Eight characters at once: the top bit of a byte marks one below '0' (the subtraction
-      // wraps) or above '9' (the addition reaches 0x80); the first mark is exact, as borrows and
-      // carries go only upwards, to later characters.
-      if (end - p < 8)
+    const char* const line = window_ + position_;
+    if (end - line < 2 * kClassifiedBytes)
+      return skipped;
+    const ByteClasses classes = ClassifyBytes(line);
+    std::uint32_t read = 0; // the bytes before the next word
+    for (int word = 0; word < 2; ++word) {
+      const std::uint32_t passed = classes.blanks | read;
+      const std::uint32_t first = (passed + 1) & ~passed;
+      const std::uint32_t after = (classes.digits + first) & ~classes.digits;
+      // Up to nine digits, which ReadInteger takes as they are, ending inside the classified bytes
+      // before a separator.
+      if ((first & classes.digits) == 0 || after > first << 9 ||
+          (after & (classes.blanks | classes.lineFeeds)) == 0)
         return skipped;
-      std::uint64_t word = 0;
-      std::memcpy(&word, p, sizeof word);
-      const std::uint64_t marks =
-          ((word + 0x4646464646464646) | (word - 0x3030303030303030)) & 0x8080808080808080;
-      const auto digits = static_cast<size_t>(std::countr_zero(marks | (1ull << 63))) / 8;
-      if (digits == 0 || digits == 7 || !IsSeparator(p[digits]))
-        return skipped;
-      p += digits;
+      read = after - 1;
     }
-    const auto* lineFeed =
-        static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+    const char* lineFeed = nullptr;
+    if (const std::uint32_t feeds = classes.lineFeeds & ~read; feeds != 0)
+      lineFeed = line + std::countr_zero(feeds);
+    else if (const std::uint32_t next = ClassifyBytes(line + kClassifiedBytes).lineFeeds; next != 0)
+      lineFeed = line + kClassifiedBytes + std::countr_zero(next);
+    else
+      lineFeed = static_cast<const char*>(
+          std::memchr(line + 2 * kClassifiedBytes, '\n',
+                      static_cast<size_t>(end - line) - 2 * kClassifiedBytes));
     if (lineFeed == nullptr)
       return skipped;
     position_ = static_cast<size_t>(lineFeed + 1 - window_);

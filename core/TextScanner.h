@@ -47,11 +47,12 @@ public:
   void SkipLine();
 
   // Moves past up to lines physical lines, one after the other, while each lies whole in the
-  // bytes at hand and starts with count plain integers of up to six digits, each after blanks and
-  // before a blank or the line end; count calls of ReadInteger and one of SkipLine would read such
-  // a line alike. Returns the number of lines passed; at the first other line it stops, and
-  // those calls decide. Lets a reader that only checks such lines scan them at memory speed.
-  std::int32_t SkipLinesOfIntegers(int count, std::int32_t lines);
+  // bytes at hand, with at least 32 of them from its start, and starts with two plain integers
+  // of up to nine digits within its first 16 characters, each after blanks and before a blank or
+  // the line end; two calls of ReadInteger and one of SkipLine would read such a line alike.
+  // Returns the number of lines passed; at the first other line it stops, and those calls decide.
+  // Lets a reader that only checks such lines scan them at memory speed.
+  std::int32_t SkipLinesOfTwoIntegers(std::int32_t lines);
 
   // The next word as a number, after blanks, control characters and line ends. Throws
   // InvalidNumericInput when the word is not a number of that kind, and std::overflow_error for

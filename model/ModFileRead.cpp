@@ -190,7 +190,7 @@ void TModFile::SkipDataFileLines(TextScanner& scanner, std::int32_t lineCount) {
              "number of data-file lines");
   // Once the file has ended, every further line reads as zeros and cannot fail.
   for (std::int32_t line = 0; line < lineCount; ++line) {
-    line += scanner.SkipLinesOfIntegers(2, lineCount - line);
+    line += scanner.SkipLinesOfTwoIntegers(lineCount - line);
     if (line == lineCount || scanner.AtEnd())
       break;
     scanner.ReadInteger();

@@ -1,3 +1,4 @@
+#include "core/ByteClasses.h"
 #include "core/DelimitedText.h"
 #include "core/NumberParse.h"
 #include "core/TextScanner.h"
@@ -223,25 +224,50 @@ TEST_P(TextScannerSource, LinesOfIntegersArePassedUpToTheFirstOtherLine) {
     std::string_view stop; // the line after two plain ones
     std::int32_t passed;
   } cases[] = {
-      {"7 8 name\n", 3},  {"  7\t8\r\n", 3},  {"-7 8 name\n", 2},   {"+7 8 name\n", 2},
-      {"7\n8 name\n", 2}, {"7 8x name\n", 2}, {"1234567 8 x\n", 2}, {"7 8", 2},
-      {"7 name 8\n", 2},  {"\n7 8\n", 2},
+      {"7 8 name\n", 3},
+      {"  7\t8\r\n", 3},
+      {"7 8\n", 3},
+      {"123456789 8 x\n", 3},
+      {"7 8 a name that runs beyond the first thirty-two characters\n", 3},
+      {"7 8 a name that runs beyond the first thirty-two characters", 2},
+      {"1234567890 8 x\n", 2},
+      {"7 12345678901234567890123456789\n", 2},
+      {"-7 8 name\n", 2},
+      {"+7 8 name\n", 2},
+      {"7\n8 name\n", 2},
+      {"7 8x name\n", 2},
+      {"7 name 8\n", 2},
+      {"\n7 8\n", 2},
   };
   for (const auto& c : cases) {
     const std::string text = "comment\n1 6 a.tem\r\n123456 60 b\n" + std::string(c.stop) +
-                             (c.stop.ends_with('\n') ? "rest\n" : "");
+                             (c.stop.ends_with('\n') ? "rest\n" + std::string(32, ' ') : "");
     TextScanner scanner = Scanner(text);
     EXPECT_EQ(scanner.ReadLine(), "comment");
-    EXPECT_EQ(scanner.SkipLinesOfIntegers(2, 10), c.passed) << c.stop;
+    EXPECT_EQ(scanner.SkipLinesOfTwoIntegers(10), c.passed) << c.stop;
     if (c.passed == 2)
       EXPECT_EQ(scanner.ReadLine(), c.stop.substr(0, c.stop.find('\n'))) << c.stop;
     else
       EXPECT_EQ(scanner.ReadLine(), "rest") << c.stop;
   }
-  TextScanner scanner = Scanner("\n1 2 a.tem\n3 4 b.tem\n");
+  const std::string twoLines = "\n1 2 a.tem\n3 4 b.tem\n" + std::string(32, ' ');
+  TextScanner scanner = Scanner(twoLines);
   scanner.SkipLine();
-  EXPECT_EQ(scanner.SkipLinesOfIntegers(2, 1), 1);
+  EXPECT_EQ(scanner.SkipLinesOfTwoIntegers(1), 1);
   EXPECT_EQ(scanner.ReadInteger(), 3);
+}
+
+TEST(TextScanner, BytesAreClassifiedAsOneByOne) {
+  std::string bytes(256 + kClassifiedBytes, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<char>(i * 7 % 256); // every value, at every position of a window
+  for (size_t at = 0; at + kClassifiedBytes <= bytes.size(); ++at) {
+    const ByteClasses expected = ClassifyBytesOneByOne(bytes.data() + at);
+    const ByteClasses classes = ClassifyBytes(bytes.data() + at);
+    EXPECT_EQ(classes.digits, expected.digits) << at;
+    EXPECT_EQ(classes.blanks, expected.blanks) << at;
+    EXPECT_EQ(classes.lineFeeds, expected.lineFeeds) << at;
+  }
 }
 
 // Numbers that end exactly where the memory ends: nothing is read beyond it (the sanitizers
