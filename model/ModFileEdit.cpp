@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
+#include <span>
 #include <utility>
 
 namespace kiv {
@@ -40,6 +42,30 @@ void DenseToSparse(const TArrayOfSingle& dense, TSparseVector& sparse) {
   for (size_t k = 0; k < dense.size(); ++k)
     AddToSparseVector(dense[k], static_cast<std::int32_t>(k + 1), sparse);
   TrimSparseVector(sparse);
+}
+
+// The shortest and the longest of a model's dense lateral arrays, the layers' and its own.
+struct LateralLengths {
+  size_t least = 0;
+  size_t most = 0;
+};
+
+LateralLengths LengthsOf(const TModel& model) {
+  LateralLengths lengths{model.AltitudeLatSTDs.size(), model.AltitudeLatSTDs.size()};
+  const auto add = [&](const TArrayOfSingle& factors) {
+    lengths.least = std::min(lengths.least, factors.size());
+    lengths.most = std::max(lengths.most, factors.size());
+  };
+  for (const TLayer& layer : model.Layers) {
+    add(layer.ResLat);
+    add(layer.ThkLat);
+    add(layer.DepLat);
+  }
+  for (const TArrayOfSingle* factors :
+       {&model.PitchLatSTDs, &model.BiasLatSTDs, &model.RollLatSTDs, &model.ShiftLatSTDs,
+        &model.TxRxDistLatSTDs, &model.RxAngleLatSTDs})
+    add(*factors);
+  return lengths;
 }
 
 // Every dense lateral array of a model, the layers' and the model's own, set to length entries:
@@ -190,30 +216,49 @@ void TModFile::ConvertExtraParam(const TModel& iModel, TSparseModel& oSparseMode
   });
 }
 
-void TModFile::FitLateralConstraints(bool iModifyLatConstraints0Values) {
+std::optional<std::int32_t> TModFile::FitLateralConstraints(bool iModifyLatConstraints0Values) {
   if (FModelFormat != ModelFormatRegular)
-    return;
+    return std::nullopt;
   if (!ModelsHaveCoupling(FModels)) {
     for (TModel& model : FModels)
       ResizeLateralArrays(model, 0);
-    return;
+    return 0;
   }
-  const size_t width = static_cast<size_t>(MaxLateralWidth(FModels));
+  // One pass over the models finds the width and the lengths the arrays have; only models whose
+  // lengths differ from their fitted ones are visited again. A save thus reads the models once
+  // before writing them, which on models too large for the caches is most of its preparation.
+  std::int32_t widest = 0;
+  std::vector<LateralLengths> lengths;
+  lengths.reserve(FModels.size());
+  for (const TModel& model : FModels) {
+    widest = std::max(widest, MaxLateralWidth(std::span(&model, 1)));
+    lengths.push_back(LengthsOf(model));
+  }
+  const auto width = static_cast<size_t>(widest);
+  bool changed = false;
   for (size_t i = 0; i < FModels.size(); ++i) {
     // The last models have fewer models after them to be tied to.
-    ResizeLateralArrays(FModels[i], std::min(width, FModels.size() - 1 - i));
+    const size_t length = std::min(width, FModels.size() - 1 - i);
+    if (lengths[i].least != length || lengths[i].most != length) {
+      ResizeLateralArrays(FModels[i], length);
+      changed = true;
+    }
+    // Factors below 1 become 99: both are inactive, so the width stays.
     if (iModifyLatConstraints0Values)
       SetZeroSmoothFieldsTo99(FModels[i]);
   }
+  if (changed)
+    return std::nullopt;
+  return widest;
 }
 
-void TModFile::DetermineLCIMode() {
+void TModFile::DetermineLCIMode(std::optional<std::int32_t> fittedWidth) {
   const bool vertical = std::any_of(FModels.begin(), FModels.end(), [](const TModel& model) {
     return std::any_of(model.Layers.begin(), model.Layers.end(), [](const TLayer& layer) {
       return IsActiveVertical(layer.ResVert) || IsActiveVertical(layer.ThkVert);
     });
   });
-  const std::int32_t width = MaxLateralWidth(FModels);
+  const std::int32_t width = fittedWidth ? *fittedWidth : MaxLateralWidth(FModels);
   FLCIMode = vertical || width > 0 ? width + 1 : 0;
 }
 

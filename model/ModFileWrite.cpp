@@ -160,8 +160,7 @@ void TModFile::SaveFile(const TVesmarInvModelType* iInvModelType,
                         bool iModifyLatConstraints0Values) {
   const std::int32_t models = NumberOfModels();
   if (FModelFormat == ModelFormatRegular) {
-    FitLateralConstraints(iModifyLatConstraints0Values);
-    DetermineLCIMode();
+    DetermineLCIMode(FitLateralConstraints(iModifyLatConstraints0Values));
   } else if (iInvModelType != nullptr) {
     FLCIMode = FIsLCI ? (models == 1 ? 1 : 2) : models;
   } else {

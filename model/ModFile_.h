@@ -132,9 +132,10 @@ public:
 private:
   // Save-time steps for regular files, which the writers call before writing anything: fit every
   // dense lateral array to the lateral width (emptying all of them when no layer is coupled), and
-  // derive FLCIMode from the constraints.
-  void FitLateralConstraints(bool iModifyLatConstraints0Values);
-  void DetermineLCIMode();
+  // derive FLCIMode from the constraints. The fitting returns the width after it when it knows it
+  // without another pass over the models, which the mode then takes instead of measuring it.
+  std::optional<std::int32_t> FitLateralConstraints(bool iModifyLatConstraints0Values);
+  void DetermineLCIMode(std::optional<std::int32_t> fittedWidth);
   // The steps of SwitchToSparseFormat.
   TSparseModel ConvertModelToSparse(const TModel& iModel,
                                     const TVesmarInvModelType& iInvModelType) const;

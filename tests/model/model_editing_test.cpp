@@ -234,6 +234,35 @@ TEST(LateralFit, WithoutLayerCouplingEveryLateralArrayIsEmptied) {
   }
 }
 
+// A save fits the models and sets the mode from the width that the fitting reports when it
+// changed nothing; the mode must be the one that measuring the fitted models gives.
+TEST(LateralFit, TheWidthReportedByTheFittingGivesTheMeasuredMode) {
+  const struct {
+    size_t models;
+    TArrayOfSingle firstResLat;
+    TArrayOfSingle others;
+    bool modify;
+  } cases[] = {
+      {5, {99.0f, 5.0f, 99.0f, 99.0f}, {99.0f, 99.0f, 99.0f}, false},
+      {3, {99.0f, 99.0f, 99.0f, 99.0f, 5.0f}, {}, false},
+      {3, {5.0f, 0.5f}, {5.0f, 0.5f}, true}, // 0.5 becomes 99, inactive as before
+      {4, {5.0f}, {5.0f}, false},
+      {2, {99.0f}, {99.0f}, false}, // no coupling
+  };
+  for (const auto& c : cases) {
+    TModFile file;
+    AddModels(file, c.models, c.firstResLat, c.others);
+    for (int save = 1; save <= 2; ++save) { // the second finds every array fitted
+      const std::optional<std::int32_t> width =
+          TModFileTestAccess::FitLateralConstraints(file, c.modify);
+      TModFileTestAccess::DetermineLCIMode(file);
+      const std::int32_t measured = file.LCIMode();
+      TModFileTestAccess::DetermineLCIMode(file, width);
+      EXPECT_EQ(file.LCIMode(), measured) << c.models << " models, save " << save;
+    }
+  }
+}
+
 TEST(LateralFit, OnlyRegularFilesAreFitted) {
   TModFile file;
   AddModels(file, 2, {5.0f, 5.0f, 5.0f}, {});
