@@ -14,6 +14,8 @@ struct ByteClasses {
   std::uint32_t digits = 0;    // '0' to '9'
   std::uint32_t blanks = 0;    // code 32 or less, the line feed excepted
   std::uint32_t lineFeeds = 0; // '\n'
+
+  bool operator==(const ByteClasses&) const = default;
 };
 
 inline constexpr int kClassifiedBytes = 16;

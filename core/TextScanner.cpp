@@ -24,6 +24,26 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+// Where the second of two plain integers at the start of the classified bytes ends, as the bit of
+// the separator after it; 0 when they do not start that way. Adding a word's first bit to the
+// digits carries through its run of digits and stops on the byte after it.
+std::uint32_t TwoIntegersEnd(const ByteClasses& classes) {
+  std::uint32_t read = 0; // the bytes before the next word
+  std::uint32_t after = 0;
+  for (int word = 0; word < 2; ++word) {
+    const std::uint32_t passed = classes.blanks | read;
+    const std::uint32_t first = (passed + 1) & ~passed;
+    after = (classes.digits + first) & ~classes.digits;
+    // Up to nine digits, which ReadInteger takes as they are, ending inside the classified bytes
+    // before a separator.
+    if ((first & classes.digits) == 0 || after > first << 9 ||
+        (after & (classes.blanks | classes.lineFeeds)) == 0)
+      return 0;
+    read = after - 1;
+  }
+  return after;
+}
+
 } // namespace
 
 TextScanner::TextScanner(const ByteSource& source) {
@@ -101,31 +121,26 @@ void TextScanner::SkipLine() {
 }
 
 std::int32_t TextScanner::SkipLinesOfTwoIntegers(std::int32_t lines) {
-  // A line's first 16 bytes are classified at once, and its words found with bit arithmetic on
-  // the classes: adding a word's first bit to the digits carries through its run of digits and
-  // stops on the byte after it. The line feed is then looked for in the next 16 bytes, and only
-  // then further on.
+  // A line's first 16 bytes are classified at once. Lines of a header mostly differ only after
+  // their integers, so the classes of the line before, which decide alike, usually spare finding
+  // the words again. The line feed is then looked for in the next 16 bytes, and only then further.
   const char* const end = window_ + end_;
+  ByteClasses known;          // no digits: no integers, which knownEnd says
+  std::uint32_t knownEnd = 0; // TwoIntegersEnd of known
   std::int32_t skipped = 0;
   for (; skipped < lines; ++skipped) {
     const char* const line = window_ + position_;
     if (end - line < 2 * kClassifiedBytes)
       return skipped;
     const ByteClasses classes = ClassifyBytes(line);
-    std::uint32_t read = 0; // the bytes before the next word
-    for (int word = 0; word < 2; ++word) {
-      const std::uint32_t passed = classes.blanks | read;
-      const std::uint32_t first = (passed + 1) & ~passed;
-      const std::uint32_t after = (classes.digits + first) & ~classes.digits;
-      // Up to nine digits, which ReadInteger takes as they are, ending inside the classified bytes
-      // before a separator.
-      if ((first & classes.digits) == 0 || after > first << 9 ||
-          (after & (classes.blanks | classes.lineFeeds)) == 0)
-        return skipped;
-      read = after - 1;
+    if (classes != known) {
+      known = classes;
+      knownEnd = TwoIntegersEnd(classes);
     }
+    if (knownEnd == 0)
+      return skipped;
     const char* lineFeed = nullptr;
-    if (const std::uint32_t feeds = classes.lineFeeds & ~read; feeds != 0)
+    if (const std::uint32_t feeds = classes.lineFeeds & ~(knownEnd - 1); feeds != 0)
       lineFeed = line + std::countr_zero(feeds);
     else if (const std::uint32_t next = ClassifyBytes(line + kClassifiedBytes).lineFeeds; next != 0)
       lineFeed = line + kClassifiedBytes + std::countr_zero(next);

@@ -2,7 +2,9 @@
 // (bit 1) and the model type (bits 2 and 3); the rest is the file. Every input must read or fail
 // with the library's own exception: a foreign exception escapes to libFuzzer as a crash, and so do
 // the sanitizers' findings and allocations beyond its limits. A read that succeeds must also have
-// the shape the model type and the constraint mode give.
+// the shape the model type and the constraint mode give. The same bytes, read as data-file lines,
+// must pass the header check's fast line scanner exactly as they read word by word.
+#include "core/TextScanner.h"
 #include "fuzz/FuzzSupport.h"
 #include "model/ExtraParamFields.h"
 #include "model/ModFile_.h"
@@ -114,6 +116,36 @@ void CheckHeaderOnly(TModFile& file) {
   Require(file.GetDataFileNames().size() == names, "data-file names and models disagree", 0);
 }
 
+void ReadDataFileLine(TextScanner& scanner) {
+  scanner.ReadInteger();
+  scanner.ReadInteger();
+  scanner.SkipLine();
+}
+
+// Lines passed at once must end where the word-by-word reading of as many lines ends, without a
+// failure on the way; after them, both read one line word by word.
+void CheckLinesPassedAtOnce(std::string_view bytes) {
+  TextScanner fast(ByteSource::Memory(bytes));
+  TextScanner plain(ByteSource::Memory(bytes));
+  while (!plain.AtEnd()) {
+    const std::int32_t passed = fast.SkipLinesOfTwoIntegers(1 << 20);
+    try {
+      for (std::int32_t line = 0; line < passed; ++line)
+        ReadDataFileLine(plain);
+    } catch (const std::exception&) {
+      Fault("a line passed at once fails word by word");
+    }
+    if (fast.RemainingBytes() != plain.RemainingBytes())
+      Fault("lines passed at once end elsewhere than word by word");
+    try {
+      ReadDataFileLine(plain);
+    } catch (const std::exception&) {
+      return;
+    }
+    ReadDataFileLine(fast);
+  }
+}
+
 } // namespace
 } // namespace kiv::fuzz
 
@@ -129,6 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   // Read where libFuzzer holds the input, which ends where the input ends: the sanitizers catch
   // a read beyond it.
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+  CheckLinesPassedAtOnce(bytes);
   TModFile file;
   try {
     file.OpenFromMemory(sparse ? "input.mo2" : "input.mod", bytes, headerOnly,

@@ -226,6 +226,9 @@ TEST_P(TextScannerSource, LinesOfIntegersArePassedUpToTheFirstOtherLine) {
   } cases[] = {
       {"7 8 name\n", 3},
       {"  7\t8\r\n", 3},
+      {"654321\t99 c\n", 3}, // the line before's classes
+      {"654321x99 c\n", 2},  // its digits, other blanks
+      {"654321\n99 c\n", 2}, // its digits, a line feed for a blank
       {"7 8\n", 3},
       {"123456789 8 x\n", 3},
       {"7 8 a name that runs beyond the first thirty-two characters\n", 3},
