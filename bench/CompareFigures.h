@@ -36,6 +36,7 @@ struct ReadFigures {
   Samples fromChars{};
   Samples istream{};
   Samples readOnly{};
+  Samples modelCopy{}; // copying the models read: their memory without the text
   // How many times faster than the baseline the reader was, repetition by repetition.
   Samples Against(const Samples& baseline) const { return Ratios(baseline, ours); }
 };
