@@ -125,20 +125,18 @@ std::int32_t TextScanner::SkipLinesOfTwoIntegers(std::int32_t lines) {
   // their integers, so the classes of the line before, which decide alike, usually spare finding
   // the words again. The line feed is then looked for in the next 16 bytes, and only then further.
   const char* const end = window_ + end_;
+  const char* line = window_ + position_;
   ByteClasses known;          // no digits: no integers, which knownEnd says
   std::uint32_t knownEnd = 0; // TwoIntegersEnd of known
   std::int32_t skipped = 0;
-  for (; skipped < lines; ++skipped) {
-    const char* const line = window_ + position_;
-    if (end - line < 2 * kClassifiedBytes)
-      return skipped;
+  for (; skipped < lines && end - line >= 2 * kClassifiedBytes; ++skipped) {
     const ByteClasses classes = ClassifyBytes(line);
     if (classes != known) {
       known = classes;
       knownEnd = TwoIntegersEnd(classes);
     }
     if (knownEnd == 0)
-      return skipped;
+      break;
     const char* lineFeed = nullptr;
     if (const std::uint32_t feeds = classes.lineFeeds & ~(knownEnd - 1); feeds != 0)
       lineFeed = line + std::countr_zero(feeds);
@@ -149,9 +147,10 @@ std::int32_t TextScanner::SkipLinesOfTwoIntegers(std::int32_t lines) {
           std::memchr(line + 2 * kClassifiedBytes, '\n',
                       static_cast<size_t>(end - line) - 2 * kClassifiedBytes));
     if (lineFeed == nullptr)
-      return skipped;
-    position_ = static_cast<size_t>(lineFeed + 1 - window_);
+      break;
+    line = lineFeed + 1;
   }
+  position_ = static_cast<size_t>(line - window_);
   return skipped;
 }
 
