@@ -7,6 +7,7 @@
 #include "model/PeloCode_.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 #include <optional>
 #include <span>
@@ -44,40 +45,38 @@ void DenseToSparse(const TArrayOfSingle& dense, TSparseVector& sparse) {
   TrimSparseVector(sparse);
 }
 
-// The shortest and the longest of a model's dense lateral arrays, the layers' and its own.
+// Visits every dense lateral array of a model, the layers' and the model's own seven.
+template <class Model, class Visit> void ForEachLateralArray(Model& model, Visit visit) {
+  for (auto& layer : model.Layers) {
+    visit(layer.ResLat);
+    visit(layer.ThkLat);
+    visit(layer.DepLat);
+  }
+  for (auto* factors :
+       {&model.AltitudeLatSTDs, &model.PitchLatSTDs, &model.BiasLatSTDs, &model.RollLatSTDs,
+        &model.ShiftLatSTDs, &model.TxRxDistLatSTDs, &model.RxAngleLatSTDs})
+    visit(*factors);
+}
+
+// The shortest and the longest of a model's dense lateral arrays.
 struct LateralLengths {
-  size_t least = 0;
+  size_t least = SIZE_MAX;
   size_t most = 0;
 };
 
 LateralLengths LengthsOf(const TModel& model) {
-  LateralLengths lengths{model.AltitudeLatSTDs.size(), model.AltitudeLatSTDs.size()};
-  const auto add = [&](const TArrayOfSingle& factors) {
+  LateralLengths lengths;
+  ForEachLateralArray(model, [&](const TArrayOfSingle& factors) {
     lengths.least = std::min(lengths.least, factors.size());
     lengths.most = std::max(lengths.most, factors.size());
-  };
-  for (const TLayer& layer : model.Layers) {
-    add(layer.ResLat);
-    add(layer.ThkLat);
-    add(layer.DepLat);
-  }
-  for (const TArrayOfSingle* factors :
-       {&model.PitchLatSTDs, &model.BiasLatSTDs, &model.RollLatSTDs, &model.ShiftLatSTDs,
-        &model.TxRxDistLatSTDs, &model.RxAngleLatSTDs})
-    add(*factors);
+  });
   return lengths;
 }
 
-// Every dense lateral array of a model, the layers' and the model's own, set to length entries:
-// shortened from the end, lengthened with zeros.
+// Every dense lateral array of a model set to length entries: shortened from the end, lengthened
+// with zeros.
 void ResizeLateralArrays(TModel& model, size_t length) {
-  for (TLayer& layer : model.Layers)
-    for (TArrayOfSingle* factors : {&layer.ResLat, &layer.ThkLat, &layer.DepLat})
-      factors->resize(length);
-  for (TArrayOfSingle* factors :
-       {&model.AltitudeLatSTDs, &model.PitchLatSTDs, &model.BiasLatSTDs, &model.RollLatSTDs,
-        &model.ShiftLatSTDs, &model.TxRxDistLatSTDs, &model.RxAngleLatSTDs})
-    factors->resize(length);
+  ForEachLateralArray(model, [&](TArrayOfSingle& factors) { factors.resize(length); });
 }
 
 } // namespace
