@@ -101,7 +101,8 @@ struct RunContext {
   std::string date;
   bool quick = false;
   int repetitions = 0;
-  double seconds = 0;
+  double seconds = 0;      // measuring
+  double setupSeconds = 0; // building and setting up before the measuring began
   std::int32_t layers = 0;
   std::int32_t lci = 0;
   std::uint64_t seed = 0;

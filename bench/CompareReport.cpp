@@ -305,7 +305,10 @@ void PrintReport(std::ostream& out, const RunContext& context, const Figures& fi
   out << "kiv model-file comparison, commit " << context.commit << ", " << context.date << ", "
       << ProcessorCount() << " x " << ProcessorName() << "\n"
       << (context.quick ? "quick mode" : "full mode") << ", " << context.repetitions
-      << " repetitions, took " << Duration(context.seconds)
+      << " repetitions, took " << Duration(context.setupSeconds + context.seconds)
+      << (context.setupSeconds > 0
+              ? " (" + Duration(context.setupSeconds) + " of it building and setting up)"
+              : std::string())
       << "; MB = 10^6 bytes, MiB = 2^20 bytes\n"
       << Format("%d layers, constraint mode %d, seed %llu\n\n", context.layers, context.lci,
                 static_cast<unsigned long long>(context.seed));
@@ -327,7 +330,8 @@ void WriteJson(const std::string& path, const RunContext& context, const Figures
                                  .Text("cpu", ProcessorName())
                                  .Text("mode", context.quick ? "quick" : "full")
                                  .Number("repetitions", context.repetitions)
-                                 .Number("seconds", context.seconds);
+                                 .Number("seconds", context.seconds)
+                                 .Number("setup_seconds", context.setupSeconds);
   std::ofstream json(path);
   const std::string head = heading.str();
   json << head.substr(0, head.size() - 1) << ",\n  \"read_mb_per_s\": "

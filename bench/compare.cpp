@@ -44,12 +44,12 @@ constexpr const char* kDocsEnd = "<!-- end: written by scripts/bench --update-do
 constexpr const char* kUsage =
     "Usage: compare [--quick] [--size-mb M] [--big-mb M] [--repetitions R] [--layers L]\n"
     "               [--lci L] [--seed S] [--data-dir DIR] [--json PATH] [--keep]\n"
-    "               [--commit ID] [--update-docs]\n"
+    "               [--commit ID] [--update-docs] [--report-only] [--started-at T]\n"
     "Measures the model-file reader (on files in the writer's column form and on the same\n"
     "values in general form) and writer, the VesmarInvChk run on a big model file, the peak\n"
     "memory of a full read and the conversions against plain baselines, prints a table of\n"
     "ratios and the goals with the spread of their repetitions, and writes the figures to a\n"
-    "JSON file.\n"
+    "JSON file. Exits with 1 when a goal is missed.\n"
     "  --quick          20 MB files, a 200 MB file for the run, 3 repetitions\n"
     "  --size-mb M      size of the generated regular and sparse files (200)\n"
     "  --big-mb M       size of the model file of the run (1024), cached in DIR\n"
@@ -61,7 +61,10 @@ constexpr const char* kUsage =
     "  --json PATH      where the figures go (the program's folder/compare.json)\n"
     "  --keep           keep the generated working files\n"
     "  --commit ID      the commit the program was built from, named in the report\n"
-    "  --update-docs    also writes the report into docs/performance.md (needs --commit)\n";
+    "  --update-docs    also writes the report into docs/performance.md (needs --commit)\n"
+    "  --report-only    exits with 0 when goals are missed: the report alone is wanted\n"
+    "  --started-at T   when the whole command started (Unix seconds), so that the time\n"
+    "                   reported includes building and setting up\n";
 
 struct Options {
   bool quick = false;
@@ -78,6 +81,9 @@ struct Options {
   bool keep = false;
   std::string commit = "not named";
   bool updateDocs = false;
+  bool reportOnly = false;
+  // Since the Unix epoch; 0 when the command's start is this program's.
+  double startedAt = 0;
 };
 
 double Seconds(const std::function<void()>& body) {
@@ -322,6 +328,16 @@ RunFigures MeasureRun(const Options& options, const std::string& workDir) {
 
 // ---- The report ----
 
+// The time between the whole command's start and this program's.
+double SetupSeconds(const Options& options, Clock::time_point programStart) {
+  if (options.startedAt <= 0)
+    return 0;
+  const double programStartUnix =
+      std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count() -
+      std::chrono::duration<double>(Clock::now() - programStart).count();
+  return std::max(0.0, programStartUnix - options.startedAt);
+}
+
 std::string UtcNow() {
   const std::time_t now = std::time(nullptr);
   char text[64];
@@ -354,10 +370,12 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   bool sizeGiven = false, bigGiven = false, repetitionsGiven = false, commitGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
-    if (option == "--quick" || option == "--keep" || option == "--update-docs") {
-      (option == "--quick"  ? options.quick
-       : option == "--keep" ? options.keep
-                            : options.updateDocs) = true;
+    if (option == "--quick" || option == "--keep" || option == "--update-docs" ||
+        option == "--report-only") {
+      (option == "--quick"         ? options.quick
+       : option == "--keep"        ? options.keep
+       : option == "--update-docs" ? options.updateDocs
+                                   : options.reportOnly) = true;
       continue;
     }
     if (option == "--help" || option == "-h" || i + 1 >= argc) {
@@ -387,6 +405,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.dataDir = value;
     } else if (option == "--json") {
       options.json = value;
+    } else if (option == "--started-at") {
+      ok =
+          std::from_chars(value.data(), end, options.startedAt).ptr == end && options.startedAt > 0;
     } else if (option == "--commit") {
       options.commit = value;
       commitGiven = !value.empty();
@@ -482,6 +503,7 @@ int Compare(const Options& options) {
                            options.quick,
                            options.repetitions,
                            std::chrono::duration<double>(Clock::now() - start).count(),
+                           SetupSeconds(options, start),
                            options.layers,
                            options.lci,
                            options.seed};
@@ -494,7 +516,13 @@ int Compare(const Options& options) {
     UpdateDocs(KIV_PERFORMANCE_PAGE, report.str());
     std::cout << "report written into " << KIV_PERFORMANCE_PAGE << "\n";
   }
-  return 0;
+  const auto missed =
+      std::count_if(goals.begin(), goals.end(), [](const Goal& g) { return !g.Met(); });
+  if (missed == 0 || options.reportOnly)
+    return 0;
+  std::cerr << "kiv_bench_compare: " << missed << " of " << goals.size()
+            << " goals missed (--report-only reports without failing)\n";
+  return 1;
 }
 
 } // namespace

@@ -13,7 +13,7 @@
 #include "framework/toolkit/detail/Widget.h"
 #include "tests/framework/screenshots/FrameworkWindows.h"
 #include "tests/framework/screenshots/UpdateWindows.h"
-#include "tests/framework/support/OffscreenScreen.h"
+#include "tests/framework/support/GuiTestProcess.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -276,7 +276,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
-  kiv::test::UseOffscreenScreenUnlessSet();
+  const kiv::test::GuiTestProcess process;
   kiv::TApplication application(argc, argv);
   // Every group of windows renders, even after one failed, so that one run shows all failures.
   using Pictures = bool (*)(const std::string&);
