@@ -5,6 +5,7 @@
 #include "framework/toolkit/detail/EventHook.h"
 #include "framework/toolkit/detail/HandlerBoundary.h"
 #include "framework/toolkit/detail/KeyPreviewHook.h"
+#include "framework/toolkit/detail/PixelDensity.h"
 #include "framework/toolkit/detail/Widget.h"
 
 #include <QCloseEvent>
@@ -158,7 +159,7 @@ void TForm::SetWindowState(TWindowState AWindowState) {
 }
 
 int TForm::PixelsPerInch() const {
-  return QtWidget(*this).logicalDpiY();
+  return toolkit::PixelsPerInch(QtWidget(*this));
 }
 
 TModalResult TForm::ShowModal() {

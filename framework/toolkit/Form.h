@@ -91,7 +91,7 @@ public:
   void SetPosition(TPosition APosition) noexcept { FPosition = APosition; }
   TWindowState WindowState() const;
   void SetWindowState(TWindowState AWindowState);
-  // Logical pixels per inch of the screen the form is on.
+  // Horizontal logical pixels per inch of the screen the form is on.
   int PixelsPerInch() const;
 
   bool Active() const;

@@ -45,7 +45,7 @@ int TScreen::Height() const {
 }
 
 int TScreen::PixelsPerInch() const {
-  return static_cast<int>(PrimaryScreen().logicalDotsPerInchY() + 0.5);
+  return qRound(PrimaryScreen().logicalDotsPerInchX());
 }
 
 void TScreen::SetCursor(TCursor ACursor) {

@@ -14,7 +14,7 @@ class TScreen {
 public:
   int Width() const;
   int Height() const;
-  // Logical pixels per inch of the primary display.
+  // Horizontal logical pixels per inch of the primary display, as a form reports it.
   int PixelsPerInch() const;
   TCursor Cursor() const noexcept { return FCursor; }
   // Shows ACursor over every window of the program until another is set (crDefault: each

@@ -1,10 +1,12 @@
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/StandardControls.h"
+#include "framework/toolkit/detail/PixelDensity.h"
 #include "framework/toolkit/detail/Widget.h"
 #include "tests/framework/support/ModalAnswer.h"
 
 #include <QHideEvent>
+#include <QImage>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -202,6 +204,15 @@ TEST(TForm, WindowStateAndPixelDensity) {
   form.SetWindowState(TWindowState::wsMaximized);
   EXPECT_EQ(form.WindowState(), TWindowState::wsMaximized);
   EXPECT_EQ(form.PixelsPerInch(), 96);
+}
+
+// Where a canvas is denser one way than the other, the horizontal density counts (the screens of
+// the harness are alike both ways).
+TEST(TForm, PixelDensityIsTheHorizontalOne) {
+  QImage canvas(1, 1, QImage::Format_RGB32);
+  canvas.setDotsPerMeterX(qRound(144 / 0.0254));
+  canvas.setDotsPerMeterY(qRound(96 / 0.0254));
+  EXPECT_EQ(toolkit::PixelsPerInch(canvas), 144);
 }
 
 TEST(TForm, FocusGoesToTheControlAskedForOnceShown) {
