@@ -90,6 +90,7 @@ void TProgressForm::FormCreate(TComponent*) {
     Panel2->Hide();
     Panel3->Hide();
     SetPosition(TPosition::poScreenCenter);
+    SetDefaultMonitor(TDefaultMonitor::dmMainForm);
     UpdateFormSize();
   });
 }

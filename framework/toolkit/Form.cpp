@@ -28,6 +28,14 @@ public:
   TForm* form;
 };
 
+const QScreen* ScreenOf(TDefaultMonitor monitor) {
+  const TForm* mainForm = Application().MainForm();
+  if (monitor == TDefaultMonitor::dmMainForm && mainForm != nullptr)
+    if (const QScreen* screen = QtWidget(*mainForm).screen())
+      return screen;
+  return QGuiApplication::primaryScreen();
+}
+
 } // namespace
 
 struct TForm::Impl {
@@ -87,7 +95,7 @@ void TForm::ShowWindow() {
     toolkit::Guarded(OnShow)();
   // The frame is known once the window is there: centre the whole of it.
   if (FPosition == TPosition::poScreenCenter)
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    if (const QScreen* screen = ScreenOf(FDefaultMonitor)) {
       const QRect area = screen->geometry();
       const QSize outer = widget.frameGeometry().size();
       widget.move(area.left() + (area.width() - outer.width()) / 2,

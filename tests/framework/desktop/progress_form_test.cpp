@@ -44,6 +44,7 @@ TEST(TProgressForm, StartsWithLevelOneOnly) {
   EXPECT_EQ(form.ClientHeight(), 75);
   EXPECT_EQ(form.ClientWidth(), 317);
   EXPECT_EQ(form.FormPosition(), TPosition::poScreenCenter);
+  EXPECT_EQ(form.DefaultMonitor(), TDefaultMonitor::dmMainForm);
 }
 
 TEST(TProgressForm, StepsFillTheBarAndStopAtItsMaximum) {
