@@ -9,7 +9,8 @@ namespace kiv {
 
 namespace {
 
-// Where users of the suite get help; set by the build (empty unless the build names one).
+// Where users of the suite get help; set by the build (empty unless the build names one, and then
+// the F1 message names none).
 constexpr const char* kSupportContact = KIV_SUPPORT_CONTACT;
 
 // One sibling program keeps every window above its parent.
@@ -37,9 +38,7 @@ void TKivForm::KeyDown(std::uint16_t& Key, TShiftState Shift) {
       return;
     }
     if (!ShowWikiHelp())
-      MessageDlg(std::string("Wiki help for the active window is not available. Please contact ") +
-                     kSupportContact + " for help.",
-                 TMsgDlgType::mtInformation, mbOK);
+      MessageDlg(WikiHelpUnavailableText(kSupportContact), TMsgDlgType::mtInformation, mbOK);
   });
 }
 

@@ -51,6 +51,10 @@ private:
   bool FWikiHelpEnabled = true;
 };
 
+// What F1 says when a form has no wiki page: the sentence that sends the user to AContact, the
+// support contact, is left out while there is none.
+std::string WikiHelpUnavailableText(const std::string& AContact);
+
 // Carried by a listed form: whether the program's window list shows it. Created with the form as
 // owner, it lives as long as the form.
 class TKivFormInfo : public TComponent {

@@ -28,6 +28,15 @@ std::string TabKey(const std::string& caption) {
 
 } // namespace
 
+// Without a contact the text stops after its first sentence, rather than ask the user to contact
+// nobody or someone made up.
+std::string WikiHelpUnavailableText(const std::string& AContact) {
+  std::string text = "Wiki help for the active window is not available.";
+  if (!AContact.empty())
+    text += " Please contact " + AContact + " for help.";
+  return text;
+}
+
 bool TKivForm::ShowWikiHelp() {
   bool shown = false;
   try {

@@ -7,6 +7,7 @@
 #include "platform/Ticks.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kiv {
 
@@ -90,6 +91,7 @@ void TProgressForm::FormCreate(TComponent*) {
     Panel2->Hide();
     Panel3->Hide();
     SetPosition(TPosition::poScreenCenter);
+    SetDefaultMonitor(TDefaultMonitor::dmMainForm);
     UpdateFormSize();
   });
 }
@@ -172,15 +174,8 @@ void TProgressForm::SetMainLabel(const std::string& AValue) {
   });
 }
 
-int TProgressForm::BarPosition(int PBar) const {
-  const TProgressBar* bar = Bar(PBar);
-  if (bar == nullptr)
-    return 0;
-  return FHeld[static_cast<std::size_t>(PBar - 1)].Position.value_or(bar->Position());
-}
-
 std::string TProgressForm::SecondaryLabel() const {
-  return FHeld[0].Text.value_or(lImportText->Caption());
+  return lImportText->Caption();
 }
 
 void TProgressForm::SetSecondaryLabel(const std::string& AValue) {
@@ -240,25 +235,31 @@ TLabel* TProgressForm::Text(int PBar) const {
 }
 
 // One step of a level: its bar advances (a bar at its maximum stays there) and, with a message,
-// its text line shows it. Showing the text line changes the layout, so that happens at once; a
-// hidden window paints nothing, so its controls take the values at once too, and the step that
-// completes the level shows it at once. Steps beyond the end wait for the interval like others.
+// its text line shows it. Within the show interval the two take the values but hold their
+// painting; showing the text line changes the layout, so that happens at once. A hidden window
+// paints nothing, so its controls paint at once too, and the step that completes the level shows
+// it at once. Steps beyond the end wait for the interval like others.
 void TProgressForm::StepLevel(int PBar, const std::string* StepMessage) {
   TProgressBar* bar = Bar(PBar);
   TLabel* text = Text(PBar);
   if (bar == nullptr || text == nullptr)
     return;
-  THeldLevel& held = FHeld[static_cast<std::size_t>(PBar - 1)];
-  const int position = BarPosition(PBar);
+  const int position = bar->Position();
+  const bool showNow =
+      !Visible() || position + 1 == bar->Max() || TickCount() - FShownAt >= kShowInterval;
+  if (!showNow) {
+    bar->HoldPainting();
+    if (StepMessage != nullptr)
+      text->HoldPainting();
+  }
   if (position <= bar->Max())
-    held.Position = std::min(position + 1, bar->Max());
+    bar->SetPosition(std::min(position + 1, bar->Max()));
   if (StepMessage != nullptr) {
     if (!text->Visible())
       text->Show();
-    held.Text = *StepMessage;
+    text->SetCaption(*StepMessage);
   }
-  const bool completes = position + 1 == bar->Max();
-  if (!Visible() || completes || TickCount() - FShownAt >= kShowInterval)
+  if (showNow)
     ShowHeldValues();
 }
 
@@ -271,14 +272,10 @@ const std::string& TProgressForm::StepClassName() {
 }
 
 void TProgressForm::ShowHeldValues() {
-  for (int level = 1; level <= 3; ++level) {
-    THeldLevel& held = FHeld[static_cast<std::size_t>(level - 1)];
-    if (held.Position)
-      Bar(level)->SetPosition(*held.Position);
-    if (held.Text)
-      Text(level)->SetCaption(*held.Text);
-    held = {};
-  }
+  const std::array<TControl*, 6> stepped = {ProgressBar,  lImportText,  ProgressBar2,
+                                            lImportText2, ProgressBar3, lImportText3};
+  for (TControl* control : stepped)
+    control->ResumePainting();
   FShownAt = TickCount();
 }
 

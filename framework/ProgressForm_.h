@@ -7,9 +7,7 @@
 #include "framework/toolkit/ProgressBar.h"
 #include "framework/toolkit/StandardControls.h"
 
-#include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace kiv {
@@ -19,10 +17,10 @@ namespace kiv {
 // pending events, so the window repaints and Abort can be pressed while the caller's loop runs;
 // a handler may destroy the window inside a step. Levels (PBar) are 1 to 3; another number does
 // nothing but the operation's closing step. Closing only hides the window; its creator frees it.
-// While the window shows, a step's bar position and text line reach the controls at most once
-// every kShowInterval ms (a repaint costs many times what a caller's step does), and at once when
-// the level completes; the getters always give the latest values, and every other operation
-// (showing, hiding, clearing, layout, captions) first brings the controls up to date.
+// While the window shows, a step's bar and text line take its values at once (their getters give
+// them) but hold their painting, and repaint at most once every kShowInterval ms (a repaint
+// costs many times what a caller's step does) and at once when the level completes; every other
+// operation (showing, hiding, clearing, layout, captions) first lets them repaint.
 class TProgressForm : public TKivForm {
 public:
   static constexpr std::uint64_t kShowInterval = 30;
@@ -59,8 +57,6 @@ public:
   std::string MainLabel() const;
   // Handles pending events and repaints the window after the change.
   void SetMainLabel(const std::string& AValue);
-  // The level's bar position and the text line of level 1 as last stepped, shown or not yet.
-  int BarPosition(int PBar) const;
   std::string SecondaryLabel() const;
   void SetSecondaryLabel(const std::string& AValue);
   int NumberOfSteps() const;
@@ -106,21 +102,15 @@ protected:
   virtual std::uint64_t TickCount() const;
 
 private:
-  // A level's step values that its controls do not show yet.
-  struct THeldLevel {
-    std::optional<int> Position;
-    std::optional<std::string> Text;
-  };
-
   TProgressBar* Bar(int PBar) const;
   TLabel* Text(int PBar) const;
   void StepLevel(int PBar, const std::string* StepMessage);
+  // The levels' bars and text lines paint again.
   void ShowHeldValues();
   // The window's class, as a step's failure names it.
   const std::string& StepClassName();
   void HandleEvents();
 
-  std::array<THeldLevel, 3> FHeld;
   std::uint64_t FShownAt = 0;
   std::string FStepClassName;
   bool FAbortCheckActive = false;

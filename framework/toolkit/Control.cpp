@@ -155,6 +155,26 @@ void TControl::SetAlign(TAlign AAlign) {
   RealignParent();
 }
 
+void TControl::HoldPainting() {
+  if (FPaintingHeld)
+    return;
+  FPaintingHeld = true;
+  QtWidget(*this).setUpdatesEnabled(false);
+}
+
+// The kept values reach the window while it still paints nothing; turning painting back on then
+// repaints it once, with all of them, in the next event handling.
+void TControl::ResumePainting() {
+  if (!FPaintingHeld)
+    return;
+  FPaintingHeld = false;
+  struct PaintingOn {
+    QWidget& widget;
+    ~PaintingOn() { widget.setUpdatesEnabled(true); }
+  } paintingOn{QtWidget(*this)};
+  WriteKeptValues();
+}
+
 void TControl::Resized() {
   RealignParent();
   // Qt holds back the resize event of a hidden widget until it is shown: lay out now.

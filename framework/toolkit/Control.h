@@ -64,11 +64,21 @@ public:
   TAlign Align() const noexcept { return FAlign; }
   void SetAlign(TAlign AAlign);
 
+  // While painting is held the control takes new values at once, and its getters give them, but
+  // it repaints only once painting resumes: for a control that changes far more often than the
+  // eye can follow. A label keeps its caption, and a bar its position, to itself meanwhile, as
+  // handing them to the window is what costs.
+  bool PaintingHeld() const noexcept { return FPaintingHeld; }
+  void HoldPainting();
+  void ResumePainting();
+
   // The Qt side, complete only where Qt may be included (framework/toolkit/detail/Widget.h).
   Widget& Window() const noexcept { return *FWidget; }
 
 protected:
   TControl(TComponent* AOwner, std::unique_ptr<Widget> AWidget);
+  // Hands the window what the control kept while painting was held.
+  virtual void WriteKeptValues() {}
 
 private:
   void Resized();
@@ -78,6 +88,7 @@ private:
   TWinControl* FParent = nullptr;
   TAlign FAlign = TAlign::alNone;
   bool FVisible = true;
+  bool FPaintingHeld = false;
 };
 
 // A control that holds other controls: their parent. Destroying it frees the controls it owns and

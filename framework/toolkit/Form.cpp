@@ -5,6 +5,7 @@
 #include "framework/toolkit/detail/EventHook.h"
 #include "framework/toolkit/detail/HandlerBoundary.h"
 #include "framework/toolkit/detail/KeyPreviewHook.h"
+#include "framework/toolkit/detail/PixelDensity.h"
 #include "framework/toolkit/detail/Widget.h"
 
 #include <QCloseEvent>
@@ -26,6 +27,14 @@ public:
   ~FormRelease() override { delete form; }
   TForm* form;
 };
+
+const QScreen* ScreenOf(TDefaultMonitor monitor) {
+  const TForm* mainForm = Application().MainForm();
+  if (monitor == TDefaultMonitor::dmMainForm && mainForm != nullptr)
+    if (const QScreen* screen = QtWidget(*mainForm).screen())
+      return screen;
+  return QGuiApplication::primaryScreen();
+}
 
 } // namespace
 
@@ -86,7 +95,7 @@ void TForm::ShowWindow() {
     toolkit::Guarded(OnShow)();
   // The frame is known once the window is there: centre the whole of it.
   if (FPosition == TPosition::poScreenCenter)
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    if (const QScreen* screen = ScreenOf(FDefaultMonitor)) {
       const QRect area = screen->geometry();
       const QSize outer = widget.frameGeometry().size();
       widget.move(area.left() + (area.width() - outer.width()) / 2,
@@ -158,7 +167,7 @@ void TForm::SetWindowState(TWindowState AWindowState) {
 }
 
 int TForm::PixelsPerInch() const {
-  return QtWidget(*this).logicalDpiY();
+  return toolkit::PixelsPerInch(QtWidget(*this));
 }
 
 TModalResult TForm::ShowModal() {

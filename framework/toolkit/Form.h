@@ -25,6 +25,9 @@ inline constexpr TBorderIcons biMaximize = 4;
 // Where a form appears when shown: where it was placed, or centred on the screen. The default
 // modes leave the place to the platform; the toolkit shows such a form where it was placed.
 enum class TPosition { poDesigned, poScreenCenter, poDefault, poDefaultPosOnly, poDefaultSizeOnly };
+// The monitor that a form centred on the screen appears on: the primary one, or the one showing
+// the application's main form (the primary one while there is no main form).
+enum class TDefaultMonitor { dmPrimary, dmMainForm };
 // A multiple-document child or parent is kept for the saved placement and shown as a normal form.
 enum class TFormStyle { fsNormal, fsStayOnTop, fsMDIChild, fsMDIForm };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -89,9 +92,13 @@ public:
   void SetFormStyle(TFormStyle AFormStyle);
   TPosition Position() const noexcept { return FPosition; }
   void SetPosition(TPosition APosition) noexcept { FPosition = APosition; }
+  TDefaultMonitor DefaultMonitor() const noexcept { return FDefaultMonitor; }
+  void SetDefaultMonitor(TDefaultMonitor ADefaultMonitor) noexcept {
+    FDefaultMonitor = ADefaultMonitor;
+  }
   TWindowState WindowState() const;
   void SetWindowState(TWindowState AWindowState);
-  // Logical pixels per inch of the screen the form is on.
+  // Horizontal logical pixels per inch of the screen the form is on.
   int PixelsPerInch() const;
 
   bool Active() const;
@@ -139,6 +146,7 @@ private:
   TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
   TFormStyle FFormStyle = TFormStyle::fsNormal;
   TPosition FPosition = TPosition::poDesigned;
+  TDefaultMonitor FDefaultMonitor = TDefaultMonitor::dmPrimary;
   TFormState FFormState = 0;
 };
 

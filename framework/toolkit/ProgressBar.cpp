@@ -32,16 +32,31 @@ int TProgressBar::Max() const {
 }
 
 void TProgressBar::SetRange(int AMin, int AMax) {
+  const int position = Position();
   QtWidgetAs<QProgressBar>(*this).setRange(AMin, std::max(AMin, AMax));
+  // Qt would set a position outside the new range below the minimum: it stops at the nearer end.
+  SetPosition(position);
 }
 
 int TProgressBar::Position() const {
+  if (FKeptPosition)
+    return *FKeptPosition;
   return QtWidgetAs<QProgressBar>(*this).value();
 }
 
 void TProgressBar::SetPosition(int APosition) {
   // Qt ignores a value outside the range; the toolkit's bar stops at its ends instead.
-  QtWidgetAs<QProgressBar>(*this).setValue(std::clamp(APosition, Min(), Max()));
+  const int position = std::clamp(APosition, Min(), Max());
+  if (PaintingHeld())
+    FKeptPosition = position;
+  else
+    QtWidgetAs<QProgressBar>(*this).setValue(position);
+}
+
+void TProgressBar::WriteKeptValues() {
+  if (FKeptPosition)
+    QtWidgetAs<QProgressBar>(*this).setValue(*FKeptPosition);
+  FKeptPosition.reset();
 }
 
 void TProgressBar::StepIt() {

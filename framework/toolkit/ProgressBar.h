@@ -2,6 +2,8 @@
 
 #include "framework/toolkit/Control.h"
 
+#include <optional>
+
 namespace kiv {
 
 // A bar filled from Min to Position out of Max.
@@ -22,7 +24,11 @@ public:
   bool Smooth() const noexcept { return FSmooth; }
   void SetSmooth(bool ASmooth) noexcept { FSmooth = ASmooth; }
 
+protected:
+  void WriteKeptValues() override;
+
 private:
+  std::optional<int> FKeptPosition;
   int FStep = 10;
   bool FSmooth = false;
 };

@@ -1,6 +1,7 @@
 #include "framework/toolkit/Screen.h"
 
 #include "framework/toolkit/Application.h"
+#include "framework/toolkit/detail/CursorLook.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -23,16 +24,35 @@ const QScreen& PrimaryScreen() {
   return *screen;
 }
 
-Qt::CursorShape ShapeOf(TCursor cursor) {
-  switch (cursor) {
-  case crDefault:
-    return Qt::ArrowCursor;
-  case crHourGlass:
-    return Qt::WaitCursor;
-  default:
-    throw std::invalid_argument("TScreen.SetCursor: no cursor numbered " + std::to_string(cursor));
-  }
-}
+// The platform's cursors: the toolkit's numbers and Qt's shapes.
+struct StandardCursor {
+  TCursor number;
+  Qt::CursorShape shape;
+};
+constexpr StandardCursor kStandardCursors[] = {
+    {crDefault, Qt::ArrowCursor},
+    {crNone, Qt::BlankCursor},
+    {crArrow, Qt::ArrowCursor},
+    {crCross, Qt::CrossCursor},
+    {crIBeam, Qt::IBeamCursor},
+    {crSizeNESW, Qt::SizeBDiagCursor},
+    {crSizeNS, Qt::SizeVerCursor},
+    {crSizeNWSE, Qt::SizeFDiagCursor},
+    {crSizeWE, Qt::SizeHorCursor},
+    {crUpArrow, Qt::UpArrowCursor},
+    {crHourGlass, Qt::WaitCursor},
+    {crDrag, Qt::DragMoveCursor},
+    {crNoDrop, Qt::ForbiddenCursor},
+    {crHSplit, Qt::SplitHCursor},
+    {crVSplit, Qt::SplitVCursor},
+    {crMultiDrag, Qt::DragCopyCursor},
+    {crSQLWait, Qt::WaitCursor},
+    {crNo, Qt::ForbiddenCursor},
+    {crAppStart, Qt::BusyCursor},
+    {crHelp, Qt::WhatsThisCursor},
+    {crHandPoint, Qt::PointingHandCursor},
+    {crSizeAll, Qt::SizeAllCursor},
+};
 
 } // namespace
 
@@ -45,16 +65,48 @@ int TScreen::Height() const {
 }
 
 int TScreen::PixelsPerInch() const {
-  return static_cast<int>(PrimaryScreen().logicalDotsPerInchY() + 0.5);
+  return qRound(PrimaryScreen().logicalDotsPerInchX());
+}
+
+TCursorImage LoadCursorFromFile(const std::string& AFileName, TPoint AHotSpot) {
+  QImage picture(QString::fromStdString(AFileName));
+  if (picture.isNull())
+    throw std::runtime_error("LoadCursorFromFile: " + AFileName + " is no picture");
+  return TCursorImage(std::make_shared<const TCursorImage::Look>(
+      TCursorImage::Look{Qt::BitmapCursor, std::move(picture), QPoint(AHotSpot.X, AHotSpot.Y)}));
+}
+
+TScreen::TScreen() {
+  for (const StandardCursor& cursor : kStandardCursors)
+    FCursors.emplace(cursor.number, TCursorImage(std::make_shared<const TCursorImage::Look>(
+                                        TCursorImage::Look{cursor.shape, {}, {}})));
+}
+
+const TCursorImage& TScreen::Find(TCursor AIndex, const char* ARoutine) const {
+  const auto entry = FCursors.find(AIndex);
+  if (entry == FCursors.end())
+    throw std::invalid_argument(std::string(ARoutine) + ": no cursor numbered " +
+                                std::to_string(AIndex));
+  return entry->second;
 }
 
 void TScreen::SetCursor(TCursor ACursor) {
-  const Qt::CursorShape shape = ShapeOf(ACursor);
+  const QCursor cursor = toolkit::ToQCursor(Find(ACursor, "TScreen.SetCursor").Image());
   if (FCursor != crDefault)
     QGuiApplication::restoreOverrideCursor();
   if (ACursor != crDefault)
-    QGuiApplication::setOverrideCursor(QCursor(shape));
+    QGuiApplication::setOverrideCursor(cursor);
   FCursor = ACursor;
+}
+
+TCursorImage TScreen::Cursors(TCursor AIndex) const {
+  return Find(AIndex, "TScreen.Cursors");
+}
+
+void TScreen::SetCursors(TCursor AIndex, const TCursorImage& ACursor) {
+  FCursors.insert_or_assign(AIndex, ACursor);
+  if (AIndex == FCursor && FCursor != crDefault)
+    QGuiApplication::changeOverrideCursor(toolkit::ToQCursor(ACursor.Image()));
 }
 
 TPoint MouseCursorPos() {

@@ -28,13 +28,27 @@ using toolkit::ToQt;
 TLabel::TLabel(TComponent* AOwner) : TControl(AOwner, MakeWidget<QLabel>(65, 17)) {}
 
 std::string TLabel::Caption() const {
+  if (FKeptCaption)
+    return *FKeptCaption;
   return QtWidgetAs<QLabel>(*this).text().toStdString();
 }
 
 void TLabel::SetCaption(const std::string& ACaption) {
+  if (PaintingHeld()) {
+    FKeptCaption = ACaption;
+    return;
+  }
   auto& label = QtWidgetAs<QLabel>(*this);
   label.setText(ToQt(ACaption));
   label.adjustSize();
+}
+
+void TLabel::WriteKeptValues() {
+  if (!FKeptCaption)
+    return;
+  const std::string caption = std::move(*FKeptCaption);
+  FKeptCaption.reset();
+  SetCaption(caption);
 }
 
 TButton::TButton(TComponent* AOwner) : TControl(AOwner, MakeWidget<QPushButton>(75, 25)) {

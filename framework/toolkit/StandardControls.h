@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,14 @@ class TLabel : public TControl {
 public:
   explicit TLabel(TComponent* AOwner);
   std::string Caption() const;
+  // Sizes the label to the caption (while painting is held, once it resumes).
   void SetCaption(const std::string& ACaption);
+
+protected:
+  void WriteKeptValues() override;
+
+private:
+  std::optional<std::string> FKeptCaption;
 };
 
 // A push button. A click sets its modal result on the form it sits on (ending a modal show),

@@ -2,11 +2,14 @@
 #include "framework/ProgressForm_.h"
 #include "framework/toolkit/Appearance.h"
 #include "framework/toolkit/ComponentGuard.h"
+#include "framework/toolkit/detail/Widget.h"
 #include "tests/framework/desktop/FormListFixture.h"
 #include "tests/framework/support/ModalAnswer.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPoint>
+#include <QProgressBar>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
@@ -17,6 +20,7 @@ namespace {
 
 using test::ClickMessageBoxButton;
 using test::ModalAnswer;
+using toolkit::QtWidgetAs;
 
 // What the levels show: each bar's position and maximum, each text line, the client height.
 struct Levels {
@@ -44,6 +48,7 @@ TEST(TProgressForm, StartsWithLevelOneOnly) {
   EXPECT_EQ(form.ClientHeight(), 75);
   EXPECT_EQ(form.ClientWidth(), 317);
   EXPECT_EQ(form.FormPosition(), TPosition::poScreenCenter);
+  EXPECT_EQ(form.DefaultMonitor(), TDefaultMonitor::dmMainForm);
 }
 
 TEST(TProgressForm, StepsFillTheBarAndStopAtItsMaximum) {
@@ -207,21 +212,24 @@ protected:
   std::uint64_t TickCount() const override { return Now; }
 };
 
-// While the window shows, a step's values reach the controls once the show interval has passed
-// since they last took values, or at once by the step that completes the level; the getters give
-// the latest values all the while, and clearing or hiding the window brings the controls up to
-// date.
+// While the window shows, a step's values reach the screen once the show interval has passed
+// since the controls last painted, or at once by the step that completes the level; the
+// controls' getters, as the window's, give the latest values all the while, and clearing or
+// hiding the window lets the controls paint.
 TEST(TProgressForm, AShownWindowShowsStepsOncePerIntervalAndWhenALevelCompletes) {
   TClockedProgress form(nullptr);
   form.SetNumberOfSteps(4);
   form.SetShowProgressBar2(true);
   form.Show();
   const auto shown = [&] {
-    return std::make_tuple(form.ProgressBar->Position(), form.lImportText->Caption(),
-                           form.ProgressBar2->Position());
+    return std::make_tuple(QtWidgetAs<QProgressBar>(*form.ProgressBar).value(),
+                           QtWidgetAs<QLabel>(*form.lImportText).text().toStdString(),
+                           QtWidgetAs<QProgressBar>(*form.ProgressBar2).value());
   };
   const auto latest = [&] {
-    return std::make_tuple(form.BarPosition(1), form.SecondaryLabel(), form.BarPosition(2));
+    EXPECT_EQ(form.SecondaryLabel(), form.lImportText->Caption());
+    return std::make_tuple(form.ProgressBar->Position(), form.lImportText->Caption(),
+                           form.ProgressBar2->Position());
   };
   form.Step("Row 1");
   form.Now += TProgressForm::kShowInterval - 1;

@@ -90,6 +90,14 @@ TEST(TKivForm, PopsUpAboveItsParentInsideCorvaleOnly) {
   }
 }
 
+// The box names the build's support contact, and names none while the build sets none.
+TEST(WikiHelpUnavailableText, SendsToTheContactWhenThereIsOne) {
+  EXPECT_EQ(WikiHelpUnavailableText("support@example.org"),
+            "Wiki help for the active window is not available. Please contact support@example.org "
+            "for help.");
+  EXPECT_EQ(WikiHelpUnavailableText(""), "Wiki help for the active window is not available.");
+}
+
 // No help index lies beside the test program: F1 tells so in a box, the key stays from the
 // form's own key handling and the cursor is the default again.
 TEST(TKivForm, F1WithoutAPageShowsTheSupportContact) {
@@ -104,8 +112,7 @@ TEST(TKivForm, F1WithoutAPageShowsTheSupportContact) {
     test::ModalAnswer ok(test::ClickMessageBoxButton(QMessageBox::Ok, &text));
     QTest::keyClick(&toolkit::QtWidget(*edit), Qt::Key_F1);
   }
-  EXPECT_EQ(text, "Wiki help for the active window is not available. Please contact " +
-                      std::string(KIV_SUPPORT_CONTACT) + " for help.");
+  EXPECT_EQ(text, WikiHelpUnavailableText(KIV_SUPPORT_CONTACT));
   EXPECT_EQ(Screen().Cursor(), crDefault);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   QTest::keyClick(&toolkit::QtWidget(*edit), Qt::Key_A);

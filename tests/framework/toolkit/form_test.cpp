@@ -1,16 +1,21 @@
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/StandardControls.h"
+#include "framework/toolkit/detail/PixelDensity.h"
 #include "framework/toolkit/detail/Widget.h"
 #include "tests/framework/support/ModalAnswer.h"
 
+#include <QGuiApplication>
 #include <QHideEvent>
+#include <QImage>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace kiv {
 namespace {
@@ -172,6 +177,42 @@ TEST(TForm, ScreenCentredFormIsCentredWithItsFrame) {
   EXPECT_EQ(form.Top(), (1080 - form.Height()) / 2);
 }
 
+// Runs on the harness's one screen and, registered once more with two screens side by side
+// (KIV_TEST_SCREENS names how many that run has), with the main form on the last one.
+TEST(TFormDefaultMonitor, CentresOnThePrimaryScreenOrTheMainForms) {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  const char* expected = std::getenv("KIV_TEST_SCREENS");
+  ASSERT_EQ(screens.size(), expected ? std::stoi(expected) : 1);
+  const QRect primary = screens.front()->geometry();
+  const QRect last = screens.back()->geometry();
+  TForm mainForm(nullptr);
+  mainForm.Show();
+  mainForm.SetBounds(last.left() + 100, last.top() + 100, 300, 200);
+  ASSERT_EQ(QtWidget(mainForm).screen(), screens.back());
+  struct Case {
+    TDefaultMonitor monitor;
+    bool withMainForm;
+    QRect area;
+  };
+  const Case cases[] = {{TDefaultMonitor::dmPrimary, true, primary},
+                        {TDefaultMonitor::dmMainForm, true, last},
+                        {TDefaultMonitor::dmMainForm, false, primary}};
+  for (const Case& c : cases) {
+    Application().SetMainForm(c.withMainForm ? &mainForm : nullptr);
+    TForm form(nullptr);
+    form.SetPosition(TPosition::poScreenCenter);
+    form.SetDefaultMonitor(c.monitor);
+    form.SetClientWidth(400);
+    form.SetClientHeight(300);
+    form.Show();
+    EXPECT_EQ(form.Left(), c.area.left() + (c.area.width() - form.Width()) / 2)
+        << static_cast<int>(c.monitor) << c.withMainForm;
+    EXPECT_EQ(form.Top(), c.area.top() + (c.area.height() - form.Height()) / 2)
+        << static_cast<int>(c.monitor) << c.withMainForm;
+  }
+  Application().SetMainForm(nullptr);
+}
+
 TEST(TForm, BorderStyleAndIconsChooseTheWindowKind) {
   struct Case {
     TFormBorderStyle style;
@@ -202,6 +243,15 @@ TEST(TForm, WindowStateAndPixelDensity) {
   form.SetWindowState(TWindowState::wsMaximized);
   EXPECT_EQ(form.WindowState(), TWindowState::wsMaximized);
   EXPECT_EQ(form.PixelsPerInch(), 96);
+}
+
+// Where a canvas is denser one way than the other, the horizontal density counts (the screens of
+// the harness are alike both ways).
+TEST(TForm, PixelDensityIsTheHorizontalOne) {
+  QImage canvas(1, 1, QImage::Format_RGB32);
+  canvas.setDotsPerMeterX(qRound(144 / 0.0254));
+  canvas.setDotsPerMeterY(qRound(96 / 0.0254));
+  EXPECT_EQ(toolkit::PixelsPerInch(canvas), 144);
 }
 
 TEST(TForm, FocusGoesToTheControlAskedForOnceShown) {

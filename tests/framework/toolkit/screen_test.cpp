@@ -1,8 +1,11 @@
 #include "framework/toolkit/Screen.h"
+#include "framework/toolkit/detail/CursorLook.h"
 #include "tests/support/Failure.h"
+#include "tests/support/TempDir.h"
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace kiv {
@@ -25,6 +28,50 @@ TEST(TScreen, CursorOverridesEveryWindowUntilReset) {
   EXPECT_EQ(test::Failure([] { Screen().SetCursor(7); }),
             test::Expected("foreign", "TScreen.SetCursor: no cursor numbered 7"));
   EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+// The table holds the platform's cursors under the toolkit's numbers, and a program's own beside
+// them; the screen cursor is the table's entry, and a new entry for the number shown shows at once.
+TEST(TScreen, CursorsByNumber) {
+  struct Case {
+    TCursor number;
+    Qt::CursorShape shape;
+  };
+  const Case cases[] = {{crArrow, Qt::ArrowCursor},
+                        {crNone, Qt::BlankCursor},
+                        {crIBeam, Qt::IBeamCursor},
+                        {crSizeNESW, Qt::SizeBDiagCursor},
+                        {crHourGlass, Qt::WaitCursor},
+                        {crNoDrop, Qt::ForbiddenCursor},
+                        {crHandPoint, Qt::PointingHandCursor},
+                        {crSizeAll, Qt::SizeAllCursor}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(Screen().Cursors(c.number).Image().shape, c.shape) << c.number;
+    Screen().SetCursor(c.number);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), c.shape) << c.number;
+  }
+
+  test::TempDir dir;
+  QImage picture(16, 16, QImage::Format_ARGB32);
+  picture.fill(Qt::red);
+  ASSERT_TRUE(picture.save(QString::fromStdString(dir / "pen.png")));
+  constexpr TCursor crPen = 1;
+  Screen().SetCursors(crPen, LoadCursorFromFile(dir / "pen.png", {3, 12}));
+  Screen().SetCursor(crPen);
+  const QCursor* shown = QGuiApplication::overrideCursor();
+  EXPECT_EQ(shown->shape(), Qt::BitmapCursor);
+  EXPECT_EQ(shown->hotSpot(), QPoint(3, 12));
+  EXPECT_EQ(shown->pixmap().size(), QSize(16, 16));
+  Screen().SetCursors(crPen, Screen().Cursors(crCross));
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+  Screen().SetCursor(crDefault);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+  EXPECT_EQ(test::Failure([] { Screen().Cursors(7); }),
+            test::Expected("foreign", "TScreen.Cursors: no cursor numbered 7"));
+  EXPECT_EQ(
+      test::Failure([&] { LoadCursorFromFile(dir / "none.png", {}); }),
+      test::Expected("foreign", "LoadCursorFromFile: " + dir / "none.png" + " is no picture"));
 }
 
 TEST(MouseCursorPos, IsWhereThePointerWasMoved) {

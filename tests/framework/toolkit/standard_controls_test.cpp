@@ -1,8 +1,14 @@
+#include "framework/toolkit/Application.h"
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/ProgressBar.h"
 #include "framework/toolkit/StandardControls.h"
+#include "framework/toolkit/detail/Widget.h"
 #include "tests/support/Failure.h"
 
+#include <QEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace kiv {
@@ -81,6 +87,66 @@ TEST(TProgressBar, PositionStaysWithinTheRange) {
   bar.SetPosition(95);
   bar.StepIt();
   EXPECT_EQ(bar.Position(), 100);
+}
+
+TEST(TProgressBar, ANewRangeKeepsThePositionWithinIt) {
+  TProgressBar bar(nullptr);
+  bar.SetRange(0, 10);
+  bar.SetPosition(8);
+  bar.SetRange(0, 5);
+  EXPECT_EQ(bar.Position(), 5);
+  bar.SetRange(6, 9);
+  EXPECT_EQ(bar.Position(), 6);
+}
+
+// Counts the paints of one widget.
+class PaintCount final : public QObject {
+public:
+  explicit PaintCount(QWidget& widget) { widget.installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    paints += event->type() == QEvent::Paint ? 1 : 0;
+    return false;
+  }
+  int paints = 0;
+};
+
+// While painting is held, a label and a bar give their new values at once, but their windows
+// neither take them nor paint; resuming hands the values over and paints them.
+TEST(TControl, HeldPaintingTakesValuesAtOnceAndPaintsThemOnceResumed) {
+  TForm form(nullptr);
+  auto* bar = new TProgressBar(&form);
+  auto* label = new TLabel(&form);
+  bar->SetParent(&form);
+  label->SetParent(&form);
+  bar->SetRange(0, 10);
+  label->SetCaption("None");
+  form.Show();
+  auto& barWindow = toolkit::QtWidgetAs<QProgressBar>(*bar);
+  auto& labelWindow = toolkit::QtWidgetAs<QLabel>(*label);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolkit::QtWidget(form)));
+  Application().ProcessMessages();
+  const PaintCount barPaints(barWindow);
+  const PaintCount labelPaints(labelWindow);
+
+  bar->HoldPainting();
+  label->HoldPainting();
+  bar->SetPosition(3);
+  bar->StepIt();
+  label->SetCaption("Row 3");
+  bar->SetRange(0, 8);
+  Application().ProcessMessages();
+  EXPECT_EQ(bar->Position(), 8);
+  EXPECT_EQ(label->Caption(), "Row 3");
+  EXPECT_EQ(barWindow.value(), 0);
+  EXPECT_EQ(labelWindow.text(), "None");
+  EXPECT_EQ(barPaints.paints + labelPaints.paints, 0);
+
+  bar->ResumePainting();
+  label->ResumePainting();
+  EXPECT_FALSE(bar->PaintingHeld());
+  EXPECT_EQ(barWindow.value(), 8);
+  EXPECT_EQ(labelWindow.text(), "Row 3");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return barPaints.paints > 0 && labelPaints.paints > 0; }));
 }
 
 TEST(TComboBox, StartsWithoutSelectionAndReportsEveryChange) {
