@@ -12,6 +12,7 @@
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/Ticks.h"
 
 #include <array>
 #include <fmt/args.h>
@@ -58,6 +59,12 @@ TDebug::~TDebug() {
     }
   } catch (...) {
   }
+  FlushPendingLines();
+}
+
+void TDebug::SetFileName(std::string AFileName) {
+  FlushPendingLines();
+  FFileName = std::move(AFileName);
 }
 
 void TDebug::SetShowLogWindow(bool AValue) {
@@ -80,7 +87,7 @@ void TDebug::WriteLine(const std::string& AMessage, TMessageType AMessageType) {
     const std::string_view piece = std::string_view(flat).substr(start, bar - start);
     const std::string line = DebugLogLine(platform::Now(), FInformation.GetPentiumTime(), typeText,
                                           pieceNumber, piece, ProcessFormats());
-    AppendLine(line);
+    AppendLine(line, AMessageType);
     if (FShowLogWindow)
       FDialog.ShowMessageListDialogBox(line, false);
     if (bar == std::string::npos)
@@ -113,6 +120,7 @@ void TDebug::WriteExeptionMessage(const std::exception& AException) {
 }
 
 void TDebug::StartLogFile(const std::string& AFileName) {
+  FlushPendingLines();
   FFileName = !AFileName.empty() ? AFileName
                                  : FInformation.GetPath() + "logs" + PathSeparator() +
                                        FInformation.GetApplicationExeName() + "_x_.log";
@@ -133,13 +141,28 @@ void TDebug::StartLogFile(const std::string& AFileName) {
     WriteLine(line, mt_Info);
 }
 
-void TDebug::AppendLine(const std::string& ALine) {
+void TDebug::AppendLine(const std::string& ALine, TMessageType AMessageType) {
   if (FFileName.empty())
     return;
+  const bool flush =
+      FFlushSchedule.FlushLine(AMessageType == mt_Error, platform::MillisecondsSinceStart());
   // One write of the whole line to a file opened for appending, so that processes sharing the
   // log interleave whole lines only.
   try {
-    platform::AppendOrCreateFile(FFileName, ALine + "\r\n");
+    platform::AppendOrCreateFile(FFileName, ALine + "\r\n",
+                                 flush ? platform::Flush::toDisk : platform::Flush::later);
+  } catch (const std::system_error&) {
+    return;
+  }
+  FLinesPending = !flush;
+}
+
+void TDebug::FlushPendingLines() noexcept {
+  if (!FLinesPending)
+    return;
+  FLinesPending = false;
+  try {
+    platform::FlushFileToDisk(FFileName);
   } catch (const std::system_error&) {
   }
 }

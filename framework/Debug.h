@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/DebugFlush.h"
+
 #include <concepts>
 #include <cstdint>
 #include <exception>
@@ -41,7 +43,10 @@ private:
 
 // The diagnostic log: time-stamped, typed lines appended to a file and, while the log window is
 // shown, mirrored into it. Logging is off until the log window is shown; no write operation
-// reports a failure of the file (the line is lost).
+// reports a failure of the file (the line is lost). Each line is appended whole, in order, as
+// the program writes it; the file goes to the disk as TDebugFlushSchedule says, when the log
+// moves to another file and when it ends. A line not yet flushed is in the system's cache, which
+// a crash of the program does not lose.
 class TDebug {
 public:
   // Keeps the three references, which must outlive the object. Starts no log file: a program
@@ -54,7 +59,7 @@ public:
 
   // The log file's path; empty (no file) until assigned or until StartLogFile.
   const std::string& FileName() const { return FFileName; }
-  void SetFileName(std::string AFileName) { FFileName = std::move(AFileName); }
+  void SetFileName(std::string AFileName);
 
   // Whether lines are mirrored into the log window. Setting it true shows the window (the first
   // time with "Showing log messages") and turns logging on for good; false only stops the mirror.
@@ -91,7 +96,9 @@ public:
   TInformation& Information() const { return FInformation; }
 
 private:
-  void AppendLine(const std::string& ALine);
+  void AppendLine(const std::string& ALine, TMessageType AMessageType);
+  // Takes the lines appended since the last flush to the disk.
+  void FlushPendingLines() noexcept;
 
   TLogWindow& FDialog;
   TTools& FTools;
@@ -100,6 +107,8 @@ private:
   bool FDebugFlagIsActive = false;
   std::string FMessageBuffer;
   bool FShowLogWindow = false;
+  TDebugFlushSchedule FFlushSchedule;
+  bool FLinesPending = false;
 };
 
 } // namespace kiv

@@ -9,7 +9,17 @@
 namespace kiv::platform {
 namespace {
 
-void WriteAllAndClose(FileHandle& file, const std::string& path, std::string_view bytes) {
+void SyncAndClose(FileHandle& file, const std::string& path) {
+  // Devices and read-only mounts have nothing to flush.
+  if (sys::Sync(sys::Descriptor(file)) != 0 && errno != EINVAL && errno != EROFS)
+    throw ErrnoError("fsync", path);
+  file.Close(path);
+}
+
+void OpenAndWrite(const std::string& path, int flags, std::string_view bytes, Flush flush) {
+  FileHandle file(sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666));
+  if (!file.IsOpen())
+    throw ErrnoError("open", path);
   while (!bytes.empty()) {
     const ssize_t written = sys::Write(sys::Descriptor(file), bytes.data(), bytes.size());
     if (written < 0) {
@@ -19,17 +29,10 @@ void WriteAllAndClose(FileHandle& file, const std::string& path, std::string_vie
     }
     bytes.remove_prefix(static_cast<size_t>(written));
   }
-  // Devices and read-only mounts have nothing to flush.
-  if (sys::Sync(sys::Descriptor(file)) != 0 && errno != EINVAL && errno != EROFS)
-    throw ErrnoError("fsync", path);
-  file.Close(path);
-}
-
-void OpenAndWrite(const std::string& path, int flags, std::string_view bytes) {
-  FileHandle file(sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666));
-  if (!file.IsOpen())
-    throw ErrnoError("open", path);
-  WriteAllAndClose(file, path, bytes);
+  if (flush == Flush::toDisk)
+    SyncAndClose(file, path);
+  else
+    file.Close(path);
 }
 
 } // namespace
@@ -45,13 +48,20 @@ bool DirectoryExists(const std::string& path) {
 }
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
-  OpenAndWrite(path, O_TRUNC, bytes);
+  OpenAndWrite(path, O_TRUNC, bytes, Flush::toDisk);
 }
 
-void AppendOrCreateFile(const std::string& path, std::string_view bytes) {
+void AppendOrCreateFile(const std::string& path, std::string_view bytes, Flush flush) {
   // One open that appends or creates, so that nothing is ever truncated, also when another
   // process creates or appends to the file at the same time.
-  OpenAndWrite(path, O_APPEND, bytes);
+  OpenAndWrite(path, O_APPEND, bytes, flush);
+}
+
+void FlushFileToDisk(const std::string& path) {
+  FileHandle file(sys::Open(path.c_str(), O_WRONLY | O_CLOEXEC, 0));
+  if (!file.IsOpen())
+    throw ErrnoError("open", path);
+  SyncAndClose(file, path);
 }
 
 } // namespace kiv::platform

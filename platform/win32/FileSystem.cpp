@@ -32,18 +32,30 @@ bool NothingToFlush(win32::Dword error) {
          error == ERROR_INVALID_PARAMETER || error == ERROR_WRITE_PROTECT;
 }
 
-void OpenAndWrite(const std::string& path, win32::Dword access, win32::Dword disposition,
-                  std::string_view bytes) {
+FileHandle OpenForWriting(const std::string& path, win32::Dword access, win32::Dword disposition) {
   FileHandle file = win32::Own(win32::CreateFileW(win32::WidePath(path, "CreateFileW"), access,
                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, disposition,
                                                   FILE_ATTRIBUTE_NORMAL));
   if (!file.IsOpen())
     win32::ThrowLastError("CreateFileW", path);
-  win32::WriteAll(file, path, bytes);
+  return file;
+}
+
+void FlushAndClose(FileHandle& file, const std::string& path) {
   // Devices such as NUL or the console, and write-protected media, have nothing to flush.
   if (!win32::FlushFileBuffers(win32::Native(file)) && !NothingToFlush(win32::GetLastError()))
     win32::ThrowLastError("FlushFileBuffers", path);
   file.Close(path);
+}
+
+void OpenAndWrite(const std::string& path, win32::Dword access, win32::Dword disposition,
+                  std::string_view bytes, Flush flush) {
+  FileHandle file = OpenForWriting(path, access, disposition);
+  win32::WriteAll(file, path, bytes);
+  if (flush == Flush::toDisk)
+    FlushAndClose(file, path);
+  else
+    file.Close(path);
 }
 
 } // namespace
@@ -60,13 +72,18 @@ bool DirectoryExists(const std::string& path) {
 }
 
 void WriteWholeFile(const std::string& path, std::string_view bytes) {
-  OpenAndWrite(path, GENERIC_WRITE, CREATE_ALWAYS, bytes);
+  OpenAndWrite(path, GENERIC_WRITE, CREATE_ALWAYS, bytes, Flush::toDisk);
 }
 
-void AppendOrCreateFile(const std::string& path, std::string_view bytes) {
+void AppendOrCreateFile(const std::string& path, std::string_view bytes, Flush flush) {
   // One open that appends or creates, so that nothing is ever truncated; FILE_APPEND_DATA alone
   // makes every write go to the end, as O_APPEND does.
-  OpenAndWrite(path, FILE_APPEND_DATA, OPEN_ALWAYS, bytes);
+  OpenAndWrite(path, FILE_APPEND_DATA, OPEN_ALWAYS, bytes, flush);
+}
+
+void FlushFileToDisk(const std::string& path) {
+  FileHandle file = OpenForWriting(path, GENERIC_WRITE, OPEN_EXISTING);
+  FlushAndClose(file, path);
 }
 
 } // namespace kiv::platform

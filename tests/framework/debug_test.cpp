@@ -351,5 +351,40 @@ TEST(Debug, TwoProcessesInterleaveWholeLines) {
   EXPECT_EQ(numbers["right"], inOrder);
 }
 
+TEST(DebugFlushSchedule, AtMostOneFlushAnIntervalButEveryErrorLineAtOnce) {
+  struct Step {
+    bool errorLine;
+    std::uint64_t nowMs;
+    bool flush;
+  };
+  const Step steps[] = {
+      {false, 0, true}, // the first line, even on a clock that has just started
+      {false, 1, false},  {false, 99, false},  {true, 99, true}, // the interval starts anew
+      {true, 99, true},   {false, 198, false}, {false, 199, true},
+      {false, 299, true}, {false, 300, false},
+  };
+  TDebugFlushSchedule schedule;
+  for (const Step& step : steps)
+    EXPECT_EQ(schedule.FlushLine(step.errorLine, step.nowMs), step.flush)
+        << step.nowMs << (step.errorLine ? " error" : "");
+}
+
+TEST(Debug, AnErrorLineGoesToTheDiskAtOnceAndAFailedFlushLosesNoLine) {
+  TempDir dir;
+  LogFixture log;
+  log.Debug.SetFileName(dir / "a.log");
+  log.Debug.SetShowLogWindow(true);
+  log.Debug.WriteLine("first", mt_Info);
+  {
+    ScopedFault failingFlush(Operation::Sync, Fault::Error(std::errc::io_error));
+    EXPECT_NO_THROW(log.Debug.WriteLine("failure", mt_Error));
+    EXPECT_TRUE(failingFlush.Injected());
+  }
+  log.Debug.WriteLine("after", mt_Info);
+  EXPECT_EQ(
+      LogTails(dir / "a.log"),
+      (std::vector<std::string>{"Info\t001\tfirst", "Error\t001\tfailure", "Info\t001\tafter"}));
+}
+
 } // namespace
 } // namespace kiv

@@ -102,7 +102,9 @@ struct Writer {
 
 const Writer kWriters[] = {
     {"WriteWholeFile", WriteWholeFile, "0123456789"},
-    {"AppendOrCreateFile", AppendOrCreateFile, "old0123456789"},
+    {"AppendOrCreateFile",
+     [](const std::string& path, std::string_view bytes) { AppendOrCreateFile(path, bytes); },
+     "old0123456789"},
 };
 
 TEST(FileSystem, InterruptedAndShortWritesAreCompleted) {
@@ -142,6 +144,30 @@ TEST(FileSystem, EachFailingCallIsNamed) {
           << writer.name;
     }
   }
+}
+
+// An append left to the system's cache makes no flush, and one failure of its own; the flush that
+// comes later names its failing call as a flushed append does.
+TEST(FileSystem, AnAppendLeftToTheCacheIsFlushedLater) {
+  TempDir dir;
+  {
+    ScopedFault failingFlush(Operation::Sync, Fault::Error(std::errc::io_error));
+    AppendOrCreateFile(dir / "f", "cached", Flush::later);
+    EXPECT_FALSE(failingFlush.Injected());
+  }
+  EXPECT_EQ(test::ReadFile(dir / "f"), "cached");
+  FlushFileToDisk(dir / "f");
+  for (const WriteFailure& c : kWriteFailures) {
+    if (c.operation == Operation::Write)
+      continue;
+    ScopedFault fault(c.operation, Fault::Error(c.error));
+    EXPECT_EQ(test::SystemFailure([&] { FlushFileToDisk(dir / "f"); }),
+              test::ExpectedSystemFailure(c.error, std::string(c.call) + " " + dir / "f"));
+  }
+  EXPECT_EQ(
+      test::SystemFailure([&] { FlushFileToDisk(dir / "absent"); }),
+      test::ExpectedSystemFailure(std::errc::no_such_file_or_directory, "open " + dir / "absent"));
+  EXPECT_EQ(test::ReadFile(dir / "f"), "cached");
 }
 
 TEST(FileSystem, DevicesWithNothingToFlushAreWritten) {
