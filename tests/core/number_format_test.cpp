@@ -362,8 +362,9 @@ Rounded RoundExactly(double value, int k) {
   const long keep = exact.exponent - k + 1; // digits of weight 10^k and above
   if (value == 0 || keep < 0)
     return {"0", 0, true};
-  std::string kept = exact.digits.substr(0, static_cast<size_t>(keep));
-  const char next = static_cast<size_t>(keep) < exact.digits.size() ? exact.digits[keep] : '0';
+  const auto keptCount = static_cast<size_t>(keep);
+  std::string kept = exact.digits.substr(0, keptCount);
+  const char next = keptCount < exact.digits.size() ? exact.digits[keptCount] : '0';
   if (next >= '5') {
     size_t i = kept.size();
     while (i > 0 && kept[i - 1] == '9')

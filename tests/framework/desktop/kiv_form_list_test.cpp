@@ -106,9 +106,9 @@ TEST_F(TKivFormList_, LooksUpByIndexClassAndTag) {
   EXPECT_EQ(list.FormCount("TDupForm"), 2);
   EXPECT_EQ(list.FormCount("TDUPFORM"), 0);
   EXPECT_EQ(list.Form(1, "TDupForm"), second);
-  for (const auto& [number, className] :
+  for (const auto& lookup :
        {std::pair{2, "TDupForm"}, std::pair{0, "TDUPFORM"}, std::pair{0, "TNoSuchForm"}})
-    ExpectFailure<EPelo>([&] { list.Form(number, className); },
+    ExpectFailure<EPelo>([&] { list.Form(lookup.first, lookup.second); },
                          "Form search out of range. Please report this problem.");
   EXPECT_EQ(list.Form("tdupform", 2), second);
   EXPECT_EQ(list.Form("TDupForm", 5), nullptr);

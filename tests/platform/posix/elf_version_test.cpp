@@ -181,8 +181,8 @@ TEST(VersionResource, RandomlyDamagedHeadersNeverMisread) {
   const std::string probe = test::ReadFile(KIV_VERSION_PROBE);
   ASSERT_GT(probe.size(), 64u);
   std::uint64_t tableOffset = 0;
-  for (int i = 7; i >= 0; --i)
-    tableOffset = tableOffset << 8 | static_cast<unsigned char>(probe[40 + i]);
+  for (size_t i = 0; i < 8; ++i)
+    tableOffset |= std::uint64_t{static_cast<unsigned char>(probe[40 + i])} << (8 * i);
   ASSERT_LT(tableOffset, probe.size());
 
   std::mt19937 random(20240611);
