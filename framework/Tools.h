@@ -45,7 +45,8 @@ public:
   static std::uint32_t GetLastError();
   static std::string GetLastErrorDesc();
 
-  // The decimal text with "0" put in front, before any sign, up to ADigits characters.
+  // The decimal text with "0" put in front of its digits, after any sign, up to ADigits
+  // characters in all: -5 with 4 gives -005.
   static std::string IntToStrZeros(std::int64_t AInteger, int ADigits);
   // The name of AValue in an enumeration's name table.
   static std::string GetEnumNameAsString(std::span<const std::string_view> ANames, int AValue);
