@@ -110,7 +110,9 @@ public:
   bool ReadByNameDefault(const std::string& iValueName, bool iDefaultValue);
 
   // Lists of "name=value" lines. The readers replace the list by the key's values in the
-  // store's order and return false, leaving it, when the key does not exist.
+  // store's order and return false, leaving it, when the key does not exist. The writers of
+  // either hive store a line without "=" whole as "Text" and its index from 0 (the current-key
+  // writer refuses it); the machine's writer writes only into a key that exists.
   bool ReadListFromRegistryInCurrentKey(std::vector<std::string>& ioSL);
   void WriteListToRegistryInCurrentKey(const std::vector<std::string>& iSL);
   bool ReadFromRegistryHKCU(std::vector<std::string>& sl, const std::string& RegKey);

@@ -62,9 +62,10 @@ TEST_F(FormRegistryLists, TheMachineHiveIsWrittenOnlyWhereAKeyExists) {
   EXPECT_FALSE(registry.ReadFromRegistryHKLM(read, "Software\\Kiv"));
   TRegistry machine(HKEY_LOCAL_MACHINE);
   ASSERT_TRUE(machine.CreateKey("\\Software\\Kiv"));
-  registry.WriteToRegistryHKLM({"a=1", "plain"}, "Software\\Kiv");
+  registry.WriteToRegistryHKLM({"plain", "a=1", "more text"}, "Software\\Kiv");
   EXPECT_TRUE(registry.ReadFromRegistryHKLM(read, "Software\\Kiv"));
-  EXPECT_EQ(read, (Lines{"a=1", "="}));
+  // Lines without "=" keep their text, named as the user hive's writer names them.
+  EXPECT_EQ(read, (Lines{"Text0=plain", "a=1", "Text2=more text"}));
 }
 
 TEST_F(FormRegistryLists, DeletionTakesTheFormKeyOrOnlyItsSettings) {
