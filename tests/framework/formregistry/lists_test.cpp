@@ -68,6 +68,30 @@ TEST_F(FormRegistryLists, TheMachineHiveIsWrittenOnlyWhereAKeyExists) {
   EXPECT_EQ(read, (Lines{"Text0=plain", "a=1", "Text2=more text"}));
 }
 
+TEST_F(FormRegistryLists, AKeyFromTheRootMayBeginWithABackslashButHaveNoEmptyName) {
+  TFormRegistry registry(form, 0);
+  const std::string key = ProgramKey() + "\\Lists";
+  registry.WriteToRegistryHKCU({"a=1"}, "\\" + key);
+  Lines read;
+  EXPECT_TRUE(registry.ReadFromRegistryHKCU(read, key));
+  EXPECT_EQ(read, Lines{"a=1"});
+  EXPECT_TRUE(registry.ReadFromRegistryHKCU(read, "\\" + key));
+  EXPECT_EQ(read, Lines{"a=1"});
+  for (const std::string& refused : {"\\\\" + key, key + "\\", "\\" + ProgramKey() + "\\\\Lists",
+                                     std::string("\\"), std::string()}) {
+    SCOPED_TRACE(refused);
+    Lines untouched{"old"};
+    EXPECT_FALSE(registry.ReadFromRegistryHKCU(untouched, refused));
+    EXPECT_EQ(untouched, Lines{"old"});
+    registry.WriteToRegistryHKCU({"b=2"}, refused);
+    EXPECT_FALSE(registry.DeleteKeyHKCU(refused));
+  }
+  EXPECT_EQ(ValueNames(key), Lines{"a"});
+  EXPECT_TRUE(registry.DeleteKeyHKCU("\\" + key));
+  EXPECT_FALSE(KeyExists(key));
+  EXPECT_TRUE(KeyExists(ProgramKey()));
+}
+
 TEST_F(FormRegistryLists, DeletionTakesTheFormKeyOrOnlyItsSettings) {
   TFormRegistry registry(form, 3);
   registry.WriteByName("Depth", 1);
