@@ -1,7 +1,7 @@
 # Every executable of the build carries a four-part file version: the project's, or one given to
 # kiv_add_executable. On Linux it is a small record in the ELF section ".kiv_version", on Windows
-# a VERSIONINFO resource (file and product version equal) that windres compiles; either way
-# platform/VersionResource.h reads it back from any file.
+# a VERSIONINFO resource (its product version the same, unless one is given) that windres
+# compiles; either way platform/VersionResource.h reads it back from any file.
 
 set(KIV_FILE_VERSION_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/FileVersion.cpp.in)
 set(KIV_FILE_VERSION_RESOURCE_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/FileVersion.rc.in)
@@ -59,8 +59,15 @@ function(kiv_file_version_object out_var version)
   set(${out_var} ${target} PARENT_SCOPE)
 endfunction()
 
-# Gives the executable name a VERSIONINFO resource of version; the resource also names the file.
-function(kiv_add_version_resource name version)
+# Gives the executable name a VERSIONINFO resource of version and product_version; the resource
+# also names the file.
+function(kiv_add_version_resource name version product_version)
+  kiv_file_version_numbers(numbers ${product_version})
+  kiv_set_file_version_variables(numbers)
+  foreach(part MAJOR MINOR RELEASE BUILD)
+    set(KIV_PRODUCT_VERSION_${part} ${KIV_FILE_VERSION_${part}})
+  endforeach()
+  set(KIV_PRODUCT_VERSION ${KIV_FILE_VERSION})
   kiv_file_version_numbers(numbers ${version})
   kiv_set_file_version_variables(numbers)
   set(KIV_FILE_DESCRIPTION ${name})
@@ -71,15 +78,22 @@ function(kiv_add_version_resource name version)
 endfunction()
 
 # add_executable for every program of the build. VERSION gives a file version other than the
-# project's (tests use it); everything else is passed to add_executable.
+# project's, PRODUCT_VERSION a product version other than the file version, which only a Windows
+# resource can hold (tests use both); everything else is passed to add_executable.
 function(kiv_add_executable name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "VERSION" "")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "VERSION;PRODUCT_VERSION" "")
   if(NOT arg_VERSION)
     set(arg_VERSION ${PROJECT_VERSION})
   endif()
+  if(NOT arg_PRODUCT_VERSION)
+    set(arg_PRODUCT_VERSION ${arg_VERSION})
+  elseif(NOT WIN32)
+    message(FATAL_ERROR "Executable ${name}: only a Windows version resource holds a product "
+                        "version of its own")
+  endif()
   add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
   if(WIN32)
-    kiv_add_version_resource(${name} ${arg_VERSION})
+    kiv_add_version_resource(${name} ${arg_VERSION} ${arg_PRODUCT_VERSION})
   else()
     kiv_file_version_object(version_object ${arg_VERSION})
     # Linked as an object library, the record's object file goes straight onto the link line.

@@ -5,7 +5,7 @@
 namespace kiv {
 
 std::string GetFileVersionText(const std::string& AFileName) {
-  const std::optional<platform::FileVersion> version = platform::ReadFileVersionIfAny(AFileName);
+  const std::optional<platform::FileVersion> version = platform::ReadProductVersionIfAny(AFileName);
   if (!version)
     return "N/A!";
   return platform::DottedText(*version);

@@ -110,7 +110,10 @@ public:
   bool ReadByNameDefault(const std::string& iValueName, bool iDefaultValue);
 
   // Lists of "name=value" lines. The readers replace the list by the key's values in the
-  // store's order and return false, leaving it, when the key does not exist.
+  // store's order and return false, leaving it, when the key does not exist. RegKey and Key count
+  // from the hive's root, with or without a leading "\" ("\Software\X"). The writers of
+  // either hive store a line without "=" whole as "Text" and its index from 0 (the current-key
+  // writer refuses it); the machine's writer writes only into a key that exists.
   bool ReadListFromRegistryInCurrentKey(std::vector<std::string>& ioSL);
   void WriteListToRegistryInCurrentKey(const std::vector<std::string>& iSL);
   bool ReadFromRegistryHKCU(std::vector<std::string>& sl, const std::string& RegKey);
@@ -152,8 +155,9 @@ private:
                 std::string iKeyNameSettings);
   void InitForForm(TForm& iForm);
 
-  // Opens path in the object's accessor for reading and writing (creating it when asked), or for
-  // reading only; records the outcome in KeyGood. A path with an empty part never opens.
+  // Opens path, counted from the hive's root with or without a leading "\", in the object's
+  // accessor for reading and writing (creating it when asked), or for reading only; records the
+  // outcome in KeyGood. The root and a path with an empty name never open.
   bool OpenKey(TRegistry& registry, const std::string& path, bool create);
   bool OpenKeyReadOnly(TRegistry& registry, const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "framework/Registry.h"
 
 #include <cstring>
+#include <optional>
 
 namespace kiv {
 
@@ -29,17 +30,12 @@ void TRegistry::SetRootKey(TRootKey iRootKey) {
 }
 
 bool TRegistry::Resolve(const std::string& iKey, std::string& oPath) const {
-  std::string path;
-  if (!iKey.empty() && iKey.front() == '\\')
-    path = iKey.substr(1);
-  else if (FKeyOpen && !FCurrentPath.empty())
-    path = iKey.empty() ? FCurrentPath : FCurrentPath + "\\" + iKey;
-  else
-    path = iKey;
-  if (!path.empty() &&
-      (path.front() == '\\' || path.back() == '\\' || path.find("\\\\") != std::string::npos))
+  const bool relative = !iKey.starts_with('\\') && FKeyOpen && !FCurrentPath.empty();
+  std::optional<std::string> path = platform::SettingsKeyPath(
+      !relative ? iKey : (iKey.empty() ? FCurrentPath : FCurrentPath + "\\" + iKey));
+  if (!path)
     return false;
-  oPath = std::move(path);
+  oPath = std::move(*path);
   return true;
 }
 

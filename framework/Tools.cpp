@@ -72,7 +72,7 @@ bool TTools::GetProcessMemorySize(const std::string& iProcessName, std::uint64_t
 }
 
 bool TTools::RunFile(const std::string& AFileName, const std::string& ACommandLineParameters) {
-  return platform::OpenWithShell(AFileName, ACommandLineParameters);
+  return platform::StartWithShell(AFileName, ACommandLineParameters);
 }
 
 bool TTools::RunDefaultEmailClient(const std::string& AAddress, const std::string&,

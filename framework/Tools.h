@@ -45,7 +45,8 @@ public:
   static std::uint32_t GetLastError();
   static std::string GetLastErrorDesc();
 
-  // The decimal text with "0" put in front, before any sign, up to ADigits characters.
+  // The decimal text with "0" put in front of its digits, after any sign, up to ADigits
+  // characters in all: -5 with 4 gives -005.
   static std::string IntToStrZeros(std::int64_t AInteger, int ADigits);
   // The name of AValue in an enumeration's name table.
   static std::string GetEnumNameAsString(std::span<const std::string_view> ANames, int AValue);
@@ -132,7 +133,10 @@ public:
   static std::uint32_t CRC32(std::span<const std::uint8_t> AInput);
   static std::int64_t CRC64(std::span<const std::uint8_t> AInput);
 
-  // Opens the file with its default program; true when the desktop reports success.
+  // Starts the file as a double click would, with the parameters (a Windows command line's text
+  // after the program's name); true when it started. On Linux an executable file is started
+  // directly with the parameters as its arguments; any other file is opened with its default
+  // program, which cannot take parameters: with parameters that is false and nothing is opened.
   static bool RunFile(const std::string& AFileName, const std::string& ACommandLineParameters);
 
   // Opens the mail client with "mailto:" AAddress "?subject=" ASubject "&body= " and the

@@ -18,8 +18,10 @@ bool IsContinuationByte(char c) {
 
 std::string TTools::IntToStrZeros(std::int64_t AInteger, int ADigits) {
   std::string text = std::to_string(AInteger);
+  // Zeros put before a minus sign would make the text unreadable as a number.
+  const size_t digitsStart = AInteger < 0 ? 1 : 0;
   if (ADigits > 0 && text.size() < static_cast<size_t>(ADigits))
-    text.insert(0, static_cast<size_t>(ADigits) - text.size(), '0');
+    text.insert(digitsStart, static_cast<size_t>(ADigits) - text.size(), '0');
   return text;
 }
 

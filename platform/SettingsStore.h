@@ -4,9 +4,10 @@
 // Windows it is the registry; elsewhere an SQLite database per hive in the folder named by
 // KIV_REGISTRY_DIR, else $XDG_CONFIG_HOME/kiv (user) and /etc/kiv (machine).
 //
-// A key path is a list of names separated by "\" without a leading one; "" is the hive's root.
+// A key path is a list of names separated by "\", counted from the hive's root; one leading "\"
+// says so again and changes nothing ("\Software\X" is "Software\X"; "" and "\" are the root).
 // Key and value names compare without regard to ASCII case and keep the case they were written
-// with. A path with an empty name ("a\\b", "a\", "\a") is refused by every operation.
+// with. A path with an empty name ("a\\b", "a\", "\\a") is refused by every operation.
 //
 // Failures are std::system_error: a refused path or a read of another type or size with
 // std::errc::invalid_argument, a read of a missing value with std::errc::no_such_file_or_directory,
@@ -18,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -101,6 +103,10 @@ private:
   SettingsStore& store_;
   bool done_ = false;
 };
+
+// The path from the root that path names, without its leading "\"; nullopt when a name in it is
+// empty. The one rule of key paths, for the stores and for whoever checks a path before use.
+std::optional<std::string> SettingsKeyPath(std::string_view path);
 
 // "REG_DWORD", "REG_SZ" or "REG_BINARY".
 const char* SettingsTypeName(SettingsType type);

@@ -31,4 +31,9 @@ FileVersion ReadFileVersion(const std::string& path) noexcept;
 // tells from one whose version is 0.0.0.0.
 std::optional<FileVersion> ReadFileVersionIfAny(const std::string& path) noexcept;
 
+// The product version of the executable file at path, nullopt when it carries none. A Windows
+// version resource holds it beside the file version, and the two may differ; on Linux the build
+// embeds one version, which is both.
+std::optional<FileVersion> ReadProductVersionIfAny(const std::string& path) noexcept;
+
 } // namespace kiv::platform

@@ -10,8 +10,26 @@
 #include <exception>
 #include <iostream>
 #include <string_view>
+#include <vector>
 
 namespace {
+
+constexpr std::string_view kHelp =
+    R"(kivinfo: prints the computer summary that support mails carry.
+
+  kivinfo [--json] [ARGUMENT...]
+      Prints the summary: this program's path, each ARGUMENT as the program was given it
+      ("param(1): ..."; --json too), the system's version, the computer, login and network
+      names, the processors, the MAC address, the fixed drives and the network drives. With
+      --json the same facts as one JSON object.
+  kivinfo --help
+      Prints this text.
+
+An ARGUMENT may not begin with "-": such words are switches, and the two above are all there are.
+
+Exit code 0 on success; 1 with a message on the standard error for an unknown switch or any
+other failure.
+)";
 
 std::string SummaryJson(const kiv::TOperatingSystem& system, const kiv::TComputer& computer,
                         const kiv::TUser& user, const kiv::TNetwork& network) {
@@ -36,12 +54,24 @@ std::string SummaryJson(const kiv::TOperatingSystem& system, const kiv::TCompute
 
 } // namespace
 
-// Usage: kivinfo [--json] [argument...]. Every argument, --json too, appears in the summary as
-// the program was given it.
+// Every argument, --json too, appears in the summary as the program was given it (kHelp).
 int main(int argc, char** argv) {
-  const bool json = std::any_of(argv + 1, argv + argc, [](const char* argument) {
-    return std::string_view(argument) == "--json";
-  });
+  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  auto given = [&](std::string_view word) {
+    return std::find(arguments.begin(), arguments.end(), word) != arguments.end();
+  };
+  // The help switches of kivreg, wherever they stand.
+  if (given("--help") || given("-h") || given("/?")) {
+    std::cout << kHelp;
+    return 0;
+  }
+  const bool json = given("--json");
+  for (const std::string_view argument : arguments)
+    if (argument.starts_with('-') && argument != "--json") {
+      std::cerr << "kivinfo: unknown switch \"" << argument
+                << "\". Type \"kivinfo --help\" for usage.\n";
+      return 1;
+    }
   try {
     kiv::TOperatingSystem system;
     kiv::TComputer computer;

@@ -52,6 +52,22 @@ public:
   bool AbortRequested() override { return false; }
 };
 
+// The help of the server and release-folder options: the build's value, or what an empty one
+// means and where it comes from.
+std::string ServerHelp(const kiv::UpdateSettings& settings) {
+  if (settings.serverAddress.empty())
+    return "Base address of the update server (https://host/); this build has none "
+           "(KIV_UPDATE_SERVER), so it must be given";
+  return "Base address of the update server";
+}
+
+std::string ReleaseFolderHelp(const kiv::UpdateSettings& settings) {
+  if (settings.releaseFolder.empty())
+    return "Server folder of the release archives; this build's KIV_UPDATE_RELEASE_FOLDER is "
+           "empty: the server's root folder";
+  return "Server folder of the release archives";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -61,14 +77,20 @@ int main(int argc, char** argv) {
   std::string archive;
 
   CLI::App app("Fetches a software update from the update server into a folder.", "kivupdate");
-  app.add_option("--server", settings.serverAddress, "Base address of the update server")
-      ->capture_default_str();
-  app.add_option("--release-folder", settings.releaseFolder,
-                 "Server folder of the release archives")
-      ->capture_default_str();
+  // An empty build setting shows no default: the help says what it means instead.
+  CLI::Option* server = app.add_option("--server", settings.serverAddress, ServerHelp(settings));
+  if (!settings.serverAddress.empty())
+    server->capture_default_str();
+  CLI::Option* releaseFolder =
+      app.add_option("--release-folder", settings.releaseFolder, ReleaseFolderHelp(settings));
+  if (!settings.releaseFolder.empty())
+    releaseFolder->capture_default_str();
   app.add_option("--ca", settings.caFile, "Certificate authorities trusted alone for the server");
-  // The folder and the CA file are not checked here: the fetch refuses them with its own messages.
-  app.add_option("--dir", folder, "Folder the files are stored in")->required();
+  // A missing folder is a mistake of the command line, told before anything is fetched. The CA
+  // file is not checked here: the fetch refuses it with its own message.
+  app.add_option("--dir", folder, "Folder the files are stored in")
+      ->required()
+      ->check(CLI::ExistingDirectory);
   const std::map<std::string, kiv::TSoftware> kinds = {
       {"UpdZel", kiv::TSoftware::UpdZel},
       {"UpdZel_NoUAC", kiv::TSoftware::UpdZel_NoUAC},
@@ -78,6 +100,10 @@ int main(int argc, char** argv) {
   app.add_option("ARCHIVE", archive, "Name of the release archive, for ZipFile alone");
   try {
     app.parse(argc, argv);
+    if (settings.serverAddress.empty())
+      throw CLI::ValidationError("--server",
+                                 "No update server is configured: give its address with --server "
+                                 "URL, or build with KIV_UPDATE_SERVER set to it");
     if ((kinds.at(kind) == kiv::TSoftware::ZipFile) == archive.empty())
       throw CLI::ValidationError("ARCHIVE", "ZipFile needs an archive name, other kinds none");
   } catch (const CLI::ParseError& e) {

@@ -29,6 +29,11 @@ std::string WithTrailingSlash(std::string text) {
   return text;
 }
 
+// An empty release folder is the server's root folder.
+std::string FolderWithTrailingSlash(std::string folder) {
+  return folder.empty() ? folder : WithTrailingSlash(std::move(folder));
+}
+
 std::string UpdateFolderAddress(const UpdateSettings& settings) {
   return WithTrailingSlash(settings.serverAddress) + std::string(kUpdateFolder);
 }
@@ -55,8 +60,8 @@ UpdateFile ArchiveFile(const UpdateSettings& settings, const std::string& downlo
     throw EPelo(std::string(kZipFileFailure),
                 std::make_exception_ptr(std::invalid_argument("The archive name \"" + zipFileName +
                                                               "\" is not a plain file name")));
-  return {WithTrailingSlash(settings.serverAddress) + WithTrailingSlash(settings.releaseFolder) +
-              EncodeAddressSegment(zipFileName),
+  return {WithTrailingSlash(settings.serverAddress) +
+              FolderWithTrailingSlash(settings.releaseFolder) + EncodeAddressSegment(zipFileName),
           downloadDir + zipFileName, std::string(kZipFileFailure), std::string(kZipFileFailure)};
 }
 
@@ -65,6 +70,9 @@ UpdateFile ArchiveFile(const UpdateSettings& settings, const std::string& downlo
 std::vector<UpdateFile> UpdateFilesOf(const UpdateSettings& settings,
                                       const std::string& downloadDir, TSoftware software,
                                       const std::string& zipFileName) {
+  if (settings.serverAddress.empty())
+    throw EPelo("No update server is configured: the update settings hold no server address "
+                "(the build's KIV_UPDATE_SERVER is empty unless set)");
   switch (software) {
   case TSoftware::UpdZel:
     return UpdateProgramFiles(settings, downloadDir, kUpdateProgram);

@@ -25,8 +25,8 @@ struct UpdateFile {
 };
 
 // The files of software in download order, stored in downloadDir (a folder with its trailing
-// separator); zipFileName names the archive of ZipFile. Throws EPelo for a kind outside the four
-// and for an archive name that is not a plain file name.
+// separator); zipFileName names the archive of ZipFile. Throws EPelo for settings without a server
+// address, for a kind outside the four and for an archive name that is not a plain file name.
 std::vector<UpdateFile> UpdateFilesOf(const UpdateSettings& settings,
                                       const std::string& downloadDir, TSoftware software,
                                       const std::string& zipFileName);

@@ -8,9 +8,11 @@ namespace kiv {
 
 // Where updates come from and how long a download may take.
 struct UpdateSettings {
-  // The update server's base address, "https://" and a host, ending in "/".
+  // The update server's base address, "https://" and a host, ending in "/"; empty: none is
+  // configured, and every download fails saying so.
   std::string serverAddress;
-  // The server folder of the release archives, relative to serverAddress, ending in "/".
+  // The server folder of the release archives, relative to serverAddress, ending in "/"; empty:
+  // the server's root folder.
   std::string releaseFolder;
   // Certificate authorities trusted alone for the server; empty: the system's.
   std::string caFile;

@@ -153,14 +153,14 @@ void TFormRegistry::CheckVersionNo(bool iReadFromPosition) {
 }
 
 bool TFormRegistry::OpenKey(TRegistry& registry, const std::string& path, bool create) {
-  KeyGood =
-      !formregistry::HasEmptyPart(path) && registry.OpenKey(formregistry::FromRoot(path), create);
+  const std::optional<std::string> key = formregistry::KeyBelowRoot(path);
+  KeyGood = key && registry.OpenKey(formregistry::FromRoot(*key), create);
   return KeyGood;
 }
 
 bool TFormRegistry::OpenKeyReadOnly(TRegistry& registry, const std::string& path) {
-  KeyGood =
-      !formregistry::HasEmptyPart(path) && registry.OpenKeyReadOnly(formregistry::FromRoot(path));
+  const std::optional<std::string> key = formregistry::KeyBelowRoot(path);
+  KeyGood = key && registry.OpenKeyReadOnly(formregistry::FromRoot(*key));
   return KeyGood;
 }
 

@@ -11,8 +11,9 @@ using formregistry::NewRegistry;
 
 namespace {
 
-// How each writer treats a line without "=".
-enum class PlainLine { NumberedText, DefaultValue, Refused };
+// How each writer treats a line without "=". The writers of both hives keep such a line whole
+// under a numbered name, so that no text of the list is lost.
+enum class PlainLine { NumberedText, Refused };
 
 void WriteLines(TRegistry& registry, const std::vector<std::string>& lines, PlainLine plain) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -25,9 +26,6 @@ void WriteLines(TRegistry& registry, const std::vector<std::string>& lines, Plai
     switch (plain) {
     case PlainLine::NumberedText:
       registry.WriteString("Text" + std::to_string(i), line);
-      break;
-    case PlainLine::DefaultValue:
-      registry.WriteString("", "");
       break;
     case PlainLine::Refused:
       throw EPelo("Invalid key/value pair in input list. Error in "
@@ -113,7 +111,7 @@ void TFormRegistry::WriteToRegistryHKLM(const std::vector<std::string>& sl,
     if (!OpenKey(*registry, RegKey, false))
       return;
     const KeyCloser closer(*registry);
-    WriteLines(*registry, sl, PlainLine::DefaultValue);
+    WriteLines(*registry, sl, PlainLine::NumberedText);
     transaction.Commit();
   });
 }

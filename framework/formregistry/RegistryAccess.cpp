@@ -14,9 +14,11 @@ std::unique_ptr<TRegistry> NewRegistry(bool machine) {
   return std::make_unique<TRegistry>(machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER);
 }
 
-bool HasEmptyPart(std::string_view path) {
-  return path.empty() || path.front() == '\\' || path.back() == '\\' ||
-         path.find("\\\\") != std::string_view::npos;
+std::optional<std::string> KeyBelowRoot(std::string_view path) {
+  std::optional<std::string> fromRoot = platform::SettingsKeyPath(path);
+  if (fromRoot && fromRoot->empty())
+    return std::nullopt;
+  return fromRoot;
 }
 
 std::string FromRoot(const std::string& path) {
@@ -58,7 +60,8 @@ void WriteByte(TRegistry& registry, const std::string& name, std::uint8_t value)
 }
 
 bool DeleteTree(TRegistry& registry, const std::string& path) {
-  return !HasEmptyPart(path) && registry.DeleteKey(FromRoot(path));
+  const std::optional<std::string> key = KeyBelowRoot(path);
+  return key && registry.DeleteKey(FromRoot(*key));
 }
 
 } // namespace kiv::formregistry

@@ -13,9 +13,10 @@ namespace kiv::formregistry {
 // A fresh accessor on the current user's hive or on the machine's.
 std::unique_ptr<TRegistry> NewRegistry(bool machine);
 
-// Whether a key path has an empty part ("a\\b", a leading or trailing "\", or none at all): such a
-// path could address a parent key, so it is never opened or deleted.
-bool HasEmptyPart(std::string_view path);
+// The path from the hive's root that a caller's key path names (one leading "\" changes nothing),
+// or nullopt when it names the root or has an empty name ("a\\b", "a\", "\\a"): such a path
+// could address a parent key, so it is never opened or deleted.
+std::optional<std::string> KeyBelowRoot(std::string_view path);
 
 // The path from the hive's root whatever key is open.
 std::string FromRoot(const std::string& path);
@@ -42,7 +43,7 @@ std::optional<bool> TryReadBool(TRegistry& registry, const std::string& name);
 std::optional<std::uint8_t> TryReadByte(TRegistry& registry, const std::string& name);
 void WriteByte(TRegistry& registry, const std::string& name, std::uint8_t value);
 
-// Deletes path with its subtree when it exists and has no empty part; true when it existed.
+// Deletes path with its subtree when it exists and KeyBelowRoot takes it; true when it existed.
 bool DeleteTree(TRegistry& registry, const std::string& path);
 
 } // namespace kiv::formregistry

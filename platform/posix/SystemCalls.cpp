@@ -8,6 +8,8 @@
 #include <optional>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace kiv::platform::sys {
@@ -113,6 +115,12 @@ int CheckWriteAccess(const char* path) {
   if (const auto fault = InjectedFault(Operation::CheckAccess))
     return Fail(*fault, -1);
   return ::faccessat(AT_FDCWD, path, W_OK, AT_EACCESS);
+}
+
+int CheckExecuteAccess(const char* path) {
+  if (const auto fault = InjectedFault(Operation::CheckAccess))
+    return Fail(*fault, -1);
+  return ::faccessat(AT_FDCWD, path, X_OK, AT_EACCESS);
 }
 
 int ChangeMode(int fd, mode_t mode) {
@@ -246,6 +254,26 @@ int SpawnAndWait(const char* program, char* const arguments[], int* status) {
   while (::waitpid(child, status, 0) < 0)
     if (errno != EINTR)
       return errno;
+  return 0;
+}
+
+int SpawnDetached(const char* path, char* const arguments[]) {
+  if (const auto fault = InjectedFault(Operation::StartProcess))
+    return static_cast<int>(fault->error);
+  pid_t child = 0;
+  const int error = ::posix_spawn(&child, path, nullptr, nullptr, arguments, environ);
+  if (error != 0)
+    return error;
+  try {
+    std::thread([child] {
+      int status = 0;
+      while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    // The program runs all the same; without a thread to await it, it stays a zombie once it
+    // ends, until this process ends.
+  }
   return 0;
 }
 

@@ -39,6 +39,7 @@ int LinkStat(const char* path, struct stat* info);                  // Status
 int FileStat(int fd, struct stat* info);                            // Status
 int StatInDirectory(DIR* dir, const char* name, struct stat* info); // Status
 int CheckWriteAccess(const char* path);                             // CheckAccess
+int CheckExecuteAccess(const char* path);                           // CheckAccess
 int ChangeMode(int fd, mode_t mode);                                // ChangeMode
 int ChangeOwner(int fd, uid_t owner, gid_t group);                  // ChangeOwner
 ssize_t ReadLink(const char* path, char* buffer, size_t size);      // ResolveLink
@@ -64,6 +65,10 @@ int SetFileTimes(const char* path, const struct timespec times[2]); // SetFileTi
 // StartProcess: posix_spawnp of program with arguments (a null-terminated list), then waitpid for
 // it. Returns posix_spawnp's error or 0, and the child's wait status in status.
 int SpawnAndWait(const char* program, char* const arguments[], int* status);
+// StartProcess: posix_spawn of the executable file at path (no search on PATH) with arguments,
+// without waiting for it; a thread of its own awaits its end, so that it leaves no zombie. Returns
+// posix_spawn's error (a program that could not be executed among them) or 0.
+int SpawnDetached(const char* path, char* const arguments[]);
 
 // Calls that cannot fail in a way the caller handles, and so have no fault.
 void AdviseSequential(int fd);

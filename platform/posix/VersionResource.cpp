@@ -236,4 +236,8 @@ FileVersion ReadFileVersion(const std::string& path) noexcept {
   return ReadFileVersionIfAny(path).value_or(FileVersion{});
 }
 
+std::optional<FileVersion> ReadProductVersionIfAny(const std::string& path) noexcept {
+  return ReadFileVersionIfAny(path);
+}
+
 } // namespace kiv::platform

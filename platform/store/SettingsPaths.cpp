@@ -25,21 +25,37 @@ std::system_error WrongSettingsType(const std::string& path, const std::string& 
   return std::system_error(std::make_error_code(std::errc::invalid_argument), what);
 }
 
+std::optional<std::string> SettingsKeyPath(std::string_view path) {
+  // Callers of the registry write a path from the root with a leading "\" as often as without.
+  if (path.starts_with('\\'))
+    path.remove_prefix(1);
+  if (!path.empty() &&
+      (path.front() == '\\' || path.back() == '\\' || path.find("\\\\") != std::string_view::npos))
+    return std::nullopt;
+  return std::string(path);
+}
+
 } // namespace kiv::platform
 
 namespace kiv::platform::store {
 
+std::string KeyPath(const std::string& path) {
+  std::optional<std::string> fromRoot = SettingsKeyPath(path);
+  if (!fromRoot)
+    throw std::system_error(std::make_error_code(std::errc::invalid_argument),
+                            "settings key \"" + path + "\" has an empty name");
+  return std::move(*fromRoot);
+}
+
 std::vector<std::string> KeyNamesOf(const std::string& path) {
+  const std::string fromRoot = KeyPath(path);
   std::vector<std::string> names;
-  if (path.empty())
+  if (fromRoot.empty())
     return names;
   std::size_t start = 0;
   for (;;) {
-    const std::size_t end = path.find('\\', start);
-    names.push_back(path.substr(start, end - start));
-    if (names.back().empty())
-      throw std::system_error(std::make_error_code(std::errc::invalid_argument),
-                              "settings key \"" + path + "\" has an empty name");
+    const std::size_t end = fromRoot.find('\\', start);
+    names.push_back(fromRoot.substr(start, end - start));
     if (end == std::string::npos)
       return names;
     start = end + 1;

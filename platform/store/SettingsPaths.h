@@ -11,7 +11,11 @@
 
 namespace kiv::platform::store {
 
-// The names of path; throws std::system_error (invalid_argument) for an empty name. "" has none.
+// The path from the root that path names (SettingsKeyPath); throws std::system_error
+// (invalid_argument) for an empty name.
+std::string KeyPath(const std::string& path);
+
+// The names of path (KeyPath); the root has none.
 std::vector<std::string> KeyNamesOf(const std::string& path);
 
 // text with ASCII letters in lower case, the form in which names compare.

@@ -38,7 +38,7 @@ enum class Operation {
   Rename,         // moving a file over another
   Remove,         // deleting a file
   Status,         // asking a file's type, size, mode or owner
-  CheckAccess,    // asking whether the user may write a file
+  CheckAccess,    // asking whether the user may write or execute a file
   ChangeMode,     // setting an open file's permissions
   ChangeOwner,    // setting an open file's owner and group
   ResolveLink,    // reading where a symbolic link leads
@@ -51,7 +51,7 @@ enum class Operation {
   CreateFolder,   // creating a folder
   RemoveFolder,   // removing an empty folder
   SetFileTime,    // setting a file's last-write time
-  StartProcess,   // starting a program and waiting for it
+  StartProcess,   // starting a program (and waiting for it, where the caller does)
 };
 
 // What happens to the struck call.

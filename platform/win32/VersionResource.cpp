@@ -7,8 +7,10 @@
 #include <windows.h>
 
 namespace kiv::platform {
+namespace {
 
-std::optional<FileVersion> ReadFileVersionIfAny(const std::string& path) noexcept {
+// The fixed block of the file's version resource, nullopt when there is none or it is damaged.
+std::optional<VS_FIXEDFILEINFO> ReadFixedBlock(const std::string& path) noexcept {
   try {
     std::wstring wide;
     if (path.empty() || !win32::Utf8ToUtf16(path, wide))
@@ -28,12 +30,33 @@ std::optional<FileVersion> ReadFileVersionIfAny(const std::string& path) noexcep
     std::memcpy(&fixed, value, sizeof fixed);
     if (fixed.dwSignature != VS_FFI_SIGNATURE)
       return std::nullopt;
-    return FileVersion{HIWORD(fixed.dwFileVersionMS), LOWORD(fixed.dwFileVersionMS),
-                       HIWORD(fixed.dwFileVersionLS), LOWORD(fixed.dwFileVersionLS)};
+    return fixed;
   } catch (...) {
     // Only memory for the block can fail here.
     return std::nullopt;
   }
+}
+
+// The four numbers of a version's most and least significant words.
+FileVersion VersionOf(DWORD mostSignificant, DWORD leastSignificant) {
+  return FileVersion{HIWORD(mostSignificant), LOWORD(mostSignificant), HIWORD(leastSignificant),
+                     LOWORD(leastSignificant)};
+}
+
+} // namespace
+
+std::optional<FileVersion> ReadFileVersionIfAny(const std::string& path) noexcept {
+  const std::optional<VS_FIXEDFILEINFO> fixed = ReadFixedBlock(path);
+  if (!fixed)
+    return std::nullopt;
+  return VersionOf(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
+}
+
+std::optional<FileVersion> ReadProductVersionIfAny(const std::string& path) noexcept {
+  const std::optional<VS_FIXEDFILEINFO> fixed = ReadFixedBlock(path);
+  if (!fixed)
+    return std::nullopt;
+  return VersionOf(fixed->dwProductVersionMS, fixed->dwProductVersionLS);
 }
 
 FileVersion ReadFileVersion(const std::string& path) noexcept {

@@ -3,6 +3,7 @@
 
 #include "core/Exceptions.h"
 #include "platform/Process.h"
+#include "platform/testing/ChildProcess.h"
 #include "platform/testing/FaultInjection.h"
 #include "tests/framework/FrameworkObjects.h"
 #include "tests/support/CommandOutput.h"
@@ -71,6 +72,23 @@ TEST_F(Information, JsonCarriesTheSameFacts) {
   EXPECT_NE(json.find("\"macAddress\": \"" + my_.Network.GetMacAddress() + "\""),
             std::string::npos);
   EXPECT_NE(json.find("\"parameters\": [\"--json\"]"), std::string::npos);
+}
+
+TEST(Kivinfo, GivesHelpAndRefusesUnknownSwitches) {
+  using platform::testing::RunChild;
+  for (const char* help : {"--help", "-h"}) {
+    const platform::testing::ChildResult result = RunChild(KIV_KIVINFO, {"first", help});
+    EXPECT_EQ(result.exitCode, 0) << help;
+    EXPECT_TRUE(result.standardOutput.starts_with(
+        "kivinfo: prints the computer summary that support mails carry.\n"))
+        << result.standardOutput;
+    EXPECT_EQ(result.standardOutput.find("os ver: "), std::string::npos);
+  }
+  const platform::testing::ChildResult refused = RunChild(KIV_KIVINFO, {"first", "--jsn"});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.standardError,
+            "kivinfo: unknown switch \"--jsn\". Type \"kivinfo --help\" for usage.\n");
+  EXPECT_EQ(refused.standardOutput, "");
 }
 
 TEST_F(Information, ComputerAnswers) {

@@ -20,6 +20,12 @@ protected:
   const TInformation& info_ = my_.Information;
 };
 
+TEST_F(WindowsInformation, TheVersionTextIsTheProductVersion) {
+  // The probe's file version is 4.2.0.17.
+  EXPECT_EQ(GetFileVersionText(KIV_PRODUCT_VERSION_PROBE), "5.1.0.3");
+  EXPECT_EQ(TTools::GetFileVersion(KIV_PRODUCT_VERSION_PROBE), "5.1.0.3");
+}
+
 TEST_F(WindowsInformation, DrivesAndVolumes) {
   const std::vector<std::string> drives = my_.Computer.GetDriveList();
   ASSERT_FALSE(drives.empty());

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kiv {
@@ -58,14 +59,21 @@ std::string PercentDecode(const std::string& text) {
   return decoded;
 }
 
-TEST_F(FakeShell, RunFileHandsTheNameOverAsOneArgument) {
+TEST_F(FakeShell, RunFileHandsADocumentsNameOverAsOneArgument) {
   for (const std::string& name : {std::string("/tmp/a b.txt"), std::string("x; touch pwned"),
                                   std::string("$(touch pwned) `id` 'q' \"w\"")}) {
-    EXPECT_TRUE(TTools::RunFile(name, "--ignored"));
+    EXPECT_TRUE(TTools::RunFile(name, " "));
     EXPECT_EQ(Count(), "1") << name;
     EXPECT_EQ(Argument(), name);
   }
   EXPECT_FALSE(std::filesystem::exists("pwned"));
+}
+
+TEST_F(FakeShell, ADocumentWithParametersIsNotOpenedAndIsFalse) {
+  const std::string document = dir_ / "notes.txt";
+  test::WriteFile(document, "text");
+  EXPECT_FALSE(TTools::RunFile(document, "--page 2"));
+  EXPECT_FALSE(test::FileExists(dir_ / "count"));
 }
 
 TEST_F(FakeShell, FailuresOfTheShellAreFalse) {
@@ -73,6 +81,58 @@ TEST_F(FakeShell, FailuresOfTheShellAreFalse) {
   EXPECT_FALSE(TTools::RunFile("/tmp/a", ""));
   ScopedFault refused(Operation::StartProcess, Fault::Error(std::errc::permission_denied));
   EXPECT_FALSE(TTools::RunFile("/tmp/a", ""));
+}
+
+// An executable script that writes each of its arguments in brackets into a named pipe, which
+// the test reads: the read ends when the started program has written them, without waiting on
+// time.
+class StartedProgram : public FakeShell {
+protected:
+  void SetUp() override {
+    FakeShell::SetUp();
+    ASSERT_EQ(::mkfifo(pipe_.c_str(), 0600), 0);
+    test::WriteFile(program_, "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > '" +
+                                  pipe_ + "'\n");
+    std::filesystem::permissions(program_, std::filesystem::perms::owner_all);
+  }
+
+  std::string Arguments() const { return test::ReadFile(pipe_); }
+
+  std::string pipe_ = dir_ / "arguments";
+  std::string program_ = dir_ / "tool program";
+};
+
+TEST_F(StartedProgram, AnExecutableGetsTheParametersSplitAsOnWindows) {
+  const struct {
+    const char* parameters;
+    const char* arguments;
+  } rows[] = {
+      {"", ""},
+      {"-v  \"my file.mod\"\t2", "[-v][my file.mod][2]"},
+      {"$(touch pwned) ; `id` 'q'", "[$(touch][pwned)][;][`id`]['q']"},
+      {R"(a\"b "c\\" "" d\\e)", R"([a"b][c\][][d\\e])"},
+  };
+  for (const auto& row : rows) {
+    ASSERT_TRUE(TTools::RunFile(program_, row.parameters)) << row.parameters;
+    EXPECT_EQ(Arguments(), row.arguments) << row.parameters;
+  }
+  EXPECT_FALSE(test::FileExists(dir_ / "count")); // never through xdg-open
+  EXPECT_FALSE(std::filesystem::exists("pwned"));
+}
+
+TEST_F(StartedProgram, AProgramThatCannotStartIsFalse) {
+  {
+    ScopedFault refused(Operation::StartProcess,
+                        Fault::Error(std::errc::resource_unavailable_try_again));
+    EXPECT_FALSE(TTools::RunFile(program_, "a"));
+  }
+  // A program whose right to run cannot be asked counts as a document, which takes no parameters.
+  ScopedFault unknown(Operation::CheckAccess, Fault::Error(std::errc::io_error));
+  EXPECT_FALSE(TTools::RunFile(program_, "a"));
+  EXPECT_FALSE(test::FileExists(dir_ / "count"));
+  test::WriteFile(dir_ / "not a program", "#!/nowhere/to/be/found\n");
+  std::filesystem::permissions(dir_ / "not a program", std::filesystem::perms::owner_all);
+  EXPECT_FALSE(TTools::RunFile(dir_ / "not a program", ""));
 }
 
 TEST_F(FakeShell, WithoutAShellRunFileIsFalse) {

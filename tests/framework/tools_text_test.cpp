@@ -44,10 +44,12 @@ TEST(HexTexts, UpperCaseDigits) {
   EXPECT_EQ(TTools::HexBytes(bytes), "01AB00");
 }
 
-TEST(IntToStrZeros, ZerosGoBeforeTheSign) {
+TEST(IntToStrZeros, ZerosGoAfterTheSign) {
   EXPECT_EQ(TTools::IntToStrZeros(7, 3), "007");
   EXPECT_EQ(TTools::IntToStrZeros(1234, 3), "1234");
-  EXPECT_EQ(TTools::IntToStrZeros(-5, 4), "00-5");
+  EXPECT_EQ(TTools::IntToStrZeros(-5, 4), "-005");
+  EXPECT_EQ(TTools::IntToStrZeros(-5, 2), "-5");
+  EXPECT_EQ(TTools::IntToStrZeros(-1234, 3), "-1234");
   EXPECT_EQ(TTools::IntToStrZeros(0, 0), "0");
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -219,9 +220,19 @@ const std::vector<ContractRow>& ContractRows() {
        },
        "[invalid_argument] settings key \"KivStoreContract\\a\\\" has an empty name: Invalid "
        "argument"},
+      {"ALeadingBackslashCountsFromTheRootToo",
+       [](SettingsStore& s) {
+         s.WriteInteger("\\" + Key("K"), "v", 7);
+         std::string outcome = std::to_string(s.ReadInteger(Key("K"), "v"));
+         outcome += std::to_string(s.KeyExists("\\" + Key("K")));
+         outcome += Joined(s.ValueNames("\\" + Key("K"))) + Joined(s.KeyNames("\\" + base));
+         outcome += std::to_string(s.DeleteKey("\\" + Key("K")));
+         return outcome + std::to_string(s.KeyExists(Key("K")));
+       },
+       "71vK10"},
       {"EmptyNameAtPathStart",
-       [](SettingsStore& s) { return std::to_string(s.DeleteKey("\\" + base)); },
-       "[invalid_argument] settings key \"\\KivStoreContract\" has an empty name: Invalid "
+       [](SettingsStore& s) { return std::to_string(s.DeleteKey("\\\\" + base)); },
+       "[invalid_argument] settings key \"\\\\KivStoreContract\" has an empty name: Invalid "
        "argument"},
       {"EmptyNameRefusedWithoutWriting",
        [](SettingsStore& s) {
@@ -262,10 +273,34 @@ INSTANTIATE_TEST_SUITE_P(Rows, SettingsStoreContract, ::testing::ValuesIn(Contra
 
 TEST(SettingsStore, TheRootCannotBeDeleted) {
   test::ScopedRegistry registry;
-  EXPECT_EQ(Outcome([] {
-              return std::to_string(SettingsStore::Open(SettingsHive::CurrentUser)->DeleteKey(""));
-            }),
-            "[invalid_argument] the root of a settings hive cannot be deleted: Invalid argument");
+  for (const char* root : {"", "\\"})
+    EXPECT_EQ(Outcome([&] {
+                return std::to_string(
+                    SettingsStore::Open(SettingsHive::CurrentUser)->DeleteKey(root));
+              }),
+              "[invalid_argument] the root of a settings hive cannot be deleted: Invalid argument")
+        << root;
+}
+
+TEST(SettingsKeyPath, OneLeadingBackslashIsTheRootAndOnlyEmptyNamesAreRefused) {
+  const struct {
+    const char* path;
+    std::optional<std::string> fromRoot;
+  } rows[] = {
+      {"", ""},
+      {"\\", ""},
+      {"Software", "Software"},
+      {"Software\\X", "Software\\X"},
+      {"\\Software\\X", "Software\\X"},
+      {"\\\\Software", std::nullopt},
+      {"\\\\", std::nullopt},
+      {"Software\\\\X", std::nullopt},
+      {"Software\\", std::nullopt},
+      {"\\Software\\", std::nullopt},
+      {"\\Software\\\\X", std::nullopt},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(SettingsKeyPath(row.path), row.fromRoot) << row.path;
 }
 
 } // namespace

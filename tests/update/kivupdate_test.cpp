@@ -74,5 +74,48 @@ TEST_F(KivUpdateRefusal, WrongCertificateEndsWithCodeOneAndThePartsMessage) {
   EXPECT_EQ(Files(), std::vector<std::string>{});
 }
 
+TEST_F(KivUpdateRefusal, AMissingFolderIsRefusedBeforeAnythingIsFetched) {
+  Serve("KivSoftware/Update/Upd.ex_", Bytes(120000, 1));
+  const std::string missing = Folder() + "missing";
+  const platform::testing::ChildResult result =
+      RunChild(KIV_KIVUPDATE, {"--server", Settings().serverAddress, "--ca", Server().CaFile(),
+                               "--dir", missing, "UpdZel"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, "--dir: Directory does not exist: " + missing +
+                                      "\nRun with --help for more information.\n");
+  EXPECT_EQ(result.standardOutput, "");
+  EXPECT_EQ(Requests(), "");
+}
+
+TEST_F(KivUpdateRefusal, WithoutAServerItSaysHowToGiveOne) {
+  const std::string refusal =
+      "--server: No update server is configured: give its address with --server URL, or build "
+      "with KIV_UPDATE_SERVER set to it\nRun with --help for more information.\n";
+  std::vector<std::vector<std::string>> serverArguments = {{"--server", ""}};
+  // This build's own setting, where it has none.
+  if (std::string_view(KIV_BUILD_UPDATE_SERVER).empty())
+    serverArguments.push_back({});
+  for (std::vector<std::string> arguments : serverArguments) {
+    arguments.insert(arguments.end(), {"--dir", Folder(), "UpdZel"});
+    const platform::testing::ChildResult result = RunChild(KIV_KIVUPDATE, arguments);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.standardError, refusal);
+    EXPECT_EQ(result.standardOutput, "");
+  }
+  EXPECT_EQ(Files(), std::vector<std::string>{});
+}
+
+TEST(KivUpdateHelp, NamesTheBuildsSettingsOrWhatTheirAbsenceMeans) {
+  const platform::testing::ChildResult result = RunChild(KIV_KIVUPDATE, {"--help"});
+  EXPECT_EQ(result.exitCode, 0);
+  const std::string server = std::string_view(KIV_BUILD_UPDATE_SERVER).empty()
+                                 ? "this build has none (KIV_UPDATE_SERVER), so it must be given"
+                                 : "--server TEXT=" KIV_BUILD_UPDATE_SERVER;
+  EXPECT_NE(result.standardOutput.find(server), std::string::npos) << result.standardOutput;
+  // No option shows an empty default.
+  for (const char* emptyDefault : {"TEXT= ", "TEXT=\n"})
+    EXPECT_EQ(result.standardOutput.find(emptyDefault), std::string::npos) << result.standardOutput;
+}
+
 } // namespace
 } // namespace kiv

@@ -62,9 +62,27 @@ TEST(UpdateFiles, ArchiveNamesThatCouldLeaveTheFolderAreRefused) {
                                           "a..zip",    "sub/Kiv.zip", "sub\\Kiv.zip", "C:Kiv.zip",
                                           "Kiv\n.zip", "Kiv\x7f.zip", {"K\0.zip", 6}};
   for (const std::string& name : names)
-    EXPECT_EQ(Failure([&] { UpdateFilesOf({}, "dl/", TSoftware::ZipFile, name); }),
+    EXPECT_EQ(Failure([&] {
+                UpdateFilesOf(ServerWithoutTrailingSlashes(), "dl/", TSoftware::ZipFile, name);
+              }),
               Expected("EPelo", "Error downloading zip file with software update"))
         << name;
+}
+
+TEST(UpdateFiles, WithoutAServerEveryKindIsRefusedSayingSo) {
+  for (const TSoftware kind :
+       {TSoftware::UpdZel, TSoftware::UpdZel_NoUAC, TSoftware::UnzipProgram, TSoftware::ZipFile})
+    EXPECT_EQ(Failure([&] { UpdateFilesOf({}, "dl/", kind, "Kiv.zip"); }),
+              Expected("EPelo", "No update server is configured: the update settings hold no "
+                                "server address (the build's KIV_UPDATE_SERVER is empty unless "
+                                "set)"));
+}
+
+TEST(UpdateFiles, AnEmptyReleaseFolderIsTheServersRoot) {
+  UpdateSettings settings = ServerWithoutTrailingSlashes();
+  settings.releaseFolder.clear();
+  EXPECT_EQ(UpdateFilesOf(settings, "dl/", TSoftware::ZipFile, "Kiv.zip").front().address,
+            "https://updates.invalid/Kiv.zip");
 }
 
 TEST(UpdateFiles, AddressSegmentKeepsOnlyUnreservedBytes) {

@@ -27,6 +27,7 @@ namespace {
 
 using store::Folded;
 using store::KeyNamesOf;
+using store::KeyPath;
 using store::ThrowSqlite;
 
 constexpr int kBusyMilliseconds = 60000;
@@ -118,13 +119,13 @@ public:
   }
 
   bool KeyExists(const std::string& path) override {
-    KeyNamesOf(path);
-    if (path.empty())
+    const std::string folded = Folded(KeyPath(path));
+    if (folded.empty())
       return true;
     if (!Connect(false))
       return false;
     Query query(*this, "SELECT 1 FROM keys WHERE folded = ?1");
-    query.Bind(1, Folded(path));
+    query.Bind(1, folded);
     return query.Next();
   }
 
@@ -140,7 +141,7 @@ public:
       return false;
     bool deleted = false;
     InWrite([&] {
-      const std::string folded = Folded(path);
+      const std::string folded = Folded(KeyPath(path));
       Query query(*this, "DELETE FROM keys WHERE folded = ?1 OR (folded >= ?2 AND folded < ?3)");
       query.Bind(1, folded);
       query.Bind(2, folded + "\\");
@@ -170,14 +171,14 @@ public:
   }
 
   bool DeleteValue(const std::string& path, const std::string& name) override {
-    KeyNamesOf(path);
+    const std::string folded = Folded(KeyPath(path));
     if (!Connect(false))
       return false;
     bool deleted = false;
     InWrite([&] {
       Query query(*this, "DELETE FROM vals WHERE folded = ?2 AND "
                          "key_id = (SELECT id FROM keys WHERE folded = ?1)");
-      query.Bind(1, Folded(path));
+      query.Bind(1, folded);
       query.Bind(2, Folded(name));
       query.Next();
       deleted = sqlite3_changes(db_) > 0;
@@ -493,24 +494,24 @@ private:
   }
 
   std::vector<std::string> Names(const std::string& path, const char* sql) {
-    KeyNamesOf(path);
+    const std::string folded = Folded(KeyPath(path));
     std::vector<std::string> names;
     if (!Connect(false))
       return names;
     Query query(*this, sql);
-    query.Bind(1, Folded(path));
+    query.Bind(1, folded);
     while (query.Next())
       names.push_back(query.Bytes(0));
     return names;
   }
 
   std::optional<StoredValue> Find(const std::string& path, const std::string& name) {
-    KeyNamesOf(path);
+    const std::string folded = Folded(KeyPath(path));
     if (!Connect(false))
       return std::nullopt;
     Query query(*this, "SELECT v.type, v.data FROM vals v JOIN keys k ON v.key_id = k.id "
                        "WHERE k.folded = ?1 AND v.folded = ?2");
-    query.Bind(1, Folded(path));
+    query.Bind(1, folded);
     query.Bind(2, Folded(name));
     if (!query.Next())
       return std::nullopt;

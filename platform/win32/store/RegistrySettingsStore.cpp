@@ -15,6 +15,7 @@ namespace {
 
 using store::Folded;
 using store::KeyNamesOf;
+using store::KeyPath;
 
 [[noreturn]] void ThrowRegistryError(LSTATUS status, const char* call, const std::string& path) {
   const std::error_code error(static_cast<int>(status), std::system_category());
@@ -92,7 +93,7 @@ public:
       throw store::RootRefused();
     if (!KeyExists(path))
       return false;
-    const LSTATUS status = RegDeleteTreeW(root_, win32::Wide(path).c_str());
+    const LSTATUS status = RegDeleteTreeW(root_, win32::Wide(KeyPath(path)).c_str());
     if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
       ThrowRegistryError(status, "RegDeleteTreeW", path);
     return status == ERROR_SUCCESS;
@@ -212,7 +213,7 @@ public:
 private:
   bool Open(const std::string& path, REGSAM access, OpenedKey& key) {
     const LSTATUS status =
-        RegOpenKeyExW(root_, win32::Wide(path).c_str(), 0, access, key.Address());
+        RegOpenKeyExW(root_, win32::Wide(KeyPath(path)).c_str(), 0, access, key.Address());
     if (status == ERROR_FILE_NOT_FOUND)
       return false;
     if (status != ERROR_SUCCESS)
@@ -221,7 +222,7 @@ private:
   }
 
   void Create(const std::string& path, OpenedKey& key) {
-    const LSTATUS status = RegCreateKeyExW(root_, win32::Wide(path).c_str(), 0, nullptr, 0,
+    const LSTATUS status = RegCreateKeyExW(root_, win32::Wide(KeyPath(path)).c_str(), 0, nullptr, 0,
                                            KEY_READ | KEY_WRITE, nullptr, key.Address(), nullptr);
     if (status != ERROR_SUCCESS)
       ThrowRegistryError(status, "RegCreateKeyExW", path);

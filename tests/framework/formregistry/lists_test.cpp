@@ -62,9 +62,34 @@ TEST_F(FormRegistryLists, TheMachineHiveIsWrittenOnlyWhereAKeyExists) {
   EXPECT_FALSE(registry.ReadFromRegistryHKLM(read, "Software\\Kiv"));
   TRegistry machine(HKEY_LOCAL_MACHINE);
   ASSERT_TRUE(machine.CreateKey("\\Software\\Kiv"));
-  registry.WriteToRegistryHKLM({"a=1", "plain"}, "Software\\Kiv");
+  registry.WriteToRegistryHKLM({"plain", "a=1", "more text"}, "Software\\Kiv");
   EXPECT_TRUE(registry.ReadFromRegistryHKLM(read, "Software\\Kiv"));
-  EXPECT_EQ(read, (Lines{"a=1", "="}));
+  // Lines without "=" keep their text, named as the user hive's writer names them.
+  EXPECT_EQ(read, (Lines{"Text0=plain", "a=1", "Text2=more text"}));
+}
+
+TEST_F(FormRegistryLists, AKeyFromTheRootMayBeginWithABackslashButHaveNoEmptyName) {
+  TFormRegistry registry(form, 0);
+  const std::string key = ProgramKey() + "\\Lists";
+  registry.WriteToRegistryHKCU({"a=1"}, "\\" + key);
+  Lines read;
+  EXPECT_TRUE(registry.ReadFromRegistryHKCU(read, key));
+  EXPECT_EQ(read, Lines{"a=1"});
+  EXPECT_TRUE(registry.ReadFromRegistryHKCU(read, "\\" + key));
+  EXPECT_EQ(read, Lines{"a=1"});
+  for (const std::string& refused : {"\\\\" + key, key + "\\", "\\" + ProgramKey() + "\\\\Lists",
+                                     std::string("\\"), std::string()}) {
+    SCOPED_TRACE(refused);
+    Lines untouched{"old"};
+    EXPECT_FALSE(registry.ReadFromRegistryHKCU(untouched, refused));
+    EXPECT_EQ(untouched, Lines{"old"});
+    registry.WriteToRegistryHKCU({"b=2"}, refused);
+    EXPECT_FALSE(registry.DeleteKeyHKCU(refused));
+  }
+  EXPECT_EQ(ValueNames(key), Lines{"a"});
+  EXPECT_TRUE(registry.DeleteKeyHKCU("\\" + key));
+  EXPECT_FALSE(KeyExists(key));
+  EXPECT_TRUE(KeyExists(ProgramKey()));
 }
 
 TEST_F(FormRegistryLists, DeletionTakesTheFormKeyOrOnlyItsSettings) {

@@ -51,6 +51,15 @@ TEST(VersionResource, TheCommandsProductVersionIsItsFileVersion) {
   EXPECT_EQ(FixedBlockVersion(command, 16), ReadFileVersion(KIV_VESMARINVCHK));
 }
 
+TEST(VersionResource, FileAndProductVersionAreReadApart) {
+  EXPECT_EQ(ReadFileVersionIfAny(KIV_PRODUCT_VERSION_PROBE), kProbeVersion);
+  EXPECT_EQ(ReadProductVersionIfAny(KIV_PRODUCT_VERSION_PROBE), (FileVersion{5, 1, 0, 3}));
+  EXPECT_EQ(ReadProductVersionIfAny(KIV_VERSION_PROBE), kProbeVersion);
+  TempDir dir;
+  test::WriteFile(dir / "text.exe", "not a program");
+  EXPECT_EQ(ReadProductVersionIfAny(dir / "text.exe"), std::nullopt);
+}
+
 TEST(VersionResource, AnyFileNameIsReadByContent) {
   TempDir dir;
   std::filesystem::copy_file(KIV_VERSION_PROBE, dir / "renamed.bin");
