@@ -136,7 +136,8 @@ public:
   // Starts the file as a double click would, with the parameters (a Windows command line's text
   // after the program's name); true when it started. On Linux an executable file is started
   // directly with the parameters as its arguments; any other file is opened with its default
-  // program, which cannot take parameters: with parameters that is false and nothing is opened.
+  // program, which cannot take parameters: given any, it opens without them and the result is
+  // false.
   static bool RunFile(const std::string& AFileName, const std::string& ACommandLineParameters);
 
   // Opens the mail client with "mailto:" AAddress "?subject=" ASubject "&body= " and the

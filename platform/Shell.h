@@ -17,7 +17,8 @@ bool OpenWithShell(const std::string& target);
 // window; true when it reports success (a result above 32). On Linux a regular file that the user
 // may execute is started directly, the parameters split as a Windows program splits them
 // (WindowsParameters.h); true when it started. Anything else is opened as OpenWithShell does,
-// which passes no parameters: given parameters, nothing is opened and the result is false.
+// which cannot pass parameters: given any, the document is opened without them and the result is
+// false, so that the caller learns they were lost.
 bool StartWithShell(const std::string& target, const std::string& parameters);
 
 } // namespace kiv::platform

@@ -41,11 +41,9 @@ bool StartWithShell(const std::string& target, const std::string& parameters) {
   const std::vector<std::string> arguments = SplitWindowsParameters(parameters);
   if (IsExecutableFile(target))
     return StartExecutable(target, arguments);
-  // xdg-open cannot hand parameters on: opening the file without them would report a start that
-  // was not asked for.
-  if (!arguments.empty())
-    return false;
-  return OpenWithShell(target);
+  // xdg-open cannot hand parameters on: the document opens all the same, and the result says
+  // that the parameters were lost.
+  return OpenWithShell(target) && arguments.empty();
 }
 
 } // namespace kiv::platform

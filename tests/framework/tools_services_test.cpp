@@ -69,11 +69,12 @@ TEST_F(FakeShell, RunFileHandsADocumentsNameOverAsOneArgument) {
   EXPECT_FALSE(std::filesystem::exists("pwned"));
 }
 
-TEST_F(FakeShell, ADocumentWithParametersIsNotOpenedAndIsFalse) {
+TEST_F(FakeShell, ADocumentWithParametersOpensWithoutThemAndIsFalse) {
   const std::string document = dir_ / "notes.txt";
   test::WriteFile(document, "text");
   EXPECT_FALSE(TTools::RunFile(document, "--page 2"));
-  EXPECT_FALSE(test::FileExists(dir_ / "count"));
+  EXPECT_EQ(Count(), "1");
+  EXPECT_EQ(Argument(), document);
 }
 
 TEST_F(FakeShell, FailuresOfTheShellAreFalse) {
@@ -129,7 +130,7 @@ TEST_F(StartedProgram, AProgramThatCannotStartIsFalse) {
   // A program whose right to run cannot be asked counts as a document, which takes no parameters.
   ScopedFault unknown(Operation::CheckAccess, Fault::Error(std::errc::io_error));
   EXPECT_FALSE(TTools::RunFile(program_, "a"));
-  EXPECT_FALSE(test::FileExists(dir_ / "count"));
+  EXPECT_EQ(Argument(), program_);
   test::WriteFile(dir_ / "not a program", "#!/nowhere/to/be/found\n");
   std::filesystem::permissions(dir_ / "not a program", std::filesystem::perms::owner_all);
   EXPECT_FALSE(TTools::RunFile(dir_ / "not a program", ""));
