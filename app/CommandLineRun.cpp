@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 
 #include <array>
+#include <exception>
 #include <string_view>
 
 namespace kiv {
@@ -79,7 +80,8 @@ void ReadInput(RunState& run, const std::vector<std::string>& arguments) {
       throw EVesmarInv("Wrong number of input parameters");
     DiscoverRunFiles(run, arguments.front());
   } catch (...) {
-    throw EVesmarInv("Error reading input parameters for VesmarInvChk.exe");
+    throw EVesmarInv("Error reading input parameters for VesmarInvChk.exe",
+                     std::current_exception());
   }
 }
 
