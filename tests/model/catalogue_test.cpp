@@ -1,4 +1,5 @@
 #include "model/InversionGeneralTypes_.h"
+#include "tests/model/ModelPrinters.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "model/ModFile_.h"
 #include "tests/model/ModFileTestAccess.h"
+#include "tests/model/ModelPrinters.h"
 #include "tests/support/FailingAllocation.h"
 
 #include <cmath>

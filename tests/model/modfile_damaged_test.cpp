@@ -3,6 +3,7 @@
 // out of proportion to the file.
 #include "model/ModFile_.h"
 #include "tests/model/ModelFileFixtures.h"
+#include "tests/model/ModelPrinters.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "model/ModFile_.h"
 #include "platform/testing/FaultInjection.h"
 #include "tests/model/ModelFileFixtures.h"
+#include "tests/model/ModelPrinters.h"
 #include "tests/support/Failure.h"
 
 #include <gtest/gtest.h>

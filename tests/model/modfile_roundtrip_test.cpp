@@ -3,6 +3,7 @@
 #include "model/ExtraParamFields.h"
 #include "model/ModFile_.h"
 #include "tests/model/ModelFileFixtures.h"
+#include "tests/model/ModelPrinters.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

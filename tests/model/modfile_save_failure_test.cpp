@@ -4,6 +4,7 @@
 #include "model/ModFile_.h"
 #include "platform/testing/FaultInjection.h"
 #include "testing/ModelTypes.h"
+#include "tests/model/ModelPrinters.h"
 #include "tests/support/TempDir.h"
 
 #include <filesystem>

@@ -2,6 +2,7 @@
 // pitch, chargeability and tau, constraint mode 3. Each is read into exactly the values it holds.
 #include "model/ModFile_.h"
 #include "tests/model/ModelFileFixtures.h"
+#include "tests/model/ModelPrinters.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,5 +1,6 @@
 #include "model/ModFile_.h"
 #include "tests/model/ModelFileFixtures.h"
+#include "tests/model/ModelPrinters.h"
 #include "tests/support/Failure.h"
 
 #include <filesystem>

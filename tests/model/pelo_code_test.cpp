@@ -1,6 +1,7 @@
 #include "core/FormatSettings.h"
 #include "model/PeloCode_.h"
 #include "platform/testing/FaultInjection.h"
+#include "tests/model/ModelPrinters.h"
 #include "tests/support/TempDir.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "model/ModFile_.h"
 #include "model/SparseFormats_.h"
 #include "tests/model/ModFileTestAccess.h"
+#include "tests/model/ModelPrinters.h"
 #include "tests/support/FailingAllocation.h"
 
 #include <array>

@@ -1,5 +1,3 @@
-#ifndef _WIN32
-
 #include "platform/posix/SystemText.h"
 #include "tests/support/TempDir.h"
 
@@ -86,5 +84,3 @@ TEST(KernelRelease, LeadingNumbers) {
 
 } // namespace
 } // namespace kiv::platform
-
-#endif

@@ -1,5 +1,3 @@
-#ifndef _WIN32
-
 #include "platform/CommandLine.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderEntries.h"
@@ -161,5 +159,3 @@ TEST(FileOperations, RootsAreRecognisedHoweverSpelled) {
 
 } // namespace
 } // namespace kiv::platform
-
-#endif

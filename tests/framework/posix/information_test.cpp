@@ -1,5 +1,4 @@
-// Linux services: links, modes, xdg-open and /proc; the Windows build runs the portable tests.
-#ifndef _WIN32
+// Linux services: links, modes, xdg-open and /proc.
 
 #include "core/Exceptions.h"
 #include "platform/Process.h"
@@ -210,5 +209,3 @@ TEST_F(Information, WindowBoundAnswersWaitForTheToolkit) {
 
 } // namespace
 } // namespace kiv
-
-#endif

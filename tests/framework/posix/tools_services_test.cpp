@@ -1,5 +1,4 @@
-// Linux services: links, modes, xdg-open and /proc; the Windows build runs the portable tests.
-#ifndef _WIN32
+// Linux services: links, modes, xdg-open and /proc.
 
 #include "platform/ProcessMemory.h"
 #include "platform/testing/FaultInjection.h"
@@ -231,5 +230,3 @@ TEST(LastError, CodeAndSystemText) {
 
 } // namespace
 } // namespace kiv
-
-#endif

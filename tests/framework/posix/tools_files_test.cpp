@@ -1,5 +1,4 @@
-// Linux services: links, modes, xdg-open and /proc; the Windows build runs the portable tests.
-#ifndef _WIN32
+// Linux services: links, modes, xdg-open and /proc.
 
 #include "framework/Tools.h"
 #include "platform/FolderEntries.h"
@@ -231,5 +230,3 @@ TEST(SetFileDateTime, TwoSecondResolution) {
 
 } // namespace
 } // namespace kiv
-
-#endif

@@ -1,5 +1,4 @@
 // Windows services: drive roots, volume numbers, folders and the fallbacks of failed calls.
-#ifdef _WIN32
 
 #include "platform/testing/FaultInjection.h"
 #include "tests/framework/FrameworkObjects.h"
@@ -80,5 +79,3 @@ TEST_F(WindowsInformation, LongPathsOfMissingComponentsStayUnchanged) {
 
 } // namespace
 } // namespace kiv
-
-#endif
