@@ -1,4 +1,5 @@
 #include "core/Escalation.h"
+#include "tests/support/Failure.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -23,20 +24,10 @@ template <class Thrown> [[noreturn]] void Raise(const char* message) {
   throw Thrown(message);
 }
 
-// Runs f and returns the std::exception it raised as (class name, message).
-template <class F> std::pair<std::string, std::string> Caught(F&& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return {std::string(e.ClassName()), e.Message()};
-  } catch (const std::exception& e) {
-    return {typeid(e).name(), e.what()};
-  }
-  return {"nothing", ""};
-}
+using test::Failure;
 
 TEST(Escalation, ForeignFailureBecomesFatalWithItsLocation) {
-  auto result = Caught(
+  auto result = Failure(
       [] { GuardEscalating("TModFile", "GetModel", [] { Raise<std::out_of_range>("index 7"); }); });
   EXPECT_EQ(result,
             std::make_pair(std::string("EPFatal"), std::string("TModFile.GetModel\nindex 7")));
@@ -46,12 +37,12 @@ TEST(Escalation, LocationLinesStackOutermostFirstThroughMixedForms) {
   auto a = [] { GuardEscalating("UnitA_", "A", [] { Raise<EPFatal>("M"); }); };
   auto b = [&] { GuardWrapping("TB", "B", a); };
   auto c = [&] { GuardEscalating("TC", "C", b); };
-  EXPECT_EQ(Caught(c),
+  EXPECT_EQ(Failure(c),
             std::make_pair(std::string("EPFatal"), std::string("TC.C\nTB.B\nUnitA_.A\nM")));
 
   auto a2 = [] { GuardWrapping("UnitA_", "A", [] { Raise<std::runtime_error>("M"); }); };
   auto b2 = [&] { GuardWrapping("TB", "B", a2); };
-  EXPECT_EQ(Caught(b2), std::make_pair(std::string("EPFatal"), std::string("TB.B\nUnitA_.A\nM")));
+  EXPECT_EQ(Failure(b2), std::make_pair(std::string("EPFatal"), std::string("TB.B\nUnitA_.A\nM")));
 }
 
 TEST(Escalation, ExpectedFailuresPassBothFormsUnchanged) {
@@ -62,7 +53,7 @@ TEST(Escalation, ExpectedFailuresPassBothFormsUnchanged) {
     };
     auto middle = [&] { GuardWrapping("T2", "R2", inner); };
     auto outer = [&] { GuardEscalating("T3", "R3", middle); };
-    EXPECT_EQ(Caught(outer),
+    EXPECT_EQ(Failure(outer),
               std::make_pair(std::string(name), std::string("Invalid model number")));
   }
 }
@@ -86,10 +77,10 @@ TEST(Escalation, WrappingRethrowsTheSameExpectedObject) {
 }
 
 TEST(Escalation, OnlyExactClassesPassTheEscalatingForm) {
-  EXPECT_EQ(Caught([] { GuardEscalating("T", "R", [] { Raise<EPeloSubclass>("sub"); }); }),
+  EXPECT_EQ(Failure([] { GuardEscalating("T", "R", [] { Raise<EPeloSubclass>("sub"); }); }),
             std::make_pair(std::string("EPFatal"), std::string("T.R\nsub")));
   // The wrapping form lets every EPelo but EPFatal through.
-  EXPECT_EQ(Caught([] { GuardWrapping("T", "R", [] { Raise<EPeloSubclass>("sub"); }); }),
+  EXPECT_EQ(Failure([] { GuardWrapping("T", "R", [] { Raise<EPeloSubclass>("sub"); }); }),
             std::make_pair(std::string("EPelo"), std::string("sub")));
 }
 
@@ -97,12 +88,12 @@ TEST(Escalation, PleaseReportInAnyCaseBecomesFatalAtTheFirstEscalatingForm) {
   for (const char* message : {"Layer parameter not found! Please report this error",
                               "x PLEASE REPORT", "pLeAsE rEpOrT it"}) {
     auto wrapped = [&] { GuardWrapping("W", "R", [&] { Raise<EPelo>(message); }); };
-    EXPECT_EQ(Caught(wrapped), std::make_pair(std::string("EPelo"), std::string(message)));
+    EXPECT_EQ(Failure(wrapped), std::make_pair(std::string("EPelo"), std::string(message)));
     auto escalated = [&] { GuardEscalating("E", "R", wrapped); };
-    EXPECT_EQ(Caught(escalated),
+    EXPECT_EQ(Failure(escalated),
               std::make_pair(std::string("EPFatal"), std::string("E.R\n") + message));
     auto info = [&] { GuardEscalating("E", "R", [&] { Raise<EPInfo>(message); }); };
-    EXPECT_EQ(Caught(info).first, "EPFatal");
+    EXPECT_EQ(Failure(info).first, "EPFatal");
   }
 }
 

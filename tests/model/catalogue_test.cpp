@@ -1,5 +1,6 @@
 #include "model/InversionGeneralTypes_.h"
 #include "tests/model/ModelPrinters.h"
+#include "tests/support/Failure.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -9,15 +10,7 @@
 namespace kiv {
 namespace {
 
-// The class name and message of what f raises.
-std::pair<std::string, std::string> Failure(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return {std::string(e.ClassName()), e.Message()};
-  }
-  return {"nothing", ""};
-}
+using test::Failure;
 
 TEST(Catalogue, Rows) {
   // The seven type fields of a row follow its parameter's ordinals (value, two standard

@@ -2,6 +2,7 @@
 #include "tests/model/ModFileTestAccess.h"
 #include "tests/model/ModelPrinters.h"
 #include "tests/support/FailingAllocation.h"
+#include "tests/support/Failure.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -9,15 +10,7 @@
 namespace kiv {
 namespace {
 
-// The class and message of the failure that f raises.
-template <class F> std::pair<std::string, std::string> Raised(F&& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return {std::string(e.ClassName()), e.Message()};
-  }
-  return {"nothing", ""};
-}
+using test::Failure;
 
 TModel Titled(const char* title) {
   TModel model;
@@ -37,7 +30,7 @@ TEST(ModelEditing, SetModelReplacesARegularModelWithinRange) {
   file.AddModel(Titled("first"), 1);
   file.AddModel(Titled("second"), 2);
   for (std::int32_t number : {0, 3})
-    EXPECT_EQ(Raised([&] { file.SetModel(number, Titled("new")); }),
+    EXPECT_EQ(Failure([&] { file.SetModel(number, Titled("new")); }),
               std::make_pair(std::string("EPelo"),
                              std::string("Invalid model number in TModFile.SetModel")))
         << number;
@@ -59,7 +52,7 @@ TEST(ModelEditing, SetModelAsksToReportAnUnexpectedFailure) {
   std::pair<std::string, std::string> raised;
   {
     test::FailingAllocation failing(0);
-    raised = Raised([&] { file.SetModel(1, replacement); });
+    raised = Failure([&] { file.SetModel(1, replacement); });
   }
   EXPECT_EQ(raised, std::make_pair(std::string("EPFatal"),
                                    std::string("Error in procedure TModFile.SetModel:\n\r"
@@ -72,7 +65,7 @@ TEST(ModelEditing, SetSparseModelReplacesASparseModelWithinRange) {
   TModFile file;
   file.AddSparseModel(SparseTitled("first"), 1);
   for (std::int32_t number : {0, 2})
-    EXPECT_EQ(Raised([&] { file.SetSparseModel(number, SparseTitled("new")); }),
+    EXPECT_EQ(Failure([&] { file.SetSparseModel(number, SparseTitled("new")); }),
               std::make_pair(std::string("EPelo"),
                              std::string("Invalid model number in TModFile.SetSparseModel")))
         << number;

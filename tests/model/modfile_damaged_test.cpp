@@ -4,6 +4,7 @@
 #include "model/ModFile_.h"
 #include "tests/model/ModelFileFixtures.h"
 #include "tests/model/ModelPrinters.h"
+#include "tests/support/Failure.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,7 +12,6 @@
 #include <memory>
 #include <optional>
 #include <random>
-#include <typeinfo>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define KIV_HEAP_OF_ASAN 1
@@ -56,29 +56,22 @@ std::string Summary(TModFile& file) {
          std::to_string(file.CommentLine().size()) + " bytes";
 }
 
+// "reads" and the file's summary after open, or the class and message of its failure.
+template <class Open> Outcome OutcomeOf(TModFile& file, Open open) {
+  const auto [cls, text] = test::Failure(open);
+  return cls == "nothing" ? Outcome{"reads", Summary(file)} : Outcome{cls, text};
+}
+
 Outcome Read(const std::string& path, bool headerOnly, const TVesmarInvModelType& type) {
-  try {
-    TModFile file;
-    file.Open(path, headerOnly, headerOnly ? nullptr : &type);
-    return {"reads", Summary(file)};
-  } catch (const Exception& e) {
-    return {std::string(e.ClassName()), e.Message()};
-  } catch (const std::exception& e) {
-    return {std::string("foreign ") + typeid(e).name(), e.what()};
-  }
+  TModFile file;
+  return OutcomeOf(file, [&] { file.Open(path, headerOnly, headerOnly ? nullptr : &type); });
 }
 
 // Reads the model file held in memory under the name into file, which a read replaces whole.
 Outcome ReadHeld(TModFile& file, const std::string& name, std::string_view bytes, bool headerOnly,
                  const TVesmarInvModelType& type) {
-  try {
-    file.OpenFromMemory(name, bytes, headerOnly, headerOnly ? nullptr : &type);
-    return {"reads", Summary(file)};
-  } catch (const Exception& e) {
-    return {std::string(e.ClassName()), e.Message()};
-  } catch (const std::exception& e) {
-    return {std::string("foreign ") + typeid(e).name(), e.what()};
-  }
+  return OutcomeOf(
+      file, [&] { file.OpenFromMemory(name, bytes, headerOnly, headerOnly ? nullptr : &type); });
 }
 
 bool IsOwnFailure(const Outcome& outcome) {
