@@ -3,13 +3,12 @@
 // system's cache. Lines of the information type, and of the error type, which the log always
 // takes to the disk at once.
 //
-//   kiv_debug_log_bench [--lines N] [--repetitions R] [--folder DIR]   (500, 5, the temporary
-//                                                                       folder)
-#include "bench/Samples.h"
+//   kiv_debug_log_bench [--lines N] [--repetitions R]   (500 and 5 by default; in the temporary
+//                                                        folder)
+#include "bench/LoopBench.h"
 #include "core/FormatSettings.h"
 #include "framework/MY_.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,24 +20,12 @@
 namespace kiv::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr double kGoalMicroseconds = 50;
 
 class NoWindow : public TLogWindow {
 public:
   void ShowMessageListDialogBox(const std::string&, bool) override {}
 };
-
-// Microseconds per line of a loop over the lines.
-template <class Write>
-double MicrosecondsPerLine(const std::vector<std::string>& lines, Write write) {
-  const Clock::time_point start = Clock::now();
-  for (const std::string& line : lines)
-    write(line);
-  return std::chrono::duration<double>(Clock::now() - start).count() * 1e6 /
-         static_cast<double>(lines.size());
-}
 
 int Run(int count, int repetitions, const std::filesystem::path& folder) {
   SetRunFormats();
@@ -68,14 +55,12 @@ int Run(int count, int repetitions, const std::filesystem::path& folder) {
   for (int r = 0; r < repetitions; ++r) {
     std::filesystem::remove(log);
     std::filesystem::remove(plain);
-    info.Add(
-        MicrosecondsPerLine(lines, [&](const std::string& l) { debug.WriteLine(l, mt_Info); }));
-    error.Add(
-        MicrosecondsPerLine(lines, [&](const std::string& l) { debug.WriteLine(l, mt_Error); }));
+    info.Add(MicrosecondsPerItem(count, [&](int i) { debug.WriteLine(lines[i], mt_Info); }));
+    error.Add(MicrosecondsPerItem(count, [&](int i) { debug.WriteLine(lines[i], mt_Error); }));
     // The log's line is about 40 bytes longer than its message: the time stamp and the type.
-    baseline.Add(MicrosecondsPerLine(lines, [&](const std::string& l) {
+    baseline.Add(MicrosecondsPerItem(count, [&](int i) {
       std::ofstream(plain, std::ios::binary | std::ios::app)
-          << "111226,10:20:30.1234\tInfo\t001\t" << l << "\r\n";
+          << "111226,10:20:30.1234\tInfo\t001\t" << lines[i] << "\r\n";
     }));
   }
   // The log's last lines, when it ends, would go to the file removed here.
@@ -85,41 +70,23 @@ int Run(int count, int repetitions, const std::filesystem::path& folder) {
 
   std::printf("%d lines, %d repetitions; microseconds per line, median [least, greatest]\n", count,
               repetitions);
-  const auto row = [](const char* name, const Samples& samples) {
-    std::printf("  %-44s %8.1f [%.1f, %.1f]\n", name, samples.Median(), samples.Min(),
-                samples.Max());
-  };
-  row("TDebug.WriteLine, information lines", info);
-  row("TDebug.WriteLine, error lines", error);
-  row("open, append and close without a flush", baseline);
-  const Samples ratios = Ratios(info, baseline);
-  std::printf("  information line / plain append              %8.2f [%.2f, %.2f]\n",
-              ratios.Median(), ratios.Min(), ratios.Max());
-  const bool met = info.Median() <= kGoalMicroseconds;
-  std::printf("%s: an information line of the log costs <= %.0f microseconds\n",
-              met ? "met" : "missed", kGoalMicroseconds);
-  return met ? 0 : 1;
+  PrintSpread("TDebug.WriteLine, information lines", info, "%.1f");
+  PrintSpread("TDebug.WriteLine, error lines", error, "%.1f");
+  PrintSpread("open, append and close without a flush", baseline, "%.1f");
+  PrintSpread("information line / plain append", Ratios(info, baseline));
+  return PrintGoal("an information line of the log costs <= 50 microseconds", info, true,
+                   kGoalMicroseconds)
+             ? 0
+             : 1;
 }
 
 } // namespace
 } // namespace kiv::bench
 
 int main(int argc, char** argv) {
-  int lines = 500;
-  int repetitions = 5;
-  std::filesystem::path folder = std::filesystem::temp_directory_path();
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string option = argv[i];
-    if (option == "--lines")
-      lines = std::atoi(argv[i + 1]);
-    else if (option == "--repetitions")
-      repetitions = std::atoi(argv[i + 1]);
-    else if (option == "--folder")
-      folder = argv[i + 1];
-  }
-  if (argc % 2 == 0 || lines < 1 || repetitions < 1) {
-    std::fputs("usage: kiv_debug_log_bench [--lines N] [--repetitions R] [--folder DIR]\n", stderr);
+  kiv::bench::LoopOptions options{500, 5};
+  if (!kiv::bench::ParseLoopOptions(argc, argv, "kiv_debug_log_bench", "lines", options))
     return 2;
-  }
-  return kiv::bench::Run(lines, repetitions, folder);
+  return kiv::bench::Run(options.items, options.repetitions,
+                         std::filesystem::temp_directory_path());
 }

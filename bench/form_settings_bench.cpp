@@ -3,7 +3,7 @@
 // same values for the same form, in one run; the time ratio against the goal.
 //
 //   kiv_form_settings_bench [--cycles N] [--repetitions R]   (200 and 5 by default)
-#include "bench/Samples.h"
+#include "bench/LoopBench.h"
 #include "bench/ScratchFiles.h"
 #include "framework/FormRegistry_.h"
 #include "framework/toolkit/Application.h"
@@ -13,7 +13,6 @@
 #include <QSettings>
 #include <QString>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -22,8 +21,6 @@
 
 namespace kiv::bench {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr double kGoal = 1.0;
 constexpr int kVersion = 1;
@@ -86,19 +83,13 @@ private:
   QString ini_;
 };
 
-double Seconds(Clock::duration duration) {
-  return std::chrono::duration<double>(duration).count();
-}
-
 // The microseconds of one save-and-restore cycle, over cycles of them.
 template <class Placement> double MicrosecondsPerCycle(Placement& placement, int cycles) {
-  const Clock::time_point start = Clock::now();
-  for (int i = 0; i < cycles; ++i) {
+  return MicrosecondsPerItem(cycles, [&](int) {
     placement.SavePosition();
     if (!placement.Restore())
       throw std::runtime_error("the placement saved was not restored");
-  }
-  return Seconds(Clock::now() - start) * 1e6 / cycles;
+  });
 }
 
 // QSettingsPlacement under the names of TFormRegistry, so that one loop times both.
@@ -133,39 +124,29 @@ int Run(int cycles, int repetitions) {
   }
   const Samples ratios = Ratios(qsettings, ours);
 
-  std::printf("a shown form's placement saved and restored, %d cycles, median of %d\n", cycles,
-              repetitions);
-  std::printf("  TFormRegistry SavePosition + Restore  %8.1f us\n", ours.Median());
-  std::printf("  QSettings (INI) write, sync, read     %8.1f us\n", qsettings.Median());
-  std::printf("  ratio QSettings / TFormRegistry       %8.2f [%.2f, %.2f]  (goal at least %.1f)  "
-              "%s\n",
-              ratios.Median(), ratios.Min(), ratios.Max(), kGoal,
-              ratios.Median() >= kGoal ? "met" : "MISSED");
-  return 0;
+  std::printf("a shown form's placement saved and restored, %d cycles, %d repetitions; median "
+              "[least, greatest]\n",
+              cycles, repetitions);
+  PrintSpread("TFormRegistry SavePosition + Restore, us", ours, "%.1f");
+  PrintSpread("QSettings (INI) write, sync, read, us", qsettings, "%.1f");
+  PrintSpread("ratio QSettings / TFormRegistry", ratios);
+  return PrintGoal("the form settings registry at least as fast as QSettings", ratios, false, kGoal)
+             ? 0
+             : 1;
 }
 
 } // namespace
 } // namespace kiv::bench
 
 int main(int argc, char** argv) {
-  int cycles = 200;
-  int repetitions = 5;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string option = argv[i];
-    if (option == "--cycles") {
-      cycles = std::max(1, std::stoi(argv[i + 1]));
-    } else if (option == "--repetitions") {
-      repetitions = std::max(1, std::stoi(argv[i + 1]));
-    } else {
-      std::cerr << "Usage: kiv_form_settings_bench [--cycles N] [--repetitions R]\n";
-      return 1;
-    }
-  }
+  kiv::bench::LoopOptions options{200, 5};
+  if (!kiv::bench::ParseLoopOptions(argc, argv, "kiv_form_settings_bench", "cycles", options))
+    return 2;
   // Qt draws on no display unless a platform is named.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   kiv::TApplication application(argc, argv);
   try {
-    return kiv::bench::Run(cycles, repetitions);
+    return kiv::bench::Run(options.items, options.repetitions);
   } catch (const std::exception& e) {
     std::cerr << "kiv_form_settings_bench: " << e.what() << "\n";
     return 1;

@@ -3,12 +3,11 @@
 // window adds, against the goal.
 //
 //   kiv_progress_form_bench [--steps N] [--repetitions R]   (2000 and 5 by default)
-#include "bench/Samples.h"
+#include "bench/LoopBench.h"
 #include "framework/ProgressForm_.h"
 #include "framework/toolkit/Application.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -18,22 +17,7 @@
 namespace kiv::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr double kGoal = 1.2;
-
-double Seconds(Clock::duration duration) {
-  return std::chrono::duration<double>(duration).count();
-}
-
-// Microseconds per step of a loop over the messages.
-template <class Step>
-double MicrosecondsPerStep(const std::vector<std::string>& messages, Step step) {
-  const Clock::time_point start = Clock::now();
-  for (const std::string& message : messages)
-    step(message);
-  return Seconds(Clock::now() - start) * 1e6 / static_cast<double>(messages.size());
-}
 
 int Run(int steps, int repetitions) {
   std::vector<std::string> messages;
@@ -50,47 +34,35 @@ int Run(int steps, int repetitions) {
     form.ProgressClear();
     form.Show();
     Application().ProcessMessages();
-    window.Add(
-        MicrosecondsPerStep(messages, [&](const std::string& message) { form.Step(message); }));
+    window.Add(MicrosecondsPerItem(steps, [&](int step) { form.Step(messages[step]); }));
     form.Hide();
     Application().ProcessMessages();
-    eventsOnly.Add(
-        MicrosecondsPerStep(messages, [](const std::string&) { Application().ProcessMessages(); }));
+    eventsOnly.Add(MicrosecondsPerItem(steps, [](int) { Application().ProcessMessages(); }));
   }
   const Samples ratios = Ratios(window, eventsOnly);
 
-  std::printf("progress window, %d steps, median of %d\n", steps, repetitions);
-  std::printf("  TProgressForm Step, window shown       %8.2f us a step\n", window.Median());
-  std::printf("  ProcessMessages only                   %8.2f us a step\n", eventsOnly.Median());
-  std::printf("  ratio window / events only             %8.2f [%.2f, %.2f]  (goal at most %.1f)  "
-              "%s\n",
-              ratios.Median(), ratios.Min(), ratios.Max(), kGoal,
-              ratios.Median() <= kGoal ? "met" : "MISSED");
-  return 0;
+  std::printf("progress window, %d steps, %d repetitions; median [least, greatest]\n", steps,
+              repetitions);
+  PrintSpread("TProgressForm Step, window shown, us a step", window);
+  PrintSpread("ProcessMessages only, us a step", eventsOnly);
+  PrintSpread("ratio window / events only", ratios);
+  return PrintGoal("the window adds at most 20 per cent to a caller's loop", ratios, true, kGoal)
+             ? 0
+             : 1;
 }
 
 } // namespace
 } // namespace kiv::bench
 
 int main(int argc, char** argv) {
-  int steps = 2000;
-  int repetitions = 5;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string option = argv[i];
-    if (option == "--steps") {
-      steps = std::max(1, std::stoi(argv[i + 1]));
-    } else if (option == "--repetitions") {
-      repetitions = std::max(1, std::stoi(argv[i + 1]));
-    } else {
-      std::cerr << "Usage: kiv_progress_form_bench [--steps N] [--repetitions R]\n";
-      return 1;
-    }
-  }
+  kiv::bench::LoopOptions options{2000, 5};
+  if (!kiv::bench::ParseLoopOptions(argc, argv, "kiv_progress_form_bench", "steps", options))
+    return 2;
   // Qt draws on no display unless a platform is named.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   kiv::TApplication application(argc, argv);
   try {
-    return kiv::bench::Run(steps, repetitions);
+    return kiv::bench::Run(options.items, options.repetitions);
   } catch (const std::exception& e) {
     std::cerr << "kiv_progress_form_bench: " << e.what() << "\n";
     return 1;

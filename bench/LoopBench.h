@@ -1,0 +1,70 @@
+#pragma once
+
+// What the benchmark programs that time loops by hand share: their two options, the time of one
+// pass of a loop, and the lines of their report (a figure with its spread, a goal met or missed).
+
+#include "bench/Samples.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace kiv::bench {
+
+// How many items one pass of the loop takes, and how many passes.
+struct LoopOptions {
+  int items;
+  int repetitions;
+};
+
+// Reads "--<itemsName> N" and "--repetitions R" into options, which hold the defaults. False,
+// with the usage line on standard error, for anything else.
+inline bool ParseLoopOptions(int argc, char** argv, const char* program, const char* itemsName,
+                             LoopOptions& options) {
+  const std::string itemsOption = std::string("--") + itemsName;
+  bool ok = argc % 2 == 1;
+  for (int i = 1; ok && i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    const int value = std::atoi(argv[i + 1]);
+    ok = value > 0 && (option == itemsOption || option == "--repetitions");
+    if (ok)
+      (option == itemsOption ? options.items : options.repetitions) = value;
+  }
+  if (!ok)
+    std::fprintf(stderr, "usage: %s [%s N] [--repetitions R]   (%d and %d by default)\n", program,
+                 itemsOption.c_str(), options.items, options.repetitions);
+  return ok;
+}
+
+// Microseconds per item of one pass of body over items 0 to count - 1.
+template <class Body> double MicrosecondsPerItem(int count, Body body) {
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < count; ++i)
+    body(i);
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() * 1e6 /
+         count;
+}
+
+// "  label   median [least, greatest]" with the figures in format.
+inline void PrintSpread(const char* label, const Samples& samples, const char* format = "%.2f") {
+  const auto text = [&](double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return std::string(buffer);
+  };
+  std::printf("  %-44s %8s [%s, %s]\n", label, text(samples.Median()).c_str(),
+              text(samples.Min()).c_str(), text(samples.Max()).c_str());
+}
+
+// "met: goal" or "missed: goal" for the median of samples against bound; true when met.
+inline bool PrintGoal(const char* goal, const Samples& samples, bool atMost, double bound) {
+  const double median = samples.Median();
+  const bool met = atMost ? median <= bound : median >= bound;
+  std::printf("%s: %s (median %.2f, goal %s %.2f)\n", met ? "met" : "missed", goal, median,
+              atMost ? "<=" : ">=", bound);
+  return met;
+}
+
+} // namespace kiv::bench
