@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 
 namespace kiv::bench {
@@ -36,6 +37,21 @@ inline bool ParseLoopOptions(int argc, char** argv, const char* program, const c
     std::fprintf(stderr, "usage: %s [%s N] [--repetitions R]   (%d and %d by default)\n", program,
                  itemsOption.c_str(), options.items, options.repetitions);
   return ok;
+}
+
+// The main of such a program: its options, then run(options) with any failure reported on
+// standard error; 2 for a usage error, 1 for a failure, else what run returns.
+template <class Run>
+int LoopBenchMain(int argc, char** argv, const char* program, const char* itemsName,
+                  LoopOptions options, Run run) {
+  if (!ParseLoopOptions(argc, argv, program, itemsName, options))
+    return 2;
+  try {
+    return run(options);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "%s: %s\n", program, failure.what());
+    return 1;
+  }
 }
 
 // Microseconds per item of one pass of body over items 0 to count - 1.

@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -84,9 +83,9 @@ int Run(int count, int repetitions, const std::filesystem::path& folder) {
 } // namespace kiv::bench
 
 int main(int argc, char** argv) {
-  kiv::bench::LoopOptions options{500, 5};
-  if (!kiv::bench::ParseLoopOptions(argc, argv, "kiv_debug_log_bench", "lines", options))
-    return 2;
-  return kiv::bench::Run(options.items, options.repetitions,
-                         std::filesystem::temp_directory_path());
+  return kiv::bench::LoopBenchMain(argc, argv, "kiv_debug_log_bench", "lines", {500, 5},
+                                   [](const kiv::bench::LoopOptions& options) {
+                                     return kiv::bench::Run(options.items, options.repetitions,
+                                                            std::filesystem::temp_directory_path());
+                                   });
 }

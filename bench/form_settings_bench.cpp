@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <stdexcept>
 #include <string>
 
@@ -139,16 +138,11 @@ int Run(int cycles, int repetitions) {
 } // namespace kiv::bench
 
 int main(int argc, char** argv) {
-  kiv::bench::LoopOptions options{200, 5};
-  if (!kiv::bench::ParseLoopOptions(argc, argv, "kiv_form_settings_bench", "cycles", options))
-    return 2;
   // Qt draws on no display unless a platform is named.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   kiv::TApplication application(argc, argv);
-  try {
-    return kiv::bench::Run(options.items, options.repetitions);
-  } catch (const std::exception& e) {
-    std::cerr << "kiv_form_settings_bench: " << e.what() << "\n";
-    return 1;
-  }
+  return kiv::bench::LoopBenchMain(argc, argv, "kiv_form_settings_bench", "cycles", {200, 5},
+                                   [](const kiv::bench::LoopOptions& options) {
+                                     return kiv::bench::Run(options.items, options.repetitions);
+                                   });
 }

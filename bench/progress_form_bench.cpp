@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -55,16 +54,11 @@ int Run(int steps, int repetitions) {
 } // namespace kiv::bench
 
 int main(int argc, char** argv) {
-  kiv::bench::LoopOptions options{2000, 5};
-  if (!kiv::bench::ParseLoopOptions(argc, argv, "kiv_progress_form_bench", "steps", options))
-    return 2;
   // Qt draws on no display unless a platform is named.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   kiv::TApplication application(argc, argv);
-  try {
-    return kiv::bench::Run(options.items, options.repetitions);
-  } catch (const std::exception& e) {
-    std::cerr << "kiv_progress_form_bench: " << e.what() << "\n";
-    return 1;
-  }
+  return kiv::bench::LoopBenchMain(argc, argv, "kiv_progress_form_bench", "steps", {2000, 5},
+                                   [](const kiv::bench::LoopOptions& options) {
+                                     return kiv::bench::Run(options.items, options.repetitions);
+                                   });
 }
