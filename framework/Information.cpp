@@ -186,21 +186,39 @@ std::int64_t TInformation::GetPentiumTime() const {
   return static_cast<std::int64_t>(platform::TimeStampCounter());
 }
 
+TComputerFacts TInformation::GetComputerFacts() const {
+  const std::vector<std::string> arguments = platform::CommandLineArguments();
+  TComputerFacts facts;
+  facts.Executable = platform::ExecutablePath();
+  if (!arguments.empty())
+    facts.Parameters.assign(arguments.begin() + 1, arguments.end());
+  facts.OsVersion = FOperatingSystem.GetVersion();
+  facts.ComputerName = FComputer.GetName();
+  facts.LoginName = FUser.GetName();
+  facts.CpuCount = FComputer.GetCPUNoProcessors();
+  facts.ActiveCpuCount = FComputer.GetCPUNoActive();
+  facts.NetName = FNetwork.GetName();
+  facts.MacAddress = FNetwork.GetMacAddress();
+  facts.Drives = FComputer.GetDriveList();
+  facts.NetDrives = FNetwork.GetNetworkDriveMappings();
+  return facts;
+}
+
 std::string TInformation::GetComputerSummary() const {
   return GuardWrapping("MY_", "GetSummary", [&] {
-    const std::vector<std::string> arguments = platform::CommandLineArguments();
-    std::string summary = platform::ExecutablePath() + "\n";
-    for (size_t i = 1; i < arguments.size(); ++i)
-      summary += "param(" + std::to_string(i) + "): " + arguments[i] + "\n";
-    summary += "os ver: " + FOperatingSystem.GetVersion() + "\n";
-    summary += "computer name: " + FComputer.GetName() + "\n";
-    summary += "login name: " + FUser.GetName() + "\n";
-    summary += "# cpu: " + std::to_string(FComputer.GetCPUNoProcessors()) + "\n";
-    summary += "# active cpu: " + std::to_string(FComputer.GetCPUNoActive()) + "\n";
-    summary += "net name: " + FNetwork.GetName() + "\n";
-    summary += "mac addr: " + FNetwork.GetMacAddress() + "\n";
-    summary += "drives: \n" + JoinCrLfLines(FComputer.GetDriveList()) + "\n";
-    summary += "net drives: \n" + JoinCrLfLines(FNetwork.GetNetworkDriveMappings());
+    const TComputerFacts facts = GetComputerFacts();
+    std::string summary = facts.Executable + "\n";
+    for (size_t i = 0; i < facts.Parameters.size(); ++i)
+      summary += "param(" + std::to_string(i + 1) + "): " + facts.Parameters[i] + "\n";
+    summary += "os ver: " + facts.OsVersion + "\n";
+    summary += "computer name: " + facts.ComputerName + "\n";
+    summary += "login name: " + facts.LoginName + "\n";
+    summary += "# cpu: " + std::to_string(facts.CpuCount) + "\n";
+    summary += "# active cpu: " + std::to_string(facts.ActiveCpuCount) + "\n";
+    summary += "net name: " + facts.NetName + "\n";
+    summary += "mac addr: " + facts.MacAddress + "\n";
+    summary += "drives: \n" + JoinCrLfLines(facts.Drives) + "\n";
+    summary += "net drives: \n" + JoinCrLfLines(facts.NetDrives);
     return summary;
   });
 }

@@ -15,6 +15,22 @@ class TWindowServices;
 
 // The program's environment: folders, the executable's name and version, a per-user settings
 // file name and a summary of the computer for support mails.
+// What the computer summary says of this program and this computer; the summary's text and
+// kivinfo's JSON both render these.
+struct TComputerFacts {
+  std::string Executable;
+  std::vector<std::string> Parameters; // the program's arguments after its own name
+  std::string OsVersion;
+  std::string ComputerName;
+  std::string LoginName;
+  int CpuCount = 0;
+  int ActiveCpuCount = 0;
+  std::string NetName;
+  std::string MacAddress;
+  std::vector<std::string> Drives;
+  std::vector<std::string> NetDrives;
+};
+
 class TInformation {
 public:
   // Keeps the four references, which must outlive the object.
@@ -68,6 +84,8 @@ public:
   std::string GetDateTimeNow() const;
   // The processor's time-stamp counter, all 64 bits.
   std::int64_t GetPentiumTime() const;
+  // The facts of the computer summary, gathered once.
+  TComputerFacts GetComputerFacts() const;
   // The summary of the computer for support mails; lines end in LF, the drive entries in CR LF.
   std::string GetComputerSummary() const;
 

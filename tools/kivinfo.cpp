@@ -1,8 +1,10 @@
 // kivinfo: prints the computer summary that support mails carry, or the same facts as JSON.
 
-#include "framework/MY_.h"
-#include "platform/CommandLine.h"
-#include "platform/Process.h"
+#include "framework/Computer.h"
+#include "framework/Information.h"
+#include "framework/Network.h"
+#include "framework/OperatingSystem.h"
+#include "framework/User.h"
 #include "platform/StandardOutput.h"
 #include "tools/JsonText.h"
 
@@ -31,24 +33,21 @@ Exit code 0 on success; 1 with a message on the standard error for an unknown sw
 other failure.
 )";
 
-std::string SummaryJson(const kiv::TOperatingSystem& system, const kiv::TComputer& computer,
-                        const kiv::TUser& user, const kiv::TNetwork& network) {
+std::string SummaryJson(const kiv::TComputerFacts& facts) {
   using kiv::JsonString;
-  const std::vector<std::string> arguments = kiv::platform::CommandLineArguments();
-  const std::vector<std::string> parameters(
-      arguments.empty() ? arguments.end() : arguments.begin() + 1, arguments.end());
+  using kiv::JsonStringArray;
   std::string json = "{\n";
-  json += "  \"executable\": " + JsonString(kiv::platform::ExecutablePath()) + ",\n";
-  json += "  \"parameters\": " + kiv::JsonStringArray(parameters) + ",\n";
-  json += "  \"osVersion\": " + JsonString(system.GetVersion()) + ",\n";
-  json += "  \"computerName\": " + JsonString(computer.GetName()) + ",\n";
-  json += "  \"loginName\": " + JsonString(user.GetName()) + ",\n";
-  json += "  \"cpuCount\": " + std::to_string(computer.GetCPUNoProcessors()) + ",\n";
-  json += "  \"activeCpuCount\": " + std::to_string(computer.GetCPUNoActive()) + ",\n";
-  json += "  \"netName\": " + JsonString(network.GetName()) + ",\n";
-  json += "  \"macAddress\": " + JsonString(network.GetMacAddress()) + ",\n";
-  json += "  \"drives\": " + kiv::JsonStringArray(computer.GetDriveList()) + ",\n";
-  json += "  \"netDrives\": " + kiv::JsonStringArray(network.GetNetworkDriveMappings()) + "\n";
+  json += "  \"executable\": " + JsonString(facts.Executable) + ",\n";
+  json += "  \"parameters\": " + JsonStringArray(facts.Parameters) + ",\n";
+  json += "  \"osVersion\": " + JsonString(facts.OsVersion) + ",\n";
+  json += "  \"computerName\": " + JsonString(facts.ComputerName) + ",\n";
+  json += "  \"loginName\": " + JsonString(facts.LoginName) + ",\n";
+  json += "  \"cpuCount\": " + std::to_string(facts.CpuCount) + ",\n";
+  json += "  \"activeCpuCount\": " + std::to_string(facts.ActiveCpuCount) + ",\n";
+  json += "  \"netName\": " + JsonString(facts.NetName) + ",\n";
+  json += "  \"macAddress\": " + JsonString(facts.MacAddress) + ",\n";
+  json += "  \"drives\": " + JsonStringArray(facts.Drives) + ",\n";
+  json += "  \"netDrives\": " + JsonStringArray(facts.NetDrives) + "\n";
   return json + "}\n";
 }
 
@@ -78,7 +77,7 @@ int main(int argc, char** argv) {
     kiv::TUser user;
     kiv::TNetwork network;
     const kiv::TInformation information(system, computer, user, network);
-    kiv::platform::WriteStandardOutput(json ? SummaryJson(system, computer, user, network)
+    kiv::platform::WriteStandardOutput(json ? SummaryJson(information.GetComputerFacts())
                                             : information.GetComputerSummary());
     return 0;
   } catch (const std::exception& e) {
