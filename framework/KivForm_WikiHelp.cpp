@@ -38,21 +38,13 @@ std::string WikiHelpUnavailableText(const std::string& AContact) {
 }
 
 bool TKivForm::ShowWikiHelp() {
-  bool shown = false;
   try {
-    Screen().SetCursor(crHourGlass);
-    try {
-      const std::string page = WikiHelpPage();
-      if (!page.empty())
-        shown = platform::OpenWithShell(page);
-    } catch (...) {
-      shown = false;
-    }
-    Screen().SetCursor(crDefault);
+    const TScreenCursorGuard busy(crHourGlass, crDefault);
+    const std::string page = WikiHelpPage();
+    return !page.empty() && platform::OpenWithShell(page);
   } catch (...) {
     return false;
   }
-  return shown;
 }
 
 // The page of the form's section: its "Page" in page mode (the "DefaultPage" one for a section

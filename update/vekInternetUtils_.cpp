@@ -38,32 +38,26 @@ private:
   TvekInternetUtils& utils_;
 };
 
-// The screen cursor as it was, again when the object goes.
-class RememberedCursor {
+// Frees the window that the guard still holds when the call ends: a window event may have freed
+// it already, and the guard then holds nothing.
+class FreeWindowAtEnd {
 public:
-  RememberedCursor() : cursor_(Screen().Cursor()) {}
-  RememberedCursor(const RememberedCursor&) = delete;
-  RememberedCursor& operator=(const RememberedCursor&) = delete;
-  ~RememberedCursor() { Screen().SetCursor(cursor_); }
+  explicit FreeWindowAtEnd(TComponentGuard<TProgressForm>& window) : window_(window) {}
+  FreeWindowAtEnd(const FreeWindowAtEnd&) = delete;
+  FreeWindowAtEnd& operator=(const FreeWindowAtEnd&) = delete;
+  ~FreeWindowAtEnd() {
+    TProgressForm* window = window_.Get();
+    window_.Reset(nullptr);
+    delete window;
+  }
 
 private:
-  TCursor cursor_;
+  TComponentGuard<TProgressForm>& window_;
 };
 
 } // namespace
 
 TvekInternetUtils::TvekInternetUtils(TComponent* AOwner) : TComponent(AOwner) {}
-
-TvekInternetUtils::~TvekInternetUtils() {
-  if (FProgressForm != nullptr)
-    FProgressForm->RemoveFreeNotification(*this);
-}
-
-void TvekInternetUtils::Notification(TComponent& AComponent, TOperation AOperation) {
-  TComponent::Notification(AComponent, AOperation);
-  if (AOperation == TOperation::opRemove && &AComponent == FProgressForm)
-    FProgressForm = nullptr;
-}
 
 bool TvekInternetUtils::GetUpdate(const std::string& DownloadDir, TSoftware Software,
                                   const std::string& ZipFileName) {
@@ -71,36 +65,27 @@ bool TvekInternetUtils::GetUpdate(const std::string& DownloadDir, TSoftware Soft
   // fields alone.
   if (UpdateFetchRunning())
     return false;
-  bool arrived = false;
   try {
     FSoftware = Software;
-    const RememberedCursor cursor;
+    const TScreenCursorGuard busy;
     auto window = std::make_unique<TProgressForm>(nullptr);
-    FProgressForm = window.get();
-    FProgressForm->FreeNotification(*this);
-    FProgressForm->SetAbortCheckActive(true);
-    FProgressForm->UpdateFormSize();
-    Screen().SetCursor(crHourGlass);
+    FProgressForm.Reset(window.get());
+    const FreeWindowAtEnd freeWindow(FProgressForm);
+    TProgressForm& form = *window.release();
+    form.SetAbortCheckActive(true);
+    form.UpdateFormSize();
     WindowProgress progress(*this);
-    try {
-      FetchUpdate(Settings, DownloadDir, Software, ZipFileName, progress);
-      arrived = true;
-    } catch (...) {
-    }
-    // A window event may have freed the window already.
-    if (FProgressForm == nullptr)
-      (void)window.release();
-    FProgressForm = nullptr;
+    FetchUpdate(Settings, DownloadDir, Software, ZipFileName, progress);
+    return true;
   } catch (...) {
-    arrived = false;
+    return false;
   }
-  return arrived;
 }
 
 void TvekInternetUtils::HttpWorkBegin(TComponent*, TWorkMode AWorkMode,
                                       std::int64_t AWorkCountMax) {
   GuardEscalating(ClassName(), "HttpWorkBegin", [&] {
-    if (AWorkMode != TWorkMode::wmRead || FProgressForm == nullptr)
+    if (AWorkMode != TWorkMode::wmRead || !FProgressForm)
       return;
     FProgressForm->Show();
     FProgressForm->SetShowProgressBar(false);
@@ -122,7 +107,7 @@ void TvekInternetUtils::HttpWorkBegin(TComponent*, TWorkMode AWorkMode,
 
 void TvekInternetUtils::HttpWork(TComponent*, TWorkMode AWorkMode, std::int64_t AWorkCount) {
   GuardEscalating(ClassName(), "HttpWork", [&] {
-    if (AWorkMode != TWorkMode::wmRead || FProgressForm == nullptr)
+    if (AWorkMode != TWorkMode::wmRead || !FProgressForm)
       return;
     FProgressForm->SetMainLabel(std::to_string(FloorKilobytes(AWorkCount)) + " of " +
                                 std::to_string(FTotalkBytes) + " kB downloaded");
@@ -131,10 +116,10 @@ void TvekInternetUtils::HttpWork(TComponent*, TWorkMode AWorkMode, std::int64_t 
 
 void TvekInternetUtils::HttpWorkEnd(TComponent*, TWorkMode AWorkMode) {
   GuardEscalating(ClassName(), "HttpWorkEnd", [&] {
-    if (AWorkMode != TWorkMode::wmRead || FProgressForm == nullptr)
+    if (AWorkMode != TWorkMode::wmRead || !FProgressForm)
       return;
     FProgressForm->SetMainLabel("Download finished!");
-    if (FProgressForm != nullptr)
+    if (FProgressForm)
       FProgressForm->Hide();
   });
 }

@@ -4,6 +4,7 @@
 // (TvekInternetUtils), over the fetch logic of update/UpdateFetch.h.
 
 #include "framework/ProgressForm_.h"
+#include "framework/toolkit/ComponentGuard.h"
 #include "update/UpdateFetch.h"
 
 #include <cstdint>
@@ -19,7 +20,6 @@ enum class TWorkMode { wmRead, wmWrite };
 class TvekInternetUtils : public TComponent {
 public:
   explicit TvekInternetUtils(TComponent* AOwner);
-  ~TvekInternetUtils() override;
 
   // The update server, its release folder, the CA file and the limits of every download: the
   // build's defaults until changed.
@@ -38,15 +38,12 @@ public:
   void HttpWorkEnd(TComponent* ASender, TWorkMode AWorkMode);
 
   // The progress window of the running call; null outside a call and once the window is gone.
-  TProgressForm* ProgressForm() const noexcept { return FProgressForm; }
-
-protected:
-  void Notification(TComponent& AComponent, TOperation AOperation) override;
+  TProgressForm* ProgressForm() const noexcept { return FProgressForm.Get(); }
 
 private:
   std::int64_t FTotalBytes = 0;
   std::int64_t FTotalkBytes = 0;
-  TProgressForm* FProgressForm = nullptr;
+  TComponentGuard<TProgressForm> FProgressForm;
   TSoftware FSoftware = TSoftware::UpdZel;
 };
 

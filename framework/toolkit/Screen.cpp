@@ -128,4 +128,19 @@ TScreen& Screen() {
   return screen;
 }
 
+TScreenCursorGuard::TScreenCursorGuard(TCursor ABusy)
+    : TScreenCursorGuard(ABusy, Screen().Cursor()) {}
+
+TScreenCursorGuard::TScreenCursorGuard(TCursor ABusy, TCursor AAfter) : FAfter(AAfter) {
+  Screen().SetCursor(ABusy);
+}
+
+TScreenCursorGuard::~TScreenCursorGuard() {
+  // The cursor to go back to is one the table had; a failure now must not end the program.
+  try {
+    Screen().SetCursor(FAfter);
+  } catch (...) {
+  }
+}
+
 } // namespace kiv

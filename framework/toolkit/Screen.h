@@ -93,4 +93,18 @@ bool HasWindowCaptioned(const std::string& ACaption);
 // The program's one screen object.
 TScreen& Screen();
 
+// Shows a busy cursor on the screen while it lives; when it goes, the screen shows AAfter, or the
+// cursor that was there before when none is given, also when a failure ends the scope.
+class TScreenCursorGuard {
+public:
+  explicit TScreenCursorGuard(TCursor ABusy = crHourGlass);
+  TScreenCursorGuard(TCursor ABusy, TCursor AAfter);
+  ~TScreenCursorGuard();
+  TScreenCursorGuard(const TScreenCursorGuard&) = delete;
+  TScreenCursorGuard& operator=(const TScreenCursorGuard&) = delete;
+
+private:
+  TCursor FAfter;
+};
+
 } // namespace kiv

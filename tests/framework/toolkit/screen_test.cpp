@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace kiv {
 namespace {
@@ -72,6 +73,22 @@ TEST(TScreen, CursorsByNumber) {
   EXPECT_EQ(
       test::Failure([&] { LoadCursorFromFile(dir / "none.png", {}); }),
       test::Expected("foreign", "LoadCursorFromFile: " + dir / "none.png" + " is no picture"));
+}
+
+TEST(TScreenCursorGuard, ShowsTheBusyCursorThenTheOneBeforeOrTheOneAskedFor) {
+  Screen().SetCursor(crCross);
+  {
+    const TScreenCursorGuard busy;
+    EXPECT_EQ(Screen().Cursor(), crHourGlass);
+  }
+  EXPECT_EQ(Screen().Cursor(), crCross);
+  try {
+    const TScreenCursorGuard busy(crSizeAll, crDefault);
+    EXPECT_EQ(Screen().Cursor(), crSizeAll);
+    throw std::runtime_error("a failure ends the scope");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(Screen().Cursor(), crDefault);
 }
 
 TEST(MouseCursorPos, IsWhereThePointerWasMoved) {
