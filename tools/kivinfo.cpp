@@ -1,6 +1,7 @@
 // kivinfo: prints the computer summary that support mails carry, or the same facts as JSON.
 
 #include "framework/MY_.h"
+#include "platform/AsciiText.h"
 #include "platform/CommandLine.h"
 #include "platform/Process.h"
 #include "platform/StandardOutput.h"
@@ -33,7 +34,7 @@ other failure.
 
 std::string SummaryJson(const kiv::TOperatingSystem& system, const kiv::TComputer& computer,
                         const kiv::TUser& user, const kiv::TNetwork& network) {
-  using kiv::JsonString;
+  using kiv::platform::JsonString;
   const std::vector<std::string> arguments = kiv::platform::CommandLineArguments();
   const std::vector<std::string> parameters(
       arguments.empty() ? arguments.end() : arguments.begin() + 1, arguments.end());

@@ -7,6 +7,7 @@
 //        PRIMARY KEY(key_id, folded)): type is the registry's number (1 REG_SZ, 3 REG_BINARY,
 //     4 REG_DWORD); seq orders the names by creation and an overwrite keeps it.
 
+#include "platform/AsciiText.h"
 #include "platform/SettingsStore.h"
 #include "platform/posix/SystemCalls.h"
 #include "platform/posix/store/SqliteError.h"
@@ -25,7 +26,6 @@ namespace kiv::platform {
 
 namespace {
 
-using store::Folded;
 using store::KeyNamesOf;
 using store::KeyPath;
 using store::ThrowSqlite;
@@ -119,7 +119,7 @@ public:
   }
 
   bool KeyExists(const std::string& path) override {
-    const std::string folded = Folded(KeyPath(path));
+    const std::string folded = AsciiLowerCase(KeyPath(path));
     if (folded.empty())
       return true;
     if (!Connect(false))
@@ -141,7 +141,7 @@ public:
       return false;
     bool deleted = false;
     InWrite([&] {
-      const std::string folded = Folded(KeyPath(path));
+      const std::string folded = AsciiLowerCase(KeyPath(path));
       Query query(*this, "DELETE FROM keys WHERE folded = ?1 OR (folded >= ?2 AND folded < ?3)");
       query.Bind(1, folded);
       query.Bind(2, folded + "\\");
@@ -171,7 +171,7 @@ public:
   }
 
   bool DeleteValue(const std::string& path, const std::string& name) override {
-    const std::string folded = Folded(KeyPath(path));
+    const std::string folded = AsciiLowerCase(KeyPath(path));
     if (!Connect(false))
       return false;
     bool deleted = false;
@@ -179,7 +179,7 @@ public:
       Query query(*this, "DELETE FROM vals WHERE folded = ?2 AND "
                          "key_id = (SELECT id FROM keys WHERE folded = ?1)");
       query.Bind(1, folded);
-      query.Bind(2, Folded(name));
+      query.Bind(2, AsciiLowerCase(name));
       query.Next();
       deleted = sqlite3_changes(db_) > 0;
     });
@@ -474,7 +474,7 @@ private:
     std::string prefix;
     for (const std::string& name : names) {
       prefix += prefix.empty() ? name : "\\" + name;
-      const std::string folded = Folded(prefix);
+      const std::string folded = AsciiLowerCase(prefix);
       {
         Query find(*this, "SELECT id FROM keys WHERE folded = ?1");
         find.Bind(1, folded);
@@ -494,7 +494,7 @@ private:
   }
 
   std::vector<std::string> Names(const std::string& path, const char* sql) {
-    const std::string folded = Folded(KeyPath(path));
+    const std::string folded = AsciiLowerCase(KeyPath(path));
     std::vector<std::string> names;
     if (!Connect(false))
       return names;
@@ -506,13 +506,13 @@ private:
   }
 
   std::optional<StoredValue> Find(const std::string& path, const std::string& name) {
-    const std::string folded = Folded(KeyPath(path));
+    const std::string folded = AsciiLowerCase(KeyPath(path));
     if (!Connect(false))
       return std::nullopt;
     Query query(*this, "SELECT v.type, v.data FROM vals v JOIN keys k ON v.key_id = k.id "
                        "WHERE k.folded = ?1 AND v.folded = ?2");
     query.Bind(1, folded);
-    query.Bind(2, Folded(name));
+    query.Bind(2, AsciiLowerCase(name));
     if (!query.Next())
       return std::nullopt;
     StoredValue value;
@@ -554,7 +554,7 @@ private:
                   "data = excluded.data");
       query.Bind(1, id);
       query.Bind(2, name);
-      query.Bind(3, Folded(name));
+      query.Bind(3, AsciiLowerCase(name));
       query.Bind(4, type);
       query.BindWith(5, binder);
       query.Next();
