@@ -8,6 +8,7 @@
 //     4 REG_DWORD); seq orders the names by creation and an overwrite keeps it.
 
 #include "platform/AsciiText.h"
+#include "platform/FileOperations.h"
 #include "platform/SettingsStore.h"
 #include "platform/posix/SystemCalls.h"
 #include "platform/posix/store/SqliteError.h"
@@ -72,18 +73,6 @@ bool PathExists(const std::string& path) {
 
 std::string FolderOf(const std::string& file) {
   return file.substr(0, file.rfind('/'));
-}
-
-// Creates folder and its missing parents with mode.
-void MakeFolders(const std::string& folder, mode_t mode) {
-  if (sys::MakeFolder(folder.c_str(), mode) == 0 || errno == EEXIST)
-    return;
-  const std::string parent = FolderOf(folder);
-  if (errno != ENOENT || parent.empty() || parent == folder)
-    throw std::system_error(errno, std::generic_category(), "mkdir " + folder);
-  MakeFolders(parent, mode);
-  if (sys::MakeFolder(folder.c_str(), mode) != 0 && errno != EEXIST)
-    throw std::system_error(errno, std::generic_category(), "mkdir " + folder);
 }
 
 int CommitHook(void*) {
@@ -366,7 +355,8 @@ private:
 
   void CreateFile() {
     const mode_t mode = machine_ ? 0644 : 0600;
-    MakeFolders(FolderOf(file_), machine_ ? 0755 : 0700);
+    CreateFolderPath(FolderOf(file_),
+                     machine_ ? FolderAccess::EveryoneReads : FolderAccess::OwnerOnly);
     const int fd = sys::Open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, mode);
     if (fd < 0)
       throw std::system_error(errno, std::generic_category(), "open " + file_);
