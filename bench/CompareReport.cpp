@@ -1,6 +1,7 @@
 #include "bench/CompareReport.h"
 
 #include "bench/Processes.h"
+#include "platform/AsciiText.h"
 
 #include <cmath>
 #include <cstdarg>
@@ -170,16 +171,6 @@ void PrintGoals(std::ostream& out, const std::vector<Goal>& goals) {
 
 // ---- JSON ----
 
-std::string Json(const std::string& text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\')
-      quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
 // A JSON object written field by field on one line.
 class JsonObject {
 public:
@@ -187,7 +178,7 @@ public:
     return Field(name, Format("%.6g", value));
   }
   JsonObject& Text(const std::string& name, const std::string& value) {
-    return Field(name, Json(value));
+    return Field(name, platform::JsonString(value));
   }
   JsonObject& Spread(const std::string& name, const Samples& samples) {
     return Field(name, JsonObject()
@@ -197,7 +188,7 @@ public:
                            .str());
   }
   JsonObject& Field(const std::string& name, const std::string& json) {
-    text_ += (text_.empty() ? "" : ", ") + Json(name) + ": " + json;
+    text_ += (text_.empty() ? "" : ", ") + platform::JsonString(name) + ": " + json;
     return *this;
   }
   std::string str() const { return "{" + text_ + "}"; }
@@ -212,7 +203,8 @@ std::string JsonItems(const std::vector<Item>& items, Describe&& describe) {
   std::string text = "{";
   for (const Item& item : items) {
     const auto [name, object] = describe(item);
-    text += (text.size() > 1 ? ",\n    " : "\n    ") + Json(name) + ": " + object.str();
+    text +=
+        (text.size() > 1 ? ",\n    " : "\n    ") + platform::JsonString(name) + ": " + object.str();
   }
   return text + "\n  }";
 }

@@ -1,6 +1,6 @@
 #include "core/DateTimeText.h"
 
-#include <cctype>
+#include "platform/AsciiText.h"
 
 namespace kiv {
 namespace {
@@ -13,9 +13,9 @@ void AppendPadded(std::string& out, int value, size_t width) {
 }
 
 size_t RunLength(std::string_view picture, size_t start) {
-  const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(picture[start])));
+  const char letter = platform::AsciiLower(picture[start]);
   size_t end = start;
-  while (end < picture.size() && std::tolower(static_cast<unsigned char>(picture[end])) == letter)
+  while (end < picture.size() && platform::AsciiLower(picture[end]) == letter)
     ++end;
   return end - start;
 }
@@ -39,7 +39,7 @@ std::string FormatDateTime(std::string_view picture, const platform::LocalDateTi
       continue;
     }
     const size_t run = RunLength(picture, i);
-    char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    char letter = platform::AsciiLower(c);
     if (letter == 'm' && lastLetter == 'h')
       letter = 'n';
     if (letter >= 'a' && letter <= 'z')

@@ -3,6 +3,7 @@
 #include "core/DateTimeText.h"
 #include "core/FileNames.h"
 #include "core/TextFile.h"
+#include "platform/AsciiText.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
@@ -23,7 +24,7 @@ constexpr std::array<std::string_view, 4> kErrorLoggingExecutables = {
     "KORLOG.EXE", "DRIFLOG.EXE", "NEMLOG.EXE", "VESMARSCOUT.EXE"};
 
 bool RunsInErrorLoggingExecutable(const std::string& executablePath) {
-  const std::string name = AsciiUpperCase(ExtractFileName(executablePath));
+  const std::string name = platform::AsciiUpperCase(ExtractFileName(executablePath));
   for (std::string_view sibling : kErrorLoggingExecutables)
     if (name == sibling)
       return true;
@@ -51,7 +52,7 @@ void AppendErrorLogEntry(const std::exception& E, std::string_view location,
 }
 
 bool AsksToBeReported(const char* message) {
-  return AsciiUpperCase(message).find("PLEASE REPORT") != std::string::npos;
+  return platform::AsciiUpperCase(message).find("PLEASE REPORT") != std::string::npos;
 }
 
 // A failure re-created by the escalation keeps what the caught one kept; a foreign failure being

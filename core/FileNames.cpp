@@ -52,12 +52,4 @@ std::string ChangeFileExt(std::string_view path, std::string_view newExtension) 
   return result;
 }
 
-std::string AsciiUpperCase(std::string_view text) {
-  std::string result(text);
-  for (char& c : result)
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-  return result;
-}
-
 } // namespace kiv

@@ -23,7 +23,4 @@ std::string ExtractFileExt(std::string_view path);
 // Replaces the extension with newExtension, or appends it when the name has none.
 std::string ChangeFileExt(std::string_view path, std::string_view newExtension);
 
-// ASCII letters a to z in upper case; every other byte unchanged.
-std::string AsciiUpperCase(std::string_view text);
-
 } // namespace kiv

@@ -2,6 +2,7 @@
 
 #include "core/ByteClasses.h"
 #include "core/NumberParse.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <bit>
@@ -14,14 +15,6 @@ constexpr size_t kBufferSize = 256 * 1024;
 
 bool IsSeparator(char c) {
   return static_cast<unsigned char>(c) <= 32;
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsSeparator(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && IsSeparator(text.back()))
-    text.remove_suffix(1);
-  return text;
 }
 
 // Where the second of two plain integers at the start of the classified bytes ends, as the bit of
@@ -105,7 +98,7 @@ std::string TextScanner::ReadLine() {
 }
 
 std::string TextScanner::ReadTrimmedRestOfLine() {
-  return std::string(Trimmed(ReadLine()));
+  return std::string(platform::TrimmedIf(ReadLine(), IsSeparator));
 }
 
 void TextScanner::SkipLine() {

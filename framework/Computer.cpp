@@ -1,6 +1,6 @@
 #include "framework/Computer.h"
 
-#include "framework/Tools.h"
+#include "platform/AsciiText.h"
 #include "platform/SystemInformation.h"
 #include "platform/Volumes.h"
 
@@ -32,8 +32,12 @@ int TComputer::GetCPUNoActive() const {
 
 std::string TComputer::DiskSerialNumber(const std::string& ADrive) const {
   const std::uint32_t number = platform::VolumeSerialNumber(ADrive).value_or(0);
-  return TTools::HexWord(static_cast<std::uint16_t>(number >> 16)) + " - " +
-         TTools::HexWord(static_cast<std::uint16_t>(number & 0xFFFFu));
+  const std::uint8_t high[] = {static_cast<std::uint8_t>(number >> 24),
+                               static_cast<std::uint8_t>(number >> 16)};
+  const std::uint8_t low[] = {static_cast<std::uint8_t>(number >> 8),
+                              static_cast<std::uint8_t>(number)};
+  return platform::HexBytes(high, platform::HexCase::Upper) + " - " +
+         platform::HexBytes(low, platform::HexCase::Upper);
 }
 
 std::vector<std::string>& TComputer::GetDriveList(std::vector<std::string>& AList) const {

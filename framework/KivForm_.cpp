@@ -4,6 +4,7 @@
 #include "core/FileNames.h"
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/Dialogs.h"
+#include "platform/AsciiText.h"
 
 namespace kiv {
 
@@ -15,7 +16,7 @@ constexpr const char* kSupportContact = KIV_SUPPORT_CONTACT;
 
 // One sibling program keeps every window above its parent.
 bool InPopupModeProgram() {
-  const std::string program = AsciiUpperCase(ExtractFileName(Application().ExeName()));
+  const std::string program = platform::AsciiUpperCase(ExtractFileName(Application().ExeName()));
   return program.find("CORVALE") != std::string::npos;
 }
 

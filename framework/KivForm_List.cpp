@@ -1,7 +1,7 @@
 #include "core/Escalation.h"
-#include "core/FileNames.h"
 #include "framework/KivForm_.h"
 #include "framework/toolkit/ComponentGuard.h"
+#include "platform/AsciiText.h"
 
 #include <list>
 #include <stdexcept>
@@ -62,11 +62,11 @@ TSnapshot SnapshotOf(const TKivFormList& list, int count,
 void TKivFormList::AddForm(TKivForm& Form, bool InWindowList) {
   ReportingForeignFailures("AddForm", [&] {
     new TKivFormInfo(&Form, InWindowList);
-    const std::string className = AsciiUpperCase(Form.ClassName());
+    const std::string className = platform::AsciiUpperCase(Form.ClassName());
     for (int i = 0; i < FFormList.Count(); ++i) {
       const TKivForm& listed = Entry(i);
       if (Form.Tag() != 0 && Form.Tag() == listed.Tag() &&
-          AsciiUpperCase(listed.ClassName()) == className)
+          platform::AsciiUpperCase(listed.ClassName()) == className)
         throw EPelo("Cannot add non-unique form in TKivFormList.AddForm.");
     }
     // The main windows keep their own popup mode.
@@ -125,10 +125,10 @@ TKivForm* TKivFormList::Form(const std::string& iFormClassName, int iFormTag) {
   return ReportingForeignFailures("Form", [&]() -> TKivForm* {
     if (iFormTag == 0)
       throw EPelo("Error in TKivFormList.Form. Tag=0 is not considered a unique tag.");
-    const std::string wanted = AsciiUpperCase(iFormClassName);
+    const std::string wanted = platform::AsciiUpperCase(iFormClassName);
     for (int i = 0; i < FormCount(); ++i) {
       TKivForm& form = Entry(i);
-      if (AsciiUpperCase(form.ClassName()) == wanted && form.Tag() == iFormTag)
+      if (platform::AsciiUpperCase(form.ClassName()) == wanted && form.Tag() == iFormTag)
         return &form;
     }
     return nullptr;

@@ -1,7 +1,7 @@
 #include "framework/Network.h"
 
 #include "core/Escalation.h"
-#include "framework/Tools.h"
+#include "platform/AsciiText.h"
 #include "platform/Network.h"
 
 namespace kiv {
@@ -19,7 +19,7 @@ std::string TNetwork::GetName() const {
 std::string TNetwork::GetMacAddress() const {
   const platform::HardwareAddress address =
       platform::NetworkCardAddress().value_or(platform::HardwareAddress{});
-  return TTools::HexBytes(address);
+  return platform::HexBytes(address, platform::HexCase::Upper);
 }
 
 std::vector<std::string>& TNetwork::GetNetworkDriveMappings(std::vector<std::string>& AList) const {

@@ -4,6 +4,7 @@
 #include "framework/FileVersionText.h"
 #include "framework/Information.h"
 #include "framework/WindowServices.h"
+#include "platform/AsciiText.h"
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessMemory.h"
@@ -48,10 +49,8 @@ std::string TTools::CreateComponentName(std::string_view ABaseName) const {
   std::string name;
   for (size_t i = 0; i < ABaseName.size(); ++i) {
     const char c = ABaseName[i];
-    if (c >= 'a' && c <= 'z')
-      name += static_cast<char>(c - 'a' + 'A');
-    else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')
-      name += c;
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')
+      name += platform::AsciiUpper(c);
     else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) // one "_" per character
       name += '_';
   }
@@ -77,8 +76,9 @@ bool TTools::RunFile(const std::string& AFileName, const std::string& ACommandLi
 
 bool TTools::RunDefaultEmailClient(const std::string& AAddress, const std::string&,
                                    const std::string& ASubject, const std::string&) const {
-  const std::string address = "mailto:" + AAddress + "?subject=" + PercentEncode(ASubject) +
-                              "&body= " + PercentEncode(FInformation.GetComputerSummary());
+  const std::string address =
+      "mailto:" + AAddress + "?subject=" + platform::PercentEncode(ASubject) +
+      "&body= " + platform::PercentEncode(FInformation.GetComputerSummary());
   return platform::OpenWithShell(address);
 }
 
@@ -88,21 +88,6 @@ void TTools::BitmapGetDims(const std::string& iFileName, int& oWidth, int& oHeig
       throw std::logic_error("No desktop toolkit to load bitmaps");
     FWindows->BitmapDims(iFileName, oWidth, oHeight);
   });
-}
-
-std::string PercentEncode(std::string_view text) {
-  std::string encoded;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-        c == '.' || c == '_' || c == '~') {
-      encoded += c;
-    } else {
-      encoded += '%';
-      encoded += TTools::HexByte(byte);
-    }
-  }
-  return encoded;
 }
 
 } // namespace kiv

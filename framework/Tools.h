@@ -158,7 +158,4 @@ private:
   TWindowServices* FWindows = nullptr;
 };
 
-// Percent-encodes every byte outside the unreserved characters of an address (A-Z a-z 0-9 - . _ ~).
-std::string PercentEncode(std::string_view text);
-
 } // namespace kiv

@@ -1,5 +1,6 @@
 #include "core/FileNames.h"
 #include "framework/Tools.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -7,8 +8,6 @@
 
 namespace kiv {
 namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 bool IsContinuationByte(char c) {
   return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -36,7 +35,7 @@ std::string TTools::BoolToStr(bool ABoolean) {
 }
 
 std::string TTools::HexByte(std::uint8_t AValue) {
-  return {kHexDigits[AValue >> 4], kHexDigits[AValue & 0xF]};
+  return platform::HexByte(AValue, platform::HexCase::Upper);
 }
 
 std::string TTools::HexWord(std::uint16_t AValue) {
@@ -51,19 +50,15 @@ std::string TTools::HexCardinal(std::uint32_t AValue) {
 }
 
 std::string TTools::HexBytes(std::span<const std::uint8_t> ABytes) {
-  std::string text;
-  for (const std::uint8_t byte : ABytes)
-    text += HexByte(byte);
-  return text;
+  return platform::HexBytes(ABytes, platform::HexCase::Upper);
 }
 
 std::string TTools::LegalFileName(std::string_view AFileName) {
   std::string name;
   for (const char c : AFileName) {
-    if (c >= 'A' && c <= 'Z')
-      name += static_cast<char>(c - 'A' + 'a');
-    else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-' || c == '.')
-      name += c;
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+        c == '-' || c == '.')
+      name += platform::AsciiLower(c);
     else if (!IsContinuationByte(c)) // one "_" per character, however many bytes it has
       name += '_';
   }

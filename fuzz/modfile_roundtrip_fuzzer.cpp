@@ -24,6 +24,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "model/ExtraParamFields.h"
 #include "model/ModFile_.h"
+#include "platform/AsciiText.h"
 
 #include <cmath>
 #include <cstdint>
@@ -119,13 +120,8 @@ template <class Model> Model ModelAt(const TModFile& file, size_t index) {
 
 std::string TrimmedName(const std::string& name) {
   const std::string bare = ExtractFileName(name);
-  size_t begin = 0;
-  size_t end = bare.size();
-  while (begin < end && static_cast<unsigned char>(bare[begin]) <= 32)
-    ++begin;
-  while (end > begin && static_cast<unsigned char>(bare[end - 1]) <= 32)
-    --end;
-  return bare.substr(begin, end - begin);
+  return std::string(
+      platform::TrimmedIf(bare, [](char c) { return static_cast<unsigned char>(c) <= 32; }));
 }
 
 // The header lists a model only through its data files: a model without any, after the first,

@@ -5,6 +5,7 @@
 #include "core/TextScanner.h"
 #include "model/ExtraParamFields.h"
 #include "model/ModFile_.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <memory>
@@ -117,8 +118,8 @@ std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName,
   std::unique_ptr<TextScanner> scanner =
       GuardReplacing([&] { return "Error opening model file: " + FileName; },
                      [&] { return std::make_unique<TextScanner>(source); });
-  FModelFormat =
-      AsciiUpperCase(ExtractFileExt(FFileName)) == ".MO2" ? ModelFormatSparse : ModelFormatRegular;
+  FModelFormat = platform::AsciiUpperCase(ExtractFileExt(FFileName)) == ".MO2" ? ModelFormatSparse
+                                                                               : ModelFormatRegular;
   ReadHeader(*scanner, keepDataFiles);
   return scanner;
 }

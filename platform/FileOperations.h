@@ -12,9 +12,12 @@ bool RemoveFile(const std::string& path);
 // Removes the folder when it is empty: RemoveDirectoryW, rmdir. False on failure.
 bool RemoveEmptyFolder(const std::string& path);
 
-// Creates the folder and its missing parents (owner-only rights on Linux). Throws
-// std::system_error naming the failed call.
-void CreateFolderPath(const std::string& path);
+// Who may enter the folders CreateFolderPath makes, on Linux: their owner only, or everyone
+// (reading, not writing). Windows gives a new folder the rights of its parent.
+enum class FolderAccess { OwnerOnly, EveryoneReads };
+
+// Creates the folder and its missing parents. Throws std::system_error naming the failed call.
+void CreateFolderPath(const std::string& path, FolderAccess access = FolderAccess::OwnerOnly);
 
 // Creates path as a new empty file readable and writable by its owner only; false when it already
 // exists. Throws std::system_error for any other failure.

@@ -1,5 +1,6 @@
 #include "tools/RegCommands.h"
 
+#include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
 #include "platform/InputFile.h"
 #include "platform/ReplacingFile.h"
@@ -30,16 +31,9 @@ struct HiveKey {
   std::string name; // the long hive name, "\" and the path
 };
 
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
-
 HiveKey SplitKey(const std::string& key) {
   const std::size_t separator = std::min(key.find('\\'), key.size());
-  const std::string root = Upper(key.substr(0, separator));
+  const std::string root = platform::AsciiUpperCase(key.substr(0, separator));
   std::string path = separator < key.size() ? key.substr(separator + 1) : "";
   if (!path.empty() && path.back() == '\\')
     path.pop_back();
@@ -74,7 +68,8 @@ Switches ParseSwitches(const std::vector<std::string>& arguments, std::size_t po
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     // On Linux a path begins with "/" too: a word is a switch only when it is one of kivreg's.
-    const std::string name = argument.size() > 1 ? Upper(argument.substr(1)) : "";
+    const std::string name =
+        argument.size() > 1 ? platform::AsciiUpperCase(argument.substr(1)) : "";
     const bool isSwitch =
         (argument[0] == '/' || argument[0] == '-') &&
         std::string_view(" V VE T D F Y ").find(" " + name + " ") != std::string_view::npos;
@@ -91,7 +86,7 @@ Switches ParseSwitches(const std::vector<std::string>& arguments, std::size_t po
         throw RegCommandError("Invalid syntax: /v and /ve name one value.");
       switches.valueName = name == "VE" ? std::string() : arguments[++i];
     } else if (name == "T") {
-      switches.type = Upper(arguments[++i]);
+      switches.type = platform::AsciiUpperCase(arguments[++i]);
     } else if (name == "D") {
       switches.data = arguments[++i];
     } else {
@@ -102,16 +97,6 @@ Switches ParseSwitches(const std::vector<std::string>& arguments, std::size_t po
     throw RegCommandError("Invalid syntax: " + std::to_string(positionalCount) +
                           (positionalCount == 1 ? " key or file" : " names") + " expected.");
   return switches;
-}
-
-std::string HexUpper(const std::vector<std::uint8_t>& bytes) {
-  constexpr std::string_view digits = "0123456789ABCDEF";
-  std::string text;
-  for (const std::uint8_t byte : bytes) {
-    text += digits[byte >> 4];
-    text += digits[byte & 0x0F];
-  }
-  return text;
 }
 
 std::string ValueLine(SettingsStore& store, const std::string& path, const std::string& name) {
@@ -130,7 +115,7 @@ std::string ValueLine(SettingsStore& store, const std::string& path, const std::
     data = store.ReadString(path, name);
     break;
   case SettingsType::Binary:
-    data = HexUpper(store.ReadBinary(path, name));
+    data = platform::HexBytes(store.ReadBinary(path, name), platform::HexCase::Upper);
     break;
   }
   return "    " + (name.empty() ? std::string("(Default)") : name) + "    " +
@@ -140,7 +125,7 @@ std::string ValueLine(SettingsStore& store, const std::string& path, const std::
 // The value's name as it was written, for one named in any case.
 std::string StoredName(SettingsStore& store, const std::string& path, const std::string& name) {
   for (const std::string& stored : store.ValueNames(path))
-    if (Upper(stored) == Upper(name))
+    if (platform::AsciiUpperCase(stored) == platform::AsciiUpperCase(name))
       return stored;
   throw RegCommandError(kNotFound);
 }

@@ -1,5 +1,7 @@
 #include "tools/RegFileText.h"
 
+#include "platform/AsciiText.h"
+
 #include <charconv>
 
 namespace kiv {
@@ -7,7 +9,6 @@ namespace kiv {
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
-constexpr std::string_view kHexDigits = "0123456789abcdef";
 // The registry editor breaks hex lines so that none is longer than this, its "\" included.
 constexpr std::size_t kHexLineWidth = 80;
 
@@ -21,10 +22,6 @@ std::string Quoted(std::string_view text) {
   return quoted + "\"";
 }
 
-std::string HexByte(std::uint8_t byte) {
-  return {kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
-}
-
 std::string ValueLine(const RegFileValue& value) {
   std::string line = value.name.empty() ? "@=" : Quoted(value.name) + "=";
   switch (value.type) {
@@ -33,7 +30,7 @@ std::string ValueLine(const RegFileValue& value) {
   case platform::SettingsType::Integer: {
     line += "dword:";
     for (int shift = 28; shift >= 0; shift -= 4)
-      line += kHexDigits[(value.number >> shift) & 0x0F];
+      line += platform::HexDigit(value.number >> shift, platform::HexCase::Lower);
     return line + "\r\n";
   }
   case platform::SettingsType::Binary:
@@ -42,7 +39,7 @@ std::string ValueLine(const RegFileValue& value) {
   line += "hex:";
   std::string text;
   for (std::size_t i = 0; i < value.bytes.size(); ++i) {
-    line += HexByte(value.bytes[i]);
+    line += platform::HexByte(value.bytes[i], platform::HexCase::Lower);
     if (i + 1 < value.bytes.size()) {
       line += ",";
       if (line.size() + 3 >= kHexLineWidth) {
@@ -74,12 +71,8 @@ std::vector<std::uint8_t> HexBytes(std::string_view hex, int lineNumber) {
   std::vector<std::uint8_t> bytes;
   std::size_t position = 0;
   while (position < hex.size()) {
-    while (position < hex.size() && (hex[position] == ' ' || hex[position] == '\t'))
-      ++position;
     const std::size_t end = std::min(hex.find(',', position), hex.size());
-    std::string_view digits = hex.substr(position, end - position);
-    while (!digits.empty() && (digits.back() == ' ' || digits.back() == '\t'))
-      digits.remove_suffix(1);
+    const std::string_view digits = platform::TrimmedBlanks(hex.substr(position, end - position));
     unsigned byte = 0;
     const auto [stop, error] =
         std::from_chars(digits.data(), digits.data() + digits.size(), byte, 16);
@@ -208,8 +201,7 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
       part.remove_suffix(1);
     if (line.empty())
       lineStart = lineNumber;
-    while (!part.empty() && (part.front() == ' ' || part.front() == '\t'))
-      part.remove_prefix(1);
+    part = platform::TrimmedStartIf(part, platform::IsBlank);
     line += part;
     // A hex value goes on over lines that end in "\".
     if (!line.empty() && line.back() == '\\' && line.find("=hex:") != std::string::npos) {

@@ -5,6 +5,7 @@
 #include "framework/Network.h"
 #include "framework/OperatingSystem.h"
 #include "framework/User.h"
+#include "platform/AsciiText.h"
 #include "platform/StandardOutput.h"
 #include "tools/JsonText.h"
 
@@ -34,8 +35,8 @@ other failure.
 )";
 
 std::string SummaryJson(const kiv::TComputerFacts& facts) {
-  using kiv::JsonString;
   using kiv::JsonStringArray;
+  using kiv::platform::JsonString;
   std::string json = "{\n";
   json += "  \"executable\": " + JsonString(facts.Executable) + ",\n";
   json += "  \"parameters\": " + JsonStringArray(facts.Parameters) + ",\n";

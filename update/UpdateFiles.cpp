@@ -1,6 +1,7 @@
 #include "update/UpdateFiles.h"
 
 #include "core/Exceptions.h"
+#include "platform/AsciiText.h"
 
 #include <stdexcept>
 
@@ -61,7 +62,8 @@ UpdateFile ArchiveFile(const UpdateSettings& settings, const std::string& downlo
                 std::make_exception_ptr(std::invalid_argument("The archive name \"" + zipFileName +
                                                               "\" is not a plain file name")));
   return {WithTrailingSlash(settings.serverAddress) +
-              FolderWithTrailingSlash(settings.releaseFolder) + EncodeAddressSegment(zipFileName),
+              FolderWithTrailingSlash(settings.releaseFolder) +
+              platform::PercentEncode(zipFileName),
           downloadDir + zipFileName, std::string(kZipFileFailure), std::string(kZipFileFailure)};
 }
 
@@ -97,24 +99,6 @@ bool IsPlainFileName(std::string_view name) {
       return false;
   }
   return true;
-}
-
-std::string EncodeAddressSegment(std::string_view name) {
-  static constexpr char kHexDigits[] = "0123456789ABCDEF";
-  std::string encoded;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                            (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~';
-    if (unreserved) {
-      encoded += c;
-    } else {
-      encoded += '%';
-      encoded += kHexDigits[byte >> 4];
-      encoded += kHexDigits[byte & 0xF];
-    }
-  }
-  return encoded;
 }
 
 } // namespace kiv

@@ -35,7 +35,4 @@ std::vector<UpdateFile> UpdateFilesOf(const UpdateSettings& settings,
 // "..", no control character.
 bool IsPlainFileName(std::string_view name);
 
-// name for a segment of an address: every byte but letters, digits and "-._~" as %XX.
-std::string EncodeAddressSegment(std::string_view name);
-
 } // namespace kiv

@@ -1,8 +1,8 @@
 #include "framework/toolkit/Component.h"
 
 #include "core/ClassNames.h"
-#include "core/FileNames.h"
 #include "framework/toolkit/detail/IndexCheck.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -40,9 +40,9 @@ TComponent& TComponent::Components(int AIndex) const {
 }
 
 TComponent* TComponent::FindComponent(std::string_view AName) const {
-  const std::string wanted = AsciiUpperCase(AName);
+  const std::string wanted = platform::AsciiUpperCase(AName);
   for (TComponent* component : FComponents)
-    if (!component->FName.empty() && AsciiUpperCase(component->FName) == wanted)
+    if (!component->FName.empty() && platform::AsciiUpperCase(component->FName) == wanted)
       return component;
   return nullptr;
 }

@@ -1,7 +1,7 @@
 #include "framework/toolkit/IniFile.h"
 
-#include "core/FileNames.h"
 #include "core/TextScanner.h"
+#include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>
@@ -16,15 +16,6 @@
 namespace kiv {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && blank(text.back()))
-    text.remove_suffix(1);
-  return text;
-}
 
 // Called for every section line (with an empty key) and key line in file order, with the
 // section's and the key's names upper-cased and the section's name as written; true stops.
@@ -45,14 +36,14 @@ void VisitLines(const std::string& fileName, const Visitor& visit) {
   bool inSection = false;
   while (!scanner->AtEnd()) {
     const std::string line = scanner->ReadLine();
-    const std::string_view text = Trimmed(line);
+    const std::string_view text = platform::TrimmedBlanks(line);
     if (text.empty() || text.front() == ';')
       continue;
     if (text.front() == '[') {
       const auto close = text.find(']');
-      sectionName = std::string(Trimmed(
+      sectionName = std::string(platform::TrimmedBlanks(
           text.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
-      section = AsciiUpperCase(sectionName);
+      section = platform::AsciiUpperCase(sectionName);
       inSection = true;
       if (visit(section, {}, {}, sectionName))
         return;
@@ -61,16 +52,16 @@ void VisitLines(const std::string& fileName, const Visitor& visit) {
     const auto equals = text.find('=');
     if (!inSection || equals == std::string_view::npos)
       continue;
-    if (visit(section, AsciiUpperCase(Trimmed(text.substr(0, equals))),
-              Trimmed(text.substr(equals + 1)), sectionName))
+    if (visit(section, platform::AsciiUpperCase(platform::TrimmedBlanks(text.substr(0, equals))),
+              platform::TrimmedBlanks(text.substr(equals + 1)), sectionName))
       return;
   }
 }
 
 std::optional<std::string> FindValue(const std::string& fileName, const std::string& section,
                                      const std::string& ident) {
-  const std::string wantedSection = AsciiUpperCase(Trimmed(section));
-  const std::string wantedKey = AsciiUpperCase(Trimmed(ident));
+  const std::string wantedSection = platform::AsciiUpperCase(platform::TrimmedBlanks(section));
+  const std::string wantedKey = platform::AsciiUpperCase(platform::TrimmedBlanks(ident));
   std::optional<std::string> found;
   VisitLines(fileName, [&](const std::string& s, const std::string& key, std::string_view value,
                            std::string_view) {

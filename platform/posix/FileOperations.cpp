@@ -18,14 +18,25 @@ bool RemoveEmptyFolder(const std::string& path) {
   return sys::RemoveFolder(path.c_str()) == 0;
 }
 
-void CreateFolderPath(const std::string& path) {
-  for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
-    const std::string prefix = path.substr(0, end);
-    if (!prefix.empty() && sys::MakeFolder(prefix.c_str(), 0700) != 0 && errno != EEXIST)
-      throw ErrnoError("mkdir", prefix);
-    if (end == std::string::npos)
-      break;
-  }
+namespace {
+
+// Creates folder, and its missing parents when its own parent is missing: the folder asked for is
+// the one a failure names, unless a parent cannot be made.
+void MakeFolders(const std::string& folder, mode_t mode) {
+  if (sys::MakeFolder(folder.c_str(), mode) == 0 || errno == EEXIST)
+    return;
+  const std::string parent = folder.substr(0, folder.rfind('/'));
+  if (errno != ENOENT || parent.empty() || parent == folder)
+    throw ErrnoError("mkdir", folder);
+  MakeFolders(parent, mode);
+  if (sys::MakeFolder(folder.c_str(), mode) != 0 && errno != EEXIST)
+    throw ErrnoError("mkdir", folder);
+}
+
+} // namespace
+
+void CreateFolderPath(const std::string& path, FolderAccess access) {
+  MakeFolders(path, access == FolderAccess::OwnerOnly ? 0700 : 0755);
   struct stat info {};
   if (sys::Stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
     throw std::system_error(errno != 0 ? errno : ENOTDIR, std::generic_category(), "mkdir " + path);

@@ -1,5 +1,7 @@
 #include "platform/posix/SystemText.h"
 
+#include "platform/AsciiText.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -20,22 +22,20 @@ std::vector<std::string_view> Lines(std::string_view text) {
   return lines;
 }
 
+// A line without its blanks, and without the CR of a CR LF line end.
 std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-    text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-    text.remove_suffix(1);
-  return text;
+  return TrimmedEndIf(TrimmedStartIf(text, IsBlank),
+                      [](char c) { return IsBlank(c) || c == '\r'; });
 }
 
 std::vector<std::string_view> Fields(std::string_view line) {
   std::vector<std::string_view> fields;
   size_t i = 0;
   while (i < line.size()) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+    while (i < line.size() && IsBlank(line[i]))
       ++i;
     const size_t start = i;
-    while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+    while (i < line.size() && !IsBlank(line[i]))
       ++i;
     if (i > start)
       fields.push_back(line.substr(start, i - start));

@@ -1,13 +1,8 @@
 #include "platform/posix/WindowsParameters.h"
 
+#include "platform/AsciiText.h"
+
 namespace kiv::platform {
-namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-} // namespace
 
 std::vector<std::string> SplitWindowsParameters(std::string_view parameters) {
   std::vector<std::string> arguments;

@@ -62,14 +62,6 @@ std::vector<std::string> KeyNamesOf(const std::string& path) {
   }
 }
 
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  return folded;
-}
-
 std::size_t Utf16Length(std::string_view text) {
   std::size_t units = 0;
   for (const char c : text) {

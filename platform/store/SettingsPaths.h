@@ -18,9 +18,6 @@ std::string KeyPath(const std::string& path);
 // The names of path (KeyPath); the root has none.
 std::vector<std::string> KeyNamesOf(const std::string& path);
 
-// text with ASCII letters in lower case, the form in which names compare.
-std::string Folded(std::string_view text);
-
 // The number of UTF-16 code units of UTF-8 text.
 std::size_t Utf16Length(std::string_view text);
 

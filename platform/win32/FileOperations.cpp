@@ -54,7 +54,7 @@ bool RemoveEmptyFolder(const std::string& path) {
          ::RemoveDirectoryW(win32::Wide(path).c_str()) != FALSE;
 }
 
-void CreateFolderPath(const std::string& path) {
+void CreateFolderPath(const std::string& path, FolderAccess) {
   for (size_t end = path.find_first_of("\\/", 3);; end = path.find_first_of("\\/", end + 1)) {
     const std::string prefix = path.substr(0, end);
     if (!prefix.empty() &&

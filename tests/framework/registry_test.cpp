@@ -1,4 +1,5 @@
 #include "framework/Registry.h"
+#include "platform/AsciiText.h"
 #include "tests/support/ScopedRegistry.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +11,6 @@ namespace {
 // The running test's own key, under which it works.
 std::string Base() {
   return test::ScopedRegistry::TestKey();
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-  return text;
 }
 
 // Every test works under its own key of the current user's hive and deletes it afterwards.
@@ -40,7 +34,7 @@ TEST_F(RegistryTest, PathsStartAtTheRootOrAtTheCurrentKey) {
   EXPECT_EQ(registry.GetKeyNames(), std::vector<std::string>{"Forms"});
   registry.CloseKey();
   EXPECT_EQ(registry.CurrentPath(), "");
-  ASSERT_TRUE(registry.OpenKeyReadOnly(Upper(Base()) + "\\program\\forms\\MAP"));
+  ASSERT_TRUE(registry.OpenKeyReadOnly(platform::AsciiUpperCase(Base()) + "\\program\\forms\\MAP"));
   EXPECT_EQ(registry.ReadInteger("left"), 10);
 }
 

@@ -90,10 +90,5 @@ TEST(Crc, KnownValuesOfAbc) {
   EXPECT_EQ(TTools::CRC64({}), 0);
 }
 
-TEST(PercentEncode, EverythingButUnreservedCharacters) {
-  EXPECT_EQ(PercentEncode("a b\r\n;$(x)&=?%~._-Z9"), "a%20b%0D%0A%3B%24%28x%29%26%3D%3F%25~._-Z9");
-  EXPECT_EQ(PercentEncode("\xC3\x84"), "%C3%84");
-}
-
 } // namespace
 } // namespace kiv

@@ -85,11 +85,6 @@ TEST(UpdateFiles, AnEmptyReleaseFolderIsTheServersRoot) {
             "https://updates.invalid/Kiv.zip");
 }
 
-TEST(UpdateFiles, AddressSegmentKeepsOnlyUnreservedBytes) {
-  EXPECT_EQ(EncodeAddressSegment("Az09-._~"), "Az09-._~");
-  EXPECT_EQ(EncodeAddressSegment(" #%?&=+/\xc3\xa9"), "%20%23%25%3F%26%3D%2B%2F%C3%A9");
-}
-
 TEST(HttpsTransfer, OnlyOpenSslIsAcceptedAsTlsLibrary) {
   EXPECT_TRUE(IsOpenSslBackend("OpenSSL/3.0.11"));
   EXPECT_FALSE(IsOpenSslBackend("GnuTLS/3.7.9"));

@@ -7,6 +7,8 @@
 //        PRIMARY KEY(key_id, folded)): type is the registry's number (1 REG_SZ, 3 REG_BINARY,
 //     4 REG_DWORD); seq orders the names by creation and an overwrite keeps it.
 
+#include "platform/AsciiText.h"
+#include "platform/FileOperations.h"
 #include "platform/SettingsStore.h"
 #include "platform/posix/SystemCalls.h"
 #include "platform/posix/store/SqliteError.h"
@@ -25,7 +27,6 @@ namespace kiv::platform {
 
 namespace {
 
-using store::Folded;
 using store::KeyNamesOf;
 using store::KeyPath;
 using store::ThrowSqlite;
@@ -74,18 +75,6 @@ std::string FolderOf(const std::string& file) {
   return file.substr(0, file.rfind('/'));
 }
 
-// Creates folder and its missing parents with mode.
-void MakeFolders(const std::string& folder, mode_t mode) {
-  if (sys::MakeFolder(folder.c_str(), mode) == 0 || errno == EEXIST)
-    return;
-  const std::string parent = FolderOf(folder);
-  if (errno != ENOENT || parent.empty() || parent == folder)
-    throw std::system_error(errno, std::generic_category(), "mkdir " + folder);
-  MakeFolders(parent, mode);
-  if (sys::MakeFolder(folder.c_str(), mode) != 0 && errno != EEXIST)
-    throw std::system_error(errno, std::generic_category(), "mkdir " + folder);
-}
-
 int CommitHook(void*) {
   testing::settingsCommitHook();
   return 0;
@@ -119,7 +108,7 @@ public:
   }
 
   bool KeyExists(const std::string& path) override {
-    const std::string folded = Folded(KeyPath(path));
+    const std::string folded = AsciiLowerCase(KeyPath(path));
     if (folded.empty())
       return true;
     if (!Connect(false))
@@ -141,7 +130,7 @@ public:
       return false;
     bool deleted = false;
     InWrite([&] {
-      const std::string folded = Folded(KeyPath(path));
+      const std::string folded = AsciiLowerCase(KeyPath(path));
       Query query(*this, "DELETE FROM keys WHERE folded = ?1 OR (folded >= ?2 AND folded < ?3)");
       query.Bind(1, folded);
       query.Bind(2, folded + "\\");
@@ -171,7 +160,7 @@ public:
   }
 
   bool DeleteValue(const std::string& path, const std::string& name) override {
-    const std::string folded = Folded(KeyPath(path));
+    const std::string folded = AsciiLowerCase(KeyPath(path));
     if (!Connect(false))
       return false;
     bool deleted = false;
@@ -179,7 +168,7 @@ public:
       Query query(*this, "DELETE FROM vals WHERE folded = ?2 AND "
                          "key_id = (SELECT id FROM keys WHERE folded = ?1)");
       query.Bind(1, folded);
-      query.Bind(2, Folded(name));
+      query.Bind(2, AsciiLowerCase(name));
       query.Next();
       deleted = sqlite3_changes(db_) > 0;
     });
@@ -366,7 +355,8 @@ private:
 
   void CreateFile() {
     const mode_t mode = machine_ ? 0644 : 0600;
-    MakeFolders(FolderOf(file_), machine_ ? 0755 : 0700);
+    CreateFolderPath(FolderOf(file_),
+                     machine_ ? FolderAccess::EveryoneReads : FolderAccess::OwnerOnly);
     const int fd = sys::Open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, mode);
     if (fd < 0)
       throw std::system_error(errno, std::generic_category(), "open " + file_);
@@ -474,7 +464,7 @@ private:
     std::string prefix;
     for (const std::string& name : names) {
       prefix += prefix.empty() ? name : "\\" + name;
-      const std::string folded = Folded(prefix);
+      const std::string folded = AsciiLowerCase(prefix);
       {
         Query find(*this, "SELECT id FROM keys WHERE folded = ?1");
         find.Bind(1, folded);
@@ -494,7 +484,7 @@ private:
   }
 
   std::vector<std::string> Names(const std::string& path, const char* sql) {
-    const std::string folded = Folded(KeyPath(path));
+    const std::string folded = AsciiLowerCase(KeyPath(path));
     std::vector<std::string> names;
     if (!Connect(false))
       return names;
@@ -506,13 +496,13 @@ private:
   }
 
   std::optional<StoredValue> Find(const std::string& path, const std::string& name) {
-    const std::string folded = Folded(KeyPath(path));
+    const std::string folded = AsciiLowerCase(KeyPath(path));
     if (!Connect(false))
       return std::nullopt;
     Query query(*this, "SELECT v.type, v.data FROM vals v JOIN keys k ON v.key_id = k.id "
                        "WHERE k.folded = ?1 AND v.folded = ?2");
     query.Bind(1, folded);
-    query.Bind(2, Folded(name));
+    query.Bind(2, AsciiLowerCase(name));
     if (!query.Next())
       return std::nullopt;
     StoredValue value;
@@ -554,7 +544,7 @@ private:
                   "data = excluded.data");
       query.Bind(1, id);
       query.Bind(2, name);
-      query.Bind(3, Folded(name));
+      query.Bind(3, AsciiLowerCase(name));
       query.Bind(4, type);
       query.BindWith(5, binder);
       query.Next();

@@ -1,6 +1,7 @@
 // The settings store as the Windows registry itself. The registry has no transactions that every
 // Windows (and Wine) offers, so a transaction here only groups the calls.
 
+#include "platform/AsciiText.h"
 #include "platform/SettingsStore.h"
 #include "platform/store/SettingsPaths.h"
 #include "platform/win32/Utf16.h"
@@ -13,7 +14,6 @@ namespace kiv::platform {
 
 namespace {
 
-using store::Folded;
 using store::KeyNamesOf;
 using store::KeyPath;
 
@@ -116,8 +116,9 @@ public:
         ThrowRegistryError(status, "RegEnumKeyExW", path);
       names.push_back(win32::Utf8(std::wstring_view(name, length)));
     }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return Folded(a) < Folded(b); });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+      return AsciiLowerCase(a) < AsciiLowerCase(b);
+    });
     return names;
   }
 

@@ -141,6 +141,26 @@ TEST(FileOperations, FolderPathsAreCreatedWithTheirParents) {
   }
 }
 
+// The folder asked for, and every parent made for it, gets the rights asked for; a failure names
+// the folder asked for when its parent exists.
+TEST(FileOperations, FolderPathsGetTheirAccessAndAFailureNamesTheFolder) {
+  test::TempDir dir;
+  CreateFolderPath(dir / "shared/sub", FolderAccess::EveryoneReads);
+  for (const char* folder : {"shared", "shared/sub"}) {
+    struct stat info {};
+    ASSERT_EQ(stat((dir / folder).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0755u) << folder;
+  }
+  ScopedFault fault(Operation::CreateFolder, Fault::Error(std::errc::permission_denied));
+  try {
+    CreateFolderPath(dir / "shared/new");
+    FAIL() << "no failure";
+  } catch (const std::system_error& e) {
+    EXPECT_EQ(e.code(), std::errc::permission_denied);
+    EXPECT_EQ(std::string(e.what()), "mkdir " + (dir / "shared/new") + ": Permission denied");
+  }
+}
+
 TEST(PathNames, EntryLongNamesOfExistingEntriesOnly) {
   test::TempDir dir;
   test::WriteFile(dir / "Long Name.txt", "x");
