@@ -12,10 +12,6 @@ namespace {
 
 constexpr size_t kBufferSize = 256 * 1024;
 
-bool IsSeparator(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
-
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && IsSeparator(text.front()))
     text.remove_prefix(1);

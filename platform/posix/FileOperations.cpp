@@ -1,5 +1,6 @@
 #include "platform/FileOperations.h"
 
+#include "platform/FileHandle.h"
 #include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
 
@@ -32,14 +33,13 @@ void CreateFolderPath(const std::string& path) {
 }
 
 bool CreateNewPrivateFile(const std::string& path) {
-  const int fd = sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) {
+  FileHandle file(sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (!file.IsOpen()) {
     if (errno == EEXIST)
       return false;
     throw ErrnoError("open", path);
   }
-  if (sys::Close(fd) != 0)
-    throw ErrnoError("close", path);
+  file.Close(path);
   return true;
 }
 

@@ -7,7 +7,9 @@
 //        PRIMARY KEY(key_id, folded)): type is the registry's number (1 REG_SZ, 3 REG_BINARY,
 //     4 REG_DWORD); seq orders the names by creation and an overwrite keeps it.
 
+#include "platform/FileHandle.h"
 #include "platform/SettingsStore.h"
+#include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
 #include "platform/posix/store/SqliteError.h"
 #include "platform/store/SettingsPaths.h"
@@ -367,10 +369,9 @@ private:
   void CreateFile() {
     const mode_t mode = machine_ ? 0644 : 0600;
     MakeFolders(FolderOf(file_), machine_ ? 0755 : 0700);
-    const int fd = sys::Open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, mode);
-    if (fd < 0)
-      throw std::system_error(errno, std::generic_category(), "open " + file_);
-    sys::Close(fd);
+    const FileHandle file(sys::Open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, mode));
+    if (!file.IsOpen())
+      throw ErrnoError("open", file_);
   }
 
   void Open() {
@@ -426,7 +427,7 @@ private:
         break;
     }
     if (sys::Rename(file_.c_str(), target.c_str()) != 0)
-      throw std::system_error(errno, std::generic_category(), "rename " + file_);
+      throw ErrnoError("rename", file_);
     for (const char* journal : {"-wal", "-shm", "-journal"})
       if (PathExists(file_ + journal))
         sys::Rename((file_ + journal).c_str(), (target + journal).c_str());
