@@ -20,6 +20,11 @@ struct ByteClasses {
 
 inline constexpr int kClassifiedBytes = 16;
 
+// What separates the words of a model file: any character of code 32 or less.
+inline constexpr bool IsSeparator(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
+
 // Byte by byte: the reference, and the way on processors without the vector instructions below.
 inline ByteClasses ClassifyBytesOneByOne(const char* bytes) {
   ByteClasses classes;
@@ -30,7 +35,7 @@ inline ByteClasses ClassifyBytesOneByOne(const char* bytes) {
       classes.digits |= bit;
     else if (c == '\n')
       classes.lineFeeds |= bit;
-    else if (c <= 32)
+    else if (IsSeparator(bytes[i]))
       classes.blanks |= bit;
   }
   return classes;

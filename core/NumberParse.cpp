@@ -1,5 +1,7 @@
 #include "core/NumberParse.h"
 
+#include "core/ByteClasses.h"
+
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -11,10 +13,6 @@ namespace {
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-bool IsSeparator(char c) {
-  return static_cast<unsigned char>(c) <= 32;
 }
 
 // from_chars reports a value beyond the double range in either direction as out of range;
@@ -72,8 +70,8 @@ double ScaleExactly(std::uint64_t mantissa, int exponent, bool negative) {
 bool ParseColumnDigits(const char* p, bool negative, double& value) {
   static_assert(std::endian::native == std::endian::little);
   const auto first = static_cast<unsigned>(p[0] - '0');
-  const bool shaped = (static_cast<unsigned char>(p[10]) <= 32) & (first <= 9) & (p[1] == '.') &
-                      ((p[6] | 0x20) == 'e') & ((p[7] == '+') | (p[7] == '-'));
+  const bool shaped = IsSeparator(p[10]) & (first <= 9) & (p[1] == '.') & ((p[6] | 0x20) == 'e') &
+                      ((p[7] == '+') | (p[7] == '-'));
   if (!shaped)
     return false;
   // "dddde+dd" from the second digit on, the letter and the sign replaced by zeros.

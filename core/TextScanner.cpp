@@ -13,10 +13,6 @@ namespace {
 
 constexpr size_t kBufferSize = 256 * 1024;
 
-bool IsSeparator(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
-
 // Where the second of two plain integers at the start of the classified bytes ends, as the bit of
 // the separator after it; 0 when they do not start that way. Adding a word's first bit to the
 // digits carries through its run of digits and stops on the byte after it.

@@ -161,6 +161,9 @@ private:
   bool OpenKey(TRegistry& registry, const std::string& path, bool create);
   bool OpenKeyReadOnly(TRegistry& registry, const std::string& path);
 
+  // The form of an operation that needs one. An object made from a form name has none, and the
+  // operation fails with EPFatal, which its guard locates, rather than reach into nothing.
+  TForm& RequireForm() const;
   int ScaleFactor() const;
   int ReadPositionInteger(const char* name);
   int ReadScaled(const char* name);

@@ -130,17 +130,21 @@ bool TFormRegistry::ReadPanelSize(TPanel& Panel) {
 }
 
 void TFormRegistry::SaveAllCols() {
-  for (int i = 0; i < FForm->ComponentCount(); ++i)
+  TForm& form =
+      GuardWrapping(ClassName(), "SaveAllCols", [&]() -> TForm& { return RequireForm(); });
+  for (int i = 0; i < form.ComponentCount(); ++i)
     GuardWrapping(ClassName(), "SaveAllCols", [&] {
-      if (auto* grid = dynamic_cast<TStringGrid*>(&FForm->Components(i)))
+      if (auto* grid = dynamic_cast<TStringGrid*>(&form.Components(i)))
         WriteColWidths(*grid);
     });
 }
 
 void TFormRegistry::ReadAllCols() {
-  for (int i = 0; i < FForm->ComponentCount(); ++i)
+  TForm& form =
+      GuardWrapping(ClassName(), "ReadAllCols", [&]() -> TForm& { return RequireForm(); });
+  for (int i = 0; i < form.ComponentCount(); ++i)
     GuardWrapping(ClassName(), "ReadAllCols", [&] {
-      if (auto* grid = dynamic_cast<TStringGrid*>(&FForm->Components(i)))
+      if (auto* grid = dynamic_cast<TStringGrid*>(&form.Components(i)))
         ReadColWidths(*grid);
     });
 }
@@ -156,9 +160,11 @@ void TFormRegistry::SaveAllPanels() {
 }
 
 void TFormRegistry::ReadAllPanels() {
-  for (int i = 0; i < FForm->ComponentCount(); ++i)
+  TForm& form =
+      GuardWrapping(ClassName(), "ReadAllPanels", [&]() -> TForm& { return RequireForm(); });
+  for (int i = 0; i < form.ComponentCount(); ++i)
     GuardWrapping(ClassName(), "ReadAllPanels", [&] {
-      if (auto* panel = dynamic_cast<TPanel*>(&FForm->Components(i)))
+      if (auto* panel = dynamic_cast<TPanel*>(&form.Components(i)))
         ReadPanelSize(*panel);
     });
 }

@@ -30,6 +30,12 @@ int StoredFormStyle(TFormStyle style) {
 
 } // namespace
 
+TForm& TFormRegistry::RequireForm() const {
+  if (!FForm)
+    throw EPFatal("No form: the object was made from a form name");
+  return *FForm;
+}
+
 int TFormRegistry::ScaleFactor() const {
   const int dpi = FForm ? FForm->PixelsPerInch() : 96;
   // Rounded halves to even, as the platform rounds: 144 dpi is 2, 240 dpi is 2 too.
@@ -183,90 +189,98 @@ std::string TFormRegistry::GetDockHost() {
 }
 
 void TFormRegistry::SaveLeft() {
-  GuardWrapping(ClassName(), "SaveLeft", [&] { WriteScaled("Left", FForm->Left()); });
+  GuardWrapping(ClassName(), "SaveLeft", [&] { WriteScaled("Left", RequireForm().Left()); });
 }
 
 void TFormRegistry::SaveTop() {
-  GuardWrapping(ClassName(), "SaveTop", [&] { WriteScaled("Top", FForm->Top()); });
+  GuardWrapping(ClassName(), "SaveTop", [&] { WriteScaled("Top", RequireForm().Top()); });
 }
 
 void TFormRegistry::SaveWidth() {
-  GuardWrapping(ClassName(), "SaveWidth", [&] { WriteScaled("Width", FForm->Width()); });
+  GuardWrapping(ClassName(), "SaveWidth", [&] { WriteScaled("Width", RequireForm().Width()); });
 }
 
 void TFormRegistry::SaveHeight() {
-  GuardWrapping(ClassName(), "SaveHeight", [&] { WriteScaled("Height", FForm->Height()); });
+  GuardWrapping(ClassName(), "SaveHeight", [&] { WriteScaled("Height", RequireForm().Height()); });
 }
 
 void TFormRegistry::SaveUndockWidth() {
   GuardWrapping(ClassName(), "SaveUndockWidth", [&] {
-    WriteScaled("UndockWidth", FForm->UndockWidth != 0 ? FForm->UndockWidth : FForm->Width());
+    const TForm& form = RequireForm();
+    WriteScaled("UndockWidth", form.UndockWidth != 0 ? form.UndockWidth : form.Width());
   });
 }
 
 void TFormRegistry::SaveUndockHeight() {
   GuardWrapping(ClassName(), "SaveUndockHeight", [&] {
-    WriteScaled("UndockHeight", FForm->UndockHeight != 0 ? FForm->UndockHeight : FForm->Height());
+    const TForm& form = RequireForm();
+    WriteScaled("UndockHeight", form.UndockHeight != 0 ? form.UndockHeight : form.Height());
   });
 }
 
 void TFormRegistry::SaveWindowState() {
   GuardWrapping(ClassName(), "SaveWindowState", [&] {
-    WritePositionOrdinal("WindowState", static_cast<int>(FForm->WindowState()));
+    WritePositionOrdinal("WindowState", static_cast<int>(RequireForm().WindowState()));
   });
 }
 
 void TFormRegistry::SaveVisible() {
   GuardWrapping(ClassName(), "SaveVisible", [&] {
+    const TForm& form = RequireForm();
     if (!OpenKey(*Registry, FKeyNamePosition, true))
       return;
     const KeyCloser closer(*Registry);
-    Registry->WriteBool("Visible", FForm->Visible());
+    Registry->WriteBool("Visible", form.Visible());
   });
 }
 
 void TFormRegistry::SaveDockHost() {
   GuardWrapping(ClassName(), "SaveDockHost", [&] {
+    const TForm& form = RequireForm();
     if (!OpenKey(*Registry, FKeyNamePosition, true))
       return;
     const KeyCloser closer(*Registry);
-    Registry->WriteString("DockHost", FForm->HostDockSiteName);
+    Registry->WriteString("DockHost", form.HostDockSiteName);
   });
 }
 
 void TFormRegistry::SaveFormStyle() {
-  GuardWrapping(ClassName(), "SaveFormStyle",
-                [&] { WritePositionOrdinal("FormStyle", StoredFormStyle(FForm->FormStyle())); });
+  GuardWrapping(ClassName(), "SaveFormStyle", [&] {
+    WritePositionOrdinal("FormStyle", StoredFormStyle(RequireForm().FormStyle()));
+  });
 }
 
 void TFormRegistry::SaveBorderStyle() {
   GuardWrapping(ClassName(), "SaveBorderStyle", [&] {
-    WritePositionOrdinal("BorderStyle", static_cast<int>(FForm->BorderStyle()));
+    WritePositionOrdinal("BorderStyle", static_cast<int>(RequireForm().BorderStyle()));
   });
 }
 
 void TFormRegistry::SaveDragMode() {
-  GuardWrapping(ClassName(), "SaveDragMode",
-                [&] { WritePositionOrdinal("DragMode", static_cast<int>(FForm->DragMode)); });
+  GuardWrapping(ClassName(), "SaveDragMode", [&] {
+    WritePositionOrdinal("DragMode", static_cast<int>(RequireForm().DragMode));
+  });
 }
 
 void TFormRegistry::SaveDragKind() {
-  GuardWrapping(ClassName(), "SaveDragKind",
-                [&] { WritePositionOrdinal("DragKind", static_cast<int>(FForm->DragKind)); });
+  GuardWrapping(ClassName(), "SaveDragKind", [&] {
+    WritePositionOrdinal("DragKind", static_cast<int>(RequireForm().DragKind));
+  });
 }
 
 void TFormRegistry::SaveLRDockWidth() {
   GuardWrapping(ClassName(), "SaveLRDockWidth",
-                [&] { WritePositionInteger("LRDockWidth", FForm->LRDockWidth); });
+                [&] { WritePositionInteger("LRDockWidth", RequireForm().LRDockWidth); });
 }
 
 void TFormRegistry::SaveTBDockHeight() {
   GuardWrapping(ClassName(), "SaveTBDockHeight",
-                [&] { WritePositionInteger("TBDockHeight", FForm->TBDockHeight); });
+                [&] { WritePositionInteger("TBDockHeight", RequireForm().TBDockHeight); });
 }
 
 void TFormRegistry::SavePosition() {
   GuardWrapping(ClassName(), "SavePosition", [&] {
+    RequireForm();
     platform::SettingsTransaction transaction(Registry->Store());
     SaveLeft();
     SaveTop();
@@ -290,7 +304,7 @@ void TFormRegistry::SavePosition() {
 
 bool TFormRegistry::Restore() {
   return GuardWrapping(ClassName(), "Restore", [&] {
-    TForm& form = *FForm;
+    TForm& form = RequireForm();
     if (GetVersion() == FVersion && GetLeft() + GetTop() + GetWidth() + GetHeight() > 0) {
       const TWindowState state = GetWindowState();
       const TFormBorderStyle border = GetBorderStyle();
@@ -326,7 +340,7 @@ bool TFormRegistry::Restore() {
 }
 
 void TFormRegistry::KeepOnScreen() {
-  TForm& form = *FForm;
+  TForm& form = RequireForm();
   const double screenWidth = Screen().Width();
   const double screenHeight = Screen().Height();
   if (0.1 * screenWidth > screenWidth - form.Left())

@@ -1,17 +1,12 @@
 #include "platform/Directory.h"
 
+#include "platform/posix/DirectoryListing.h"
 #include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
 #include "platform/posix/Wildcard.h"
 
-#include <memory>
-
 namespace kiv::platform {
 namespace {
-
-struct CloseDirectory {
-  void operator()(DIR* dir) const { sys::CloseDirectory(dir); }
-};
 
 // The entry's type as the folder reports it, asking the file itself only for links and for file
 // systems that do not say.
@@ -27,25 +22,19 @@ bool IsRegularFile(DIR* dir, const dirent& entry) {
 } // namespace
 
 std::vector<std::string> ListMatchingFiles(const std::string& folder, std::string_view pattern) {
-  std::unique_ptr<DIR, CloseDirectory> dir(sys::OpenDirectory(folder.c_str()));
-  if (!dir) {
+  DirectoryListing listing(folder);
+  if (!listing.IsOpen()) {
     if (errno == ENOENT || errno == ENOTDIR || errno == EACCES)
       return {};
     throw ErrnoError("opendir", folder);
   }
   std::vector<std::string> names;
-  for (;;) {
-    errno = 0;
-    const dirent* entry = sys::ReadDirectory(dir.get());
-    if (entry == nullptr) {
-      if (errno != 0)
-        throw ErrnoError("readdir", folder);
-      return names;
-    }
+  while (const dirent* entry = listing.Next()) {
     const std::string_view name(entry->d_name);
-    if (MatchesWildcard(name, pattern) && IsRegularFile(dir.get(), *entry))
+    if (MatchesWildcard(name, pattern) && IsRegularFile(listing.Dir(), *entry))
       names.emplace_back(name);
   }
+  return names;
 }
 
 } // namespace kiv::platform

@@ -1,9 +1,7 @@
 #include "platform/FileHandle.h"
 
+#include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
-
-#include <cerrno>
-#include <system_error>
 
 namespace kiv::platform {
 
@@ -25,7 +23,7 @@ void FileHandle::Close(const std::string& path) {
   const int fd = sys::Descriptor(*this);
   native_ = kNone;
   if (sys::Close(fd) != 0)
-    throw std::system_error(errno, std::generic_category(), "close " + path);
+    throw ErrnoError("close", path);
 }
 
 } // namespace kiv::platform

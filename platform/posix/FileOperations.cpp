@@ -1,5 +1,6 @@
 #include "platform/FileOperations.h"
 
+#include "platform/FileHandle.h"
 #include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
 
@@ -38,19 +39,21 @@ void MakeFolders(const std::string& folder, mode_t mode) {
 void CreateFolderPath(const std::string& path, FolderAccess access) {
   MakeFolders(path, access == FolderAccess::OwnerOnly ? 0700 : 0755);
   struct stat info {};
-  if (sys::Stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-    throw std::system_error(errno != 0 ? errno : ENOTDIR, std::generic_category(), "mkdir " + path);
+  if (sys::Stat(path.c_str(), &info) != 0)
+    throw ErrnoError("mkdir", path);
+  // Something other than a folder stands where the folder should be.
+  if (!S_ISDIR(info.st_mode))
+    throw std::system_error(std::make_error_code(std::errc::not_a_directory), "mkdir " + path);
 }
 
 bool CreateNewPrivateFile(const std::string& path) {
-  const int fd = sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) {
+  FileHandle file(sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (!file.IsOpen()) {
     if (errno == EEXIST)
       return false;
     throw ErrnoError("open", path);
   }
-  if (sys::Close(fd) != 0)
-    throw ErrnoError("close", path);
+  file.Close(path);
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/FileHandle.h"
 #include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
+#include "platform/posix/WriteAll.h"
 
 #include <fcntl.h>
 
@@ -20,15 +21,7 @@ void OpenAndWrite(const std::string& path, int flags, std::string_view bytes, Fl
   FileHandle file(sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666));
   if (!file.IsOpen())
     throw ErrnoError("open", path);
-  while (!bytes.empty()) {
-    const ssize_t written = sys::Write(sys::Descriptor(file), bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR)
-        continue;
-      throw ErrnoError("write", path);
-    }
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
+  WriteAll(sys::Descriptor(file), path, bytes);
   if (flush == Flush::toDisk)
     SyncAndClose(file, path);
   else

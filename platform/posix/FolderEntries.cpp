@@ -1,6 +1,7 @@
 #include "platform/FolderEntries.h"
 
 #include "platform/FileOperations.h"
+#include "platform/posix/DirectoryListing.h"
 #include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
 #include "platform/posix/Wildcard.h"
@@ -10,22 +11,6 @@
 
 namespace kiv::platform {
 namespace {
-
-// A listing of a folder, closed with the object.
-class Listing {
-public:
-  explicit Listing(const std::string& folder) : dir_(sys::OpenDirectory(folder.c_str())) {}
-  Listing(const Listing&) = delete;
-  Listing& operator=(const Listing&) = delete;
-  ~Listing() {
-    if (dir_ != nullptr)
-      sys::CloseDirectory(dir_);
-  }
-  DIR* get() const { return dir_; }
-
-private:
-  DIR* dir_;
-};
 
 bool MatchesMask(const std::string& name, const std::string& mask) {
   if (mask == "*.*")
@@ -53,20 +38,13 @@ std::uint32_t AttributesOf(const std::string& name, const struct stat& info, boo
 std::vector<FolderEntry> ListFolderEntries(const std::string& folder, const std::string& mask) {
   const std::string base = folder.empty() ? "./" : folder.back() == '/' ? folder : folder + "/";
   std::vector<FolderEntry> entries;
-  const Listing listing(base);
-  if (listing.get() == nullptr) {
+  DirectoryListing listing(base);
+  if (!listing.IsOpen()) {
     if (errno == ENOENT)
       return entries;
     throw ErrnoError("opendir", base);
   }
-  for (;;) {
-    errno = 0;
-    const dirent* entry = sys::ReadDirectory(listing.get());
-    if (entry == nullptr) {
-      if (errno != 0)
-        throw ErrnoError("readdir", base);
-      break;
-    }
+  while (const dirent* entry = listing.Next()) {
     const std::string name = entry->d_name;
     if (name == "." || name == ".." || !MatchesMask(name, mask))
       continue;

@@ -3,6 +3,7 @@
 #include "platform/posix/ErrnoError.h"
 #include "platform/posix/LinkText.h"
 #include "platform/posix/SystemCalls.h"
+#include "platform/posix/WriteAll.h"
 
 #include <fcntl.h>
 #include <optional>
@@ -95,15 +96,7 @@ void ReplacingFile::Discard() noexcept {
 }
 
 void ReplacingFile::Write(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = sys::Write(sys::Descriptor(file_), bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR)
-        continue;
-      throw ErrnoError("write", target_);
-    }
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
+  WriteAll(sys::Descriptor(file_), target_, bytes);
 }
 
 void ReplacingFile::Commit() {

@@ -1,5 +1,6 @@
 #include "platform/posix/SystemFiles.h"
 
+#include "platform/FileHandle.h"
 #include "platform/posix/SystemCalls.h"
 
 #include <cerrno>
@@ -8,24 +9,21 @@
 namespace kiv::platform {
 
 std::optional<std::string> ReadSystemFile(const std::string& path) {
-  const int fd = sys::Open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
+  const FileHandle file(sys::Open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file.IsOpen())
     return std::nullopt;
   std::string text;
   char buffer[4096];
   for (;;) {
-    const ssize_t n = sys::Read(fd, buffer, sizeof buffer);
+    const ssize_t n = sys::Read(sys::Descriptor(file), buffer, sizeof buffer);
     if (n < 0 && errno == EINTR)
       continue;
-    if (n < 0) {
-      sys::Close(fd);
+    if (n < 0)
       return std::nullopt;
-    }
     if (n == 0)
       break;
     text.append(buffer, static_cast<size_t>(n));
   }
-  sys::Close(fd);
   return text;
 }
 

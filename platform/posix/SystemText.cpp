@@ -1,6 +1,7 @@
 #include "platform/posix/SystemText.h"
 
 #include "platform/AsciiText.h"
+#include "platform/posix/ErrnoError.h"
 
 #include <cerrno>
 #include <charconv>
@@ -66,7 +67,7 @@ std::vector<MountEntry> ParseMountTable(std::string_view text) {
   std::string copy(text);
   std::unique_ptr<FILE, StreamCloser> stream(fmemopen(copy.data(), copy.size(), "r"));
   if (!stream)
-    throw std::system_error(errno, std::generic_category(), "fmemopen");
+    throw ErrnoError("fmemopen");
   std::unique_ptr<libmnt_table, TableDeleter> table(mnt_new_table());
   std::unique_ptr<libmnt_iter, IteratorDeleter> iterator(mnt_new_iter(MNT_ITER_FORWARD));
   if (!table || !iterator)

@@ -1,5 +1,6 @@
 #include "platform/VersionResource.h"
 
+#include "platform/FileHandle.h"
 #include "platform/posix/SystemCalls.h"
 #include "platform/posix/VersionSection.h"
 
@@ -19,18 +20,13 @@ namespace {
 // that no offset or size taken from the file can lead outside it.
 class FileBytes {
 public:
-  explicit FileBytes(const std::string& path) {
-    // Non-blocking, so that a FIFO named by the caller cannot stall the open.
-    fd_ = sys::Open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  // Non-blocking, so that a FIFO named by the caller cannot stall the open.
+  explicit FileBytes(const std::string& path)
+      : file_(sys::Open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
     struct stat info {};
-    if (fd_ >= 0 && sys::FileStat(fd_, &info) == 0 && S_ISREG(info.st_mode))
+    if (file_.IsOpen() && sys::FileStat(sys::Descriptor(file_), &info) == 0 &&
+        S_ISREG(info.st_mode))
       size_ = static_cast<std::uint64_t>(info.st_size);
-  }
-  FileBytes(const FileBytes&) = delete;
-  FileBytes& operator=(const FileBytes&) = delete;
-  ~FileBytes() {
-    if (fd_ >= 0)
-      sys::Close(fd_);
   }
 
   std::uint64_t Size() const { return size_; }
@@ -44,7 +40,8 @@ public:
       return false;
     auto* out = static_cast<unsigned char*>(buffer);
     while (length > 0) {
-      const ssize_t n = sys::ReadAt(fd_, out, length, static_cast<off_t>(offset));
+      const ssize_t n =
+          sys::ReadAt(sys::Descriptor(file_), out, length, static_cast<off_t>(offset));
       if (n < 0 && errno == EINTR)
         continue;
       if (n <= 0)
@@ -57,7 +54,7 @@ public:
   }
 
 private:
-  int fd_ = -1;
+  FileHandle file_;
   std::uint64_t size_ = 0;
 };
 

@@ -1,6 +1,6 @@
 #include "platform/DebuggerOutput.h"
 
-#include "platform/win32/WideText.h"
+#include "platform/win32/Utf16.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "platform/win32/LastError.h"
 #include "platform/win32/SystemCalls.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/Utf16.h"
 
 #include <system_error>
 #include <windows.h>

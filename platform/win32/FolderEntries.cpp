@@ -3,7 +3,6 @@
 #include "platform/win32/LastError.h"
 #include "platform/win32/SystemCalls.h"
 #include "platform/win32/Utf16.h"
-#include "platform/win32/WideText.h"
 
 #include <system_error>
 #include <windows.h>

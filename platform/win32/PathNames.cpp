@@ -2,7 +2,6 @@
 
 #include "platform/win32/SystemCalls.h"
 #include "platform/win32/Utf16.h"
-#include "platform/win32/WideText.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "platform/Shell.h"
 
 #include "platform/win32/SystemCalls.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/Utf16.h"
 
 // windows.h first: the other system headers build on it.
 // clang-format off

@@ -7,6 +7,13 @@
 
 namespace kiv::platform::win32 {
 
+std::wstring Wide(std::string_view text) {
+  std::wstring wide;
+  if (!Utf8ToUtf16(text, wide))
+    wide.clear();
+  return wide;
+}
+
 std::wstring WidePath(const std::string& path, const char* call) {
   std::wstring wide;
   if (!Utf8ToUtf16(path, wide))

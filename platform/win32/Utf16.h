@@ -6,6 +6,10 @@
 // The seam between the UTF-8 of the rest of the system and the UTF-16 of the Win32 calls.
 namespace kiv::platform::win32 {
 
+// text as UTF-16 for the wide-character calls of the system services; bytes that are not valid
+// UTF-8 give an empty text, which every such call refuses.
+std::wstring Wide(std::string_view text);
+
 // path as UTF-16. Throws std::system_error naming call and path when path is not valid UTF-8.
 std::wstring WidePath(const std::string& path, const char* call);
 

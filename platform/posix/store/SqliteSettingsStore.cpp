@@ -8,8 +8,10 @@
 //     4 REG_DWORD); seq orders the names by creation and an overwrite keeps it.
 
 #include "platform/AsciiText.h"
+#include "platform/FileHandle.h"
 #include "platform/FileOperations.h"
 #include "platform/SettingsStore.h"
+#include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
 #include "platform/posix/store/SqliteError.h"
 #include "platform/store/SettingsPaths.h"
@@ -357,10 +359,9 @@ private:
     const mode_t mode = machine_ ? 0644 : 0600;
     CreateFolderPath(FolderOf(file_),
                      machine_ ? FolderAccess::EveryoneReads : FolderAccess::OwnerOnly);
-    const int fd = sys::Open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, mode);
-    if (fd < 0)
-      throw std::system_error(errno, std::generic_category(), "open " + file_);
-    sys::Close(fd);
+    const FileHandle file(sys::Open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, mode));
+    if (!file.IsOpen())
+      throw ErrnoError("open", file_);
   }
 
   void Open() {
@@ -416,7 +417,7 @@ private:
         break;
     }
     if (sys::Rename(file_.c_str(), target.c_str()) != 0)
-      throw std::system_error(errno, std::generic_category(), "rename " + file_);
+      throw ErrnoError("rename", file_);
     for (const char* journal : {"-wal", "-shm", "-journal"})
       if (PathExists(file_ + journal))
         sys::Rename((file_ + journal).c_str(), (target + journal).c_str());

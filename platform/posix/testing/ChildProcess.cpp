@@ -1,5 +1,7 @@
 #include "platform/testing/ChildProcess.h"
 
+#include "platform/posix/ErrnoError.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -14,9 +16,9 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   int outPipe[2];
   int errPipe[2];
   if (::pipe(outPipe) != 0)
-    throw std::system_error(errno, std::generic_category(), "pipe");
+    throw ErrnoError("pipe");
   if (::pipe(errPipe) != 0)
-    throw std::system_error(errno, std::generic_category(), "pipe");
+    throw ErrnoError("pipe");
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& argument : arguments)
@@ -25,7 +27,7 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
 
   const pid_t pid = ::fork();
   if (pid < 0)
-    throw std::system_error(errno, std::generic_category(), "fork " + program);
+    throw ErrnoError("fork", program);
   if (pid == 0) {
     ::dup2(outPipe[1], STDOUT_FILENO);
     ::dup2(errPipe[1], STDERR_FILENO);

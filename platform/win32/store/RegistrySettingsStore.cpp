@@ -5,7 +5,6 @@
 #include "platform/SettingsStore.h"
 #include "platform/store/SettingsPaths.h"
 #include "platform/win32/Utf16.h"
-#include "platform/win32/WideText.h"
 
 #include <algorithm>
 #include <windows.h>

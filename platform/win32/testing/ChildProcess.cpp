@@ -1,21 +1,13 @@
 #include "platform/testing/ChildProcess.h"
 
+#include "platform/win32/Utf16.h"
+
 #include <system_error>
 #include <thread>
 #include <windows.h>
 
 namespace kiv::platform::testing {
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty())
-    return {};
-  const int size = static_cast<int>(utf8.size());
-  std::wstring wide(
-      static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
-  return wide;
-}
 
 // One argument as the child's runtime splits the command line again: in quotes, with every run
 // of backslashes before a quote (or the closing quote) doubled and each quote escaped.
@@ -79,14 +71,14 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   Handle nul(::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
                            OPEN_EXISTING, 0, nullptr));
 
-  const std::wstring wideProgram = Wide(program);
+  const std::wstring wideProgram = win32::Wide(program);
   std::wstring commandLine;
   AppendQuoted(commandLine, wideProgram);
   for (const std::string& argument : arguments) {
     commandLine += L' ';
-    AppendQuoted(commandLine, Wide(argument));
+    AppendQuoted(commandLine, win32::Wide(argument));
   }
-  const std::wstring folder = Wide(workingDir);
+  const std::wstring folder = win32::Wide(workingDir);
 
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
