@@ -1,6 +1,7 @@
 #include "framework/toolkit/Clipboard.h"
 
 #include "framework/toolkit/Application.h"
+#include "framework/toolkit/detail/Widget.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,7 +15,7 @@ std::string TClipboard::AsText() const {
 
 void TClipboard::SetAsText(const std::string& AText) {
   Application();
-  QGuiApplication::clipboard()->setText(QString::fromStdString(AText));
+  QGuiApplication::clipboard()->setText(toolkit::ToQt(AText));
 }
 
 TClipboard& Clipboard() {

@@ -1,6 +1,7 @@
 #include "framework/toolkit/Dialogs.h"
 
 #include "framework/toolkit/detail/MessageBox.h"
+#include "framework/toolkit/detail/Widget.h"
 
 #include <QFileDialog>
 #include <QStringList>
@@ -54,7 +55,7 @@ namespace {
 // "Model files|*.mod;*.mo2|All|*.*" as Qt's filters: "Model files (*.mod *.mo2)", "All (*.*)".
 QStringList QtFilters(const std::string& filter) {
   QStringList filters;
-  const QStringList parts = QString::fromStdString(filter).split(QChar('|'));
+  const QStringList parts = toolkit::ToQt(filter).split(QChar('|'));
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
     filters << parts[i] + " (" + QString(parts[i + 1]).replace(QChar(';'), QChar(' ')) + ")";
   return filters;
@@ -70,14 +71,14 @@ bool TOpenDialog::Execute() {
   dialog.setFileMode(QFileDialog::AnyFile);
   if (FSaving)
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setWindowTitle(QString::fromStdString(Title));
+  dialog.setWindowTitle(toolkit::ToQt(Title));
   if (!InitialDir.empty())
-    dialog.setDirectory(QString::fromStdString(InitialDir));
+    dialog.setDirectory(toolkit::ToQt(InitialDir));
   if (const QStringList filters = QtFilters(Filter); !filters.isEmpty())
     dialog.setNameFilters(filters);
-  dialog.setDefaultSuffix(QString::fromStdString(DefaultExt));
+  dialog.setDefaultSuffix(toolkit::ToQt(DefaultExt));
   if (!FileName.empty())
-    dialog.selectFile(QString::fromStdString(FileName));
+    dialog.selectFile(toolkit::ToQt(FileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return false;
   FileName = dialog.selectedFiles().constFirst().toStdString();

@@ -74,7 +74,7 @@ std::string TForm::Caption() const {
 }
 
 void TForm::SetCaption(const std::string& ACaption) {
-  QtWidget(*this).setWindowTitle(QString::fromStdString(ACaption));
+  QtWidget(*this).setWindowTitle(toolkit::ToQt(ACaption));
 }
 
 bool TForm::Visible() const {

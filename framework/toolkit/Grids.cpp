@@ -21,9 +21,7 @@ std::unique_ptr<TControl::Widget> MakeGridWidget() {
   table->horizontalHeader()->setMinimumSectionSize(0);
   table->horizontalHeader()->setDefaultSectionSize(64);
   table->verticalHeader()->setDefaultSectionSize(24);
-  table->resize(320, 120);
-  table->setVisible(false);
-  return std::make_unique<TControl::Widget>(table);
+  return toolkit::HiddenWidget(table, 320, 120);
 }
 
 QTableWidget& Table(const TCustomGrid& grid) {
@@ -80,7 +78,7 @@ void TStringGrid::SetCells(int ACol, int ARow, const std::string& AText) {
     item = new QTableWidgetItem();
     table.setItem(ARow, ACol, item);
   }
-  item->setText(QString::fromStdString(AText));
+  item->setText(toolkit::ToQt(AText));
 }
 
 } // namespace kiv

@@ -3,6 +3,7 @@
 #include "framework/toolkit/detail/HandlerBoundary.h"
 #include "framework/toolkit/detail/IndexCheck.h"
 #include "framework/toolkit/detail/MenuParts.h"
+#include "framework/toolkit/detail/Widget.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -21,7 +22,7 @@ std::string TMenuItem::Caption() const {
 }
 
 void TMenuItem::SetCaption(const std::string& ACaption) {
-  FAction->action.setText(QString::fromStdString(ACaption));
+  FAction->action.setText(toolkit::ToQt(ACaption));
 }
 
 bool TMenuItem::Enabled() const {

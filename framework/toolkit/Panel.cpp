@@ -11,8 +11,7 @@ namespace {
 std::unique_ptr<TControl::Widget> MakePanelWidget() {
   auto* frame = new QFrame();
   frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  frame->resize(185, 41);
-  return std::make_unique<TControl::Widget>(frame);
+  return toolkit::HiddenWidget(frame, 185, 41);
 }
 
 } // namespace

@@ -61,7 +61,7 @@ std::string MinimizeName(const std::string& AFileName, const TControl& AControl,
   return MinimizeName(
       AFileName,
       [&metrics](const std::string& text) {
-        return metrics.horizontalAdvance(QString::fromStdString(text));
+        return metrics.horizontalAdvance(toolkit::ToQt(text));
       },
       AMaxWidth);
 }

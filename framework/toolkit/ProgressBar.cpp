@@ -16,8 +16,7 @@ std::unique_ptr<TControl::Widget> MakeBarWidget() {
   bar->setRange(0, 100);
   bar->setValue(0);
   bar->setTextVisible(false);
-  bar->resize(150, 16);
-  return std::make_unique<TControl::Widget>(bar);
+  return toolkit::HiddenWidget(bar, 150, 16);
 }
 
 } // namespace

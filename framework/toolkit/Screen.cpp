@@ -2,6 +2,7 @@
 
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/detail/CursorLook.h"
+#include "framework/toolkit/detail/Widget.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -69,7 +70,7 @@ int TScreen::PixelsPerInch() const {
 }
 
 TCursorImage LoadCursorFromFile(const std::string& AFileName, TPoint AHotSpot) {
-  QImage picture(QString::fromStdString(AFileName));
+  QImage picture(toolkit::ToQt(AFileName));
   if (picture.isNull())
     throw std::runtime_error("LoadCursorFromFile: " + AFileName + " is no picture");
   return TCursorImage(std::make_shared<const TCursorImage::Look>(
@@ -117,7 +118,7 @@ TPoint MouseCursorPos() {
 
 bool HasWindowCaptioned(const std::string& ACaption) {
   Application();
-  const QString caption = QString::fromStdString(ACaption);
+  const QString caption = toolkit::ToQt(ACaption);
   const QWidgetList windows = QApplication::topLevelWidgets();
   return std::any_of(windows.begin(), windows.end(),
                      [&](const QWidget* window) { return window->windowTitle() == caption; });

@@ -1,6 +1,7 @@
 #include "framework/toolkit/detail/MessageBox.h"
 
 #include "framework/toolkit/Application.h"
+#include "framework/toolkit/detail/Widget.h"
 
 namespace kiv::toolkit {
 
@@ -35,8 +36,8 @@ std::unique_ptr<QMessageBox> MakeMessageBox(TMsgDlgType AType, const std::string
     buttons |= QMessageBox::Ok;
   if (AButtons & mbCancel)
     buttons |= QMessageBox::Cancel;
-  auto box = std::make_unique<QMessageBox>(icon, QString::fromStdString(ACaption),
-                                           QString::fromStdString(AText), buttons);
+  auto box =
+      std::make_unique<QMessageBox>(icon, toolkit::ToQt(ACaption), toolkit::ToQt(AText), buttons);
   // A message is text, never markup, whatever it holds.
   box->setTextFormat(Qt::PlainText);
   return box;
