@@ -1,36 +1,9 @@
 #include "bench/Processes.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <fstream>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <system_error>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace kiv::bench {
-
-int RunProcess(const std::vector<std::string>& arguments) {
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments)
-    argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t child = 0;
-  const int error = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (error != 0)
-    throw std::system_error(error, std::generic_category(), "posix_spawn " + arguments[0]);
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0)
-    if (errno != EINTR)
-      throw std::system_error(errno, std::generic_category(), "waitpid");
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 std::uint64_t PeakResidentKib() {
   std::ifstream status("/proc/self/status");

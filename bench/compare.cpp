@@ -12,6 +12,7 @@
 #include "model/ModFile_.h"
 #include "platform/Process.h"
 #include "platform/ReplacingFile.h"
+#include "platform/testing/ChildProcess.h"
 
 #include <algorithm>
 #include <charconv>
@@ -32,6 +33,7 @@ namespace kiv::bench {
 namespace {
 
 namespace fs = std::filesystem;
+using platform::testing::RunChild;
 using Clock = std::chrono::steady_clock;
 
 // Bump when the generator's output changes, so that a cached big file is made again.
@@ -217,7 +219,8 @@ MemoryFigures MeasureMemory(const Input& input, const std::string& workDir, int 
   for (int r = 0; r < repetitions; ++r) {
     Progress(
         Format("peak memory of a full read of %s %d/%d", input.Name().c_str(), r + 1, repetitions));
-    const int code = RunProcess({platform::ExecutablePath(), "--child-read", input.path, result});
+    const int code =
+        RunChild(platform::ExecutablePath(), {"--child-read", input.path, result}).exitCode;
     std::ifstream in(result);
     std::uint64_t beforeKib = 0, afterKib = 0;
     if (code != 0 || !(in >> beforeKib >> afterKib >> figures.modelBytes))
@@ -317,10 +320,11 @@ RunFigures MeasureRun(const Options& options, const std::string& workDir) {
   Progress(Format("VesmarInvChk, %d runs of each", figures.runs));
   for (int r = 0; r < figures.runs; ++r) {
     figures.examplesMs.Add(1000 * Seconds([&] {
-                             figures.examplesExit = RunProcess({options.vesmarInvChk, examplesRun});
+                             figures.examplesExit =
+                                 RunChild(options.vesmarInvChk, {examplesRun}).exitCode;
                            }));
     figures.bigMs.Add(1000 * Seconds([&] {
-                        figures.bigExit = RunProcess({options.vesmarInvChk, bigRun});
+                        figures.bigExit = RunChild(options.vesmarInvChk, {bigRun}).exitCode;
                       }));
   }
   return figures;

@@ -4,6 +4,7 @@
 //
 //   kiv_update_download_bench [--size-mb M] [--repetitions R]   (256 and 3 by default)
 #include "bench/Processes.h"
+#include "platform/testing/ChildProcess.h"
 #include "testing/HttpsTestServer.h"
 #include "update/UpdateFetch.h"
 
@@ -105,8 +106,10 @@ int Run(std::uint64_t sizeMb, int repetitions) {
     ours.push_back(Seconds(Clock::now() - start));
     fs::remove(scratch / "fetched/" + kArchive);
     start = Clock::now();
-    if (RunProcess({"/usr/bin/curl", "--silent", "--show-error", "--fail", "--cacert",
-                    server.CaFile(), "--output", scratch / "fetched/curl.zip", address}) != 0)
+    if (platform::testing::RunChild("/usr/bin/curl", {"--silent", "--show-error", "--fail",
+                                                      "--cacert", server.CaFile(), "--output",
+                                                      scratch / "fetched/curl.zip", address})
+            .exitCode != 0)
       throw std::runtime_error("curl failed");
     curl.push_back(Seconds(Clock::now() - start));
     fs::remove(scratch / "fetched/curl.zip");

@@ -23,7 +23,8 @@ inline const std::string kStreamLineEnd = "\n";
 #endif
 
 // Runs program with arguments (on Windows on a command line quoted as the C runtime splits it) in
-// workingDir (the current folder when empty) and waits for it.
+// workingDir (the current folder when empty), its standard input empty, and waits for it. Throws
+// std::system_error when it cannot be started. Tests and benchmarks run their children with it.
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& arguments,
                      const std::string& workingDir = {});
 

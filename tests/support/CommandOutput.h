@@ -1,21 +1,17 @@
 #pragma once
 
-#include <cstdio>
+// What a shell command prints, for tests that compare the platform's answers with the system's
+// own commands (POSIX only).
+
+#include "platform/testing/ChildProcess.h"
+
 #include <string>
 
 namespace kiv::test {
 
 // Everything a shell command prints on its standard output.
 inline std::string CommandOutput(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr)
-    return output;
-  char buffer[4096];
-  while (const size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-    output.append(buffer, n);
-  pclose(pipe);
-  return output;
+  return platform::testing::RunChild("/bin/sh", {"-c", command}).standardOutput;
 }
 
 // The first line a shell command prints, without its line end.

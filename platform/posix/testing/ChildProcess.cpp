@@ -5,9 +5,12 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace kiv::platform::testing {
 
@@ -15,9 +18,9 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
                      const std::string& workingDir) {
   int outPipe[2];
   int errPipe[2];
-  if (::pipe(outPipe) != 0)
+  if (::pipe2(outPipe, O_CLOEXEC) != 0)
     throw ErrnoError("pipe");
-  if (::pipe(errPipe) != 0)
+  if (::pipe2(errPipe, O_CLOEXEC) != 0)
     throw ErrnoError("pipe");
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
@@ -25,23 +28,25 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
     argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
 
-  const pid_t pid = ::fork();
-  if (pid < 0)
-    throw ErrnoError("fork", program);
-  if (pid == 0) {
-    ::dup2(outPipe[1], STDOUT_FILENO);
-    ::dup2(errPipe[1], STDERR_FILENO);
-    for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
-      ::close(fd);
-    int devNull = ::open("/dev/null", O_RDWR);
-    ::dup2(devNull, STDIN_FILENO);
-    if (!workingDir.empty() && ::chdir(workingDir.c_str()) != 0)
-      ::_exit(127);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
-  }
+  // posix_spawn rather than fork: a test or benchmark process holding much memory starts its
+  // child without copying its page tables, and a child that cannot start is a failure here.
+  posix_spawn_file_actions_t actions;
+  ::posix_spawn_file_actions_init(&actions);
+  ::posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+  ::posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+  ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  if (!workingDir.empty())
+    ::posix_spawn_file_actions_addchdir_np(&actions, workingDir.c_str());
+  pid_t pid = 0;
+  const int error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  ::posix_spawn_file_actions_destroy(&actions);
   ::close(outPipe[1]);
   ::close(errPipe[1]);
+  if (error != 0) {
+    ::close(outPipe[0]);
+    ::close(errPipe[0]);
+    throw std::system_error(error, std::generic_category(), "posix_spawn " + program);
+  }
   ChildResult result;
   // Both streams at once, so that a child filling one pipe never waits on the other.
   pollfd streams[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
@@ -64,7 +69,8 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
     }
   }
   int status = 0;
-  ::waitpid(pid, &status, 0);
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
   if (WIFEXITED(status))
     result.exitCode = WEXITSTATUS(status);
   return result;
