@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -54,10 +55,10 @@ int LoopBenchMain(int argc, char** argv, const char* program, const char* itemsN
   }
 }
 
-// Microseconds per item of one pass of body over items 0 to count - 1.
+// Microseconds per item of one pass of body over the indexes 0 to count - 1.
 template <class Body> double MicrosecondsPerItem(int count, Body body) {
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < count; ++i)
+  for (size_t i = 0; i < static_cast<size_t>(count); ++i)
     body(i);
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() * 1e6 /
          count;

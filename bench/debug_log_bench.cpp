@@ -54,10 +54,10 @@ int Run(int count, int repetitions, const std::filesystem::path& folder) {
   for (int r = 0; r < repetitions; ++r) {
     std::filesystem::remove(log);
     std::filesystem::remove(plain);
-    info.Add(MicrosecondsPerItem(count, [&](int i) { debug.WriteLine(lines[i], mt_Info); }));
-    error.Add(MicrosecondsPerItem(count, [&](int i) { debug.WriteLine(lines[i], mt_Error); }));
+    info.Add(MicrosecondsPerItem(count, [&](size_t i) { debug.WriteLine(lines[i], mt_Info); }));
+    error.Add(MicrosecondsPerItem(count, [&](size_t i) { debug.WriteLine(lines[i], mt_Error); }));
     // The log's line is about 40 bytes longer than its message: the time stamp and the type.
-    baseline.Add(MicrosecondsPerItem(count, [&](int i) {
+    baseline.Add(MicrosecondsPerItem(count, [&](size_t i) {
       std::ofstream(plain, std::ios::binary | std::ios::app)
           << "111226,10:20:30.1234\tInfo\t001\t" << lines[i] << "\r\n";
     }));

@@ -84,7 +84,7 @@ private:
 
 // The microseconds of one save-and-restore cycle, over cycles of them.
 template <class Placement> double MicrosecondsPerCycle(Placement& placement, int cycles) {
-  return MicrosecondsPerItem(cycles, [&](int) {
+  return MicrosecondsPerItem(cycles, [&](size_t) {
     placement.SavePosition();
     if (!placement.Restore())
       throw std::runtime_error("the placement saved was not restored");

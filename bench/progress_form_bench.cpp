@@ -33,10 +33,10 @@ int Run(int steps, int repetitions) {
     form.ProgressClear();
     form.Show();
     Application().ProcessMessages();
-    window.Add(MicrosecondsPerItem(steps, [&](int step) { form.Step(messages[step]); }));
+    window.Add(MicrosecondsPerItem(steps, [&](size_t step) { form.Step(messages[step]); }));
     form.Hide();
     Application().ProcessMessages();
-    eventsOnly.Add(MicrosecondsPerItem(steps, [](int) { Application().ProcessMessages(); }));
+    eventsOnly.Add(MicrosecondsPerItem(steps, [](size_t) { Application().ProcessMessages(); }));
   }
   const Samples ratios = Ratios(window, eventsOnly);
 
