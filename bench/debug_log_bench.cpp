@@ -7,7 +7,14 @@
 //                                                        folder)
 #include "bench/LoopBench.h"
 #include "core/FormatSettings.h"
-#include "framework/MY_.h"
+#include "framework/base/Computer.h"
+#include "framework/base/Debug.h"
+#include "framework/base/Information.h"
+#include "framework/base/LogWindow.h"
+#include "framework/base/Network.h"
+#include "framework/base/OperatingSystem.h"
+#include "framework/base/Tools.h"
+#include "framework/base/User.h"
 
 #include <cstdio>
 #include <cstdlib>

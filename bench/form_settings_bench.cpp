@@ -5,7 +5,7 @@
 //   kiv_form_settings_bench [--cycles N] [--repetitions R]   (200 and 5 by default)
 #include "bench/LoopBench.h"
 #include "bench/ScratchFiles.h"
-#include "framework/FormRegistry_.h"
+#include "framework/formregistry/FormRegistry_.h"
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/Form.h"
 

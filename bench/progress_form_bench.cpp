@@ -4,7 +4,7 @@
 //
 //   kiv_progress_form_bench [--steps N] [--repetitions R]   (2000 and 5 by default)
 #include "bench/LoopBench.h"
-#include "framework/ProgressForm_.h"
+#include "framework/desktop/ProgressForm_.h"
 #include "framework/toolkit/Application.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // form's placement saved and restored, and 1,000 named values written and read back. Each store
 // makes every write lasting before the next step (the store commits, QSettings syncs).
 
-#include "framework/Registry.h"
+#include "framework/base/Registry.h"
 
 #include <QSettings>
 #include <QString>

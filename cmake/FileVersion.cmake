@@ -79,7 +79,8 @@ endfunction()
 
 # add_executable for every program of the build. VERSION gives a file version other than the
 # project's, PRODUCT_VERSION a product version other than the file version, which only a Windows
-# resource can hold (tests use both); everything else is passed to add_executable.
+# resource can hold (tests use both); everything else is passed to add_executable. A program sees
+# its own folder and what its libraries show (cmake/Libraries.cmake).
 function(kiv_add_executable name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "VERSION;PRODUCT_VERSION" "")
   if(NOT arg_VERSION)
@@ -92,6 +93,8 @@ function(kiv_add_executable name)
                         "version of its own")
   endif()
   add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
+  kiv_include_root(root)
+  target_include_directories(${name} PRIVATE ${root})
   if(WIN32)
     kiv_add_version_resource(${name} ${arg_VERSION} ${arg_PRODUCT_VERSION})
   else()

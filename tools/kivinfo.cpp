@@ -1,10 +1,10 @@
 // kivinfo: prints the computer summary that support mails carry, or the same facts as JSON.
 
-#include "framework/Computer.h"
-#include "framework/Information.h"
-#include "framework/Network.h"
-#include "framework/OperatingSystem.h"
-#include "framework/User.h"
+#include "framework/base/Computer.h"
+#include "framework/base/Information.h"
+#include "framework/base/Network.h"
+#include "framework/base/OperatingSystem.h"
+#include "framework/base/User.h"
 #include "platform/AsciiText.h"
 #include "platform/StandardOutput.h"
 #include "tools/JsonText.h"

@@ -2,7 +2,7 @@
 // settings key.
 #include "core/Escalation.h"
 #include "core/TextFile.h"
-#include "framework/FormRegistry_.h"
+#include "framework/formregistry/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 #include "framework/toolkit/Containers.h"
 #include "framework/toolkit/ExtraControls.h"

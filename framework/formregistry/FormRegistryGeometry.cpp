@@ -1,6 +1,6 @@
 // The placement of the form in its position key: getters, savers, saving it whole and restoring it.
 #include "core/Escalation.h"
-#include "framework/FormRegistry_.h"
+#include "framework/formregistry/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 #include "framework/toolkit/Screen.h"
 

@@ -3,7 +3,7 @@
 #include "core/FileNames.h"
 #include "core/ProgramName.h"
 #include "core/RunningProgram.h"
-#include "framework/FormRegistry_.h"
+#include "framework/formregistry/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 
 namespace kiv {

@@ -1,6 +1,6 @@
 // Lists of name=value lines in any key of either hive, and the deletion of keys.
 #include "core/Escalation.h"
-#include "framework/FormRegistry_.h"
+#include "framework/formregistry/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 
 namespace kiv {

@@ -3,7 +3,7 @@
 #include "core/Escalation.h"
 #include "core/FileNames.h"
 #include "core/RunningProgram.h"
-#include "framework/FormRegistry_.h"
+#include "framework/formregistry/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 #include "framework/toolkit/Dialogs.h"
 #include "model/PeloCode_.h"

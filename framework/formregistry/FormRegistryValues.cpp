@@ -1,6 +1,6 @@
 // Named values of the settings key.
 #include "core/Escalation.h"
-#include "framework/FormRegistry_.h"
+#include "framework/formregistry/FormRegistry_.h"
 #include "framework/formregistry/RegistryAccess.h"
 
 namespace kiv {

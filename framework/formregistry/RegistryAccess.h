@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Registry.h"
+#include "framework/base/Registry.h"
 
 #include <cstdint>
 #include <memory>

@@ -17,7 +17,7 @@ TDesktopStartup::TDesktopStartup(TApplication& AApplication) : FApplication(AApp
   if (running)
     throw std::logic_error("TDesktopStartup: a program has one start-up object");
   // The framework's process-wide objects come after this object: the framework's start-up step
-  // (framework/FrameworkStartup.h) holds it and makes them once it is there.
+  // (framework/desktop/FrameworkStartup.h) holds it and makes them once it is there.
   running = true;
 }
 

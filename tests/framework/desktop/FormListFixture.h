@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/KivForm_.h"
+#include "framework/desktop/KivForm_.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

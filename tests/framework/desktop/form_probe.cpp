@@ -4,7 +4,7 @@
 //   kiv_form_probe [SECTION [TAB]]   SECTION: the wiki help form name ("-": the class name);
 //                                    TAB: the caption of the active tab of a page control.
 
-#include "framework/KivForm_.h"
+#include "framework/desktop/KivForm_.h"
 #include "framework/toolkit/PageControl.h"
 
 #include <cstdio>

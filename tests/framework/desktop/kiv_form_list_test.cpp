@@ -1,5 +1,5 @@
 #include "core/Exceptions.h"
-#include "framework/KivForm_.h"
+#include "framework/desktop/KivForm_.h"
 #include "tests/framework/desktop/FormListFixture.h"
 
 #include <gtest/gtest.h>

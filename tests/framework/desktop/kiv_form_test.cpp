@@ -1,5 +1,5 @@
 #include "core/Exceptions.h"
-#include "framework/KivForm_.h"
+#include "framework/desktop/KivForm_.h"
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/Widget.h"

@@ -1,5 +1,5 @@
 #include "core/Exceptions.h"
-#include "framework/Dialog.h"
+#include "framework/desktop/Dialog.h"
 #include "tests/framework/support/ModalAnswer.h"
 
 #include <QMessageBox>

@@ -1,5 +1,5 @@
 #include "core/Exceptions.h"
-#include "framework/ProgressForm_.h"
+#include "framework/desktop/ProgressForm_.h"
 #include "framework/toolkit/Appearance.h"
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/detail/Widget.h"

@@ -1,4 +1,4 @@
-#include "framework/Dialog.h"
+#include "framework/desktop/Dialog.h"
 #include "tests/framework/desktop/DesktopWindows.h"
 #include "tests/framework/support/ModalAnswer.h"
 

@@ -1,5 +1,5 @@
 #include "core/Exceptions.h"
-#include "framework/UITools.h"
+#include "framework/desktop/UITools.h"
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/Menus.h"
 #include "framework/toolkit/detail/MenuParts.h"

@@ -1,4 +1,4 @@
-#include "framework/KivForm_.h"
+#include "framework/desktop/KivForm_.h"
 #include "framework/toolkit/Screen.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/Widget.h"

@@ -1,7 +1,7 @@
 #include "tests/framework/screenshots/FrameworkWindows.h"
 
-#include "framework/KivForm_.h"
-#include "framework/ProgressForm_.h"
+#include "framework/desktop/KivForm_.h"
+#include "framework/desktop/ProgressForm_.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/Widget.h"
 

@@ -1,5 +1,5 @@
 #include "core/Exceptions.h"
-#include "framework/MY_.h"
+#include "framework/desktop/MY_.h"
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/Containers.h"
 #include "framework/toolkit/ExtraControls.h"

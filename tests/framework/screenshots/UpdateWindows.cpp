@@ -3,7 +3,7 @@
 #include "framework/toolkit/detail/Widget.h"
 #include "testing/HttpsTestServer.h"
 #include "tests/support/TempDir.h"
-#include "update/vekInternetUtils_.h"
+#include "update/desktop/vekInternetUtils_.h"
 
 #include <QPixmap>
 #include <QTimer>

@@ -3,7 +3,7 @@
 #include "framework/toolkit/Screen.h"
 #include "tests/framework/support/ModalAnswer.h"
 #include "tests/update/UpdateServerFixture.h"
-#include "update/vekInternetUtils_.h"
+#include "update/desktop/vekInternetUtils_.h"
 
 #include <QMessageBox>
 #include <QTimer>
