@@ -6,6 +6,7 @@
 #include "model/ExtraParamFields.h"
 #include "model/LayerParams_.h"
 #include "model/ModFile_.h"
+#include "model/OlderLayout.h"
 #include "platform/FileSystem.h"
 
 #include <cmath>
@@ -36,55 +37,11 @@ float FirstValueOrNone(const TODVLayerParamCon& constraint) {
   return constraint.Values.empty() ? 99.0f : constraint.Values.front();
 }
 
-// Extra-parameter lines of the older layout, by the model's type code.
-std::vector<TODVPoSet_Types> OlderLayoutExtras(std::int32_t modelType) {
-  switch (modelType) {
-  case 5:
-  case 501:
-    return {GGG_AIR_THK};
-  case 6:
-    return {GGG_AIR_THK, GGG_PITCH};
-  case 8:
-    return {GGG_AIR_THK, GGG_RX_ANGLE, GGG_TXRX_DIST, GGG_PITCH, GGG_ROLL};
-  case 51:
-    return {GGG_AIR_THK, GGG_SHIFT};
-  case 52:
-    return {GGG_AIR_THK, GGG_BIAS};
-  default:
-    return {};
-  }
-}
-
 std::vector<TODVPoSet_Types> ExtrasOf(const TVesmarInvModelType& modelType) {
   std::vector<TODVPoSet_Types> extras;
   for (const TExtraParam& extra : modelType.ExtraParams)
     extras.push_back(extra.ParamType);
   return extras;
-}
-
-// Layer-parameter blocks of the older layout: the name in its messages and the types it writes.
-struct OlderLayoutBlock {
-  const char* name;
-  TODVLayerParam_Types priVal;
-  TODVLayerParam_Types priStd;
-  TODVLayerParamCon_Types vert;
-  TODVLayerParamCon_Types lat;
-};
-
-std::vector<OlderLayoutBlock> OlderLayoutBlocks(std::int32_t modelType) {
-  switch (modelType) {
-  case 11:
-  case 12:
-    return {{"Chargeability", ltChargeabilityPriVal, ltChargeabilityPriStdD,
-             ltChargeabilityVertStdD, ltChargeabilityLatStdD},
-            {"Tau", ltTauPriVal, ltTauPriStdD, ltTauVertStdD, ltTauLatStdD},
-            {"C", ltCPriVal, ltCPriStdD, ltCVertStdD, ltCLatStdD}};
-  case 116:
-  case 126:
-    return {{"Phi", ltPHIPriVal, ltPHIPriStdD, ltPHIVertStdD, ltPHILatStdD}};
-  default:
-    return {};
-  }
 }
 
 // Where a layer parameter's four entries stand in a layer's arrays; -1 when missing.
