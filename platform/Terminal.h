@@ -5,4 +5,7 @@ namespace kiv::platform {
 // True when the standard output is a terminal (a console on Windows): isatty, GetConsoleMode.
 bool StandardOutputIsTerminal();
 
+// True when the standard error is a terminal (a console on Windows): isatty, GetConsoleMode.
+bool StandardErrorIsTerminal();
+
 } // namespace kiv::platform

@@ -8,4 +8,8 @@ bool StandardOutputIsTerminal() {
   return ::isatty(STDOUT_FILENO) == 1;
 }
 
+bool StandardErrorIsTerminal() {
+  return ::isatty(STDERR_FILENO) == 1;
+}
+
 } // namespace kiv::platform
