@@ -1,0 +1,68 @@
+#pragma once
+
+// How kivmod reads a model file: the model type that lays out its blocks, named on the command
+// line or taken from the type code of the file's data-file lines, and the read itself.
+
+#include "model/InversionGeneralTypes_.h"
+#include "model/ModFile_.h"
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kiv {
+
+// A mistake of the command line: kivmod says it in one line and ends with exit code 2.
+class UsageError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// The parameter lists of --params and --extras as given (comma-separated names); a list not
+// given comes from the type code of the file's models.
+struct ModelTypeNames {
+  std::optional<std::string> params;
+  std::optional<std::string> extras;
+};
+
+// Resistivity, then the layer parameters named (the catalogue's long or short texts, in any
+// letter case), and the extra parameters named (ExtraParamName), each list in file order. Throws
+// UsageError for an unknown name.
+TVesmarInvModelType NamedModelType(const std::vector<std::string>& params,
+                                   const std::vector<std::string>& extras);
+
+// The model type of the older layout for a type code: the extra parameters and layer parameters
+// that TModFile::Save writes for it.
+TVesmarInvModelType OlderLayoutModelType(std::int32_t typeCode);
+
+// The name of an extra parameter's group in kivmod's lists and columns ("Altitude", "Pitch"...).
+std::string_view ExtraParamName(TODVPoSet_Types type);
+
+// The catalogue row of each layer parameter of the model type, resistivity first.
+std::vector<TODVLayerParamSet> LayerParamSetsOf(const TVesmarInvModelType& type);
+
+// A model file read whole, with the model type it was read with.
+struct ModelFileRead {
+  std::unique_ptr<TModFile> file;
+  TVesmarInvModelType type;
+};
+
+// Reads the whole file. A list that names is not given comes from the older layout of the
+// models' type code, read from the header first; models whose codes lay out their blocks
+// differently make that a failure (EPelo) that asks for the lists.
+ModelFileRead ReadModelFile(const std::string& path, const ModelTypeNames& names);
+
+// The distinct type codes of the models held, in order of appearance.
+std::vector<std::int32_t> TypeCodes(const TModFile& file);
+
+// Throws UsageError unless path is an existing file.
+void RequireFile(const std::string& path);
+
+// Throws UsageError for a path that exists as something other than a file (a folder, a device),
+// which a save through a temporary file would replace.
+void RequireFileOrNothing(const std::string& path);
+
+} // namespace kiv
