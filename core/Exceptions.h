@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -26,9 +27,15 @@ public:
   // is std::errc::no_space_on_device); an empty code when there is none.
   std::error_code CauseCode() const;
 
+  // The line of the text file where the failed read stopped, from 1; 0 when unknown or when the
+  // failure is not a read's. An addition for reports: the message stays as it is.
+  std::int64_t Line() const noexcept { return line_; }
+  void SetLine(std::int64_t line) noexcept { line_ = line; }
+
 private:
   std::string message_;
   std::exception_ptr cause_;
+  std::int64_t line_ = 0;
 };
 
 // An expected failure whose message is complete and meant for the user.

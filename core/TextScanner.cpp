@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <system_error>
 
 namespace kiv {
 namespace {
@@ -43,7 +44,8 @@ TextScanner::TextScanner(const ByteSource& source) {
     size_ = end_;
     ended_ = true;
   } else {
-    file_.emplace(source.path_);
+    path_ = source.path_;
+    file_.emplace(path_);
     buffer_.reset(new char[kBufferSize]);
     window_ = buffer_.get();
     size_ = file_->Size();
@@ -238,6 +240,34 @@ bool TextScanner::Claim(std::uint64_t count, std::uint64_t bytesEach) {
     return false;
   claimable_ -= count * bytesEach;
   return true;
+}
+
+std::int64_t TextScanner::LineReached() const {
+  const std::uint64_t consumed = windowOffset_ + position_;
+  if (consumed == 0)
+    return 1;
+  // The bytes before the last one consumed: a line end consumed belongs to the line it ends. Those
+  // that have left the window are read again from the file.
+  const std::uint64_t before = consumed - 1;
+  const std::uint64_t leftWindow = std::min(windowOffset_, before);
+  std::int64_t lineEnds = 0;
+  if (leftWindow > 0) {
+    try {
+      platform::InputFile again(path_);
+      const std::unique_ptr<char[]> buffer(new char[kBufferSize]);
+      for (std::uint64_t counted = 0; counted < leftWindow;) {
+        const size_t read = again.Read(buffer.get(), static_cast<size_t>(std::min<std::uint64_t>(
+                                                         kBufferSize, leftWindow - counted)));
+        if (read == 0)
+          return 0;
+        lineEnds += std::count(buffer.get(), buffer.get() + read, '\n');
+        counted += read;
+      }
+    } catch (const std::system_error&) {
+      return 0;
+    }
+  }
+  return lineEnds + std::count(window_, window_ + (before - leftWindow), '\n') + 1;
 }
 
 std::uint64_t TextScanner::RemainingBytes() const {

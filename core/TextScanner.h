@@ -64,6 +64,10 @@ public:
   // True when nothing is left to read.
   bool AtEnd() { return Available(1) == 0; }
 
+  // The line of the last byte consumed, from 1, counted again from the start of the text (a file
+  // is read again): a report's addition after a failed read. 0 when the file cannot be read again.
+  std::int64_t LineReached() const;
+
   // Bytes of the text not yet consumed; 0 when the size is unknown.
   std::uint64_t RemainingBytes() const;
 
@@ -88,6 +92,7 @@ private:
   // of the file. Throws InvalidNumericInput when it is longer than maxLength.
   std::string_view NextWord(size_t maxLength);
 
+  std::string path_; // of a file source
   std::optional<platform::InputFile> file_;
   std::unique_ptr<char[]> buffer_; // a file's bytes pass through it
   const char* window_;             // the bytes at hand: the buffer, or all of the memory

@@ -69,6 +69,17 @@ std::vector<TODVLayerParamSet> FurtherParamSets(const TVesmarInvModelType& model
   return sets;
 }
 
+// The one place where a failure leaving the read learns the line where the read stopped.
+template <class Body> void MarkingLine(const TextScanner& scanner, Body&& body) {
+  try {
+    body();
+  } catch (Exception& failure) {
+    if (failure.Line() == 0)
+      failure.SetLine(scanner.LineReached());
+    throw;
+  }
+}
+
 } // namespace
 
 void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
@@ -91,14 +102,16 @@ void TModFile::ReadModelFile(const std::string& FileName, const ByteSource& sour
 
   // Looked up by the first model block, inside its handler, and shared by the others.
   std::optional<std::vector<TODVLayerParamSet>> furtherSets;
-  if (FModelFormat == ModelFormatSparse) {
-    for (size_t i = 0; i < FSparseModels.size(); ++i)
-      ReadSparseModelGeneral(*scanner, FSparseModels[i], *iInvModelType, furtherSets);
-  } else {
-    for (size_t i = 0; i < FModels.size(); ++i)
-      ReadModelGeneral(*scanner, FModels[i], LateralCount(FLCIMode, i, FModels.size()),
-                       *iInvModelType, furtherSets);
-  }
+  MarkingLine(*scanner, [&] {
+    if (FModelFormat == ModelFormatSparse) {
+      for (size_t i = 0; i < FSparseModels.size(); ++i)
+        ReadSparseModelGeneral(*scanner, FSparseModels[i], *iInvModelType, furtherSets);
+    } else {
+      for (size_t i = 0; i < FModels.size(); ++i)
+        ReadModelGeneral(*scanner, FModels[i], LateralCount(FLCIMode, i, FModels.size()),
+                         *iInvModelType, furtherSets);
+    }
+  });
 }
 
 void TModFile::CheckHeader(const std::string& FileName) {
@@ -120,7 +133,7 @@ std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName,
                      [&] { return std::make_unique<TextScanner>(source); });
   FModelFormat = platform::AsciiUpperCase(ExtractFileExt(FFileName)) == ".MO2" ? ModelFormatSparse
                                                                                : ModelFormatRegular;
-  ReadHeader(*scanner, keepDataFiles);
+  MarkingLine(*scanner, [&] { ReadHeader(*scanner, keepDataFiles); });
   return scanner;
 }
 

@@ -9,7 +9,9 @@ namespace kiv {
 
 std::string FailureLine(const std::string& path, const std::exception& failure) {
   const auto* own = dynamic_cast<const Exception*>(&failure);
-  std::string line = path + ": " + failure.what() + "\n";
+  const std::int64_t at = own != nullptr ? own->Line() : 0;
+  std::string line =
+      path + (at > 0 ? ":" + std::to_string(at) : std::string()) + ": " + failure.what() + "\n";
   if (own != nullptr && !own->CauseMessage().empty())
     line += "  cause: " + own->CauseMessage() + "\n";
   return line;

@@ -202,17 +202,17 @@ TEST_P(KivmodDamage, CheckNamesTheLineWhereTheReadStopped) {
 
 const Damage kDamages[] = {
     {"SettingsLineOfOneField", "damaged.mod", "2 2\r\n", "2\r\n",
-     ": Error reading file: FILE in ModFile.ReadHeader\n"
+     ":2: Error reading file: FILE in ModFile.ReadHeader\n"
      "  cause: The settings line needs at least two fields\n"},
     {"LetterInAFactor", "damaged.mod", "1.0000e+02  1.0000e-01", "1.0000e+02  1.0000x-01",
-     ": Error reading file: FILE in TModfile.ReadLine\n  cause: Invalid numeric input\n"},
+     ":7: Error reading file: FILE in TModfile.ReadLine\n  cause: Invalid numeric input\n"},
     {"NumberBeyondSinglePrecision", "damaged.mod", "2.0100e+02", "2.0100e+99",
-     ": Error reading file: FILE in TModfile.ReadLine\n"
+     ":15: Error reading file: FILE in TModfile.ReadLine\n"
      "  cause: Floating point overflow\n"},
     {"LetterInALayerCount", "damaged.mod", "           2       110.5", "           x       110.5",
-     ": TModFile.ReadModelGeneral\nInvalid numeric input\n  cause: Invalid numeric input\n"},
+     ":13: TModFile.ReadModelGeneral\nInvalid numeric input\n  cause: Invalid numeric input\n"},
     {"LetterInASparseLine", "damaged.mo2", "1.0000e+02  1.0000e-01", "1.0000e+02  1.0000x-01",
-     ": TModFile.ReadSparseModelGeneral\nTModFile.ReadSparseLine\nInvalid numeric input\n"
+     ":7: TModFile.ReadSparseModelGeneral\nTModFile.ReadSparseLine\nInvalid numeric input\n"
      "  cause: Invalid numeric input\n"},
 };
 

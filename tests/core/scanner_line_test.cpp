@@ -1,0 +1,55 @@
+// The line a TextScanner has reached, as a failed read reports it: the line of the last byte
+// consumed, in memory and in a file, also once the start of the file has left the scanner's
+// buffer.
+#include "core/TextScanner.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace kiv {
+namespace {
+
+// Reads the text's words and lines as steps give them ('w' a real, 'l' a line), then the line.
+std::int64_t LineAfter(TextScanner& scanner, std::string_view steps) {
+  for (const char step : steps) {
+    if (step == 'w')
+      scanner.ReadReal();
+    else
+      scanner.ReadLine();
+  }
+  return scanner.LineReached();
+}
+
+struct Case {
+  const char* name;
+  std::string text;
+  const char* steps;
+  std::int64_t line;
+};
+
+// Far enough in that the file's start has left the buffer.
+const std::string kFarText = std::string(300000, '\n') + "1 2\r\n3\r\n";
+
+const Case kCases[] = {
+    {"NothingRead", "1 2\r\n", "", 1},
+    {"AWordOfTheFirstLine", "1 2\r\n3\r\n", "w", 1},
+    {"ALineEndConsumedBelongsToItsLine", "comment\r\nsettings\r\n3\r\n", "ll", 2},
+    {"AWordAfterBlankLines", "1\n\n\n2\n", "ww", 4},
+    {"FarIntoTheText", kFarText, "www", 300002},
+    {"FarIntoTheTextAfterALineEnd", kFarText, "wwl", 300001},
+};
+
+TEST(ScannerLine, LineOfTheLastByteConsumedInMemoryAndInAFile) {
+  const test::TempDir dir;
+  for (const Case& c : kCases) {
+    TextScanner memory(ByteSource::Memory(c.text));
+    EXPECT_EQ(LineAfter(memory, c.steps), c.line) << c.name << " in memory";
+    const std::string path = dir / "text.txt";
+    test::WriteFile(path, c.text);
+    TextScanner file(ByteSource::File(path));
+    EXPECT_EQ(LineAfter(file, c.steps), c.line) << c.name << " in a file";
+  }
+}
+
+} // namespace
+} // namespace kiv
