@@ -10,8 +10,10 @@ namespace kiv {
 std::string FailureLine(const std::string& path, const std::exception& failure) {
   const auto* own = dynamic_cast<const Exception*>(&failure);
   const std::int64_t at = own != nullptr ? own->Line() : 0;
-  std::string line =
-      path + (at > 0 ? ":" + std::to_string(at) : std::string()) + ": " + failure.what() + "\n";
+  std::string line = path;
+  if (at > 0)
+    line.append(":").append(std::to_string(at));
+  line.append(": ").append(failure.what()).append("\n");
   if (own != nullptr && !own->CauseMessage().empty())
     line += "  cause: " + own->CauseMessage() + "\n";
   return line;

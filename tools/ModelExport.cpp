@@ -127,7 +127,7 @@ void ExportModels(ModelTable& table, ExportFormat format, std::int32_t first, st
 
   if (csv) {
     for (size_t i = 0; i < fields.size(); ++i)
-      text += (i == 0 ? "" : ",") + CsvField(fields[i]);
+      text.append(i == 0 ? "" : ",").append(CsvField(fields[i]));
     text += "\r\n";
   } else {
     text += "[";

@@ -1,0 +1,184 @@
+// kivmod beside its baselines: export as CSV against the benchmark's bare to_chars column
+// formatter writing as many values, with export's peak memory against the models' size; check of
+// a large file against the library's Open alone; check --header against the run's header check.
+// Each ratio is taken within one repetition; the median of the repetitions is reported.
+#include "bench/Baselines.h"
+#include "bench/BenchModel.h"
+#include "bench/ModelFileGenerator.h"
+#include "bench/ModelMemory.h"
+#include "bench/ScratchFiles.h"
+#include "model/ModFile_.h"
+#include "platform/testing/ChildProcess.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <malloc.h>
+#include <memory>
+#include <sys/resource.h>
+#include <vector>
+
+namespace kiv::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr const char* kModelTypeOptions[] = {"--params", "Chargeability,TauRho", "--extras",
+                                             "Altitude,Pitch"};
+
+template <class F> double Seconds(F&& f) {
+  const auto start = Clock::now();
+  f();
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+void Run(const std::string& program, const std::vector<std::string>& arguments) {
+  const platform::testing::ChildResult result = platform::testing::RunChild(program, arguments);
+  if (result.exitCode != 0 && result.exitCode != 100) {
+    std::fprintf(stderr, "kivmod_bench: %s failed (%d): %s\n", program.c_str(), result.exitCode,
+                 result.standardError.c_str());
+    std::exit(1);
+  }
+}
+
+std::vector<std::string> Arguments(std::initializer_list<std::string> first) {
+  std::vector<std::string> arguments(first);
+  arguments.insert(arguments.end(), std::begin(kModelTypeOptions), std::end(kModelTypeOptions));
+  return arguments;
+}
+
+// The peak resident size of the largest child waited for so far, in MiB.
+double ChildrenPeakMib() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// The cells of a CSV text that hold a value, and its rows.
+std::uint64_t CountValues(const std::string& csv, std::uint64_t& rows) {
+  std::uint64_t values = 0;
+  bool inCell = false;
+  rows = 0;
+  for (const char c : csv) {
+    if (c == ',' || c == '\r' || c == '\n') {
+      values += inCell ? 1 : 0;
+      inCell = false;
+      rows += c == '\n' ? 1 : 0;
+    } else {
+      inCell = true;
+    }
+  }
+  return values;
+}
+
+// The file's numbers, repeated to count values of columns per line: as many values as export
+// wrote, for the to_chars formatter.
+NumberTable TableOf(const std::string& path, std::uint64_t count, std::uint32_t columns) {
+  const NumberTable file = ReadNumberTable(path);
+  NumberTable table;
+  for (std::uint64_t i = 0, at = 0; i < count; ++i, at = (at + 1) % file.columns.size()) {
+    while (file.kinds[at] == NumberTable::Blank)
+      at = (at + 1) % file.columns.size();
+    table.columns.push_back(file.columns[at]);
+    table.kinds.push_back(file.kinds[at]);
+  }
+  for (std::uint64_t left = count; left > 0; left -= std::min<std::uint64_t>(left, columns))
+    table.columnsPerLine.push_back(
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(left, columns)));
+  return table;
+}
+
+void Export(const std::string& modFile, int repetitions) {
+  const std::string csv = Scratch().Path("export.csv");
+  const std::string formatted = Scratch().Path("to_chars.txt");
+  // A process that reads no models: where export's memory starts.
+  Run(KIV_KIVMOD, {"check", "--header", modFile});
+  const double idleMib = ChildrenPeakMib();
+  Run(KIV_KIVMOD, Arguments({"export", modFile, "-o", csv}));
+  const double peakMib = ChildrenPeakMib();
+  std::uint64_t rows = 0;
+  const std::uint64_t values = CountValues(ReadWholeFile(csv), rows);
+  const NumberTable table = TableOf(
+      modFile, values, static_cast<std::uint32_t>(values / std::max<std::uint64_t>(rows, 1)));
+  std::string buffer;
+  std::vector<double> ratios;
+  std::vector<double> exportSeconds;
+  std::vector<double> toCharsSeconds;
+  for (int r = 0; r < repetitions; ++r) {
+    const double ours = Seconds([&] {
+      Run(KIV_KIVMOD, Arguments({"export", modFile, "-o", csv}));
+    });
+    const double toChars = Seconds([&] { WriteWithToChars(table, formatted, buffer); });
+    exportSeconds.push_back(ours);
+    toCharsSeconds.push_back(toChars);
+    ratios.push_back(toChars / ours);
+  }
+  TModFile models(modFile, BenchModelType());
+  const double modelsMib = static_cast<double>(ModelBytes(models)) / (1024.0 * 1024.0);
+  std::printf("export --format csv: %llu rows, %llu values\n",
+              static_cast<unsigned long long>(rows), static_cast<unsigned long long>(values));
+  std::printf("  kivmod export, s (whole command)          %8.3f\n", Median(exportSeconds));
+  std::printf("  to_chars columns, same values, s          %8.3f\n", Median(toCharsSeconds));
+  std::printf("  export / to_chars, in speed               %8.2f [%.2f, %.2f]  goal >= 0.80\n",
+              Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+              *std::max_element(ratios.begin(), ratios.end()));
+  std::printf(
+      "  peak memory growth, MiB                   %8.1f  goal <= %.1f (models %.1f + 16)\n",
+      peakMib - idleMib, modelsMib + 16, modelsMib);
+}
+
+void Check(const std::string& bigFile, const std::string& runFile, int repetitions, int runs) {
+  std::vector<double> ratios;
+  for (int r = 0; r < repetitions; ++r) {
+    const double open = Seconds([&] { TModFile file(bigFile, BenchModelType()); });
+    malloc_trim(0);
+    const double check = Seconds([&] { Run(KIV_KIVMOD, Arguments({"check", bigFile})); });
+    ratios.push_back(check / open);
+    std::printf("  repetition %d: Open %.3f s, kivmod check %.3f s\n", r + 1, open, check);
+  }
+  std::printf("check of the %s file against Open alone      %8.2f [%.2f, %.2f]  goal <= 1.10\n",
+              bigFile.c_str(), Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+              *std::max_element(ratios.begin(), ratios.end()));
+  std::vector<double> headerRatios;
+  std::vector<double> header;
+  std::vector<double> run;
+  for (int r = 0; r < runs; ++r) {
+    const double ours = Seconds([&] { Run(KIV_KIVMOD, {"check", "--header", bigFile}); });
+    const double theRun = Seconds([&] { Run(KIV_VESMARINVCHK, {runFile}); });
+    header.push_back(ours * 1000);
+    run.push_back(theRun * 1000);
+    headerRatios.push_back(ours / theRun);
+  }
+  std::printf("check --header, ms %.2f; the run (VesmarInvChk), ms %.2f\n", Median(header),
+              Median(run));
+  std::printf("  check --header / the run                  %8.2f [%.2f, %.2f]  goal <= 1.20\n",
+              Median(headerRatios), *std::min_element(headerRatios.begin(), headerRatios.end()),
+              *std::max_element(headerRatios.begin(), headerRatios.end()));
+}
+
+} // namespace
+} // namespace kiv::bench
+
+// kiv_kivmod_bench [EXPORT_MB [CHECK_MB [REPETITIONS]]]: 200, 1024 and 3 by default.
+int main(int argc, char** argv) {
+  using namespace kiv::bench;
+  const std::uint64_t exportMb = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 200;
+  const std::uint64_t checkMb = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1024;
+  const int repetitions = argc > 3 ? std::atoi(argv[3]) : 3;
+  ModelShape shape;
+  shape.models = ModelsForBytes(shape, exportMb * 1000000);
+  Export(Scratch().File(shape), repetitions);
+  ModelShape big;
+  big.models = ModelsForBytes(big, checkMb * 1000000);
+  const std::string bigFile = Scratch().Path("run.mod");
+  GenerateModelFile(bigFile, big, 1);
+  const std::string runFile = Scratch().Path("run.xyz");
+  WriteBytes(runFile, "run file\r\n");
+  Check(bigFile, runFile, repetitions, 11);
+  return 0;
+}
