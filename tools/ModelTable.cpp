@@ -31,6 +31,22 @@ void LateralCells(CellSink& sink, const TSparseVector& vector, size_t width) {
   LateralCells(sink, vector.Values, &vector.Indices, width);
 }
 
+// A layer's entry of the type; null when it has none.
+template <class Layer>
+const TODVLayerParam* ParamOf(const Layer& layer, TODVLayerParam_Types type) {
+  std::int32_t at = -1;
+  return LocateLayerParam(at, type, layer.LayerParams) < 0
+             ? nullptr
+             : &layer.LayerParams[static_cast<size_t>(at)];
+}
+template <class Layer>
+const TODVLayerParamCon* ConstraintOf(const Layer& layer, TODVLayerParamCon_Types type) {
+  std::int32_t at = -1;
+  return LocateLayerParamCon(at, type, layer.LayerParamCons) < 0
+             ? nullptr
+             : &layer.LayerParamCons[static_cast<size_t>(at)];
+}
+
 void EmptyCells(CellSink& sink, size_t count) {
   for (size_t i = 0; i < count; ++i)
     sink.Empty();
@@ -58,11 +74,9 @@ void GrowWidths(ModelTable::Widths& widths, const TSparseModel& model,
     widths.params[0] = std::max(widths.params[0], layer.ResLat.Values.size());
     widths.thickness = std::max(widths.thickness, layer.ThkLat.Values.size());
     widths.depth = std::max(widths.depth, layer.DepLat.Values.size());
-    for (size_t s = 1; s < sets.size(); ++s) {
-      std::int32_t hint = -1;
-      if (LocateLayerParamCon(hint, sets[s].LatStdD, layer.LayerParamCons) >= 0)
-        widths.params[s] = std::max(widths.params[s], layer.LayerParamCons[hint].Values.size());
-    }
+    for (size_t s = 1; s < sets.size(); ++s)
+      if (const TODVLayerParamCon* lateral = ConstraintOf(layer, sets[s].LatStdD))
+        widths.params[s] = std::max(widths.params[s], lateral->Values.size());
   }
 }
 
@@ -99,27 +113,22 @@ void WriteLayerCells(CellSink& sink, const Layer& layer, bool halfSpace,
   sink.Single(layer.ResVert);
   LateralCells(sink, layer.ResLat, widths.params[0]);
   for (size_t s = 1; s < sets.size(); ++s) {
-    std::int32_t at = -1;
     const TODVLayerParamSet& set = sets[s];
-    if (LocateLayerParam(at, set.PriVal, layer.LayerParams) >= 0)
-      sink.Single(layer.LayerParams[at].Value);
+    if (const TODVLayerParam* value = ParamOf(layer, set.PriVal))
+      sink.Single(value->Value);
     else
       sink.Empty();
-    at = -1;
-    if (LocateLayerParam(at, set.PriStd, layer.LayerParams) >= 0)
-      sink.Single(layer.LayerParams[at].Value);
+    if (const TODVLayerParam* factor = ParamOf(layer, set.PriStd))
+      sink.Single(factor->Value);
     else
       sink.Empty();
-    at = -1;
-    if (LocateLayerParamCon(at, set.VertStdD, layer.LayerParamCons) >= 0 &&
-        !layer.LayerParamCons[at].Values.empty())
-      sink.Single(layer.LayerParamCons[at].Values.front());
+    const TODVLayerParamCon* vertical = ConstraintOf(layer, set.VertStdD);
+    if (vertical != nullptr && !vertical->Values.empty())
+      sink.Single(vertical->Values.front());
     else
       sink.Empty();
-    at = -1;
-    if (LocateLayerParamCon(at, set.LatStdD, layer.LayerParamCons) >= 0)
-      LateralCells(sink, layer.LayerParamCons[at].Values, &layer.LayerParamCons[at].Indices,
-                   widths.params[s]);
+    if (const TODVLayerParamCon* lateral = ConstraintOf(layer, set.LatStdD))
+      LateralCells(sink, lateral->Values, &lateral->Indices, widths.params[s]);
     else
       EmptyCells(sink, 2 * widths.params[s]);
   }
