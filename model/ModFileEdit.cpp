@@ -1,7 +1,6 @@
 // Editing a model file's models and settings, the conversion of its regular models to the sparse
 // style, and the steps that prepare regular models for saving.
 #include "core/FileNames.h"
-#include "model/ExtraParamFields.h"
 #include "model/LayerParams_.h"
 #include "model/ModFile_.h"
 #include "model/PeloCode_.h"
@@ -52,10 +51,8 @@ template <class Model, class Visit> void ForEachLateralArray(Model& model, Visit
     visit(layer.ThkLat);
     visit(layer.DepLat);
   }
-  for (auto* factors :
-       {&model.AltitudeLatSTDs, &model.PitchLatSTDs, &model.BiasLatSTDs, &model.RollLatSTDs,
-        &model.ShiftLatSTDs, &model.TxRxDistLatSTDs, &model.RxAngleLatSTDs})
-    visit(*factors);
+  for (const TExtraParamGroup<TModel>& group : ExtraParamGroups<TModel>)
+    visit(model.*group.LatSTDs);
 }
 
 // The shortest and the longest of a model's dense lateral arrays.
@@ -203,15 +200,15 @@ TSparseLayer TModFile::ConvertLayerToSparse(const TLayer& iLayer) const {
 void TModFile::ConvertExtraParam(const TModel& iModel, TSparseModel& oSparseModel,
                                  TODVPoSet_Types iParamType) const {
   GuardEscalating(ClassName(), "ConvertExtraParam", [&] {
-    const auto from = FieldsOfExtraParam(iModel, iParamType);
-    if (!from)
+    const TExtraParamGroup<TModel>* from = FindExtraParamGroup<TModel>(iParamType);
+    if (from == nullptr)
       return;
-    const auto to = FieldsOfExtraParam(oSparseModel, iParamType);
-    *to.Value = *from.Value;
-    *to.STD = *from.STD;
-    *to.Apri = *from.Apri;
-    *to.ApriSTD = *from.ApriSTD;
-    DenseToSparse(*from.LatSTDs, *to.LatSTDs);
+    const TExtraParamGroup<TSparseModel>& to = *FindExtraParamGroup<TSparseModel>(iParamType);
+    oSparseModel.*to.Value = iModel.*from->Value;
+    oSparseModel.*to.STD = iModel.*from->STD;
+    oSparseModel.*to.Apri = iModel.*from->Apri;
+    oSparseModel.*to.ApriSTD = iModel.*from->ApriSTD;
+    DenseToSparse(iModel.*from->LatSTDs, oSparseModel.*to.LatSTDs);
   });
 }
 

@@ -3,7 +3,6 @@
 #include "core/FileNames.h"
 #include "core/NumberParse.h"
 #include "core/TextScanner.h"
-#include "model/ExtraParamFields.h"
 #include "model/ModFile_.h"
 #include "platform/AsciiText.h"
 
@@ -330,14 +329,15 @@ void TModFile::ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
 void TModFile::ReadExtraParam(TextScanner& scanner, TModel& model, TODVPoSet_Types type,
                               std::int32_t lateralCount) {
   GuardEscalating(ClassName(), "ReadExtraParam", [&] {
-    const ExtraParamFields<TModel> fields = FieldsOfExtraParam(model, type);
-    if (!fields)
+    const TExtraParamGroup<TModel>* group = FindExtraParamGroup<TModel>(type);
+    if (group == nullptr)
       throw EPelo("Unknown extra parameter! Please report this error!");
-    *fields.Apri = scanner.ReadSingle();
-    *fields.ApriSTD = ExtraParamFactor(scanner.ReadReal());
+    model.*group->Apri = scanner.ReadSingle();
+    model.*group->ApriSTD = ExtraParamFactor(scanner.ReadReal());
     CheckCount(lateralCount, sizeof(float), scanner, "number of neighbours");
-    fields.LatSTDs->resize(static_cast<size_t>(lateralCount));
-    for (float& factor : *fields.LatSTDs)
+    TArrayOfSingle& lateral = model.*group->LatSTDs;
+    lateral.resize(static_cast<size_t>(lateralCount));
+    for (float& factor : lateral)
       factor = ExtraParamFactor(scanner.ReadReal());
     scanner.SkipLine();
   });
@@ -346,11 +346,11 @@ void TModFile::ReadExtraParam(TextScanner& scanner, TModel& model, TODVPoSet_Typ
 void TModFile::ReadSparseExtraParam(TextScanner& scanner, TSparseModel& model,
                                     TODVPoSet_Types type) {
   GuardEscalating(ClassName(), "ReadSparseExtraParam", [&] {
-    const ExtraParamFields<TSparseModel> fields = FieldsOfExtraParam(model, type);
-    if (!fields)
+    const TExtraParamGroup<TSparseModel>* group = FindExtraParamGroup<TSparseModel>(type);
+    if (group == nullptr)
       throw EPelo("Unknown extra parameter! Please report this error!");
-    TSparseVector& lateral = *fields.LatSTDs;
-    lateral.NumValues = ReadSparseLine(scanner, *fields.Apri, *fields.ApriSTD, nullptr,
+    TSparseVector& lateral = model.*group->LatSTDs;
+    lateral.NumValues = ReadSparseLine(scanner, model.*group->Apri, model.*group->ApriSTD, nullptr,
                                        lateral.Indices, lateral.Values);
   });
 }

@@ -3,7 +3,6 @@
 #include "core/ColumnWriter.h"
 #include "core/FileNames.h"
 #include "core/NumberFormat.h"
-#include "model/ExtraParamFields.h"
 #include "model/LayerParams_.h"
 #include "model/ModFile_.h"
 #include "platform/FileSystem.h"
@@ -288,15 +287,16 @@ void TModFile::WriteSparseLine(ColumnWriter& out, const WriteFormats& formats, f
 void TModFile::WriteExtraParam(ColumnWriter& out, const WriteFormats& formats, const TModel& model,
                                TODVPoSet_Types type) {
   GuardEscalating(ClassName(), "WriteExtraParam", [&] {
-    const ExtraParamFields<const TModel> fields = FieldsOfExtraParam(model, type);
-    if (!fields)
+    const TExtraParamGroup<TModel>* group = FindExtraParamGroup<TModel>(type);
+    if (group == nullptr)
       return;
-    out.Number(*fields.Apri, formats.column);
-    out.Number(FactorOrNone(*fields.ApriSTD) - 1.0, formats.column);
-    if (!fields.LatSTDs->empty()) {
+    out.Number(model.*group->Apri, formats.column);
+    out.Number(FactorOrNone(model.*group->ApriSTD) - 1.0, formats.column);
+    const TArrayOfSingle& lateral = model.*group->LatSTDs;
+    if (!lateral.empty()) {
       out.BlankColumn();
       // Only the altitude marks a missing lateral constraint; the others write every factor.
-      for (float factor : *fields.LatSTDs)
+      for (float factor : lateral)
         out.Number(type == GGG_AIR_THK ? FileNumber(factor, 100000) : FactorOrNone(factor) - 1.0,
                    formats.column);
     }
@@ -317,10 +317,11 @@ void TModFile::WriteModelLineAndExtras(ColumnWriter& out, const WriteFormats& fo
     if constexpr (std::is_same_v<Model, TModel>) {
       WriteExtraParam(out, formats, model, type);
     } else {
-      const ExtraParamFields<const TSparseModel> fields = FieldsOfExtraParam(model, type);
-      if (fields)
-        WriteSparseLine(out, formats, *fields.Apri, *fields.ApriSTD, 0, false,
-                        fields.LatSTDs->Values, fields.LatSTDs->Indices);
+      if (const TExtraParamGroup<TSparseModel>* group = FindExtraParamGroup<TSparseModel>(type)) {
+        const TSparseVector& lateral = model.*group->LatSTDs;
+        WriteSparseLine(out, formats, model.*group->Apri, model.*group->ApriSTD, 0, false,
+                        lateral.Values, lateral.Indices);
+      }
     }
   }
 }

@@ -153,10 +153,8 @@ std::vector<size_t> LateralLengths(const TModel& model) {
   for (const TLayer& layer : model.Layers)
     for (const TArrayOfSingle* factors : {&layer.ResLat, &layer.ThkLat, &layer.DepLat})
       lengths.push_back(factors->size());
-  for (const TArrayOfSingle* factors :
-       {&model.AltitudeLatSTDs, &model.PitchLatSTDs, &model.BiasLatSTDs, &model.RollLatSTDs,
-        &model.ShiftLatSTDs, &model.TxRxDistLatSTDs, &model.RxAngleLatSTDs})
-    lengths.push_back(factors->size());
+  for (const TExtraParamGroup<TModel>& group : ExtraParamGroups<TModel>)
+    lengths.push_back((model.*group.LatSTDs).size());
   return lengths;
 }
 
@@ -169,10 +167,8 @@ void AddModels(TModFile& file, size_t n, const TArrayOfSingle& firstResLat,
     model.Layers.resize(2);
     for (TLayer& layer : model.Layers)
       layer.ResLat = layer.ThkLat = layer.DepLat = others;
-    for (TArrayOfSingle* factors :
-         {&model.AltitudeLatSTDs, &model.PitchLatSTDs, &model.BiasLatSTDs, &model.RollLatSTDs,
-          &model.ShiftLatSTDs, &model.TxRxDistLatSTDs, &model.RxAngleLatSTDs})
-      *factors = others;
+    for (const TExtraParamGroup<TModel>& group : ExtraParamGroups<TModel>)
+      model.*group.LatSTDs = others;
     if (i == 0)
       model.Layers[0].ResLat = firstResLat;
     file.AddModel(model, static_cast<std::int32_t>(i + 1));

@@ -81,9 +81,10 @@ TEST(PeloCode, OtherModelArraysAndVerticalFactorsAreNotLateralConstraints) {
   layer.ThkVert = 5.0f;
   layer.LayerParamCons = {{ltChargeabilityLatStdD, {5.0f, 5.0f}, {}}};
   TModel model = ModelWithLayer(layer);
-  for (auto array : {&TModel::BiasLatSTDs, &TModel::RollLatSTDs, &TModel::ShiftLatSTDs,
-                     &TModel::TxRxDistLatSTDs, &TModel::RxAngleLatSTDs})
-    model.*array = {5.0f, 5.0f};
+  // Of the model's own arrays only the altitude's and the pitch's count.
+  for (const TExtraParamGroup<TModel>& group : ExtraParamGroups<TModel>)
+    if (group.ParamType != GGG_AIR_THK && group.ParamType != GGG_PITCH)
+      model.*group.LatSTDs = {5.0f, 5.0f};
   EXPECT_FALSE(ModelHasCoupling(model));
   EXPECT_EQ(MaxLateralWidth(std::span(&model, 1)), 0);
 }
