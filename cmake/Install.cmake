@@ -7,13 +7,14 @@ include(CMakePackageConfigHelpers)
 set(KIV_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/kiv)
 
 # Installs the library kiv_<name> and the headers of its folder <name>/, but for the test-only
-# ones in a testing/ subfolder.
+# ones in a testing/ subfolder and the private ones of its sources in a detail/ subfolder.
 function(kiv_install_library name)
   set_target_properties(kiv_${name} PROPERTIES EXPORT_NAME ${name})
   install(TARGETS kiv_${name} EXPORT kivTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
           COMPONENT development)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${name}/ DESTINATION ${KIV_INSTALL_INCLUDEDIR}/${name}
-          COMPONENT development FILES_MATCHING PATTERN "*.h" PATTERN testing EXCLUDE)
+          COMPONENT development FILES_MATCHING PATTERN "*.h" PATTERN testing EXCLUDE
+          PATTERN detail EXCLUDE)
 endfunction()
 
 install(TARGETS VesmarInvChk RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT command)

@@ -1,6 +1,6 @@
 #include "model/ModFile_.h"
 #include "model/SparseFormats_.h"
-#include "tests/model/ModFileTestAccess.h"
+#include "model/detail/ModFileInternals.h"
 #include "tests/model/ModelPrinters.h"
 #include "tests/support/FailingAllocation.h"
 
@@ -232,7 +232,7 @@ TEST(SparseConversion, SwitchOfAFileWithoutModels) {
   TModFile empty;
   empty.SetFileName("run.mod");
   empty.SwitchToSparseFormat(TypeWithExtras({}));
-  EXPECT_EQ(TModFileTestAccess::Format(empty), ModelFormatSparse);
+  EXPECT_EQ(TModFileInternals::Format(empty), ModelFormatSparse);
   EXPECT_EQ(empty.NumberOfModels(), 0);
   EXPECT_EQ(empty.FileName(), "run.mo2");
 }
@@ -277,7 +277,7 @@ TEST(SparseConversion, AFailedSwitchChangesNothing) {
     const std::string cause = "\nstd::bad_alloc";
     ASSERT_TRUE(message.ends_with(cause)) << message;
     locations.insert(message.substr(0, message.size() - cause.size()));
-    EXPECT_EQ(TModFileTestAccess::Format(file), ModelFormatRegular);
+    EXPECT_EQ(TModFileInternals::Format(file), ModelFormatRegular);
     EXPECT_EQ(file.FileName(), "run.mod");
     file.SetIsSparse(true);
     EXPECT_EQ(file.NumberOfModels(), 0);
