@@ -1,5 +1,7 @@
 #pragma once
 
+// The catalogue of layer parameter sets: for each layer parameter the types of its companion
+// quantities, its DOI quantities and how it is shown.
 #include "core/PeloTypes_.h"
 #include "model/comTypes_.h"
 
