@@ -93,14 +93,17 @@ public:
     const auto readingFailed = [&] {
       return "Error reading file: " + fileName_ + " in TModfile.ReadLine";
     };
+    // A local reference stays in a register across the scanner's calls; the member would be
+    // loaded again after each of them.
+    TextScanner& scanner = scanner_;
     GuardReplacing(readingFailed, [&] {
-      value = scanner_.ReadSingle();
-      factor = RegularFactor(scanner_.ReadReal());
+      value = scanner.ReadSingle();
+      factor = RegularFactor(scanner.ReadReal());
       if (vertical != nullptr)
-        *vertical = RegularFactor(scanner_.ReadReal());
+        *vertical = RegularFactor(scanner.ReadReal());
       for (float& lateralFactor : lateral)
-        lateralFactor = RegularFactor(scanner_.ReadReal());
-      scanner_.SkipLine();
+        lateralFactor = RegularFactor(scanner.ReadReal());
+      scanner.SkipLine();
     });
   }
   void Line(float& value, float& factor, float* vertical, TODVLayerParamCon& lateral) {
@@ -156,21 +159,22 @@ private:
   // Fills indices and values with the line's M entries. Returns M.
   std::int32_t Read(float& value, float& factor, float* vertical, TArrayOfInteger& indices,
                     TArrayOfSingle& values) {
+    TextScanner& scanner = scanner_; // in a register, as in RegularLines::Line
     return GuardEscalating(className_, "ReadSparseLine", [&] {
-      value = scanner_.ReadSingle();
-      factor = SparseFactor(scanner_.ReadReal());
+      value = scanner.ReadSingle();
+      factor = SparseFactor(scanner.ReadReal());
       if (vertical != nullptr)
-        *vertical = SparseFactor(scanner_.ReadReal());
-      const std::int32_t count = scanner_.ReadInteger();
-      CheckCount(count, sizeof(float) + sizeof(std::int32_t), scanner_, "number of neighbours");
+        *vertical = SparseFactor(scanner.ReadReal());
+      const std::int32_t count = scanner.ReadInteger();
+      CheckCount(count, sizeof(float) + sizeof(std::int32_t), scanner, "number of neighbours");
       const size_t entries = static_cast<size_t>(count);
       indices.assign(entries, 0);
       values.assign(entries, 0.0f);
       for (size_t i = 0; i < entries; ++i)
-        indices[i] = scanner_.ReadInteger();
+        indices[i] = scanner.ReadInteger();
       for (size_t i = 0; i < entries; ++i)
-        values[i] = SparseFactor(scanner_.ReadReal());
-      scanner_.SkipLine();
+        values[i] = SparseFactor(scanner.ReadReal());
+      scanner.SkipLine();
       return count;
     });
   }
@@ -204,8 +208,7 @@ public:
       scanner_.SkipLine();
 
       const size_t lateral = static_cast<size_t>(lateralCount);
-      Layer layer = LayerTemplate(lateral);
-      Lines::SizeLateral(layer, lateral);
+      const Layer& layer = LayerTemplate(lateral);
       const size_t further = layer.LayerParams.size() / 2;
       const std::uint64_t layerBytes =
           sizeof(Layer) + (3 + further) * lateral * sizeof(float) +
@@ -246,9 +249,13 @@ public:
   }
 
 private:
-  // The typed, empty parameter and constraint entries that every layer of the model type gets.
-  // The sets are looked up by the first block, inside its handler, and shared by the others.
-  Layer LayerTemplate(size_t lateralCount) {
+  // The layer that every layer of a block starts as: the typed, empty parameter and constraint
+  // entries of the model type, the lateral arrays sized where the style sizes them. The sets are
+  // looked up by the first block, inside its handler; the layer is made again only for a block
+  // with another number of neighbours, which in a file happens only towards its end.
+  const Layer& LayerTemplate(size_t lateralCount) {
+    if (template_ && templateLateralCount_ == lateralCount)
+      return *template_;
     if (!furtherSets_)
       furtherSets_ = FurtherParamSets(modelType_, catalogue_);
     Layer layer{};
@@ -258,7 +265,10 @@ private:
       layer.LayerParamCons.push_back({set.VertStdD, TArrayOfSingle(1), {}});
       layer.LayerParamCons.push_back({set.LatStdD, TArrayOfSingle(lateralCount), {}});
     }
-    return layer;
+    Lines::SizeLateral(layer, lateralCount);
+    template_ = std::move(layer);
+    templateLateralCount_ = lateralCount;
+    return *template_;
   }
 
   void ReadExtraParam(Model& model, const TExtraParamGroup<Model>* group,
@@ -279,6 +289,8 @@ private:
   // Per extra parameter of the model type, its group; null for one that models do not carry.
   std::vector<const TExtraParamGroup<Model>*> extras_;
   std::optional<std::vector<TODVLayerParamSet>> furtherSets_;
+  std::optional<Layer> template_;
+  size_t templateLateralCount_ = 0;
 };
 
 void ReadHeader(TModFile& file, TextScanner& scanner, bool keepDataFiles);
