@@ -293,29 +293,6 @@ private:
   size_t templateLateralCount_ = 0;
 };
 
-void ReadHeader(TModFile& file, TextScanner& scanner, bool keepDataFiles);
-
-// Empties the object, opens the source and reads the header; the scanner stands after it.
-std::unique_ptr<TextScanner> OpenHeader(TModFile& file, const std::string& FileName,
-                                        const ByteSource& source, bool keepDataFiles) {
-  TModFileInternals::Models(file).clear();
-  TModFileInternals::SparseModels(file).clear();
-  file.SetFileName({});
-  file.SetCommentLine({});
-  file.SetLCIMode(0);
-  file.SetMaxIterations(0);
-
-  file.SetFileName(FileName);
-  std::unique_ptr<TextScanner> scanner =
-      GuardReplacing([&] { return "Error opening model file: " + FileName; },
-                     [&] { return std::make_unique<TextScanner>(source); });
-  TModFileInternals::Format(file) = platform::AsciiUpperCase(ExtractFileExt(FileName)) == ".MO2"
-                                        ? ModelFormatSparse
-                                        : ModelFormatRegular;
-  ReadHeader(file, *scanner, keepDataFiles);
-  return scanner;
-}
-
 // Lines are grouped into models by their model numbers: a number equal to the previous line's
 // (1 before the first line) adds to the current model, any other starts a new one.
 template <class Model>
@@ -388,6 +365,27 @@ void ReadHeader(TModFile& file, TextScanner& scanner, bool keepDataFiles) {
     file.SetMaxIterations(scanner.ReadInteger());
     scanner.SkipLine();
   });
+}
+
+// Empties the object, opens the source and reads the header; the scanner stands after it.
+std::unique_ptr<TextScanner> OpenHeader(TModFile& file, const std::string& FileName,
+                                        const ByteSource& source, bool keepDataFiles) {
+  TModFileInternals::Models(file).clear();
+  TModFileInternals::SparseModels(file).clear();
+  file.SetFileName({});
+  file.SetCommentLine({});
+  file.SetLCIMode(0);
+  file.SetMaxIterations(0);
+
+  file.SetFileName(FileName);
+  std::unique_ptr<TextScanner> scanner =
+      GuardReplacing([&] { return "Error opening model file: " + FileName; },
+                     [&] { return std::make_unique<TextScanner>(source); });
+  TModFileInternals::Format(file) = platform::AsciiUpperCase(ExtractFileExt(FileName)) == ".MO2"
+                                        ? ModelFormatSparse
+                                        : ModelFormatRegular;
+  ReadHeader(file, *scanner, keepDataFiles);
+  return scanner;
 }
 
 template <class Lines>
