@@ -57,6 +57,9 @@ public:
   TDebug(const TDebug&) = delete;
   TDebug& operator=(const TDebug&) = delete;
 
+  // The class name that locations of failures carry; no class derives from this one.
+  static constexpr std::string_view ClassName() noexcept { return "TDebug"; }
+
   // The log file's path; empty (no file) until assigned or until StartLogFile.
   const std::string& FileName() const { return FFileName; }
   void SetFileName(std::string AFileName);

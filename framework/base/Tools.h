@@ -28,6 +28,9 @@ public:
   // callback then does nothing.
   TTools(TProgressDialog* IDialogs, TInformation& IInformation);
 
+  // The class name that locations of failures carry; no class derives from this one.
+  static constexpr std::string_view ClassName() noexcept { return "TTools"; }
+
   // Hands over the toolkit's window services (see WindowServices.h); none until it does.
   void SetWindowServices(TWindowServices* windows) { FWindows = windows; }
 

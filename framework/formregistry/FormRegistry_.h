@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kiv {
@@ -33,7 +34,8 @@ public:
   // touched.
   std::unique_ptr<TFormRegistry> CreateCopy() const;
 
-  virtual std::string ClassName() const;
+  // The class name that locations of failures carry; a derived registry reports its own.
+  virtual std::string_view ClassName() const noexcept { return "TFormRegistry"; }
 
   TForm* Form() const noexcept { return FForm; }
   std::string GetID() const;
