@@ -1,5 +1,8 @@
 #pragma once
 
+// The diagnostic log of unit MY_ (TDebug): a log file beside the executable, nine older ones
+// kept, mirrored in a window.
+
 #include "framework/base/DebugFlush.h"
 
 #include <concepts>

@@ -1,5 +1,8 @@
 #pragma once
 
+// The file and text tools of unit MY_ (TTools): files, folders, text, numbers, CRCs and the
+// shell.
+
 #include "platform/Clock.h"
 
 #include <cstdint>

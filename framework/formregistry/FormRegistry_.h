@@ -1,5 +1,8 @@
 #pragma once
 
+// The unit FormRegistry_ (TFormRegistry): a form's placement, values, lists, columns and panels
+// in the per-user settings registry.
+
 #include "framework/toolkit/Form.h"
 
 #include <memory>
