@@ -4,6 +4,7 @@
 #include "framework/desktop/DialogLogWindow.h"
 #include "framework/desktop/FrameworkStartup.h"
 #include "framework/desktop/My.h"
+#include "framework/desktop/testing/MemberReleaseSeam.h"
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/Clipboard.h"
 #include "framework/toolkit/Printer.h"
@@ -33,9 +34,11 @@ class ReleaseRecorder {
 public:
   ReleaseRecorder() {
     Released().clear();
-    TMy::OnMemberReleased = [](std::string_view field) { Released().emplace_back(field); };
+    desktop::testing::memberReleased = [](std::string_view field) {
+      Released().emplace_back(field);
+    };
   }
-  ~ReleaseRecorder() { TMy::OnMemberReleased = nullptr; }
+  ~ReleaseRecorder() { desktop::testing::memberReleased = nullptr; }
   ReleaseRecorder(const ReleaseRecorder&) = delete;
   ReleaseRecorder& operator=(const ReleaseRecorder&) = delete;
 
