@@ -5,7 +5,7 @@
 //   kiv_update_download_bench [--size-mb M] [--repetitions R]   (256 and 3 by default)
 #include "bench/Processes.h"
 #include "platform/testing/ChildProcess.h"
-#include "testing/HttpsTestServer.h"
+#include "testing/https/HttpsTestServer.h"
 #include "update/UpdateFetch.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // factor returns as it was, the sentinels included.
 #include "model/ExtraParamFields.h"
 #include "model/ModFile_.h"
-#include "tests/model/ModelFileFixtures.h"
-#include "tests/model/ModelPrinters.h"
+#include "testing/model/ModelFileFixtures.h"
+#include "testing/model/ModelPrinters.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "model/SparseFormats_.h"
-#include "tests/model/ModelPrinters.h"
+#include "testing/model/ModelPrinters.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "testing/HttpsTestServer.h"
+#include "testing/https/HttpsTestServer.h"
 
 #include <cerrno>
 #include <chrono>
