@@ -1,69 +1,14 @@
 #include "testing/https/HttpsTestServer.h"
 
-#include <cerrno>
 #include <chrono>
-#include <csignal>
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <system_error>
-#include <unistd.h>
-#include <vector>
-
-extern char** environ;
 
 namespace kiv::test {
 namespace {
 
-constexpr int kStartTimeoutMilliseconds = 30000;
+using platform::testing::ChildProcess;
 
-int Spawn(const std::vector<std::string>& arguments, int input, int output) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (input >= 0)
-    posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
-  if (output >= 0)
-    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments)
-    argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  pid_t child = -1;
-  const int error = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (error != 0)
-    throw std::system_error(error, std::generic_category(), "posix_spawn " + arguments[0]);
-  return child;
-}
-
-int WaitFor(int child) {
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// The first line that fd gives within the start time-out.
-std::string ReadLine(int fd) {
-  std::string line;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartTimeoutMilliseconds);
-  while (!line.ends_with('\n')) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    pollfd wanted{fd, POLLIN, 0};
-    if (left.count() <= 0 || poll(&wanted, 1, static_cast<int>(left.count())) <= 0)
-      throw std::runtime_error("the HTTPS test server did not report its ports");
-    char buffer[256];
-    const ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n <= 0)
-      throw std::runtime_error("the HTTPS test server ended before it reported its ports");
-    line.append(buffer, static_cast<size_t>(n));
-  }
-  return line;
-}
+constexpr std::chrono::milliseconds kStartTimeout{30000};
 
 // The ports of a line {"good": 40123, "plain": 40125}.
 std::map<std::string, int, std::less<>> ParsePorts(const std::string& line) {
@@ -80,56 +25,24 @@ std::map<std::string, int, std::less<>> ParsePorts(const std::string& line) {
 } // namespace
 
 void MakeTestCertificates(const std::string& folder) {
-  if (WaitFor(Spawn({KIV_MAKE_TEST_CERTIFICATES, folder}, -1, -1)) != 0)
+  if (platform::testing::RunChild(KIV_MAKE_TEST_CERTIFICATES, {folder}).exitCode != 0)
     throw std::runtime_error("make_test_certificates " + folder + " failed");
 }
 
 HttpsTestServer::HttpsTestServer(const std::string& root, const std::string& certificates)
-    : caFile_(certificates + "/ca.pem") {
-  int toServer[2];
-  int fromServer[2];
-  if (pipe2(toServer, O_CLOEXEC) != 0)
-    throw std::system_error(errno, std::generic_category(), "pipe2");
-  if (pipe2(fromServer, O_CLOEXEC) != 0) {
-    close(toServer[0]);
-    close(toServer[1]);
-    throw std::system_error(errno, std::generic_category(), "pipe2");
+    : server_(KIV_PYTHON, {KIV_HTTPS_TEST_SERVER, root, certificates}),
+      caFile_(certificates + "/ca.pem") {
+  std::string line;
+  switch (server_.ReadLine(line, kStartTimeout)) {
+  case ChildProcess::LineStatus::Read:
+    ports_ = ParsePorts(line);
+    return;
+  case ChildProcess::LineStatus::Ended:
+    throw std::runtime_error("the HTTPS test server ended before it reported its ports");
+  case ChildProcess::LineStatus::TimedOut:
+    break;
   }
-  try {
-    processId_ =
-        Spawn({KIV_PYTHON, KIV_HTTPS_TEST_SERVER, root, certificates}, toServer[0], fromServer[1]);
-  } catch (...) {
-    for (int fd : {toServer[0], toServer[1], fromServer[0], fromServer[1]})
-      close(fd);
-    throw;
-  }
-  close(toServer[0]);
-  close(fromServer[1]);
-  input_ = toServer[1];
-  try {
-    ports_ = ParsePorts(ReadLine(fromServer[0]));
-  } catch (...) {
-    close(fromServer[0]);
-    Stop();
-    throw;
-  }
-  close(fromServer[0]);
-}
-
-HttpsTestServer::~HttpsTestServer() {
-  Stop();
-}
-
-void HttpsTestServer::Stop() noexcept {
-  if (processId_ > 0) {
-    kill(processId_, SIGTERM);
-    WaitFor(processId_);
-    processId_ = -1;
-  }
-  if (input_ >= 0) {
-    close(input_);
-    input_ = -1;
-  }
+  throw std::runtime_error("the HTTPS test server did not report its ports");
 }
 
 std::string HttpsTestServer::Address(std::string_view listener) const {
