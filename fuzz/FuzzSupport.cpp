@@ -1,6 +1,6 @@
 #include "fuzz/FuzzSupport.h"
 
-#include "testing/ModelTypes.h"
+#include "testing/model/ModelTypes.h"
 
 #include <cstdio>
 #include <cstdlib>

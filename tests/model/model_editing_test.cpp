@@ -1,8 +1,8 @@
 #include "model/ModFile_.h"
 #include "model/detail/ModFileInternals.h"
-#include "tests/model/ModelPrinters.h"
-#include "tests/support/FailingAllocation.h"
-#include "tests/support/Failure.h"
+#include "testing/model/ModelPrinters.h"
+#include "testing/support/FailingAllocation.h"
+#include "testing/support/Failure.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // the library's own failure, never in a foreign exception, a crash, a sanitizer finding or memory
 // out of proportion to the file.
 #include "model/ModFile_.h"
-#include "tests/model/ModelFileFixtures.h"
-#include "tests/model/ModelPrinters.h"
-#include "tests/support/Failure.h"
+#include "testing/model/ModelFileFixtures.h"
+#include "testing/model/ModelPrinters.h"
+#include "testing/support/Failure.h"
 
 #include <algorithm>
 #include <cstdint>

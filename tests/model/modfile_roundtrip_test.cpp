@@ -1,8 +1,8 @@
 // Models built in code, written in both styles and both layouts and read back: every value and
 // factor returns as it was, the sentinels included.
 #include "model/ModFile_.h"
-#include "tests/model/ModelFileFixtures.h"
-#include "tests/model/ModelPrinters.h"
+#include "testing/model/ModelFileFixtures.h"
+#include "testing/model/ModelPrinters.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "model/ModFile_.h"
 #include "model/SparseFormats_.h"
 #include "model/detail/ModFileInternals.h"
-#include "tests/model/ModelPrinters.h"
-#include "tests/support/FailingAllocation.h"
+#include "testing/model/ModelPrinters.h"
+#include "testing/support/FailingAllocation.h"
 
 #include <array>
 #include <gtest/gtest.h>

@@ -9,9 +9,9 @@
 #include "framework/toolkit/Clipboard.h"
 #include "framework/toolkit/Printer.h"
 #include "framework/toolkit/Screen.h"
-#include "tests/framework/desktop/DesktopWindows.h"
-#include "tests/support/FailingAllocation.h"
-#include "tests/support/Failure.h"
+#include "testing/gui/DesktopWindows.h"
+#include "testing/support/FailingAllocation.h"
+#include "testing/support/Failure.h"
 
 #include <QPlainTextEdit>
 #include <QWidget>

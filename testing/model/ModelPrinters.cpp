@@ -1,4 +1,4 @@
-#include "tests/model/ModelPrinters.h"
+#include "testing/model/ModelPrinters.h"
 
 namespace kiv {
 namespace {
