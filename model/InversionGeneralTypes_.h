@@ -6,6 +6,7 @@
 #include "model/comTypes_.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kiv {
@@ -43,6 +44,9 @@ using TODVLayerParamSets = std::vector<TODVLayerParamSet>;
 class TAllLayerParamSets {
 public:
   TAllLayerParamSets();
+
+  // The class name that locations of failures carry.
+  static constexpr std::string_view ClassName() noexcept { return "TAllLayerParamSets"; }
 
   // The rows in catalogue order.
   const TODVLayerParamSets& LayerParamSets() const noexcept { return FLayerParamSets; }

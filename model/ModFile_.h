@@ -37,7 +37,7 @@ public:
   TModFile& operator=(const TModFile&) = delete;
 
   // The class name that locations of failures carry.
-  virtual std::string_view ClassName() const { return "TModFile"; }
+  virtual std::string_view ClassName() const noexcept { return "TModFile"; }
 
   // Reads a model file into the object, replacing what it held. Without iHeaderOnly the model
   // type is required. A failure leaves a partly read content that the caller should discard.
