@@ -1,6 +1,5 @@
 #include "tools/ModelTable.h"
 
-#include "model/ExtraParamFields.h"
 #include "model/LayerParams_.h"
 #include "tools/ModelReading.h"
 
@@ -68,8 +67,8 @@ void AddGroup(std::vector<std::string>& fields, const std::string& name, bool ve
 void GrowWidths(ModelTable::Widths& widths, const TSparseModel& model,
                 const TVesmarInvModelType& type, const std::vector<TODVLayerParamSet>& sets) {
   for (size_t e = 0; e < type.ExtraParams.size(); ++e)
-    if (const auto fields = FieldsOfExtraParam(model, type.ExtraParams[e].ParamType))
-      widths.extras[e] = std::max(widths.extras[e], fields.LatSTDs->Values.size());
+    if (const auto* group = FindExtraParamGroup<TSparseModel>(type.ExtraParams[e].ParamType))
+      widths.extras[e] = std::max(widths.extras[e], (model.*group->LatSTDs).Values.size());
   for (const TSparseLayer& layer : model.Layers) {
     widths.params[0] = std::max(widths.params[0], layer.ResLat.Values.size());
     widths.thickness = std::max(widths.thickness, layer.ThkLat.Values.size());
@@ -87,10 +86,10 @@ void WriteModelCells(CellSink& sink, const Model& model, const TVesmarInvModelTy
   sink.Double(model.UTMY);
   sink.Single(model.Elevation);
   for (size_t e = 0; e < type.ExtraParams.size(); ++e) {
-    if (const auto fields = FieldsOfExtraParam(model, type.ExtraParams[e].ParamType)) {
-      sink.Single(*fields.Apri);
-      sink.Single(*fields.ApriSTD);
-      LateralCells(sink, *fields.LatSTDs, widths.extras[e]);
+    if (const auto* group = FindExtraParamGroup<Model>(type.ExtraParams[e].ParamType)) {
+      sink.Single(model.*group->Apri);
+      sink.Single(model.*group->ApriSTD);
+      LateralCells(sink, model.*group->LatSTDs, widths.extras[e]);
     } else {
       EmptyCells(sink, 2 + 2 * widths.extras[e]);
     }

@@ -2,7 +2,7 @@
 // consumed, in memory and in a file, also once the start of the file has left the scanner's
 // buffer.
 #include "core/TextScanner.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

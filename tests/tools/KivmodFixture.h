@@ -6,8 +6,8 @@
 #include "core/NumberParse.h"
 #include "model/ModFile_.h"
 #include "platform/testing/ChildProcess.h"
-#include "testing/ModelTypes.h"
-#include "tests/support/TempDir.h"
+#include "testing/model/ModelTypes.h"
+#include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <map>
