@@ -1,5 +1,8 @@
 #pragma once
 
+// The command-line run of VesmarInvChk: argument check, discovery of the run's files, run log
+// and exit code.
+
 #include <ostream>
 #include <string>
 #include <vector>

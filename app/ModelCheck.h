@@ -1,5 +1,7 @@
 #pragma once
 
+// The run's model check: the model file's header read once, the outcome in the run log.
+
 #include <string>
 #include <vector>
 

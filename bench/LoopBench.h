@@ -1,7 +1,8 @@
 #pragma once
 
-// What the benchmark programs that time loops by hand share: their two options, the time of one
-// pass of a loop, and the lines of their report (a figure with its spread, a goal met or missed).
+// What the benchmark programs that time by hand share: their two options, the time of one run or
+// of one pass of a loop, and the lines of their report (a figure with its spread, a goal met or
+// missed).
 
 #include "bench/Samples.h"
 
@@ -55,13 +56,20 @@ int LoopBenchMain(int argc, char** argv, const char* program, const char* itemsN
   }
 }
 
+// The wall-clock seconds of one run of body.
+template <class Body> double Seconds(Body&& body) {
+  const auto start = std::chrono::steady_clock::now();
+  body();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 // Microseconds per item of one pass of body over the indexes 0 to count - 1.
 template <class Body> double MicrosecondsPerItem(int count, Body body) {
-  const auto start = std::chrono::steady_clock::now();
-  for (size_t i = 0; i < static_cast<size_t>(count); ++i)
-    body(i);
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() * 1e6 /
-         count;
+  return Seconds([&] {
+           for (size_t i = 0; i < static_cast<size_t>(count); ++i)
+             body(i);
+         }) *
+         1e6 / count;
 }
 
 // "  label   median [least, greatest]" with the figures in format.

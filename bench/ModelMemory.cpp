@@ -31,11 +31,10 @@ template <class Layer> std::uint64_t LayerHeap(const Layer& layer) {
 }
 
 template <class Model> std::uint64_t ModelSize(const Model& model) {
-  std::uint64_t bytes = sizeof(Model) + Heap(model.Title) + Heap(model.DataFiles) +
-                        Heap(model.Layers) + Heap(model.AltitudeLatSTDs) +
-                        Heap(model.PitchLatSTDs) + Heap(model.BiasLatSTDs) +
-                        Heap(model.RollLatSTDs) + Heap(model.ShiftLatSTDs) +
-                        Heap(model.TxRxDistLatSTDs) + Heap(model.RxAngleLatSTDs);
+  std::uint64_t bytes =
+      sizeof(Model) + Heap(model.Title) + Heap(model.DataFiles) + Heap(model.Layers);
+  for (const TExtraParamGroup<Model>& group : ExtraParamGroups<Model>)
+    bytes += Heap(model.*group.LatSTDs);
   for (const std::string& name : model.DataFiles)
     bytes += Heap(name);
   for (const auto& layer : model.Layers)

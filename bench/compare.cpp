@@ -5,6 +5,7 @@
 #include "bench/BenchModel.h"
 #include "bench/CompareReport.h"
 #include "bench/GeneralForm.h"
+#include "bench/LoopBench.h"
 #include "bench/ModelFileGenerator.h"
 #include "bench/ModelMemory.h"
 #include "bench/Processes.h"
@@ -87,12 +88,6 @@ struct Options {
   // Since the Unix epoch; 0 when the command's start is this program's.
   double startedAt = 0;
 };
-
-double Seconds(const std::function<void()>& body) {
-  const Clock::time_point start = Clock::now();
-  body();
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // Adds the wall-clock and processor times of one run of body.
 void Time(Timings& timings, const std::function<void()>& body) {

@@ -3,17 +3,16 @@
 // one run; throughput ratio and peak memory growth against the goals.
 //
 //   kiv_update_download_bench [--size-mb M] [--repetitions R]   (256 and 3 by default)
+#include "bench/LoopBench.h"
 #include "bench/Processes.h"
 #include "platform/testing/ChildProcess.h"
-#include "testing/HttpsTestServer.h"
+#include "testing/https/HttpsTestServer.h"
 #include "update/UpdateFetch.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,7 +21,6 @@ namespace kiv::bench {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 constexpr double kThroughputGoal = 0.9;
 constexpr double kMemoryGrowthGoalMib = 32;
@@ -70,17 +68,8 @@ void WriteRandomFile(const std::string& path, std::uint64_t bytes) {
     throw std::runtime_error("cannot write " + path);
 }
 
-double Seconds(Clock::duration duration) {
-  return std::chrono::duration<double>(duration).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-int Run(std::uint64_t sizeMb, int repetitions) {
-  const std::uint64_t bytes = sizeMb << 20;
+int Run(int sizeMb, int repetitions) {
+  const std::uint64_t bytes = static_cast<std::uint64_t>(sizeMb) << 20;
   ScratchFolder scratch;
   fs::create_directories(scratch / "served/Release");
   fs::create_directories(scratch / "fetched");
@@ -95,62 +84,50 @@ int Run(std::uint64_t sizeMb, int repetitions) {
   NoProgress progress;
   const std::string address = settings.serverAddress + "Release/" + kArchive;
 
-  std::vector<double> ours;
-  std::vector<double> curl;
+  Samples ours, curl;
   // The two take turns, so that a change in the machine's load falls on both alike; the peak
   // memory is this process's own, which the curl command does not touch.
   const std::uint64_t peakBefore = PeakResidentKib();
   for (int i = 0; i < repetitions; ++i) {
-    Clock::time_point start = Clock::now();
-    FetchUpdate(settings, scratch / "fetched/", TSoftware::ZipFile, kArchive, progress);
-    ours.push_back(Seconds(Clock::now() - start));
+    ours.Add(Seconds([&] {
+      FetchUpdate(settings, scratch / "fetched/", TSoftware::ZipFile, kArchive, progress);
+    }));
     fs::remove(scratch / "fetched/" + kArchive);
-    start = Clock::now();
-    if (platform::testing::RunChild("/usr/bin/curl", {"--silent", "--show-error", "--fail",
-                                                      "--cacert", server.CaFile(), "--output",
-                                                      scratch / "fetched/curl.zip", address})
-            .exitCode != 0)
-      throw std::runtime_error("curl failed");
-    curl.push_back(Seconds(Clock::now() - start));
+    curl.Add(Seconds([&] {
+      if (platform::testing::RunChild("/usr/bin/curl", {"--silent", "--show-error", "--fail",
+                                                        "--cacert", server.CaFile(), "--output",
+                                                        scratch / "fetched/curl.zip", address})
+              .exitCode != 0)
+        throw std::runtime_error("curl failed");
+    }));
     fs::remove(scratch / "fetched/curl.zip");
   }
-  const double growthMib = static_cast<double>(PeakResidentKib() - peakBefore) / 1024;
+  Samples growthMib;
+  growthMib.Add(static_cast<double>(PeakResidentKib() - peakBefore) / 1024);
 
   const double megabytes = static_cast<double>(bytes) / 1e6;
-  const double oursRate = megabytes / Median(ours);
-  const double curlRate = megabytes / Median(curl);
-  std::printf("update download of %llu MiB from the local HTTPS server, median of %d\n",
-              static_cast<unsigned long long>(sizeMb), repetitions);
-  std::printf("  FetchUpdate (no window)  %8.1f MB/s\n", oursRate);
-  std::printf("  curl command             %8.1f MB/s\n", curlRate);
-  std::printf("  throughput ratio         %8.2f  (goal at least %.1f)  %s\n", oursRate / curlRate,
-              kThroughputGoal, oursRate / curlRate >= kThroughputGoal ? "met" : "MISSED");
-  std::printf("  peak memory growth       %8.1f MiB (goal under %.0f MiB)  %s\n", growthMib,
-              kMemoryGrowthGoalMib, growthMib < kMemoryGrowthGoalMib ? "met" : "MISSED");
-  return 0;
+  const Samples oursRates = Rates(megabytes, ours);
+  const Samples curlRates = Rates(megabytes, curl);
+  std::printf("update download of %d MiB from the local HTTPS server, %d repetitions; median "
+              "[least, greatest]\n",
+              sizeMb, repetitions);
+  PrintSpread("FetchUpdate (no window), MB/s", oursRates, "%.1f");
+  PrintSpread("curl command, MB/s", curlRates, "%.1f");
+  PrintSpread("throughput ratio (FetchUpdate / curl)", Ratios(oursRates, curlRates));
+  PrintSpread("peak memory growth, MiB", growthMib, "%.1f");
+  const bool throughput = PrintGoal("FetchUpdate reaches at least 0.9 of curl's throughput",
+                                    Ratios(oursRates, curlRates), false, kThroughputGoal);
+  const bool memory =
+      PrintGoal("the peak memory grows by at most 32 MiB", growthMib, true, kMemoryGrowthGoalMib);
+  return throughput && memory ? 0 : 1;
 }
 
 } // namespace
 } // namespace kiv::bench
 
 int main(int argc, char** argv) {
-  std::uint64_t sizeMb = 256;
-  int repetitions = 3;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string option = argv[i];
-    if (option == "--size-mb") {
-      sizeMb = std::stoull(argv[i + 1]);
-    } else if (option == "--repetitions") {
-      repetitions = std::max(1, std::stoi(argv[i + 1]));
-    } else {
-      std::cerr << "Usage: kiv_update_download_bench [--size-mb M] [--repetitions R]\n";
-      return 1;
-    }
-  }
-  try {
-    return kiv::bench::Run(sizeMb, repetitions);
-  } catch (const std::exception& e) {
-    std::cerr << "kiv_update_download_bench: " << e.what() << "\n";
-    return 1;
-  }
+  return kiv::bench::LoopBenchMain(argc, argv, "kiv_update_download_bench", "size-mb", {256, 3},
+                                   [](const kiv::bench::LoopOptions& options) {
+                                     return kiv::bench::Run(options.items, options.repetitions);
+                                   });
 }

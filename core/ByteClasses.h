@@ -1,5 +1,7 @@
 #pragma once
 
+// Byte classes tested sixteen bytes at a time, for the line scanners of numbers and text.
+
 #include <cstdint>
 
 #if defined(__SSE2__) || defined(_M_X64)

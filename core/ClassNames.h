@@ -1,5 +1,7 @@
 #pragma once
 
+// Bare class names of types and failures, as logs and message boxes show them.
+
 #include <exception>
 #include <string>
 #include <typeinfo>

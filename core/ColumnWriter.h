@@ -1,5 +1,7 @@
 #pragma once
 
+// Lines of right-aligned number and text columns, as the model file writes them.
+
 #include "core/FormatSettings.h"
 #include "core/NumberFormat.h"
 #include "platform/ReplacingFile.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Date and time texts in the picture formats of the process-wide format settings.
+
 #include "core/FormatSettings.h"
 #include "platform/Clock.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Splitting a line into delimited fields, quoted or not.
+
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,5 +1,8 @@
 #pragma once
 
+// The suite's escalation of failures: the location chain of EPFatal, the error log and the three
+// guards every guarded routine wraps its body in (docs/error-policy.md).
+
 #include "core/Exceptions.h"
 
 #include <exception>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The suite's exception family: Exception with its cause, EPelo, EPInfo, EPFatal and EVesmarInv.
+
 #include <exception>
 #include <string>
 #include <string_view>

@@ -1,5 +1,7 @@
 #pragma once
 
+// File-name helpers on strings: separators, folders, names and the extension rule.
+
 #include <string>
 #include <string_view>
 

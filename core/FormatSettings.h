@@ -1,5 +1,7 @@
 #pragma once
 
+// The process-wide number and date formats that every number and date text follows.
+
 #include <string>
 
 namespace kiv {

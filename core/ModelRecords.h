@@ -1,12 +1,13 @@
 #pragma once
 
+// The engine's model records in both styles, regular and sparse, the table of their extra-parameter
+// groups, and the enumerations that name their parameters.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// The engine's model records and the enumerations that name their parameters. Enumerations are
-// unscoped and one byte wide; code compares them by ordinal and the suite's programs share these
-// lists, so no value may move.
+// Enumerations are unscoped and one byte wide; code compares them by ordinal and the suite's
+// programs share these lists, so no value may move.
 namespace kiv {
 
 // The kind of one per-layer quantity; each physical parameter is followed by its companions.
@@ -395,6 +396,136 @@ struct TModel {
 
   bool operator==(const TModel&) const = default;
 };
+
+// Lateral constraints as an explicit list of neighbours. Indices and Values always have the same
+// length; entries from NumValues on are spare capacity, which a stored model never keeps.
+struct TSparseVector {
+  TArrayOfInteger Indices;
+  TArrayOfSingle Values;
+  std::int32_t NumValues{};
+
+  bool operator==(const TSparseVector&) const = default;
+};
+
+// TLayer in the sparse style: the same fields in the same order, the lateral ones as lists.
+struct TSparseLayer {
+  float Res{};
+  float ResStart{};
+  float ResApriSTD{};
+  float ResSTDCoup{};
+  float ResSTDUncoup{};
+  float ResVert{};
+  TSparseVector ResLat;
+  float Thk{};
+  float ThkStart{};
+  float ThkApriSTD{};
+  float ThkSTDCoup{};
+  float ThkSTDUncoup{};
+  float ThkVert{};
+  TSparseVector ThkLat;
+  float Dep{};
+  float DepStart{};
+  float DepApriSTD{};
+  float DepSTDCoup{};
+  float DepSTDUncoup{};
+  TSparseVector DepLat;
+  float Prod{};
+  float ProdSTD{};
+  float Coef{};
+  float CoefSTD{};
+  TArrayOfODVLayerParam LayerParams;
+  TArrayOfODVLayerParamCon LayerParamCons;
+
+  bool operator==(const TSparseLayer&) const = default;
+};
+
+// TModel in the sparse style: the same fields in the same order, the lateral ones as lists.
+struct TSparseModel {
+  std::string Title;
+  std::int32_t ModelType{};
+  std::vector<std::string> DataFiles;
+  std::vector<TSparseLayer> Layers;
+  double UTMX{};
+  double UTMY{};
+  float Elevation{};
+  float Altitude{};
+  float AltitudeSTD{};
+  TSparseVector AltitudeLatSTDs;
+  float AltitudeApri{};
+  float AltitudeApriSTD{};
+  float Pitch{};
+  float PitchSTD{};
+  TSparseVector PitchLatSTDs;
+  float PitchApri{};
+  float PitchApriSTD{};
+  float Bias{};
+  float BiasSTD{};
+  float BiasApri{};
+  float BiasApriSTD{};
+  TSparseVector BiasLatSTDs;
+  float Roll{};
+  float RollSTD{};
+  float RollApri{};
+  float RollApriSTD{};
+  TSparseVector RollLatSTDs;
+  float Shift{};
+  float ShiftSTD{};
+  float ShiftApri{};
+  float ShiftApriSTD{};
+  TSparseVector ShiftLatSTDs;
+  float TxRxDist{};
+  float TxRxDistSTD{};
+  float TxRxDistApri{};
+  float TxRxDistApriSTD{};
+  TSparseVector TxRxDistLatSTDs;
+  float RxAngle{};
+  float RxAngleSTD{};
+  float RxAngleApri{};
+  float RxAngleApriSTD{};
+  TSparseVector RxAngleLatSTDs;
+
+  bool operator==(const TSparseModel&) const = default;
+};
+
+// The fields of a model (TModel or TSparseModel) that hold one extra parameter: its result value
+// and standard deviation, its a-priori value and factor, and its lateral constraints.
+template <class Model> struct TExtraParamGroup {
+  TODVPoSet_Types ParamType;
+  float Model::*Value;
+  float Model::*STD;
+  float Model::*Apri;
+  float Model::*ApriSTD;
+  decltype(Model::AltitudeLatSTDs) Model::*LatSTDs;
+};
+
+// The extra parameters that models carry, in the records' field order; no other value of
+// TODVPoSet_Types has fields in a model. A new group is one entry here.
+template <class Model>
+inline constexpr TExtraParamGroup<Model> ExtraParamGroups[] = {
+    {GGG_AIR_THK, &Model::Altitude, &Model::AltitudeSTD, &Model::AltitudeApri,
+     &Model::AltitudeApriSTD, &Model::AltitudeLatSTDs},
+    {GGG_PITCH, &Model::Pitch, &Model::PitchSTD, &Model::PitchApri, &Model::PitchApriSTD,
+     &Model::PitchLatSTDs},
+    {GGG_BIAS, &Model::Bias, &Model::BiasSTD, &Model::BiasApri, &Model::BiasApriSTD,
+     &Model::BiasLatSTDs},
+    {GGG_ROLL, &Model::Roll, &Model::RollSTD, &Model::RollApri, &Model::RollApriSTD,
+     &Model::RollLatSTDs},
+    {GGG_SHIFT, &Model::Shift, &Model::ShiftSTD, &Model::ShiftApri, &Model::ShiftApriSTD,
+     &Model::ShiftLatSTDs},
+    {GGG_TXRX_DIST, &Model::TxRxDist, &Model::TxRxDistSTD, &Model::TxRxDistApri,
+     &Model::TxRxDistApriSTD, &Model::TxRxDistLatSTDs},
+    {GGG_RX_ANGLE, &Model::RxAngle, &Model::RxAngleSTD, &Model::RxAngleApri, &Model::RxAngleApriSTD,
+     &Model::RxAngleLatSTDs},
+};
+
+// The group of an extra parameter; null for a parameter that models do not carry.
+template <class Model>
+constexpr const TExtraParamGroup<Model>* FindExtraParamGroup(TODVPoSet_Types type) {
+  for (const TExtraParamGroup<Model>& group : ExtraParamGroups<Model>)
+    if (group.ParamType == type)
+      return &group;
+  return nullptr;
+}
 
 // A layer parameter of a model type; the model file reads only ParamType.
 struct TLayerParam {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Number texts: the general format and the picture formats ("0.0000e+00", "#####0.000").
+
 #include "core/FormatSettings.h"
 
 #include <cstddef>

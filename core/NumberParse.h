@@ -1,5 +1,7 @@
 #pragma once
 
+// Strict number parsing in the model file's grammar, without the C locale.
+
 #include <cstdint>
 #include <stdexcept>
 #include <string_view>

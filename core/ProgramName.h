@@ -1,5 +1,7 @@
 #pragma once
 
+// An executable's name as the suite shows it: its file name without ".exe".
+
 #include <string>
 #include <string_view>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The running program's path and name, for what merely names the program.
+
 #include <string>
 
 namespace kiv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Text files as CR LF lines of bytes, read and written whole.
+
 #include <string>
 #include <vector>
 

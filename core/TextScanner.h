@@ -1,5 +1,7 @@
 #pragma once
 
+// A buffered line scanner over a file or bytes in memory, for the model file and INI readers.
+
 #include "platform/InputFile.h"
 
 #include <cstdint>

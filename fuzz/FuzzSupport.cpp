@@ -1,6 +1,6 @@
 #include "fuzz/FuzzSupport.h"
 
-#include "testing/ModelTypes.h"
+#include "testing/model/ModelTypes.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -47,8 +47,7 @@ const std::string& ScratchFolder() {
 const TVesmarInvModelType& ModelTypeOf(Shape shape) {
   static const TVesmarInvModelType types[kShapeCount] = {
       test::MakeModelType({}, {}),
-      test::MakeModelType(
-          {GGG_AIR_THK, GGG_PITCH, GGG_BIAS, GGG_ROLL, GGG_SHIFT, GGG_TXRX_DIST, GGG_RX_ANGLE}, {}),
+      test::MakeModelType(test::EveryExtraParam(), {}),
       test::MakeModelType({}, {ltPHI}),
       test::MakeModelType({GGG_AIR_THK, GGG_PITCH}, {ltChargeability, ltTau}),
   };

@@ -6,7 +6,6 @@
 // must pass the header check's fast line scanner exactly as they read word by word.
 #include "core/TextScanner.h"
 #include "fuzz/FuzzSupport.h"
-#include "model/ExtraParamFields.h"
 #include "model/ModFile_.h"
 
 #include <algorithm>
@@ -41,7 +40,7 @@ void CheckRegular(const TModFile& file, const TVesmarInvModelType& type) {
     const TModel model = file.GetModel(static_cast<std::int32_t>(i + 1));
     const size_t lateral = Neighbours(file.LCIMode(), i, models);
     for (const TExtraParam& extra : type.ExtraParams)
-      Require(FieldsOfExtraParam(model, extra.ParamType).LatSTDs->size() == lateral,
+      Require((model.*FindExtraParamGroup<TModel>(extra.ParamType)->LatSTDs).size() == lateral,
               "extra-parameter laterals not one per neighbour", i);
     for (const TLayer& layer : model.Layers) {
       Require(layer.ResLat.size() == lateral && layer.ThkLat.size() == lateral &&
@@ -83,9 +82,11 @@ void CheckSparse(const TModFile& file, const TVesmarInvModelType& type) {
   for (size_t i = 0; i < models; ++i) {
     const TSparseModel model = file.GetSparseModel(static_cast<std::int32_t>(i + 1));
     for (const TExtraParam& extra : type.ExtraParams) {
-      const auto fields = FieldsOfExtraParam(model, extra.ParamType);
-      Require(IsSparseFactor(*fields.ApriSTD), "sparse extra-parameter factor out of range", i);
-      CheckSparseVector(*fields.LatSTDs, i);
+      const TExtraParamGroup<TSparseModel>& group =
+          *FindExtraParamGroup<TSparseModel>(extra.ParamType);
+      Require(IsSparseFactor(model.*group.ApriSTD), "sparse extra-parameter factor out of range",
+              i);
+      CheckSparseVector(model.*group.LatSTDs, i);
     }
     for (const TSparseLayer& layer : model.Layers) {
       for (const TSparseVector* vector : {&layer.ResLat, &layer.ThkLat, &layer.DepLat})

@@ -22,7 +22,6 @@
 // its fixed-point text is longer than the longest word a number may have (64 characters).
 #include "core/FileNames.h"
 #include "fuzz/FuzzSupport.h"
-#include "model/ExtraParamFields.h"
 #include "model/ModFile_.h"
 #include "platform/AsciiText.h"
 
@@ -161,14 +160,13 @@ void CompareNormalised(const TModFile& first, const TModFile& second,
     check.Close(a.UTMY, b.UTMY, 1e-15, kPositionHalfUnit, "UTMY");
     check.Close(a.Elevation, b.Elevation, kSingleRelative, kElevationHalfUnit, "elevation");
     for (const TExtraParam& extra : type.ExtraParams) {
-      const auto x = FieldsOfExtraParam(a, extra.ParamType);
-      const auto y = FieldsOfExtraParam(b, extra.ParamType);
+      const TExtraParamGroup<Model>& group = *FindExtraParamGroup<Model>(extra.ParamType);
       const std::string name = "extra parameter " + std::to_string(extra.ParamType);
-      check.Value(*x.Apri, *y.Apri, false, columns, name + " value");
+      check.Value(a.*group.Apri, b.*group.Apri, false, columns, name + " value");
       if constexpr (sparse)
-        check.Factor(*x.ApriSTD, *y.ApriSTD, columns, name + " factor");
+        check.Factor(a.*group.ApriSTD, b.*group.ApriSTD, columns, name + " factor");
       else
-        check.ExtraFactor(*x.ApriSTD, *y.ApriSTD, columns, name + " factor");
+        check.ExtraFactor(a.*group.ApriSTD, b.*group.ApriSTD, columns, name + " factor");
     }
     check.Equal(a.Layers.size() == b.Layers.size(), "number of layers");
     for (size_t k = 0; k < a.Layers.size(); ++k) {

@@ -8,8 +8,6 @@
 namespace kiv {
 namespace {
 
-constexpr std::string_view kClassName = "TAllLayerParamSets";
-
 // The resistivity row carries ordinal 0 in its DOI fields as a mere filler; a DOI lookup starting
 // at row 0 would mistake it for the chargeability's upper DOI.
 constexpr std::ptrdiff_t kFirstRowWithDOI = 1;
@@ -51,10 +49,10 @@ TODVLayerParamSet CopyOfRow(const TODVLayerParamSets& rows, Field TODVLayerParam
 
 TAllLayerParamSets::TAllLayerParamSets()
     : FLayerParamSets(
-          GuardEscalating(kClassName, "Create", [] { return GetAllLayerParamSets(); })) {}
+          GuardEscalating(ClassName(), "Create", [] { return GetAllLayerParamSets(); })) {}
 
 TODVLayerParamSets TAllLayerParamSets::GetAllLayerParamSets() {
-  return GuardEscalating(kClassName, "GetAllLayerParamSets", [] {
+  return GuardEscalating(ClassName(), "GetAllLayerParamSets", [] {
     // Each row: the seven type fields, AxisType, LongText, DataType2D, ColorScale, ParamUnit, the
     // four DOI fields, ShortText, ParamProfUnit. The resistivity has no DOI quantities; its DOI
     // fields stay at ordinal 0.
@@ -126,76 +124,76 @@ TODVLayerParamSets TAllLayerParamSets::GetAllLayerParamSets() {
 }
 
 TODVLayerParamSet TAllLayerParamSets::GetParamSet(TODVLayerParam_Types iParam) const {
-  return GuardEscalating(kClassName, "GetParamSet", [&] {
+  return GuardEscalating(ClassName(), "GetParamSet", [&] {
     return CopyOfRow(FLayerParamSets, &TODVLayerParamSet::LayerParam, iParam, kLayerParamNotFound);
   });
 }
 
 TODVLayerParamSet TAllLayerParamSets::GetParamSetFromDataType2D(T2DDataType iDataType2D) const {
-  return GuardEscalating(kClassName, "GetParamSetFromDataType2D", [&] {
+  return GuardEscalating(ClassName(), "GetParamSetFromDataType2D", [&] {
     return CopyOfRow(FLayerParamSets, &TODVLayerParamSet::DataType2D, iDataType2D,
                      kLayerParamNotFound);
   });
 }
 
 TODVLayerParamSet TAllLayerParamSets::GetParamSetFromLongText(const std::string& iText) const {
-  return GuardEscalating(kClassName, "GetParamSetFromLongText", [&] {
+  return GuardEscalating(ClassName(), "GetParamSetFromLongText", [&] {
     return CopyOfRow(FLayerParamSets, &TODVLayerParamSet::LongText, iText, kLayerParamNotFound);
   });
 }
 
 TODVLayerParamSet TAllLayerParamSets::GetParamSetFromPriVal(TODVLayerParam_Types iParam) const {
-  return GuardEscalating(kClassName, "GetParamSetFromPriVal", [&] {
+  return GuardEscalating(ClassName(), "GetParamSetFromPriVal", [&] {
     return CopyOfRow(FLayerParamSets, &TODVLayerParamSet::PriVal, iParam, kPriValNotFound);
   });
 }
 
 TODVLayerParamSet TAllLayerParamSets::GetParamSetFromVertSTD(TODVLayerParamCon_Types iParam) const {
-  return GuardEscalating(kClassName, "GetParamSetFromVertSTD", [&] {
+  return GuardEscalating(ClassName(), "GetParamSetFromVertSTD", [&] {
     return CopyOfRow(FLayerParamSets, &TODVLayerParamSet::VertStdD, iParam, kVertSTDNotFound);
   });
 }
 
 TODVLayerParamSet
 TAllLayerParamSets::GetParamSetFromDOIUpper(TODVDOISupplParam_Types iParam) const {
-  return GuardEscalating(kClassName, "GetParamSetFromDOIUpper", [&] {
+  return GuardEscalating(ClassName(), "GetParamSetFromDOIUpper", [&] {
     return CopyOfRow(FLayerParamSets, &TODVLayerParamSet::DOIUpper, iParam, kDOIUpperNotFound,
                      kFirstRowWithDOI);
   });
 }
 
 bool TAllLayerParamSets::IsLayerParameter(TODVLayerParam_Types iLayerParam) const {
-  return GuardEscalating(kClassName, "IsLayerParameter", [&] {
+  return GuardEscalating(ClassName(), "IsLayerParameter", [&] {
     return HasRow(FLayerParamSets, &TODVLayerParamSet::LayerParam, iLayerParam);
   });
 }
 
 bool TAllLayerParamSets::IsLongTextParameter(const std::string& iText) const {
-  return GuardEscalating(kClassName, "IsLongTextParameter", [&] {
+  return GuardEscalating(ClassName(), "IsLongTextParameter", [&] {
     return HasRow(FLayerParamSets, &TODVLayerParamSet::LongText, iText);
   });
 }
 
 bool TAllLayerParamSets::IsStdDCoupledParameter(TODVLayerParam_Types iLayerParam) const {
-  return GuardEscalating(kClassName, "IsStdDCoupledParameter", [&] {
+  return GuardEscalating(ClassName(), "IsStdDCoupledParameter", [&] {
     return HasRow(FLayerParamSets, &TODVLayerParamSet::StdDCoupled, iLayerParam);
   });
 }
 
 bool TAllLayerParamSets::IsStdDUnCoupledParameter(TODVLayerParam_Types iLayerParam) const {
-  return GuardEscalating(kClassName, "IsStdDUnCoupledParameter", [&] {
+  return GuardEscalating(ClassName(), "IsStdDUnCoupledParameter", [&] {
     return HasRow(FLayerParamSets, &TODVLayerParamSet::StdDUnCoupled, iLayerParam);
   });
 }
 
 bool TAllLayerParamSets::IsPriValParameter(TODVLayerParam_Types iLayerParam) const {
-  return GuardEscalating(kClassName, "IsPriValParameter", [&] {
+  return GuardEscalating(ClassName(), "IsPriValParameter", [&] {
     return HasRow(FLayerParamSets, &TODVLayerParamSet::PriVal, iLayerParam);
   });
 }
 
 bool TAllLayerParamSets::IsPriStdParameter(TODVLayerParam_Types iLayerParam) const {
-  return GuardEscalating(kClassName, "IsPriStdParameter", [&] {
+  return GuardEscalating(ClassName(), "IsPriStdParameter", [&] {
     // The magnetic-resonance quantities have no parameter set, yet their prior standard deviations
     // count as prior standard deviations all the same.
     return HasRow(FLayerParamSets, &TODVLayerParamSet::PriStd, iLayerParam) ||
@@ -205,19 +203,19 @@ bool TAllLayerParamSets::IsPriStdParameter(TODVLayerParam_Types iLayerParam) con
 }
 
 bool TAllLayerParamSets::IsLatSTDParameter(TODVLayerParamCon_Types iLayerParam) const {
-  return GuardEscalating(kClassName, "IsLatSTDParameter", [&] {
+  return GuardEscalating(ClassName(), "IsLatSTDParameter", [&] {
     return HasRow(FLayerParamSets, &TODVLayerParamSet::LatStdD, iLayerParam);
   });
 }
 
 bool TAllLayerParamSets::IsDataType2DParameter(T2DDataType iDataType2D) const {
-  return GuardEscalating(kClassName, "IsDataType2DParameter", [&] {
+  return GuardEscalating(ClassName(), "IsDataType2DParameter", [&] {
     return HasRow(FLayerParamSets, &TODVLayerParamSet::DataType2D, iDataType2D);
   });
 }
 
 bool TAllLayerParamSets::IsVertSTDParameter(TODVLayerParamCon_Types iLayerParam) const {
-  return GuardEscalating(kClassName, "IsVertSTDParameter", [&] {
+  return GuardEscalating(ClassName(), "IsVertSTDParameter", [&] {
     return HasRow(FLayerParamSets, &TODVLayerParamSet::VertStdD, iLayerParam);
   });
 }

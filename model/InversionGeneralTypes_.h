@@ -1,9 +1,12 @@
 #pragma once
 
+// The catalogue of layer parameter sets: for each layer parameter the types of its companion
+// quantities, its DOI quantities and how it is shown.
 #include "core/PeloTypes_.h"
 #include "model/comTypes_.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kiv {
@@ -41,6 +44,9 @@ using TODVLayerParamSets = std::vector<TODVLayerParamSet>;
 class TAllLayerParamSets {
 public:
   TAllLayerParamSets();
+
+  // The class name that locations of failures carry.
+  static constexpr std::string_view ClassName() noexcept { return "TAllLayerParamSets"; }
 
   // The rows in catalogue order.
   const TODVLayerParamSets& LayerParamSets() const noexcept { return FLayerParamSets; }

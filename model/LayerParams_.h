@@ -1,5 +1,7 @@
 #pragma once
 
+// Finding a layer parameter or constraint by its type in a layer's arrays, and copying those
+// arrays.
 #include "core/PeloTypes_.h"
 
 #include <cstdint>

@@ -1,16 +1,16 @@
 // Editing a model file's models and settings, the conversion of its regular models to the sparse
 // style, and the steps that prepare regular models for saving.
 #include "core/FileNames.h"
-#include "model/ExtraParamFields.h"
 #include "model/LayerParams_.h"
-#include "model/ModFile_.h"
 #include "model/PeloCode_.h"
+#include "model/detail/ModFileInternals.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <utility>
 
 namespace kiv {
@@ -52,10 +52,8 @@ template <class Model, class Visit> void ForEachLateralArray(Model& model, Visit
     visit(layer.ThkLat);
     visit(layer.DepLat);
   }
-  for (auto* factors :
-       {&model.AltitudeLatSTDs, &model.PitchLatSTDs, &model.BiasLatSTDs, &model.RollLatSTDs,
-        &model.ShiftLatSTDs, &model.TxRxDistLatSTDs, &model.RxAngleLatSTDs})
-    visit(*factors);
+  for (const TExtraParamGroup<TModel>& group : ExtraParamGroups<TModel>)
+    visit(model.*group.LatSTDs);
 }
 
 // The shortest and the longest of a model's dense lateral arrays.
@@ -77,6 +75,79 @@ LateralLengths LengthsOf(const TModel& model) {
 // with zeros.
 void ResizeLateralArrays(TModel& model, size_t length) {
   ForEachLateralArray(model, [&](TArrayOfSingle& factors) { factors.resize(length); });
+}
+
+// The steps of SwitchToSparseFormat.
+void ConvertExtraParam(std::string_view className, const TModel& iModel, TSparseModel& oSparseModel,
+                       TODVPoSet_Types iParamType) {
+  GuardEscalating(className, "ConvertExtraParam", [&] {
+    const TExtraParamGroup<TModel>* from = FindExtraParamGroup<TModel>(iParamType);
+    if (from == nullptr)
+      return;
+    const TExtraParamGroup<TSparseModel>& to = *FindExtraParamGroup<TSparseModel>(iParamType);
+    oSparseModel.*to.Value = iModel.*from->Value;
+    oSparseModel.*to.STD = iModel.*from->STD;
+    oSparseModel.*to.Apri = iModel.*from->Apri;
+    oSparseModel.*to.ApriSTD = iModel.*from->ApriSTD;
+    DenseToSparse(iModel.*from->LatSTDs, oSparseModel.*to.LatSTDs);
+  });
+}
+
+TSparseLayer ConvertLayerToSparse(std::string_view className, const TLayer& iLayer) {
+  return GuardEscalating(className, "ConvertLayerToSparse", [&] {
+    TSparseLayer sparse;
+    sparse.Res = iLayer.Res;
+    sparse.ResStart = iLayer.ResStart;
+    sparse.ResApriSTD = iLayer.ResApriSTD;
+    sparse.ResSTDCoup = iLayer.ResSTDCoup;
+    sparse.ResSTDUncoup = iLayer.ResSTDUncoup;
+    sparse.ResVert = iLayer.ResVert;
+    DenseToSparse(iLayer.ResLat, sparse.ResLat);
+    sparse.Thk = iLayer.Thk;
+    sparse.ThkStart = iLayer.ThkStart;
+    sparse.ThkApriSTD = iLayer.ThkApriSTD;
+    sparse.ThkSTDCoup = iLayer.ThkSTDCoup;
+    sparse.ThkSTDUncoup = iLayer.ThkSTDUncoup;
+    sparse.ThkVert = iLayer.ThkVert;
+    DenseToSparse(iLayer.ThkLat, sparse.ThkLat);
+    sparse.Dep = iLayer.Dep;
+    sparse.DepStart = iLayer.DepStart;
+    sparse.DepApriSTD = iLayer.DepApriSTD;
+    sparse.DepSTDCoup = iLayer.DepSTDCoup;
+    sparse.DepSTDUncoup = iLayer.DepSTDUncoup;
+    DenseToSparse(iLayer.DepLat, sparse.DepLat);
+    sparse.Prod = iLayer.Prod;
+    sparse.ProdSTD = iLayer.ProdSTD;
+    sparse.Coef = iLayer.Coef;
+    sparse.CoefSTD = iLayer.CoefSTD;
+    sparse.LayerParams = CopyLayerParams(iLayer.LayerParams);
+    sparse.LayerParamCons = CopyLayerParams(iLayer.LayerParamCons);
+    // The sparse style names each neighbour: the dense entries are the next models in order.
+    for (TODVLayerParamCon& constraint : sparse.LayerParamCons) {
+      constraint.Indices.resize(constraint.Values.size());
+      std::iota(constraint.Indices.begin(), constraint.Indices.end(), 1);
+    }
+    return sparse;
+  });
+}
+
+TSparseModel ConvertModelToSparse(std::string_view className, const TModel& iModel,
+                                  const TVesmarInvModelType& iInvModelType) {
+  return GuardEscalating(className, "ConvertModelToSparse", [&] {
+    TSparseModel sparse;
+    sparse.Title = iModel.Title;
+    sparse.ModelType = iModel.ModelType;
+    sparse.DataFiles = iModel.DataFiles;
+    sparse.Layers.reserve(iModel.Layers.size());
+    for (const TLayer& layer : iModel.Layers)
+      sparse.Layers.push_back(ConvertLayerToSparse(className, layer));
+    sparse.UTMX = iModel.UTMX;
+    sparse.UTMY = iModel.UTMY;
+    sparse.Elevation = iModel.Elevation;
+    for (const TExtraParam& extra : iInvModelType.ExtraParams)
+      ConvertExtraParam(className, iModel, sparse, extra.ParamType);
+    return sparse;
+  });
 }
 
 } // namespace
@@ -134,7 +205,7 @@ void TModFile::SwitchToSparseFormat(const TVesmarInvModelType& iInvModelType) {
     std::vector<TSparseModel> sparseModels;
     sparseModels.reserve(FModels.size());
     for (const TModel& model : FModels)
-      sparseModels.push_back(ConvertModelToSparse(model, iInvModelType));
+      sparseModels.push_back(ConvertModelToSparse(ClassName(), model, iInvModelType));
     std::string fileName = ChangeFileExt(FFileName, ".mo2");
     // Nothing below can fail: the object changes only once everything has been converted.
     FSparseModels.swap(sparseModels);
@@ -143,83 +214,13 @@ void TModFile::SwitchToSparseFormat(const TVesmarInvModelType& iInvModelType) {
   });
 }
 
-TSparseModel TModFile::ConvertModelToSparse(const TModel& iModel,
-                                            const TVesmarInvModelType& iInvModelType) const {
-  return GuardEscalating(ClassName(), "ConvertModelToSparse", [&] {
-    TSparseModel sparse;
-    sparse.Title = iModel.Title;
-    sparse.ModelType = iModel.ModelType;
-    sparse.DataFiles = iModel.DataFiles;
-    sparse.Layers.reserve(iModel.Layers.size());
-    for (const TLayer& layer : iModel.Layers)
-      sparse.Layers.push_back(ConvertLayerToSparse(layer));
-    sparse.UTMX = iModel.UTMX;
-    sparse.UTMY = iModel.UTMY;
-    sparse.Elevation = iModel.Elevation;
-    for (const TExtraParam& extra : iInvModelType.ExtraParams)
-      ConvertExtraParam(iModel, sparse, extra.ParamType);
-    return sparse;
-  });
-}
-
-TSparseLayer TModFile::ConvertLayerToSparse(const TLayer& iLayer) const {
-  return GuardEscalating(ClassName(), "ConvertLayerToSparse", [&] {
-    TSparseLayer sparse;
-    sparse.Res = iLayer.Res;
-    sparse.ResStart = iLayer.ResStart;
-    sparse.ResApriSTD = iLayer.ResApriSTD;
-    sparse.ResSTDCoup = iLayer.ResSTDCoup;
-    sparse.ResSTDUncoup = iLayer.ResSTDUncoup;
-    sparse.ResVert = iLayer.ResVert;
-    DenseToSparse(iLayer.ResLat, sparse.ResLat);
-    sparse.Thk = iLayer.Thk;
-    sparse.ThkStart = iLayer.ThkStart;
-    sparse.ThkApriSTD = iLayer.ThkApriSTD;
-    sparse.ThkSTDCoup = iLayer.ThkSTDCoup;
-    sparse.ThkSTDUncoup = iLayer.ThkSTDUncoup;
-    sparse.ThkVert = iLayer.ThkVert;
-    DenseToSparse(iLayer.ThkLat, sparse.ThkLat);
-    sparse.Dep = iLayer.Dep;
-    sparse.DepStart = iLayer.DepStart;
-    sparse.DepApriSTD = iLayer.DepApriSTD;
-    sparse.DepSTDCoup = iLayer.DepSTDCoup;
-    sparse.DepSTDUncoup = iLayer.DepSTDUncoup;
-    DenseToSparse(iLayer.DepLat, sparse.DepLat);
-    sparse.Prod = iLayer.Prod;
-    sparse.ProdSTD = iLayer.ProdSTD;
-    sparse.Coef = iLayer.Coef;
-    sparse.CoefSTD = iLayer.CoefSTD;
-    sparse.LayerParams = CopyLayerParams(iLayer.LayerParams);
-    sparse.LayerParamCons = CopyLayerParams(iLayer.LayerParamCons);
-    // The sparse style names each neighbour: the dense entries are the next models in order.
-    for (TODVLayerParamCon& constraint : sparse.LayerParamCons) {
-      constraint.Indices.resize(constraint.Values.size());
-      std::iota(constraint.Indices.begin(), constraint.Indices.end(), 1);
-    }
-    return sparse;
-  });
-}
-
-void TModFile::ConvertExtraParam(const TModel& iModel, TSparseModel& oSparseModel,
-                                 TODVPoSet_Types iParamType) const {
-  GuardEscalating(ClassName(), "ConvertExtraParam", [&] {
-    const auto from = FieldsOfExtraParam(iModel, iParamType);
-    if (!from)
-      return;
-    const auto to = FieldsOfExtraParam(oSparseModel, iParamType);
-    *to.Value = *from.Value;
-    *to.STD = *from.STD;
-    *to.Apri = *from.Apri;
-    *to.ApriSTD = *from.ApriSTD;
-    DenseToSparse(*from.LatSTDs, *to.LatSTDs);
-  });
-}
-
-std::optional<std::int32_t> TModFile::FitLateralConstraints(bool iModifyLatConstraints0Values) {
-  if (FModelFormat != ModelFormatRegular)
+std::optional<std::int32_t>
+TModFileInternals::FitLateralConstraints(TModFile& file, bool iModifyLatConstraints0Values) {
+  if (file.FModelFormat != ModelFormatRegular)
     return std::nullopt;
-  if (!ModelsHaveCoupling(FModels)) {
-    for (TModel& model : FModels)
+  std::vector<TModel>& models = file.FModels;
+  if (!ModelsHaveCoupling(models)) {
+    for (TModel& model : models)
       ResizeLateralArrays(model, 0);
     return 0;
   }
@@ -228,37 +229,38 @@ std::optional<std::int32_t> TModFile::FitLateralConstraints(bool iModifyLatConst
   // before writing them, which on models too large for the caches is most of its preparation.
   std::int32_t widest = 0;
   std::vector<LateralLengths> lengths;
-  lengths.reserve(FModels.size());
-  for (const TModel& model : FModels) {
+  lengths.reserve(models.size());
+  for (const TModel& model : models) {
     widest = std::max(widest, MaxLateralWidth(std::span(&model, 1)));
     lengths.push_back(LengthsOf(model));
   }
   const auto width = static_cast<size_t>(widest);
   bool changed = false;
-  for (size_t i = 0; i < FModels.size(); ++i) {
+  for (size_t i = 0; i < models.size(); ++i) {
     // The last models have fewer models after them to be tied to.
-    const size_t length = std::min(width, FModels.size() - 1 - i);
+    const size_t length = std::min(width, models.size() - 1 - i);
     if (lengths[i].least != length || lengths[i].most != length) {
-      ResizeLateralArrays(FModels[i], length);
+      ResizeLateralArrays(models[i], length);
       changed = true;
     }
     // Factors below 1 become 99: both are inactive, so the width stays.
     if (iModifyLatConstraints0Values)
-      SetZeroSmoothFieldsTo99(FModels[i]);
+      SetZeroSmoothFieldsTo99(models[i]);
   }
   if (changed)
     return std::nullopt;
   return widest;
 }
 
-void TModFile::DetermineLCIMode(std::optional<std::int32_t> fittedWidth) {
-  const bool vertical = std::any_of(FModels.begin(), FModels.end(), [](const TModel& model) {
+void TModFileInternals::DetermineLCIMode(TModFile& file, std::optional<std::int32_t> fittedWidth) {
+  const std::vector<TModel>& models = file.FModels;
+  const bool vertical = std::any_of(models.begin(), models.end(), [](const TModel& model) {
     return std::any_of(model.Layers.begin(), model.Layers.end(), [](const TLayer& layer) {
       return IsActiveVertical(layer.ResVert) || IsActiveVertical(layer.ThkVert);
     });
   });
-  const std::int32_t width = fittedWidth ? *fittedWidth : MaxLateralWidth(FModels);
-  FLCIMode = vertical || width > 0 ? width + 1 : 0;
+  const std::int32_t width = fittedWidth ? *fittedWidth : MaxLateralWidth(models);
+  file.FLCIMode = vertical || width > 0 ? width + 1 : 0;
 }
 
 } // namespace kiv

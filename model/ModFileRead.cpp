@@ -3,14 +3,14 @@
 #include "core/FileNames.h"
 #include "core/NumberParse.h"
 #include "core/TextScanner.h"
-#include "model/ExtraParamFields.h"
-#include "model/ModFile_.h"
+#include "model/detail/ModFileInternals.h"
 #include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 
 namespace kiv {
 namespace {
@@ -69,104 +69,234 @@ std::vector<TODVLayerParamSet> FurtherParamSets(const TVesmarInvModelType& model
   return sets;
 }
 
-} // namespace
+// The lines of the regular style: a line's lateral factors fill an array sized beforehand by the
+// number of neighbours.
+class RegularLines {
+public:
+  using Model = TModel;
+  static constexpr const char* kBlockStep = "ReadModelGeneral";
+  static constexpr const char* kExtraStep = "ReadExtraParam";
+  static constexpr bool kSizedByNeighbours = true;
 
-void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
-                    const TVesmarInvModelType* iInvModelType) {
-  ReadModelFile(FileName, ByteSource::File(FileName), iHeaderOnly, iInvModelType);
-}
+  RegularLines(TextScanner& scanner, const TModFile& file)
+      : scanner_(scanner), fileName_(file.FileName()) {}
 
-void TModFile::OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
-                              const TVesmarInvModelType* iInvModelType) {
-  ReadModelFile(FileName, ByteSource::Memory(Bytes), iHeaderOnly, iInvModelType);
-}
-
-void TModFile::ReadModelFile(const std::string& FileName, const ByteSource& source,
-                             bool iHeaderOnly, const TVesmarInvModelType* iInvModelType) {
-  if (!iHeaderOnly && iInvModelType == nullptr)
-    throw EPelo("A model type is needed to read the models of " + FileName);
-  const std::unique_ptr<TextScanner> scanner = OpenHeader(FileName, source, true);
-  if (iHeaderOnly)
-    return;
-
-  // Looked up by the first model block, inside its handler, and shared by the others.
-  std::optional<std::vector<TODVLayerParamSet>> furtherSets;
-  if (FModelFormat == ModelFormatSparse) {
-    for (size_t i = 0; i < FSparseModels.size(); ++i)
-      ReadSparseModelGeneral(*scanner, FSparseModels[i], *iInvModelType, furtherSets);
-  } else {
-    for (size_t i = 0; i < FModels.size(); ++i)
-      ReadModelGeneral(*scanner, FModels[i], LateralCount(FLCIMode, i, FModels.size()),
-                       *iInvModelType, furtherSets);
+  static void SizeLateral(TLayer& layer, size_t lateral) {
+    layer.ResLat.resize(lateral);
+    layer.ThkLat.resize(lateral);
+    layer.DepLat.resize(lateral);
   }
-}
 
-void TModFile::CheckHeader(const std::string& FileName) {
-  TModFile(Unnamed{}).OpenHeader(FileName, ByteSource::File(FileName), false);
-}
+  // The value, the a-priori factor, the vertical factor when asked for, then as many lateral
+  // factors as the array holds.
+  void Line(float& value, float& factor, float* vertical, TArrayOfSingle& lateral) {
+    const auto readingFailed = [&] {
+      return "Error reading file: " + fileName_ + " in TModfile.ReadLine";
+    };
+    // A local reference stays in a register across the scanner's calls; the member would be
+    // loaded again after each of them.
+    TextScanner& scanner = scanner_;
+    GuardReplacing(readingFailed, [&] {
+      value = scanner.ReadSingle();
+      factor = RegularFactor(scanner.ReadReal());
+      if (vertical != nullptr)
+        *vertical = RegularFactor(scanner.ReadReal());
+      for (float& lateralFactor : lateral)
+        lateralFactor = RegularFactor(scanner.ReadReal());
+      scanner.SkipLine();
+    });
+  }
+  void Line(float& value, float& factor, float* vertical, TODVLayerParamCon& lateral) {
+    Line(value, factor, vertical, lateral.Values);
+  }
 
-std::unique_ptr<TextScanner> TModFile::OpenHeader(const std::string& FileName,
-                                                  const ByteSource& source, bool keepDataFiles) {
-  FModels.clear();
-  FSparseModels.clear();
-  FFileName.clear();
-  FCommentLine.clear();
-  FLCIMode = 0;
-  FMaxIterations = 0;
+  // Extra-parameter lines take every number as a factor and have no vertical one.
+  void ExtraLine(TModel& model, const TExtraParamGroup<TModel>& group, std::int32_t lateralCount) {
+    model.*group.Apri = scanner_.ReadSingle();
+    model.*group.ApriSTD = ExtraParamFactor(scanner_.ReadReal());
+    CheckCount(lateralCount, sizeof(float), scanner_, "number of neighbours");
+    TArrayOfSingle& lateral = model.*group.LatSTDs;
+    lateral.resize(static_cast<size_t>(lateralCount));
+    for (float& factor : lateral)
+      factor = ExtraParamFactor(scanner_.ReadReal());
+    scanner_.SkipLine();
+  }
 
-  FFileName = FileName;
-  std::unique_ptr<TextScanner> scanner =
-      GuardReplacing([&] { return "Error opening model file: " + FileName; },
-                     [&] { return std::make_unique<TextScanner>(source); });
-  FModelFormat = platform::AsciiUpperCase(ExtractFileExt(FFileName)) == ".MO2" ? ModelFormatSparse
-                                                                               : ModelFormatRegular;
-  ReadHeader(*scanner, keepDataFiles);
-  return scanner;
-}
+private:
+  TextScanner& scanner_;
+  const std::string& fileName_;
+};
 
-void TModFile::ReadHeader(TextScanner& scanner, bool keepDataFiles) {
-  const auto readingFailed = [&] {
-    return "Error reading file: " + FFileName + " in ModFile.ReadHeader";
-  };
-  GuardReplacing(readingFailed, [&] {
-    FCommentLine = scanner.ReadLine();
-    const std::vector<std::string> fields = SplitDelimitedText(scanner.ReadLine());
-    FEnableSharp = false;
-    FUseSharpApriori = -1;
-    FSharpVertical = -1;
-    FSharpHorizontal = -1;
-    if (fields.size() < 2)
-      throw std::invalid_argument("The settings line needs at least two fields");
-    const std::int32_t dataFileLines = ParseIntegerField(fields[0]);
-    const std::int32_t lciMode = ParseIntegerField(fields[1]);
-    if (lciMode < 0)
-      throw std::invalid_argument("Negative lateral constraint mode");
-    FLCIMode = lciMode;
-    FIsLCI = FLCIMode <= 2;
-    if (fields.size() == 5) {
-      FEnableSharp = true;
-      FUseSharpApriori = ParseIntegerField(fields[2]);
-      FSharpVertical = ParseSingleField(fields[3]);
-      FSharpHorizontal = ParseSingleField(fields[4]);
-    } else if (fields.size() == 6) {
-      FSmoothInvType = 0;
+// The lines of the sparse style: a line lists its own neighbours, a count, the indices and the
+// factors, so no array is sized by the constraint mode. That mode is the number of models when
+// the file is not laterally constrained: arrays as long as the possible neighbours would take
+// memory that grows with the square of the models, and write back as empty neighbour entries on
+// every save.
+class SparseLines {
+public:
+  using Model = TSparseModel;
+  static constexpr const char* kBlockStep = "ReadSparseModelGeneral";
+  static constexpr const char* kExtraStep = "ReadSparseExtraParam";
+  static constexpr bool kSizedByNeighbours = false;
+
+  SparseLines(TextScanner& scanner, const TModFile& file)
+      : scanner_(scanner), className_(file.ClassName()) {}
+
+  static void SizeLateral(TSparseLayer&, size_t) {}
+
+  void Line(float& value, float& factor, float* vertical, TSparseVector& lateral) {
+    lateral.NumValues = Read(value, factor, vertical, lateral.Indices, lateral.Values);
+  }
+  void Line(float& value, float& factor, float* vertical, TODVLayerParamCon& lateral) {
+    Read(value, factor, vertical, lateral.Indices, lateral.Values);
+  }
+
+  void ExtraLine(TSparseModel& model, const TExtraParamGroup<TSparseModel>& group, std::int32_t) {
+    Line(model.*group.Apri, model.*group.ApriSTD, nullptr, model.*group.LatSTDs);
+  }
+
+private:
+  // Fills indices and values with the line's M entries. Returns M.
+  std::int32_t Read(float& value, float& factor, float* vertical, TArrayOfInteger& indices,
+                    TArrayOfSingle& values) {
+    TextScanner& scanner = scanner_; // in a register, as in RegularLines::Line
+    return GuardEscalating(className_, "ReadSparseLine", [&] {
+      value = scanner.ReadSingle();
+      factor = SparseFactor(scanner.ReadReal());
+      if (vertical != nullptr)
+        *vertical = SparseFactor(scanner.ReadReal());
+      const std::int32_t count = scanner.ReadInteger();
+      CheckCount(count, sizeof(float) + sizeof(std::int32_t), scanner, "number of neighbours");
+      const size_t entries = static_cast<size_t>(count);
+      indices.assign(entries, 0);
+      values.assign(entries, 0.0f);
+      for (size_t i = 0; i < entries; ++i)
+        indices[i] = scanner.ReadInteger();
+      for (size_t i = 0; i < entries; ++i)
+        values[i] = SparseFactor(scanner.ReadReal());
+      scanner.SkipLine();
+      return count;
+    });
+  }
+
+  TextScanner& scanner_;
+  std::string_view className_;
+};
+
+// Reads the model blocks of one style, in the order both styles share; Lines reads the lines as
+// the style writes them.
+template <class Lines> class ModelBlockReader {
+public:
+  using Model = typename Lines::Model;
+  using Layer = typename decltype(Model::Layers)::value_type;
+
+  ModelBlockReader(TextScanner& scanner, const TModFile& file, const TVesmarInvModelType& modelType)
+      : scanner_(scanner), lines_(scanner, file), className_(file.ClassName()),
+        vertical_(file.LCIMode() > 0), modelType_(modelType),
+        catalogue_(TModFileInternals::Catalogue(file)) {
+    for (const TExtraParam& extra : modelType.ExtraParams)
+      extras_.push_back(FindExtraParamGroup<Model>(extra.ParamType));
+  }
+
+  // One model block, whose lateral arrays take lateralCount entries where the style sizes them.
+  void Read(Model& model, std::int32_t lateralCount) {
+    GuardEscalating(className_, Lines::kBlockStep, [&] {
+      const std::int32_t layerCount = scanner_.ReadInteger();
+      model.UTMX = scanner_.ReadReal();
+      model.UTMY = scanner_.ReadReal();
+      model.Elevation = scanner_.ReadSingle();
+      scanner_.SkipLine();
+
+      const size_t lateral = static_cast<size_t>(lateralCount);
+      const Layer& layer = LayerTemplate(lateral);
+      const size_t further = layer.LayerParams.size() / 2;
+      const std::uint64_t layerBytes =
+          sizeof(Layer) + (3 + further) * lateral * sizeof(float) +
+          further * (2 * sizeof(TODVLayerParam) + 2 * sizeof(TODVLayerParamCon) + sizeof(float));
+      CheckCount(layerCount, layerBytes, scanner_, "number of layers");
+      model.Layers.assign(static_cast<size_t>(layerCount), layer);
+
+      for (const TExtraParamGroup<Model>* group : extras_)
+        ReadExtraParam(model, group, lateralCount);
+
+      // Vertical constraints stand in the file only when lateral ones can.
+      const size_t last = model.Layers.size() - 1;
+      for (size_t k = 0; k < model.Layers.size(); ++k) {
+        Layer& l = model.Layers[k];
+        lines_.Line(l.ResStart, l.ResApriSTD, vertical_ && k < last ? &l.ResVert : nullptr,
+                    l.ResLat);
+      }
+      for (size_t p = 0; p < further; ++p) {
+        for (size_t k = 0; k < model.Layers.size(); ++k) {
+          Layer& l = model.Layers[k];
+          lines_.Line(l.LayerParams[2 * p].Value, l.LayerParams[2 * p + 1].Value,
+                      vertical_ && k < last ? &l.LayerParamCons[2 * p].Values[0] : nullptr,
+                      l.LayerParamCons[2 * p + 1]);
+        }
+      }
+      if (model.Layers.size() > 1) {
+        for (size_t k = 0; k < last; ++k) {
+          Layer& l = model.Layers[k];
+          lines_.Line(l.ThkStart, l.ThkApriSTD, vertical_ && k + 1 < last ? &l.ThkVert : nullptr,
+                      l.ThkLat);
+        }
+        for (size_t k = 0; k < last; ++k) {
+          Layer& l = model.Layers[k];
+          lines_.Line(l.DepStart, l.DepApriSTD, nullptr, l.DepLat);
+        }
+      }
+    });
+  }
+
+private:
+  // The layer that every layer of a block starts as: the typed, empty parameter and constraint
+  // entries of the model type, the lateral arrays sized where the style sizes them. The sets are
+  // looked up by the first block, inside its handler; the layer is made again only for a block
+  // with another number of neighbours, which in a file happens only towards its end.
+  const Layer& LayerTemplate(size_t lateralCount) {
+    if (template_ && templateLateralCount_ == lateralCount)
+      return *template_;
+    if (!furtherSets_)
+      furtherSets_ = FurtherParamSets(modelType_, catalogue_);
+    Layer layer{};
+    for (const TODVLayerParamSet& set : *furtherSets_) {
+      layer.LayerParams.push_back({set.PriVal, 0});
+      layer.LayerParams.push_back({set.PriStd, 0});
+      layer.LayerParamCons.push_back({set.VertStdD, TArrayOfSingle(1), {}});
+      layer.LayerParamCons.push_back({set.LatStdD, TArrayOfSingle(lateralCount), {}});
     }
-    if (!keepDataFiles)
-      SkipDataFileLines(scanner, dataFileLines);
-    else if (FModelFormat == ModelFormatSparse)
-      ReadDataFileLines(scanner, dataFileLines, FSparseModels);
-    else
-      ReadDataFileLines(scanner, dataFileLines, FModels);
-    FMaxIterations = scanner.ReadInteger();
-    scanner.SkipLine();
-  });
-}
+    Lines::SizeLateral(layer, lateralCount);
+    template_ = std::move(layer);
+    templateLateralCount_ = lateralCount;
+    return *template_;
+  }
+
+  void ReadExtraParam(Model& model, const TExtraParamGroup<Model>* group,
+                      std::int32_t lateralCount) {
+    GuardEscalating(className_, Lines::kExtraStep, [&] {
+      if (group == nullptr)
+        throw EPelo("Unknown extra parameter! Please report this error!");
+      lines_.ExtraLine(model, *group, lateralCount);
+    });
+  }
+
+  TextScanner& scanner_;
+  Lines lines_;
+  std::string_view className_;
+  bool vertical_;
+  const TVesmarInvModelType& modelType_;
+  const TAllLayerParamSets& catalogue_;
+  // Per extra parameter of the model type, its group; null for one that models do not carry.
+  std::vector<const TExtraParamGroup<Model>*> extras_;
+  std::optional<std::vector<TODVLayerParamSet>> furtherSets_;
+  std::optional<Layer> template_;
+  size_t templateLateralCount_ = 0;
+};
 
 // Lines are grouped into models by their model numbers: a number equal to the previous line's
 // (1 before the first line) adds to the current model, any other starts a new one.
 template <class Model>
-void TModFile::ReadDataFileLines(TextScanner& scanner, std::int32_t lineCount,
-                                 std::vector<Model>& models) {
+void ReadDataFileLines(TextScanner& scanner, std::int32_t lineCount, std::vector<Model>& models) {
   CheckCount(std::max(lineCount, 0), sizeof(Model) + sizeof(std::string), scanner,
              "number of data-file lines");
   models.assign(1, Model{});
@@ -184,9 +314,7 @@ void TModFile::ReadDataFileLines(TextScanner& scanner, std::int32_t lineCount,
 }
 
 // The same lines read and checked alike, with the same bound on their count, and nothing kept.
-void TModFile::SkipDataFileLines(TextScanner& scanner, std::int32_t lineCount) {
-  const size_t modelSize =
-      FModelFormat == ModelFormatSparse ? sizeof(TSparseModel) : sizeof(TModel);
+void SkipDataFileLines(TextScanner& scanner, std::int32_t lineCount, size_t modelSize) {
   CheckCount(std::max(lineCount, 0), modelSize + sizeof(std::string), scanner,
              "number of data-file lines");
   // Once the file has ended, every further line reads as zeros and cannot fail.
@@ -200,198 +328,105 @@ void TModFile::SkipDataFileLines(TextScanner& scanner, std::int32_t lineCount) {
   }
 }
 
-template <class Layer>
-Layer TModFile::LayerTemplate(const TVesmarInvModelType& modelType, size_t lateralCount,
-                              std::optional<std::vector<TODVLayerParamSet>>& furtherSets) const {
-  if (!furtherSets)
-    furtherSets = FurtherParamSets(modelType, *FAllLayerParamSets);
-  Layer layer{};
-  for (const TODVLayerParamSet& set : *furtherSets) {
-    layer.LayerParams.push_back({set.PriVal, 0});
-    layer.LayerParams.push_back({set.PriStd, 0});
-    layer.LayerParamCons.push_back({set.VertStdD, TArrayOfSingle(1), {}});
-    layer.LayerParamCons.push_back({set.LatStdD, TArrayOfSingle(lateralCount), {}});
-  }
-  return layer;
-}
-
-void TModFile::ReadModelGeneral(TextScanner& scanner, TModel& model, std::int32_t lateralCount,
-                                const TVesmarInvModelType& modelType,
-                                std::optional<std::vector<TODVLayerParamSet>>& furtherSets) {
-  GuardEscalating(ClassName(), "ReadModelGeneral", [&] {
-    const std::int32_t layerCount = scanner.ReadInteger();
-    model.UTMX = scanner.ReadReal();
-    model.UTMY = scanner.ReadReal();
-    model.Elevation = scanner.ReadSingle();
-    scanner.SkipLine();
-
-    const size_t lateral = static_cast<size_t>(lateralCount);
-    TLayer layer = LayerTemplate<TLayer>(modelType, lateral, furtherSets);
-    layer.ResLat.resize(lateral);
-    layer.ThkLat.resize(lateral);
-    layer.DepLat.resize(lateral);
-    const size_t further = layer.LayerParams.size() / 2;
-    const std::uint64_t layerBytes =
-        sizeof(TLayer) + (3 + further) * lateral * sizeof(float) +
-        further * (2 * sizeof(TODVLayerParam) + 2 * sizeof(TODVLayerParamCon) + sizeof(float));
-    CheckCount(layerCount, layerBytes, scanner, "number of layers");
-    model.Layers.assign(static_cast<size_t>(layerCount), layer);
-
-    for (const TExtraParam& extra : modelType.ExtraParams)
-      ReadExtraParam(scanner, model, extra.ParamType, lateralCount);
-
-    // Vertical constraints stand in the file only when lateral ones can.
-    const bool vertical = FLCIMode > 0;
-    const size_t last = model.Layers.size() - 1;
-    for (size_t k = 0; k < model.Layers.size(); ++k) {
-      TLayer& l = model.Layers[k];
-      ReadLine(scanner, l.ResStart, l.ResApriSTD, vertical && k < last ? &l.ResVert : nullptr,
-               l.ResLat);
-    }
-    for (size_t p = 0; p < further; ++p) {
-      for (size_t k = 0; k < model.Layers.size(); ++k) {
-        TLayer& l = model.Layers[k];
-        ReadLine(scanner, l.LayerParams[2 * p].Value, l.LayerParams[2 * p + 1].Value,
-                 vertical && k < last ? &l.LayerParamCons[2 * p].Values[0] : nullptr,
-                 l.LayerParamCons[2 * p + 1].Values);
-      }
-    }
-    if (model.Layers.size() > 1) {
-      for (size_t k = 0; k < last; ++k) {
-        TLayer& l = model.Layers[k];
-        ReadLine(scanner, l.ThkStart, l.ThkApriSTD, vertical && k + 1 < last ? &l.ThkVert : nullptr,
-                 l.ThkLat);
-      }
-      for (size_t k = 0; k < last; ++k) {
-        TLayer& l = model.Layers[k];
-        ReadLine(scanner, l.DepStart, l.DepApriSTD, nullptr, l.DepLat);
-      }
-    }
-  });
-}
-
-// A sparse line lists its own neighbours, so no array is sized by the constraint mode. That
-// mode is the number of models when the file is not laterally constrained: arrays as long as the
-// possible neighbours would take memory that grows with the square of the models, and write
-// back as empty neighbour entries on every save.
-void TModFile::ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
-                                      const TVesmarInvModelType& modelType,
-                                      std::optional<std::vector<TODVLayerParamSet>>& furtherSets) {
-  GuardEscalating(ClassName(), "ReadSparseModelGeneral", [&] {
-    const std::int32_t layerCount = scanner.ReadInteger();
-    model.UTMX = scanner.ReadReal();
-    model.UTMY = scanner.ReadReal();
-    model.Elevation = scanner.ReadSingle();
-    scanner.SkipLine();
-
-    const TSparseLayer layer = LayerTemplate<TSparseLayer>(modelType, 0, furtherSets);
-    const size_t further = layer.LayerParams.size() / 2;
-    CheckCount(layerCount,
-               sizeof(TSparseLayer) + further * (2 * sizeof(TODVLayerParam) +
-                                                 2 * sizeof(TODVLayerParamCon) + sizeof(float)),
-               scanner, "number of layers");
-    model.Layers.assign(static_cast<size_t>(layerCount), layer);
-
-    for (const TExtraParam& extra : modelType.ExtraParams)
-      ReadSparseExtraParam(scanner, model, extra.ParamType);
-
-    const bool vertical = FLCIMode > 0;
-    const size_t last = model.Layers.size() - 1;
-    auto readVector = [&](float& value, float& factor, float* verticalFactor, TSparseVector& v) {
-      v.NumValues = ReadSparseLine(scanner, value, factor, verticalFactor, v.Indices, v.Values);
-    };
-    for (size_t k = 0; k < model.Layers.size(); ++k) {
-      TSparseLayer& l = model.Layers[k];
-      readVector(l.ResStart, l.ResApriSTD, vertical && k < last ? &l.ResVert : nullptr, l.ResLat);
-    }
-    for (size_t p = 0; p < further; ++p) {
-      for (size_t k = 0; k < model.Layers.size(); ++k) {
-        TSparseLayer& l = model.Layers[k];
-        TODVLayerParamCon& lateralCon = l.LayerParamCons[2 * p + 1];
-        ReadSparseLine(scanner, l.LayerParams[2 * p].Value, l.LayerParams[2 * p + 1].Value,
-                       vertical && k < last ? &l.LayerParamCons[2 * p].Values[0] : nullptr,
-                       lateralCon.Indices, lateralCon.Values);
-      }
-    }
-    if (model.Layers.size() > 1) {
-      for (size_t k = 0; k < last; ++k) {
-        TSparseLayer& l = model.Layers[k];
-        readVector(l.ThkStart, l.ThkApriSTD, vertical && k + 1 < last ? &l.ThkVert : nullptr,
-                   l.ThkLat);
-      }
-      for (size_t k = 0; k < last; ++k) {
-        TSparseLayer& l = model.Layers[k];
-        readVector(l.DepStart, l.DepApriSTD, nullptr, l.DepLat);
-      }
-    }
-  });
-}
-
-void TModFile::ReadExtraParam(TextScanner& scanner, TModel& model, TODVPoSet_Types type,
-                              std::int32_t lateralCount) {
-  GuardEscalating(ClassName(), "ReadExtraParam", [&] {
-    const ExtraParamFields<TModel> fields = FieldsOfExtraParam(model, type);
-    if (!fields)
-      throw EPelo("Unknown extra parameter! Please report this error!");
-    *fields.Apri = scanner.ReadSingle();
-    *fields.ApriSTD = ExtraParamFactor(scanner.ReadReal());
-    CheckCount(lateralCount, sizeof(float), scanner, "number of neighbours");
-    fields.LatSTDs->resize(static_cast<size_t>(lateralCount));
-    for (float& factor : *fields.LatSTDs)
-      factor = ExtraParamFactor(scanner.ReadReal());
-    scanner.SkipLine();
-  });
-}
-
-void TModFile::ReadSparseExtraParam(TextScanner& scanner, TSparseModel& model,
-                                    TODVPoSet_Types type) {
-  GuardEscalating(ClassName(), "ReadSparseExtraParam", [&] {
-    const ExtraParamFields<TSparseModel> fields = FieldsOfExtraParam(model, type);
-    if (!fields)
-      throw EPelo("Unknown extra parameter! Please report this error!");
-    TSparseVector& lateral = *fields.LatSTDs;
-    lateral.NumValues = ReadSparseLine(scanner, *fields.Apri, *fields.ApriSTD, nullptr,
-                                       lateral.Indices, lateral.Values);
-  });
-}
-
-void TModFile::ReadLine(TextScanner& scanner, float& value, float& factor, float* vertical,
-                        TArrayOfSingle& lateral) {
+void ReadHeader(TModFile& file, TextScanner& scanner, bool keepDataFiles) {
   const auto readingFailed = [&] {
-    return "Error reading file: " + FFileName + " in TModfile.ReadLine";
+    return "Error reading file: " + file.FileName() + " in ModFile.ReadHeader";
   };
   GuardReplacing(readingFailed, [&] {
-    value = scanner.ReadSingle();
-    factor = RegularFactor(scanner.ReadReal());
-    if (vertical != nullptr)
-      *vertical = RegularFactor(scanner.ReadReal());
-    for (float& lateralFactor : lateral)
-      lateralFactor = RegularFactor(scanner.ReadReal());
+    file.SetCommentLine(scanner.ReadLine());
+    const std::vector<std::string> fields = SplitDelimitedText(scanner.ReadLine());
+    file.SetEnableSharpInversion(false);
+    file.SetUseSharpApriori(-1);
+    file.SetSharpVertical(-1);
+    file.SetSharpHorizontal(-1);
+    if (fields.size() < 2)
+      throw std::invalid_argument("The settings line needs at least two fields");
+    const std::int32_t dataFileLines = ParseIntegerField(fields[0]);
+    const std::int32_t lciMode = ParseIntegerField(fields[1]);
+    if (lciMode < 0)
+      throw std::invalid_argument("Negative lateral constraint mode");
+    file.SetLCIMode(lciMode);
+    file.SetIsLCI(lciMode <= 2);
+    if (fields.size() == 5) {
+      file.SetEnableSharpInversion(true);
+      file.SetUseSharpApriori(ParseIntegerField(fields[2]));
+      file.SetSharpVertical(ParseSingleField(fields[3]));
+      file.SetSharpHorizontal(ParseSingleField(fields[4]));
+    } else if (fields.size() == 6) {
+      file.SetSmoothInvType(0);
+    }
+    const bool sparse = file.SparseFormat();
+    if (!keepDataFiles)
+      SkipDataFileLines(scanner, dataFileLines, sparse ? sizeof(TSparseModel) : sizeof(TModel));
+    else if (sparse)
+      ReadDataFileLines(scanner, dataFileLines, TModFileInternals::SparseModels(file));
+    else
+      ReadDataFileLines(scanner, dataFileLines, TModFileInternals::Models(file));
+    file.SetMaxIterations(scanner.ReadInteger());
     scanner.SkipLine();
   });
 }
 
-// Fills indices and values with the line's M entries. Returns M.
-std::int32_t TModFile::ReadSparseLine(TextScanner& scanner, float& value, float& factor,
-                                      float* vertical, TArrayOfInteger& indices,
-                                      TArrayOfSingle& values) {
-  return GuardEscalating(ClassName(), "ReadSparseLine", [&] {
-    value = scanner.ReadSingle();
-    factor = SparseFactor(scanner.ReadReal());
-    if (vertical != nullptr)
-      *vertical = SparseFactor(scanner.ReadReal());
-    const std::int32_t count = scanner.ReadInteger();
-    CheckCount(count, sizeof(float) + sizeof(std::int32_t), scanner, "number of neighbours");
-    const size_t entries = static_cast<size_t>(count);
-    indices.assign(entries, 0);
-    values.assign(entries, 0.0f);
-    for (size_t i = 0; i < entries; ++i)
-      indices[i] = scanner.ReadInteger();
-    for (size_t i = 0; i < entries; ++i)
-      values[i] = SparseFactor(scanner.ReadReal());
-    scanner.SkipLine();
-    return count;
-  });
+// Empties the object, opens the source and reads the header; the scanner stands after it.
+std::unique_ptr<TextScanner> OpenHeader(TModFile& file, const std::string& FileName,
+                                        const ByteSource& source, bool keepDataFiles) {
+  TModFileInternals::Models(file).clear();
+  TModFileInternals::SparseModels(file).clear();
+  file.SetFileName({});
+  file.SetCommentLine({});
+  file.SetLCIMode(0);
+  file.SetMaxIterations(0);
+
+  file.SetFileName(FileName);
+  std::unique_ptr<TextScanner> scanner =
+      GuardReplacing([&] { return "Error opening model file: " + FileName; },
+                     [&] { return std::make_unique<TextScanner>(source); });
+  TModFileInternals::Format(file) = platform::AsciiUpperCase(ExtractFileExt(FileName)) == ".MO2"
+                                        ? ModelFormatSparse
+                                        : ModelFormatRegular;
+  ReadHeader(file, *scanner, keepDataFiles);
+  return scanner;
+}
+
+template <class Lines>
+void ReadModelBlocks(TextScanner& scanner, TModFile& file,
+                     std::vector<typename Lines::Model>& models,
+                     const TVesmarInvModelType& modelType) {
+  ModelBlockReader<Lines> reader(scanner, file, modelType);
+  for (size_t i = 0; i < models.size(); ++i)
+    reader.Read(models[i],
+                Lines::kSizedByNeighbours ? LateralCount(file.LCIMode(), i, models.size()) : 0);
+}
+
+void ReadModelFile(TModFile& file, const std::string& FileName, const ByteSource& source,
+                   bool iHeaderOnly, const TVesmarInvModelType* iInvModelType) {
+  if (!iHeaderOnly && iInvModelType == nullptr)
+    throw EPelo("A model type is needed to read the models of " + FileName);
+  const std::unique_ptr<TextScanner> scanner = OpenHeader(file, FileName, source, true);
+  if (iHeaderOnly)
+    return;
+  if (file.SparseFormat())
+    ReadModelBlocks<SparseLines>(*scanner, file, TModFileInternals::SparseModels(file),
+                                 *iInvModelType);
+  else
+    ReadModelBlocks<RegularLines>(*scanner, file, TModFileInternals::Models(file), *iInvModelType);
+}
+
+} // namespace
+
+void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
+                    const TVesmarInvModelType* iInvModelType) {
+  ReadModelFile(*this, FileName, ByteSource::File(FileName), iHeaderOnly, iInvModelType);
+}
+
+void TModFile::OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
+                              const TVesmarInvModelType* iInvModelType) {
+  ReadModelFile(*this, FileName, ByteSource::Memory(Bytes), iHeaderOnly, iInvModelType);
+}
+
+void TModFile::CheckHeader(const std::string& FileName) {
+  TModFile file(Unnamed{});
+  OpenHeader(file, FileName, ByteSource::File(FileName), false);
 }
 
 } // namespace kiv

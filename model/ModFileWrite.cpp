@@ -3,24 +3,24 @@
 #include "core/ColumnWriter.h"
 #include "core/FileNames.h"
 #include "core/NumberFormat.h"
-#include "model/ExtraParamFields.h"
 #include "model/LayerParams_.h"
-#include "model/ModFile_.h"
+#include "model/detail/ModFileInternals.h"
 #include "platform/FileSystem.h"
 
 #include <cmath>
 #include <optional>
+#include <string_view>
 
 namespace kiv {
 
-struct TModFile::WriteFormats {
+namespace {
+
+struct WriteFormats {
   PictureFormat column;      // every column but the ones below
   PictureFormat firstColumn; // the value column of layer lines
   PictureFormat oneDecimal{"0.0"};
   PictureFormat twoDecimals{"0.00"};
 };
-
-namespace {
 
 // The file number of a factor: the factor minus 1, or the sentinel when it means no constraint.
 // A factor that is not a number means no constraint too, so that no file is written unreadable.
@@ -145,323 +145,340 @@ template <class Model> std::int32_t FirstModelWithoutLayers(const std::vector<Mo
   return 0;
 }
 
-} // namespace
+// Writes the model blocks of one file; the file's header is written and its settings fixed
+// before it starts.
+class ModelFileWriter {
+public:
+  ModelFileWriter(ColumnWriter& out, const WriteFormats& formats, const TModFile& file)
+      : out_(out), formats_(formats), className_(file.ClassName()), fileName_(file.FileName()),
+        lciMode_(file.LCIMode()), catalogue_(TModFileInternals::Catalogue(file)) {}
 
-void TModFile::SaveGeneral(const TVesmarInvModelType& iInvModelType,
-                           bool iModifyLatConstraints0Values) {
-  SaveFile(&iInvModelType, iModifyLatConstraints0Values);
-}
-
-void TModFile::Save(bool iModifyLatConstraints0Values) {
-  SaveFile(nullptr, iModifyLatConstraints0Values);
-}
-
-void TModFile::SaveFile(const TVesmarInvModelType* iInvModelType,
-                        bool iModifyLatConstraints0Values) {
-  const std::int32_t models = NumberOfModels();
-  if (FModelFormat == ModelFormatRegular) {
-    DetermineLCIMode(FitLateralConstraints(iModifyLatConstraints0Values));
-  } else if (iInvModelType != nullptr) {
-    FLCIMode = FIsLCI ? (models == 1 ? 1 : 2) : models;
-  } else {
-    FLCIMode = models;
+  void WriteModelGeneral(const TModel& model, const TVesmarInvModelType& modelType) {
+    GuardEscalating(className_, "WriteModelGeneral", [&] {
+      WriteModelLineAndExtras(model, ExtrasOf(modelType));
+      const size_t last = model.Layers.size() - 1;
+      for (size_t k = 0; k < model.Layers.size(); ++k) {
+        const TLayer& l = model.Layers[k];
+        if (l.ResStart <= 0)
+          throw EPelo("Start res <= 0 is not allowed (" + FloatToStr(l.ResStart) + " for layer " +
+                      std::to_string(k + 1) + ")! Please report this error");
+        WriteLine(l.ResStart, l.ResApriSTD, l.ResVert, lciMode_ > 0 && k < last, l.ResLat);
+      }
+      for (const TLayerParam& param : modelType.LayerParams) {
+        if (param.ParamType == ltRes)
+          continue;
+        const TODVLayerParamSet set = catalogue_.GetParamSet(param.ParamType);
+        const ParamPositions at = LocateGeneral(model.Layers.front(), set, false, false);
+        for (size_t k = 0; k < model.Layers.size(); ++k) {
+          const TLayer& l = model.Layers[k];
+          const float value = At(l.LayerParams, at.priVal).Value;
+          CheckPriorValue(value, set.LongText, k);
+          WriteLine(value, At(l.LayerParams, at.priStd).Value,
+                    FirstValueOrNone(At(l.LayerParamCons, at.vert)), lciMode_ > 0 && k < last,
+                    At(l.LayerParamCons, at.lat).Values);
+        }
+      }
+      WriteThicknessAndDepth(model.Layers);
+    });
   }
-  ColFormat = FUseExpFormat ? FExpFormat : FLinFormat;
 
-  const std::string folder = ExtractFilePath(FFileName);
-  if (!platform::DirectoryExists(folder))
-    throw EPelo("Directory does not exist: " + folder);
-  const std::int32_t withoutLayers = FModelFormat == ModelFormatSparse
-                                         ? FirstModelWithoutLayers(FSparseModels)
-                                         : FirstModelWithoutLayers(FModels);
-  if (FModelFormat != ModelFormatNotSet && withoutLayers != 0)
-    throw EPelo("Model " + std::to_string(withoutLayers) + " has no layers and cannot be written");
+  void WriteSparseModelGeneral(const TSparseModel& model, const TVesmarInvModelType& modelType,
+                               bool lastModel) {
+    GuardWrapping(className_, "WriteSparseModelGeneral", [&] {
+      CheckPosition(model);
+      WriteModelLineAndExtras(model, ExtrasOf(modelType));
+      const size_t last = model.Layers.size() - 1;
+      for (size_t k = 0; k < model.Layers.size(); ++k) {
+        const TSparseLayer& l = model.Layers[k];
+        WriteSparseLine(l.ResStart, l.ResApriSTD, l.ResVert, lciMode_ > 0 && k < last,
+                        l.ResLat.Values, l.ResLat.Indices);
+      }
+      const TODVLayerParamCon noConstraint{};
+      for (const TLayerParam& param : modelType.LayerParams) {
+        if (param.ParamType == ltRes)
+          continue;
+        const TODVLayerParamSet set = catalogue_.GetParamSet(param.ParamType);
+        // The last model has no neighbours, so it may lack the lateral entry; a missing vertical
+        // entry means no constraint.
+        const ParamPositions at = LocateGeneral(model.Layers.front(), set, lastModel, true);
+        for (size_t k = 0; k < model.Layers.size(); ++k) {
+          const TSparseLayer& l = model.Layers[k];
+          const float value = At(l.LayerParams, at.priVal).Value;
+          CheckPriorValue(value, set.LongText, k);
+          const TODVLayerParamCon& lateral =
+              at.lat < 0 ? noConstraint : At(l.LayerParamCons, at.lat);
+          const float vertical =
+              at.vert < 0 ? 99.0f : FirstValueOrNone(At(l.LayerParamCons, at.vert));
+          WriteSparseLine(value, At(l.LayerParams, at.priStd).Value, vertical,
+                          lciMode_ > 0 && k < last, lateral.Values, lateral.Indices);
+        }
+      }
+      WriteThicknessAndDepth(model.Layers);
+    });
+  }
 
-  const bool twoDecimalValues =
-      !FModels.empty() && (FModels.front().ModelType == 2 || FModels.front().ModelType == 12);
-  const WriteFormats formats{PictureFormat(ColFormat),
-                             PictureFormat(twoDecimalValues ? F2DFormat : ColFormat)};
+  void WriteModel(const TModel& model) {
+    GuardWrapping(className_, "WriteModel", [&] {
+      WriteModelLineAndExtras(model, OlderLayoutExtras(model.ModelType));
+      const size_t last = model.Layers.size() - 1;
+      for (size_t k = 0; k < model.Layers.size(); ++k) {
+        const TLayer& l = model.Layers[k];
+        WriteLine(l.ResStart, l.ResApriSTD, l.ResVert, lciMode_ > 0 && k < last, l.ResLat);
+      }
+      for (const OlderLayoutBlock& block : OlderLayoutBlocks(model.ModelType)) {
+        const ParamPositions at =
+            Locate(model.Layers.front(), block.priVal, block.priStd, block.vert, block.lat);
+        const std::string name = block.name;
+        if (at.priVal < 0)
+          throw EPelo(name + " start model parameter not found in TModFile.WriteModel");
+        if (at.priStd < 0)
+          throw EPelo(name + " apri std parameter not found in TModFile.WriteModel");
+        if (at.vert < 0)
+          throw EPelo(name + " vertical STD parameter not found in TModFile.WriteModel");
+        if (at.lat < 0)
+          throw EPelo(name + " lateral std parameter not found in TModFile.WriteModel");
+        for (size_t k = 0; k < model.Layers.size(); ++k) {
+          const TLayer& l = model.Layers[k];
+          WriteLine(At(l.LayerParams, at.priVal).Value, At(l.LayerParams, at.priStd).Value,
+                    FirstValueOrNone(At(l.LayerParamCons, at.vert)), lciMode_ > 0 && k < last,
+                    At(l.LayerParamCons, at.lat).Values);
+        }
+      }
+      WriteThicknessAndDepth(model.Layers);
+    });
+  }
 
-  const auto savingFailed = [&] { return "Error saving file: " + FFileName; };
-  std::optional<platform::ReplacingFile> file;
-  GuardReplacing(savingFailed, [&] { file.emplace(FFileName); });
-  ColumnWriter out(*file, static_cast<size_t>(std::max(FColWidth, 0)));
-  WriteHeader(out);
-  if (FModelFormat == ModelFormatSparse) {
-    for (size_t i = 0; i < FSparseModels.size(); ++i) {
-      if (iInvModelType != nullptr)
-        WriteSparseModelGeneral(out, formats, FSparseModels[i], *iInvModelType,
-                                i + 1 == FSparseModels.size());
-      else
-        WriteModel(out, formats, FSparseModels[i]);
-    }
-  } else if (FModelFormat == ModelFormatRegular) {
-    for (const TModel& model : FModels) {
-      if (iInvModelType != nullptr)
-        WriteModelGeneral(out, formats, model, *iInvModelType);
-      else
-        WriteModel(out, formats, model);
+  void WriteModel(const TSparseModel& model) {
+    GuardWrapping(className_, "WriteModel", [&] {
+      CheckPosition(model);
+      WriteModelLineAndExtras(model, OlderLayoutExtras(model.ModelType));
+      const size_t last = model.Layers.size() - 1;
+      for (size_t k = 0; k < model.Layers.size(); ++k) {
+        const TSparseLayer& l = model.Layers[k];
+        WriteSparseLine(l.ResStart, l.ResApriSTD, l.ResVert, lciMode_ > 0 && k < last,
+                        l.ResLat.Values, l.ResLat.Indices);
+      }
+      WriteThicknessAndDepth(model.Layers);
+    });
+  }
+
+private:
+  void WriteValueColumns(float value, float factor, float vertical, bool writeVertical,
+                         double noConstraint) {
+    out_.Number(value, formats_.firstColumn);
+    out_.Number(FileNumber(factor, -1), formats_.column);
+    if (writeVertical)
+      out_.Number(FileNumber(vertical, noConstraint), formats_.column);
+    else
+      out_.BlankColumn();
+  }
+
+  void WriteLine(float value, float factor, float vertical, bool writeVertical,
+                 const TArrayOfSingle& lateral) {
+    const auto writingFailed = [&] { return "Error writing file: " + fileName_; };
+    GuardReplacing(writingFailed, [&] {
+      WriteValueColumns(value, factor, vertical, writeVertical, 100000);
+      for (float lateralFactor : lateral)
+        out_.Number(FileNumber(lateralFactor, 100000), formats_.column);
+      out_.EndLine();
+    });
+  }
+
+  void WriteSparseLine(float value, float factor, float vertical, bool writeVertical,
+                       const TArrayOfSingle& values, const TArrayOfInteger& indices) {
+    GuardEscalating(className_, "WriteSparseLine", [&] {
+      if (values.size() != indices.size())
+        throw EPelo("Length of index and constraint arrays do not match.");
+      WriteValueColumns(value, factor, vertical, writeVertical, -1);
+      out_.Integer(static_cast<std::int64_t>(indices.size()));
+      for (std::int32_t index : indices)
+        out_.Integer(index);
+      for (float lateralFactor : values)
+        out_.Number(FileNumber(lateralFactor, -1), formats_.column);
+      out_.EndLine();
+    });
+  }
+
+  void WriteExtraParam(const TModel& model, TODVPoSet_Types type) {
+    GuardEscalating(className_, "WriteExtraParam", [&] {
+      const TExtraParamGroup<TModel>* group = FindExtraParamGroup<TModel>(type);
+      if (group == nullptr)
+        return;
+      out_.Number(model.*group->Apri, formats_.column);
+      out_.Number(FactorOrNone(model.*group->ApriSTD) - 1.0, formats_.column);
+      const TArrayOfSingle& lateral = model.*group->LatSTDs;
+      if (!lateral.empty()) {
+        out_.BlankColumn();
+        // Only the altitude marks a missing lateral constraint; the others write every factor.
+        for (float factor : lateral)
+          out_.Number(type == GGG_AIR_THK ? FileNumber(factor, 100000) : FactorOrNone(factor) - 1.0,
+                      formats_.column);
+      }
+      out_.EndLine();
+    });
+  }
+
+  template <class Model>
+  void WriteModelLineAndExtras(const Model& model, const std::vector<TODVPoSet_Types>& extras) {
+    out_.Integer(static_cast<std::int64_t>(model.Layers.size()));
+    out_.Number(model.UTMX, formats_.oneDecimal);
+    out_.Number(model.UTMY, formats_.oneDecimal);
+    out_.Number(model.Elevation, formats_.twoDecimals);
+    out_.EndLine();
+    for (TODVPoSet_Types type : extras) {
+      if constexpr (std::is_same_v<Model, TModel>) {
+        WriteExtraParam(model, type);
+      } else {
+        if (const TExtraParamGroup<TSparseModel>* group = FindExtraParamGroup<TSparseModel>(type)) {
+          const TSparseVector& lateral = model.*group->LatSTDs;
+          WriteSparseLine(model.*group->Apri, model.*group->ApriSTD, 0, false, lateral.Values,
+                          lateral.Indices);
+        }
+      }
     }
   }
-  GuardReplacing(savingFailed, [&] {
-    out.Flush();
-    file->Commit();
-  });
-}
 
-void TModFile::WriteHeader(ColumnWriter& out) {
-  const auto savingFailed = [&] { return "Error saving file: " + FFileName; };
+  template <class Layer> void WriteThicknessAndDepth(const std::vector<Layer>& layers) {
+    if (layers.size() < 2)
+      return;
+    const size_t lines = layers.size() - 1;
+    for (size_t k = 0; k < lines; ++k) {
+      const Layer& l = layers[k];
+      const bool vertical = lciMode_ > 0 && k + 1 < lines;
+      if constexpr (std::is_same_v<Layer, TLayer>)
+        WriteLine(l.ThkStart, l.ThkApriSTD, l.ThkVert, vertical, l.ThkLat);
+      else
+        WriteSparseLine(l.ThkStart, l.ThkApriSTD, l.ThkVert, vertical, l.ThkLat.Values,
+                        l.ThkLat.Indices);
+    }
+    for (size_t k = 0; k < lines; ++k) {
+      const Layer& l = layers[k];
+      if constexpr (std::is_same_v<Layer, TLayer>)
+        WriteLine(l.DepStart, l.DepApriSTD, 0, false, l.DepLat);
+      else
+        WriteSparseLine(l.DepStart, l.DepApriSTD, 0, false, l.DepLat.Values, l.DepLat.Indices);
+    }
+  }
+
+  ColumnWriter& out_;
+  const WriteFormats& formats_;
+  std::string_view className_;
+  const std::string& fileName_;
+  std::int32_t lciMode_;
+  const TAllLayerParamSets& catalogue_;
+};
+
+void WriteHeader(ColumnWriter& out, const TModFile& file) {
+  const auto savingFailed = [&] { return "Error saving file: " + file.FileName(); };
   GuardReplacing(savingFailed, [&] {
+    const TModelFormat format = TModFileInternals::Format(file);
     auto forEachModel = [&](auto&& visit) {
-      if (FModelFormat == ModelFormatSparse)
-        for (size_t i = 0; i < FSparseModels.size(); ++i)
-          visit(i + 1, FSparseModels[i].ModelType, FSparseModels[i].DataFiles);
-      else if (FModelFormat == ModelFormatRegular)
-        for (size_t i = 0; i < FModels.size(); ++i)
-          visit(i + 1, FModels[i].ModelType, FModels[i].DataFiles);
+      if (format == ModelFormatSparse)
+        for (const TSparseModel& model : TModFileInternals::SparseModels(file))
+          visit(model.ModelType, model.DataFiles);
+      else if (format == ModelFormatRegular)
+        for (const TModel& model : TModFileInternals::Models(file))
+          visit(model.ModelType, model.DataFiles);
     };
-    out.Text(FCommentLine);
+    out.Text(file.CommentLine());
     out.EndLine();
     size_t dataFiles = 0;
-    forEachModel([&](size_t, std::int32_t, const std::vector<std::string>& files) {
-      dataFiles += files.size();
-    });
+    forEachModel(
+        [&](std::int32_t, const std::vector<std::string>& files) { dataFiles += files.size(); });
     out.Text(std::to_string(dataFiles) + " ");
-    if (FEnableSharp) {
-      out.Text(std::to_string(FLCIMode) + " " + std::to_string(FUseSharpApriori) + " " +
-               FloatToStr(FSharpVertical) + " " + FloatToStr(FSharpHorizontal) + " ");
+    if (file.EnableSharpInversion()) {
+      out.Text(std::to_string(file.LCIMode()) + " " + std::to_string(file.UseSharpApriori()) + " " +
+               FloatToStr(file.SharpVertical()) + " " + FloatToStr(file.SharpHorizontal()) + " ");
     } else {
-      out.Text(std::to_string(FLCIMode));
-      if (FSmoothInvType == 0)
+      out.Text(std::to_string(file.LCIMode()));
+      if (file.SmoothInvType() == 0)
         out.Text(" -1.00 1.00 1.00 3");
     }
     out.EndLine();
-    forEachModel([&](size_t number, std::int32_t type, const std::vector<std::string>& files) {
+    size_t number = 0;
+    forEachModel([&](std::int32_t type, const std::vector<std::string>& files) {
+      ++number;
       for (const std::string& name : files) {
         out.Text(std::to_string(number) + " " + std::to_string(type) + " " + ExtractFileName(name));
         out.EndLine();
       }
     });
-    out.Text(std::to_string(FMaxIterations));
+    out.Text(std::to_string(file.MaxIterations()));
     out.EndLine();
   });
 }
 
-void TModFile::WriteValueColumns(ColumnWriter& out, const WriteFormats& formats, float value,
-                                 float factor, float vertical, bool writeVertical,
-                                 double noConstraint) {
-  out.Number(value, formats.firstColumn);
-  out.Number(FileNumber(factor, -1), formats.column);
-  if (writeVertical)
-    out.Number(FileNumber(vertical, noConstraint), formats.column);
-  else
-    out.BlankColumn();
-}
+// Both layouts: the model type is null for the older one of Save.
+void SaveFile(TModFile& file, const TVesmarInvModelType* iInvModelType,
+              bool iModifyLatConstraints0Values) {
+  const TModelFormat format = TModFileInternals::Format(file);
+  const std::vector<TModel>& models = TModFileInternals::Models(file);
+  const std::vector<TSparseModel>& sparseModels = TModFileInternals::SparseModels(file);
+  const std::int32_t count = file.NumberOfModels();
+  if (format == ModelFormatRegular) {
+    TModFileInternals::DetermineLCIMode(
+        file, TModFileInternals::FitLateralConstraints(file, iModifyLatConstraints0Values));
+  } else if (iInvModelType != nullptr) {
+    file.SetLCIMode(file.IsLCI() ? (count == 1 ? 1 : 2) : count);
+  } else {
+    file.SetLCIMode(count);
+  }
+  std::string& colFormat = TModFileInternals::ColFormat(file);
+  colFormat = file.UseExpFormat() ? file.ExpFormat() : file.LinFormat();
 
-void TModFile::WriteLine(ColumnWriter& out, const WriteFormats& formats, float value, float factor,
-                         float vertical, bool writeVertical, const TArrayOfSingle& lateral) {
-  const auto writingFailed = [&] { return "Error writing file: " + FFileName; };
-  GuardReplacing(writingFailed, [&] {
-    WriteValueColumns(out, formats, value, factor, vertical, writeVertical, 100000);
-    for (float lateralFactor : lateral)
-      out.Number(FileNumber(lateralFactor, 100000), formats.column);
-    out.EndLine();
-  });
-}
+  const std::string& fileName = file.FileName();
+  const std::string folder = ExtractFilePath(fileName);
+  if (!platform::DirectoryExists(folder))
+    throw EPelo("Directory does not exist: " + folder);
+  const std::int32_t withoutLayers = format == ModelFormatSparse
+                                         ? FirstModelWithoutLayers(sparseModels)
+                                         : FirstModelWithoutLayers(models);
+  if (format != ModelFormatNotSet && withoutLayers != 0)
+    throw EPelo("Model " + std::to_string(withoutLayers) + " has no layers and cannot be written");
 
-void TModFile::WriteSparseLine(ColumnWriter& out, const WriteFormats& formats, float value,
-                               float factor, float vertical, bool writeVertical,
-                               const TArrayOfSingle& values, const TArrayOfInteger& indices) {
-  GuardEscalating(ClassName(), "WriteSparseLine", [&] {
-    if (values.size() != indices.size())
-      throw EPelo("Length of index and constraint arrays do not match.");
-    WriteValueColumns(out, formats, value, factor, vertical, writeVertical, -1);
-    out.Integer(static_cast<std::int64_t>(indices.size()));
-    for (std::int32_t index : indices)
-      out.Integer(index);
-    for (float lateralFactor : values)
-      out.Number(FileNumber(lateralFactor, -1), formats.column);
-    out.EndLine();
-  });
-}
+  const bool twoDecimalValues =
+      !models.empty() && (models.front().ModelType == 2 || models.front().ModelType == 12);
+  const WriteFormats formats{
+      PictureFormat(colFormat),
+      PictureFormat(twoDecimalValues ? TModFileInternals::TwoDFormat(file) : colFormat)};
 
-void TModFile::WriteExtraParam(ColumnWriter& out, const WriteFormats& formats, const TModel& model,
-                               TODVPoSet_Types type) {
-  GuardEscalating(ClassName(), "WriteExtraParam", [&] {
-    const ExtraParamFields<const TModel> fields = FieldsOfExtraParam(model, type);
-    if (!fields)
-      return;
-    out.Number(*fields.Apri, formats.column);
-    out.Number(FactorOrNone(*fields.ApriSTD) - 1.0, formats.column);
-    if (!fields.LatSTDs->empty()) {
-      out.BlankColumn();
-      // Only the altitude marks a missing lateral constraint; the others write every factor.
-      for (float factor : *fields.LatSTDs)
-        out.Number(type == GGG_AIR_THK ? FileNumber(factor, 100000) : FactorOrNone(factor) - 1.0,
-                   formats.column);
+  const auto savingFailed = [&] { return "Error saving file: " + fileName; };
+  std::optional<platform::ReplacingFile> target;
+  GuardReplacing(savingFailed, [&] { target.emplace(fileName); });
+  ColumnWriter out(*target, static_cast<size_t>(std::max(file.ColWidth(), 0)));
+  WriteHeader(out, file);
+  ModelFileWriter writer(out, formats, file);
+  if (format == ModelFormatSparse) {
+    for (size_t i = 0; i < sparseModels.size(); ++i) {
+      if (iInvModelType != nullptr)
+        writer.WriteSparseModelGeneral(sparseModels[i], *iInvModelType,
+                                       i + 1 == sparseModels.size());
+      else
+        writer.WriteModel(sparseModels[i]);
     }
-    out.EndLine();
-  });
-}
-
-template <class Model>
-void TModFile::WriteModelLineAndExtras(ColumnWriter& out, const WriteFormats& formats,
-                                       const Model& model,
-                                       const std::vector<TODVPoSet_Types>& extras) {
-  out.Integer(static_cast<std::int64_t>(model.Layers.size()));
-  out.Number(model.UTMX, formats.oneDecimal);
-  out.Number(model.UTMY, formats.oneDecimal);
-  out.Number(model.Elevation, formats.twoDecimals);
-  out.EndLine();
-  for (TODVPoSet_Types type : extras) {
-    if constexpr (std::is_same_v<Model, TModel>) {
-      WriteExtraParam(out, formats, model, type);
-    } else {
-      const ExtraParamFields<const TSparseModel> fields = FieldsOfExtraParam(model, type);
-      if (fields)
-        WriteSparseLine(out, formats, *fields.Apri, *fields.ApriSTD, 0, false,
-                        fields.LatSTDs->Values, fields.LatSTDs->Indices);
+  } else if (format == ModelFormatRegular) {
+    for (const TModel& model : models) {
+      if (iInvModelType != nullptr)
+        writer.WriteModelGeneral(model, *iInvModelType);
+      else
+        writer.WriteModel(model);
     }
   }
-}
-
-template <class Layer>
-void TModFile::WriteThicknessAndDepth(ColumnWriter& out, const WriteFormats& formats,
-                                      const std::vector<Layer>& layers) {
-  if (layers.size() < 2)
-    return;
-  const size_t lines = layers.size() - 1;
-  for (size_t k = 0; k < lines; ++k) {
-    const Layer& l = layers[k];
-    const bool vertical = FLCIMode > 0 && k + 1 < lines;
-    if constexpr (std::is_same_v<Layer, TLayer>)
-      WriteLine(out, formats, l.ThkStart, l.ThkApriSTD, l.ThkVert, vertical, l.ThkLat);
-    else
-      WriteSparseLine(out, formats, l.ThkStart, l.ThkApriSTD, l.ThkVert, vertical, l.ThkLat.Values,
-                      l.ThkLat.Indices);
-  }
-  for (size_t k = 0; k < lines; ++k) {
-    const Layer& l = layers[k];
-    if constexpr (std::is_same_v<Layer, TLayer>)
-      WriteLine(out, formats, l.DepStart, l.DepApriSTD, 0, false, l.DepLat);
-    else
-      WriteSparseLine(out, formats, l.DepStart, l.DepApriSTD, 0, false, l.DepLat.Values,
-                      l.DepLat.Indices);
-  }
-}
-
-void TModFile::WriteModelGeneral(ColumnWriter& out, const WriteFormats& formats,
-                                 const TModel& model, const TVesmarInvModelType& modelType) {
-  GuardEscalating(ClassName(), "WriteModelGeneral", [&] {
-    WriteModelLineAndExtras(out, formats, model, ExtrasOf(modelType));
-    const size_t last = model.Layers.size() - 1;
-    for (size_t k = 0; k < model.Layers.size(); ++k) {
-      const TLayer& l = model.Layers[k];
-      if (l.ResStart <= 0)
-        throw EPelo("Start res <= 0 is not allowed (" + FloatToStr(l.ResStart) + " for layer " +
-                    std::to_string(k + 1) + ")! Please report this error");
-      WriteLine(out, formats, l.ResStart, l.ResApriSTD, l.ResVert, FLCIMode > 0 && k < last,
-                l.ResLat);
-    }
-    for (const TLayerParam& param : modelType.LayerParams) {
-      if (param.ParamType == ltRes)
-        continue;
-      const TODVLayerParamSet set = FAllLayerParamSets->GetParamSet(param.ParamType);
-      const ParamPositions at = LocateGeneral(model.Layers.front(), set, false, false);
-      for (size_t k = 0; k < model.Layers.size(); ++k) {
-        const TLayer& l = model.Layers[k];
-        const float value = At(l.LayerParams, at.priVal).Value;
-        CheckPriorValue(value, set.LongText, k);
-        WriteLine(out, formats, value, At(l.LayerParams, at.priStd).Value,
-                  FirstValueOrNone(At(l.LayerParamCons, at.vert)), FLCIMode > 0 && k < last,
-                  At(l.LayerParamCons, at.lat).Values);
-      }
-    }
-    WriteThicknessAndDepth(out, formats, model.Layers);
+  GuardReplacing(savingFailed, [&] {
+    out.Flush();
+    target->Commit();
   });
 }
 
-void TModFile::WriteSparseModelGeneral(ColumnWriter& out, const WriteFormats& formats,
-                                       const TSparseModel& model,
-                                       const TVesmarInvModelType& modelType, bool lastModel) {
-  GuardWrapping(ClassName(), "WriteSparseModelGeneral", [&] {
-    CheckPosition(model);
-    WriteModelLineAndExtras(out, formats, model, ExtrasOf(modelType));
-    const size_t last = model.Layers.size() - 1;
-    for (size_t k = 0; k < model.Layers.size(); ++k) {
-      const TSparseLayer& l = model.Layers[k];
-      WriteSparseLine(out, formats, l.ResStart, l.ResApriSTD, l.ResVert, FLCIMode > 0 && k < last,
-                      l.ResLat.Values, l.ResLat.Indices);
-    }
-    const TODVLayerParamCon noConstraint{};
-    for (const TLayerParam& param : modelType.LayerParams) {
-      if (param.ParamType == ltRes)
-        continue;
-      const TODVLayerParamSet set = FAllLayerParamSets->GetParamSet(param.ParamType);
-      // The last model has no neighbours, so it may lack the lateral entry; a missing vertical
-      // entry means no constraint.
-      const ParamPositions at = LocateGeneral(model.Layers.front(), set, lastModel, true);
-      for (size_t k = 0; k < model.Layers.size(); ++k) {
-        const TSparseLayer& l = model.Layers[k];
-        const float value = At(l.LayerParams, at.priVal).Value;
-        CheckPriorValue(value, set.LongText, k);
-        const TODVLayerParamCon& lateral = at.lat < 0 ? noConstraint : At(l.LayerParamCons, at.lat);
-        const float vertical =
-            at.vert < 0 ? 99.0f : FirstValueOrNone(At(l.LayerParamCons, at.vert));
-        WriteSparseLine(out, formats, value, At(l.LayerParams, at.priStd).Value, vertical,
-                        FLCIMode > 0 && k < last, lateral.Values, lateral.Indices);
-      }
-    }
-    WriteThicknessAndDepth(out, formats, model.Layers);
-  });
+} // namespace
+
+void TModFile::SaveGeneral(const TVesmarInvModelType& iInvModelType,
+                           bool iModifyLatConstraints0Values) {
+  SaveFile(*this, &iInvModelType, iModifyLatConstraints0Values);
 }
 
-void TModFile::WriteModel(ColumnWriter& out, const WriteFormats& formats, const TModel& model) {
-  GuardWrapping(ClassName(), "WriteModel", [&] {
-    WriteModelLineAndExtras(out, formats, model, OlderLayoutExtras(model.ModelType));
-    const size_t last = model.Layers.size() - 1;
-    for (size_t k = 0; k < model.Layers.size(); ++k) {
-      const TLayer& l = model.Layers[k];
-      WriteLine(out, formats, l.ResStart, l.ResApriSTD, l.ResVert, FLCIMode > 0 && k < last,
-                l.ResLat);
-    }
-    for (const OlderLayoutBlock& block : OlderLayoutBlocks(model.ModelType)) {
-      const ParamPositions at =
-          Locate(model.Layers.front(), block.priVal, block.priStd, block.vert, block.lat);
-      const std::string name = block.name;
-      if (at.priVal < 0)
-        throw EPelo(name + " start model parameter not found in TModFile.WriteModel");
-      if (at.priStd < 0)
-        throw EPelo(name + " apri std parameter not found in TModFile.WriteModel");
-      if (at.vert < 0)
-        throw EPelo(name + " vertical STD parameter not found in TModFile.WriteModel");
-      if (at.lat < 0)
-        throw EPelo(name + " lateral std parameter not found in TModFile.WriteModel");
-      for (size_t k = 0; k < model.Layers.size(); ++k) {
-        const TLayer& l = model.Layers[k];
-        WriteLine(out, formats, At(l.LayerParams, at.priVal).Value,
-                  At(l.LayerParams, at.priStd).Value,
-                  FirstValueOrNone(At(l.LayerParamCons, at.vert)), FLCIMode > 0 && k < last,
-                  At(l.LayerParamCons, at.lat).Values);
-      }
-    }
-    WriteThicknessAndDepth(out, formats, model.Layers);
-  });
-}
-
-void TModFile::WriteModel(ColumnWriter& out, const WriteFormats& formats,
-                          const TSparseModel& model) {
-  GuardWrapping(ClassName(), "WriteModel", [&] {
-    CheckPosition(model);
-    WriteModelLineAndExtras(out, formats, model, OlderLayoutExtras(model.ModelType));
-    const size_t last = model.Layers.size() - 1;
-    for (size_t k = 0; k < model.Layers.size(); ++k) {
-      const TSparseLayer& l = model.Layers[k];
-      WriteSparseLine(out, formats, l.ResStart, l.ResApriSTD, l.ResVert, FLCIMode > 0 && k < last,
-                      l.ResLat.Values, l.ResLat.Indices);
-    }
-    WriteThicknessAndDepth(out, formats, model.Layers);
-  });
+void TModFile::Save(bool iModifyLatConstraints0Values) {
+  SaveFile(*this, nullptr, iModifyLatConstraints0Values);
 }
 
 } // namespace kiv

@@ -1,22 +1,18 @@
 #pragma once
 
+// TModFile, one model file in memory: reading it, adding and querying its models, editing them,
+// converting them to the sparse style and writing the file back.
 #include "core/PeloTypes_.h"
 #include "model/InversionGeneralTypes_.h"
 #include "model/SparseFormats_.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kiv {
-
-class ByteSource;
-class ColumnWriter;
-class PictureFormat;
-class TextScanner;
 
 // The style of the models that a model-file object holds.
 enum TModelFormat : std::uint8_t { ModelFormatNotSet, ModelFormatRegular, ModelFormatSparse };
@@ -41,7 +37,7 @@ public:
   TModFile& operator=(const TModFile&) = delete;
 
   // The class name that locations of failures carry.
-  virtual std::string_view ClassName() const { return "TModFile"; }
+  virtual std::string_view ClassName() const noexcept { return "TModFile"; }
 
   // Reads a model file into the object, replacing what it held. Without iHeaderOnly the model
   // type is required. A failure leaves a partly read content that the caller should discard.
@@ -110,7 +106,7 @@ public:
   bool IsLCI() const { return FIsLCI; }
   void SetIsLCI(bool value) { FIsLCI = value; }
 
-  // ---- Editing and conversion to the sparse style (ModFileEdit.cpp) ----
+  // Editing and conversion to the sparse style.
 
   // Replaces regular model ModelNumber (1 to the number of regular models) by a copy of iModel,
   // whatever the format. Any failure but the EPelo family becomes an EPFatal that asks to be
@@ -130,80 +126,15 @@ public:
   void SwitchToSparseFormat(const TVesmarInvModelType& iInvModelType);
 
 private:
-  // Save-time steps for regular files, which the writers call before writing anything: fit every
-  // dense lateral array to the lateral width (emptying all of them when no layer is coupled), and
-  // derive FLCIMode from the constraints. The fitting returns the width after it when it knows it
-  // without another pass over the models, which the mode then takes instead of measuring it.
-  std::optional<std::int32_t> FitLateralConstraints(bool iModifyLatConstraints0Values);
-  void DetermineLCIMode(std::optional<std::int32_t> fittedWidth);
-  // The steps of SwitchToSparseFormat.
-  TSparseModel ConvertModelToSparse(const TModel& iModel,
-                                    const TVesmarInvModelType& iInvModelType) const;
-  TSparseLayer ConvertLayerToSparse(const TLayer& iLayer) const;
-  void ConvertExtraParam(const TModel& iModel, TSparseModel& oSparseModel,
-                         TODVPoSet_Types iParamType) const;
-  // Tests reach the private steps and fields through it.
-  friend struct TModFileTestAccess;
+  // The steps of reading, writing and editing are local to the sources. What they share with
+  // each other and with the tests (the save-time steps, the fields without an accessor) passes
+  // through this one door, model/detail/ModFileInternals.h, which is not installed.
+  friend struct TModFileInternals;
 
-  // ---- End of editing and conversion ----
-
-private:
   // An empty object as the default constructor makes it, but without a comment line.
   struct Unnamed {};
   explicit TModFile(Unnamed);
   void InitFormats();
-  void ReadModelFile(const std::string& FileName, const ByteSource& source, bool iHeaderOnly,
-                     const TVesmarInvModelType* iInvModelType);
-  std::unique_ptr<TextScanner> OpenHeader(const std::string& FileName, const ByteSource& source,
-                                          bool keepDataFiles);
-  void ReadHeader(TextScanner& scanner, bool keepDataFiles);
-  void SkipDataFileLines(TextScanner& scanner, std::int32_t lineCount);
-  template <class Model>
-  void ReadDataFileLines(TextScanner& scanner, std::int32_t lineCount, std::vector<Model>& models);
-  void ReadModelGeneral(TextScanner& scanner, TModel& model, std::int32_t lateralCount,
-                        const TVesmarInvModelType& modelType,
-                        std::optional<std::vector<TODVLayerParamSet>>& furtherSets);
-  void ReadSparseModelGeneral(TextScanner& scanner, TSparseModel& model,
-                              const TVesmarInvModelType& modelType,
-                              std::optional<std::vector<TODVLayerParamSet>>& furtherSets);
-  void ReadExtraParam(TextScanner& scanner, TModel& model, TODVPoSet_Types type,
-                      std::int32_t lateralCount);
-  void ReadSparseExtraParam(TextScanner& scanner, TSparseModel& model, TODVPoSet_Types type);
-  void ReadLine(TextScanner& scanner, float& value, float& factor, float* vertical,
-                TArrayOfSingle& lateral);
-  std::int32_t ReadSparseLine(TextScanner& scanner, float& value, float& factor, float* vertical,
-                              TArrayOfInteger& indices, TArrayOfSingle& values);
-  // Writing. The model type is null for the older layout of Save.
-  struct WriteFormats;
-  void SaveFile(const TVesmarInvModelType* iInvModelType, bool iModifyLatConstraints0Values);
-  void WriteHeader(ColumnWriter& out);
-  void WriteValueColumns(ColumnWriter& out, const WriteFormats& formats, float value, float factor,
-                         float vertical, bool writeVertical, double noConstraint);
-  void WriteLine(ColumnWriter& out, const WriteFormats& formats, float value, float factor,
-                 float vertical, bool writeVertical, const TArrayOfSingle& lateral);
-  void WriteSparseLine(ColumnWriter& out, const WriteFormats& formats, float value, float factor,
-                       float vertical, bool writeVertical, const TArrayOfSingle& values,
-                       const TArrayOfInteger& indices);
-  void WriteExtraParam(ColumnWriter& out, const WriteFormats& formats, const TModel& model,
-                       TODVPoSet_Types type);
-  void WriteModelGeneral(ColumnWriter& out, const WriteFormats& formats, const TModel& model,
-                         const TVesmarInvModelType& modelType);
-  void WriteSparseModelGeneral(ColumnWriter& out, const WriteFormats& formats,
-                               const TSparseModel& model, const TVesmarInvModelType& modelType,
-                               bool lastModel);
-  void WriteModel(ColumnWriter& out, const WriteFormats& formats, const TModel& model);
-  void WriteModel(ColumnWriter& out, const WriteFormats& formats, const TSparseModel& model);
-  template <class Model>
-  void WriteModelLineAndExtras(ColumnWriter& out, const WriteFormats& formats, const Model& model,
-                               const std::vector<TODVPoSet_Types>& extras);
-  template <class Layer>
-  void WriteThicknessAndDepth(ColumnWriter& out, const WriteFormats& formats,
-                              const std::vector<Layer>& layers);
-
-  // The typed, empty parameter and constraint entries that every layer of the model type gets.
-  template <class Layer>
-  Layer LayerTemplate(const TVesmarInvModelType& modelType, size_t lateralCount,
-                      std::optional<std::vector<TODVLayerParamSet>>& furtherSets) const;
 
   std::vector<TModel> FModels;
   std::vector<TSparseModel> FSparseModels;
@@ -223,7 +154,7 @@ private:
   std::string F2DFormat;
   bool FUseExpFormat = false;
   std::int32_t FColWidth = 0;
-  std::string ColFormat;
+  std::string ColFormat; // the column format of the last write, which CopyProperties passes on
   TModelFormat FModelFormat = ModelFormatNotSet;
   std::optional<TAllLayerParamSets> FAllLayerParamSets;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+// Routines over models and files that the model file and the applications share: lateral
+// coupling and width of models, file lists and version texts.
 #include "core/PeloTypes_.h"
 #include "platform/VersionResource.h"
 
@@ -8,9 +10,8 @@
 #include <string>
 #include <vector>
 
-// Routines over models and files that the model file and the applications share. A lateral
-// factor is an active constraint when it lies strictly between 1.0 and 98.99, the single-precision
-// factor compared in double precision.
+// A lateral factor is an active constraint when it lies strictly between 1.0 and 98.99, the
+// single-precision factor compared in double precision.
 namespace kiv {
 
 // Sets every layer's ResLat, ThkLat and DepLat entries below 1.0 to 99 (no constraint).

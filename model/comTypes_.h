@@ -1,5 +1,6 @@
 #pragma once
 
+// The units in which the suite shows profiles and sections.
 #include <cstdint>
 
 namespace kiv {

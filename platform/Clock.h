@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: the local date and time.
+
 namespace kiv::platform {
 
 // A local calendar date and wall-clock time.

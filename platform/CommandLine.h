@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: the running program's command line.
+
 #include <string>
 #include <vector>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: text for a watching debugger.
+
 #include <string_view>
 
 namespace kiv::platform {

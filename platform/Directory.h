@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: the files of a folder that match a wildcard pattern.
+
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: an open file of the system, as an opaque handle.
+
 #include <cstdint>
 #include <string>
 #include <utility>

@@ -1,5 +1,8 @@
 #pragma once
 
+// Platform service: deleting files and folders, making folders and private files,
+// comparing and stamping files.
+
 #include "platform/Clock.h"
 
 #include <string>

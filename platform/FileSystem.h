@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: existence of files and folders, whole-file writes and flushes.
+
 #include <string>
 #include <string_view>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: the entries of a folder with their attributes.
+
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: a file opened for sequential reading.
+
 #include "platform/FileHandle.h"
 
 #include <cstddef>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: the shell's special folders.
+
 #include <optional>
 #include <string>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: network presence, connections and the internet state.
+
 #include <array>
 #include <cstdint>
 #include <optional>

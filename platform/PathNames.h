@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: long and short forms of path names.
+
 #include <optional>
 #include <string>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: the running process's executable and arguments.
+
 #include <string>
 #include <vector>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: a process's memory use.
+
 #include <cstdint>
 #include <optional>
 

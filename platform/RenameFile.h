@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: moving a file over another.
+
 #include <string>
 
 namespace kiv::platform {

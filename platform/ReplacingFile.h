@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: a file saved through a temporary beside its target.
+
 #include "platform/FileHandle.h"
 
 #include <string>

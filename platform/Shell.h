@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: opening a file or address with the desktop's default program.
+
 #include <string>
 
 namespace kiv::platform {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: bytes to the standard output.
+
 #include <string_view>
 
 namespace kiv::platform {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: the last system error and its text.
+
 #include <cstdint>
 #include <string>
 

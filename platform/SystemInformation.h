@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: the system's version, the processor count and the user's name.
+
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: the system's tick count and the processor's time-stamp counter.
+
 #include <cstdint>
 
 namespace kiv::platform {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: the file version carried by an executable.
+
 #include <cstdint>
 #include <optional>
 #include <string>

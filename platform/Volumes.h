@@ -1,5 +1,7 @@
 #pragma once
 
+// Platform service: the roots of the fixed drives.
+
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The update download's transfer layer: one HTTPS GET over libcurl with its limits.
+
 #include "update/TransferProgress.h"
 
 #include <chrono>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The interface through which a running transfer reports its progress.
+
 #include <cstdint>
 
 namespace kiv {

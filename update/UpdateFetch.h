@@ -1,5 +1,7 @@
 #pragma once
 
+// The update download: fetching every file of an update into a folder, put in place together.
+
 #include "update/TransferProgress.h"
 #include "update/UpdateFiles.h"
 #include "update/UpdateSettings.h"

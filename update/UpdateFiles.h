@@ -1,5 +1,7 @@
 #pragma once
 
+// The kinds of update and the files each one fetches.
+
 #include "update/UpdateSettings.h"
 
 #include <string>

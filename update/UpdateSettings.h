@@ -1,5 +1,7 @@
 #pragma once
 
+// The update download's settings: server, release folder, CA file and limits.
+
 #include <chrono>
 #include <cstdint>
 #include <string>

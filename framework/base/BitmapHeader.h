@@ -1,5 +1,7 @@
 #pragma once
 
+// The size of a Windows bitmap file, read from its headers.
+
 #include <string>
 
 namespace kiv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// System information of unit MY_: the computer (name, processors, disks).
+
 #include <cstdint>
 #include <string>
 #include <vector>

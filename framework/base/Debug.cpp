@@ -101,7 +101,7 @@ void TDebug::WriteLine(std::string_view AMsgFormat, std::initializer_list<TLogVa
   if (!FShowLogWindow)
     return;
   const std::string message =
-      GuardEscalating("TDebug", "WriteLine", [&] { return Formatted(AMsgFormat, AMsgValues); });
+      GuardEscalating(ClassName(), "WriteLine", [&] { return Formatted(AMsgFormat, AMsgValues); });
   WriteLine(message, AMessageType);
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// The diagnostic log of unit MY_ (TDebug): a log file beside the executable, nine older ones
+// kept, mirrored in a window.
+
 #include "framework/base/DebugFlush.h"
 
 #include <concepts>
@@ -56,6 +59,9 @@ public:
   ~TDebug();
   TDebug(const TDebug&) = delete;
   TDebug& operator=(const TDebug&) = delete;
+
+  // The class name that locations of failures carry; no class derives from this one.
+  static constexpr std::string_view ClassName() noexcept { return "TDebug"; }
 
   // The log file's path; empty (no file) until assigned or until StartLogFile.
   const std::string& FileName() const { return FFileName; }

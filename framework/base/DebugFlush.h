@@ -1,5 +1,7 @@
 #pragma once
 
+// When the diagnostic log flushes its file to the disk.
+
 #include <cstdint>
 
 namespace kiv {

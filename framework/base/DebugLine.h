@@ -1,5 +1,7 @@
 #pragma once
 
+// The text of one line of the diagnostic log.
+
 #include "core/FormatSettings.h"
 #include "platform/Clock.h"
 

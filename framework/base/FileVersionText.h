@@ -1,5 +1,7 @@
 #pragma once
 
+// The version text of an executable file, as the framework shows it.
+
 #include <string>
 
 namespace kiv {

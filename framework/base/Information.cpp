@@ -90,19 +90,19 @@ std::string TInformation::GetShortFileName(const std::string& AInputFileName) co
 }
 
 std::string TInformation::GetSpecialFolderPath(int iFolder) const {
-  return GuardEscalating("TInformation", "GetSpecialFolderPath", [&] {
+  return GuardEscalating(ClassName(), "GetSpecialFolderPath", [&] {
     const std::optional<std::string> folder = platform::ShellFolder(iFolder);
     return folder ? WithSeparator(*folder) : std::string();
   });
 }
 
 std::string TInformation::GetProgramFilesPath() const {
-  return GuardEscalating("TInformation", "GetProgramFilesPath",
+  return GuardEscalating(ClassName(), "GetProgramFilesPath",
                          [&] { return GetSpecialFolderPath(platform::kFolderProgramFiles); });
 }
 
 std::string TInformation::GetWindowsSystem32Path() const {
-  return GuardEscalating("TInformation", "GetWindowsSystem32Path",
+  return GuardEscalating(ClassName(), "GetWindowsSystem32Path",
                          [&] { return GetSpecialFolderPath(platform::kFolderSystemX86); });
 }
 

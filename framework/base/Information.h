@@ -1,7 +1,11 @@
 #pragma once
 
+// System information of unit MY_ (TInformation): paths, special folders, versions and the
+// computer summary, over the other information classes.
+
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kiv {
@@ -36,6 +40,9 @@ public:
   // Keeps the four references, which must outlive the object.
   TInformation(TOperatingSystem& IOperatingSystem, TComputer& IComputer, TUser& IUser,
                TNetwork& INetwork);
+
+  // The class name that locations of failures carry; no class derives from this one.
+  static constexpr std::string_view ClassName() noexcept { return "TInformation"; }
 
   // Hands over the toolkit's window services (see WindowServices.h); none until it does.
   void SetWindowServices(TWindowServices* windows) { FWindows = windows; }

@@ -1,5 +1,7 @@
 #pragma once
 
+// The diagnostic log's older files: their names and how they move along.
+
 #include <string>
 
 namespace kiv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The interface through which the diagnostic log reaches its window.
+
 #include <string>
 
 namespace kiv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// System information of unit MY_: the network and the internet connection.
+
 #include <string>
 #include <vector>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// System information of unit MY_: the operating system.
+
 #include <string>
 
 namespace kiv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The percentage a progress display shows for an item of a count.
+
 #include <cstdint>
 
 namespace kiv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Unique component names for windows and controls made at run time.
+
 #include <string>
 #include <string_view>
 

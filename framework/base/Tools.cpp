@@ -83,7 +83,7 @@ bool TTools::RunDefaultEmailClient(const std::string& AAddress, const std::strin
 }
 
 void TTools::BitmapGetDims(const std::string& iFileName, int& oWidth, int& oHeight) const {
-  GuardWrapping("TTools", "BitmapGetDims", [&] {
+  GuardWrapping(ClassName(), "BitmapGetDims", [&] {
     if (FWindows == nullptr)
       throw std::logic_error("No desktop toolkit to load bitmaps");
     FWindows->BitmapDims(iFileName, oWidth, oHeight);

@@ -1,5 +1,8 @@
 #pragma once
 
+// The file and text tools of unit MY_ (TTools): files, folders, text, numbers, CRCs and the
+// shell.
+
 #include "platform/Clock.h"
 
 #include <cstdint>
@@ -27,6 +30,9 @@ public:
   // Keeps the references, which must outlive the object. IDialogs may be none: the status
   // callback then does nothing.
   TTools(TProgressDialog* IDialogs, TInformation& IInformation);
+
+  // The class name that locations of failures carry; no class derives from this one.
+  static constexpr std::string_view ClassName() noexcept { return "TTools"; }
 
   // Hands over the toolkit's window services (see WindowServices.h); none until it does.
   void SetWindowServices(TWindowServices* windows) { FWindows = windows; }

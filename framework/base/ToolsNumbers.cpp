@@ -122,7 +122,7 @@ bool IsDecimalNumber(std::string_view text) {
 } // namespace
 
 std::string TTools::NiceRoundNumber(double iValue, int iPrecision) {
-  return GuardEscalating("TTools", "NiceRoundNumber", [&]() -> std::string {
+  return GuardEscalating(ClassName(), "NiceRoundNumber", [&]() -> std::string {
     if (std::isnan(iValue))
       return "NAN";
     if (std::isinf(iValue))

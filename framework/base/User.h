@@ -1,5 +1,7 @@
 #pragma once
 
+// System information of unit MY_: the logged-on user.
+
 #include <string>
 
 namespace kiv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The interface through which the framework's services without windows reach the toolkit.
+
 #include <cstdint>
 #include <optional>
 #include <string>

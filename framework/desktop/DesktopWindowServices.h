@@ -1,5 +1,7 @@
 #pragma once
 
+// The framework's window services implemented on the desktop toolkit.
+
 #include "framework/base/WindowServices.h"
 
 namespace kiv {

@@ -1,5 +1,8 @@
 #pragma once
 
+// The dialog helpers of unit MY_ (TDialog): message boxes, prompts, the message list and the
+// progress window.
+
 #include "framework/toolkit/ComponentGuard.h"
 
 #include <concepts>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Building blocks of the dialog helpers' windows.
+
 #include "framework/toolkit/Form.h"
 
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The diagnostic log's window: the dialog helpers' message list.
+
 #include "framework/base/LogWindow.h"
 
 namespace kiv {

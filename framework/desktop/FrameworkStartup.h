@@ -1,5 +1,8 @@
 #pragma once
 
+// The start-up object of a desktop program on the framework: it makes and frees TMy and
+// KivFormList.
+
 #include "framework/desktop/KivForm_.h"
 #include "framework/toolkit/DesktopStartup.h"
 

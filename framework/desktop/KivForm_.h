@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kiv {
 
@@ -76,6 +77,9 @@ public:
   ~TKivFormList();
   TKivFormList(const TKivFormList&) = delete;
   TKivFormList& operator=(const TKivFormList&) = delete;
+
+  // The class name that locations of failures carry; no class derives from this one.
+  static constexpr std::string_view ClassName() noexcept { return "TKivFormList"; }
 
   // Appends Form, marked for the window list or not. Refuses a second form of the same class
   // (any case) with the same non-zero tag; every form but the main ones pops up above its parent.

@@ -13,8 +13,6 @@ TKivFormList* KivFormList = nullptr;
 
 namespace {
 
-constexpr const char* kListClass = "TKivFormList";
-
 // A foreign failure inside routine as a fatal one that asks to be reported; EPelo passes.
 template <class Body> decltype(auto) ReportingForeignFailures(const char* routine, Body&& body) {
   try {
@@ -78,7 +76,7 @@ void TKivFormList::AddForm(TKivForm& Form, bool InWindowList) {
 }
 
 void TKivFormList::SetFormVisibilityInWindowList(TKivForm& inForm, bool VisibleInList) {
-  GuardEscalating(kListClass, "SetFormVisibilityInWindowList", [&] {
+  GuardEscalating(ClassName(), "SetFormVisibilityInWindowList", [&] {
     if (FFormList.IndexOf(inForm) >= 0) {
       for (int i = 0; i < inForm.ComponentCount(); ++i)
         if (auto* info = dynamic_cast<TKivFormInfo*>(&inForm.Components(i)))
@@ -142,7 +140,7 @@ bool TKivFormList::IsInWindowList(int FormIndex) {
 }
 
 int TKivFormList::IsInWindowListCount() {
-  return GuardEscalating(kListClass, "IsInWindowListCount", [&] {
+  return GuardEscalating(ClassName(), "IsInWindowListCount", [&] {
     int count = 0;
     for (const auto& form : SnapshotOf(*this, FormCount(), &TKivFormList::Entry)) {
       Application().ProcessMessages();

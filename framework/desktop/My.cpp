@@ -12,9 +12,12 @@
 #include "framework/desktop/Dialog.h"
 #include "framework/desktop/DialogLogWindow.h"
 #include "framework/desktop/UITools.h"
+#include "framework/desktop/testing/MemberReleaseSeam.h"
 #include "framework/toolkit/Clipboard.h"
 #include "framework/toolkit/Printer.h"
 #include "framework/toolkit/Screen.h"
+
+#include <string_view>
 
 namespace kiv {
 namespace {
@@ -23,8 +26,8 @@ template <class T> void Free(std::unique_ptr<T>& AMember, std::string_view AFiel
   if (!AMember)
     return;
   AMember.reset();
-  if (TMy::OnMemberReleased != nullptr)
-    TMy::OnMemberReleased(AField);
+  if (desktop::testing::memberReleased != nullptr)
+    desktop::testing::memberReleased(AField);
 }
 
 } // namespace

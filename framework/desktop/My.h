@@ -1,7 +1,9 @@
 #pragma once
 
+// The framework aggregate of unit MY_ (TMy) and My(), through which a program reaches the
+// framework's services.
+
 #include <memory>
-#include <string_view>
 
 namespace kiv {
 
@@ -54,10 +56,6 @@ public:
   std::unique_ptr<TDebug> Debug;
   std::unique_ptr<TDialog> Dialog;
   std::unique_ptr<TUITools> UITools;
-
-  // Called with each member's field name as the aggregate frees it; none by default. Tests watch
-  // the order of release through it.
-  static inline void (*OnMemberReleased)(std::string_view AField) = nullptr;
 
 private:
   // Frees the members that exist, in the destructor's order.

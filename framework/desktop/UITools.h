@@ -1,5 +1,7 @@
 #pragma once
 
+// The popup-menu tools of unit MY_ (TUITools).
+
 #include <functional>
 #include <string>
 #include <vector>

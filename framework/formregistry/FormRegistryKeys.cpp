@@ -87,10 +87,6 @@ void TFormRegistry::InitForForm(TForm& iForm) {
   FKeyNameSettings = FKeyNameForm + "\\Settings";
 }
 
-std::string TFormRegistry::ClassName() const {
-  return "TFormRegistry";
-}
-
 std::unique_ptr<TFormRegistry> TFormRegistry::CreateCopy() const {
   return GuardWrapping(ClassName(), "CreateCopy", [&] {
     // The stored version is read through a copy of its own so that this object stays untouched,

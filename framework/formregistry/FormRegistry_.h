@@ -1,9 +1,13 @@
 #pragma once
 
+// The unit FormRegistry_ (TFormRegistry): a form's placement, values, lists, columns and panels
+// in the per-user settings registry.
+
 #include "framework/toolkit/Form.h"
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kiv {
@@ -33,7 +37,8 @@ public:
   // touched.
   std::unique_ptr<TFormRegistry> CreateCopy() const;
 
-  virtual std::string ClassName() const;
+  // The class name that locations of failures carry; a derived registry reports its own.
+  virtual std::string_view ClassName() const noexcept { return "TFormRegistry"; }
 
   TForm* Form() const noexcept { return FForm; }
   std::string GetID() const;

@@ -1,5 +1,7 @@
 #pragma once
 
+// The form settings registry's access to the settings store: hives and key paths.
+
 #include "framework/base/Registry.h"
 
 #include <cstdint>

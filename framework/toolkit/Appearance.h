@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: a control's font style.
+
 #include "framework/toolkit/Control.h"
 
 namespace kiv {

@@ -129,7 +129,7 @@ std::string ExceptionBoxText(const std::exception_ptr& AFailure) {
     className = e.ClassName();
     message = e.Message();
   } catch (const std::exception& e) {
-    className = BareClassName(typeid(e));
+    className = ExceptionClassName(e);
     message = e.what();
   } catch (...) {
     className = "unknown exception";

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the application object (TApplication), its message handling and exception box.
+
 #include "framework/toolkit/Component.h"
 
 #include <exception>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the system clipboard (TClipboard).
+
 #include <string>
 
 namespace kiv {

@@ -1,5 +1,8 @@
 #pragma once
 
+// Toolkit: the component (TComponent), with owner, name, tag, owned components and free
+// notification.
+
 #include <string>
 #include <string_view>
 #include <vector>

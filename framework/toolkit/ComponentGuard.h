@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: guarded pointers to components that a window event may free.
+
 #include "framework/toolkit/Component.h"
 
 namespace kiv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: a list of components that drops those destroyed elsewhere (TComponentList).
+
 #include "framework/toolkit/Component.h"
 
 #include <memory>

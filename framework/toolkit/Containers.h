@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the controls that hold others (group box, frame).
+
 #include "framework/toolkit/Control.h"
 
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the control (TControl, TWinControl), with parent, bounds, alignment and states.
+
 #include "framework/toolkit/Component.h"
 
 #include <memory>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the start-up step that lives between the application object and its end.
+
 namespace kiv {
 
 class TApplication;

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: message boxes (MessageDlg) and the open and save dialogs.
+
 #include "framework/toolkit/Form.h"
 
 #include <string>

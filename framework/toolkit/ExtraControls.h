@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the extra controls (speed button, labelled edit, radio group).
+
 #include "framework/toolkit/Control.h"
 
 #include <functional>

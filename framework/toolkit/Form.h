@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the form (TForm), with its modal show, placement, styles and states.
+
 #include "framework/toolkit/Control.h"
 
 #include <cstdint>

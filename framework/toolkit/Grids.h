@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the grids (TCustomGrid, TDrawGrid, TStringGrid).
+
 #include "framework/toolkit/Control.h"
 
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the INI file reader (TIniFile).
+
 #include <string>
 #include <vector>
 

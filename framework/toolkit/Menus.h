@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: actions, menu items and popup menus.
+
 #include "framework/toolkit/Component.h"
 
 #include <functional>

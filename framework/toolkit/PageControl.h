@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the page control and its tab sheets.
+
 #include "framework/toolkit/Control.h"
 
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the panel (TPanel).
+
 #include "framework/toolkit/Control.h"
 
 namespace kiv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: a path shortened to fit a control's width.
+
 #include <functional>
 #include <string>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the printer (TPrinter) of the framework aggregate.
+
 namespace kiv {
 
 // The printer: no framework service prints, so it offers nothing yet; it stands in the framework

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the progress bar (TProgressBar).
+
 #include "framework/toolkit/Control.h"
 
 #include <optional>

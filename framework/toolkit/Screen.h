@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit: the screen (TScreen): size, pixel density, cursors and the mouse.
+
 #include <map>
 #include <memory>
 #include <string>

@@ -1,5 +1,8 @@
 #pragma once
 
+// Toolkit: the standard controls (label, button, edit, memo, list box, combo box, check box,
+// radio button).
+
 #include "framework/toolkit/Control.h"
 #include "framework/toolkit/Form.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// POSIX implementation internals: reading a folder's entries.
+
 #include <dirent.h>
 #include <string>
 

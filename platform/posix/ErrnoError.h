@@ -1,5 +1,7 @@
 #pragma once
 
+// POSIX implementation internals: std::system_error from errno, naming the call.
+
 #include <cerrno>
 #include <string>
 #include <system_error>

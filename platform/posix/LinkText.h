@@ -1,5 +1,7 @@
 #pragma once
 
+// POSIX implementation internals: the whole text of a symbolic link.
+
 #include <optional>
 #include <string>
 #include <sys/types.h>

@@ -1,5 +1,7 @@
 #pragma once
 
+// POSIX implementation internals: reading small system files such as /proc's.
+
 #include <optional>
 #include <string>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// POSIX implementation internals: the ELF section that carries an executable's file version.
+
 #include <cstdint>
 
 // The record in which every executable of the build carries its file version on systems with ELF

@@ -1,5 +1,7 @@
 #pragma once
 
+// POSIX implementation internals: file-name wildcard matching.
+
 #include <string_view>
 
 namespace kiv::platform {

@@ -1,5 +1,7 @@
 #pragma once
 
+// POSIX implementation internals: writing all bytes to a descriptor.
+
 #include <string>
 #include <string_view>
 

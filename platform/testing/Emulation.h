@@ -1,5 +1,7 @@
 #pragma once
 
+// Test support: whether the Windows build runs under Wine.
+
 namespace kiv::platform::testing {
 
 // True when the Windows build runs under Wine, whose registry lists a key's values sorted by

@@ -1,5 +1,7 @@
 #pragma once
 
+// Win32 implementation internals: the HANDLE inside a FileHandle, and writing to it.
+
 #include "platform/FileHandle.h"
 #include "platform/win32/SystemCalls.h"
 

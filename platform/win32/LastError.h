@@ -1,5 +1,7 @@
 #pragma once
 
+// Win32 implementation internals: std::system_error from the last error, naming the call.
+
 #include <string>
 
 namespace kiv::platform::win32 {

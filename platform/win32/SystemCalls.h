@@ -1,5 +1,8 @@
 #pragma once
 
+// Win32 implementation internals: the wrappers of the system calls, each passing the
+// fault-injection seam.
+
 #include "platform/testing/FaultInjection.h"
 
 #include <cstdint>

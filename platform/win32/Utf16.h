@@ -1,5 +1,7 @@
 #pragma once
 
+// Win32 implementation internals: conversion between UTF-8 and UTF-16.
+
 #include <string>
 #include <string_view>
 

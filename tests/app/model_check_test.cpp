@@ -2,7 +2,7 @@
 // check needs no program name, so a good model file still ends the run with 100.
 #include "app/CommandLineRun.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

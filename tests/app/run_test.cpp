@@ -1,5 +1,5 @@
 #include "core/TextFile.h"
-#include "tests/app/RunFolder.h"
+#include "testing/support/RunFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "platform/testing/ChildProcess.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "core/Escalation.h"
-#include "tests/support/Failure.h"
+#include "testing/support/Failure.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -24,6 +24,7 @@ template <class Thrown> [[noreturn]] void Raise(const char* message) {
   throw Thrown(message);
 }
 
+using test::Expected;
 using test::Failure;
 
 TEST(Escalation, ForeignFailureBecomesFatalWithItsLocation) {
@@ -104,11 +105,8 @@ TEST(Escalation, ExtraEndsTheMessageWithALineFeed) {
             "U_.R\nline one\nline two\ncontext\n");
   const EPFatal created = EPFatalCreate(failure, "TForm", "Show", "more");
   EXPECT_EQ(created.Message(), "TForm.Show\nline one\nline two\nmore\n");
-  try {
-    PeloRaiseError(failure, "TForm", "Show", "more");
-  } catch (const EPFatal& e) {
-    EXPECT_EQ(e.Message(), "TForm.Show\nline one\nline two\nmore\n");
-  }
+  EXPECT_EQ(Failure([&] { PeloRaiseError(failure, "TForm", "Show", "more"); }),
+            Expected("EPFatal", "TForm.Show\nline one\nline two\nmore\n"));
 }
 
 TEST(Escalation, ValuesThatAreNotStdExceptionsPassUntouched) {

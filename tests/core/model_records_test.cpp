@@ -72,6 +72,37 @@ TEST(ModelRecords, NewRecordsStartAtZero) {
   EXPECT_TRUE(DefaultInitialisedIsZero<TLayerParam>());
   EXPECT_TRUE(DefaultInitialisedIsZero<TExtraParam>());
   EXPECT_TRUE(DefaultInitialisedIsZero<TVesmarInvModelType>());
+  EXPECT_TRUE(DefaultInitialisedIsZero<TSparseVector>());
+  EXPECT_TRUE(DefaultInitialisedIsZero<TSparseLayer>());
+  EXPECT_TRUE(DefaultInitialisedIsZero<TSparseModel>());
+}
+
+// Every loop over the extra parameters follows this table, so each entry is checked against the
+// fields named after its parameter; the sparse model shares the names through the same table.
+TEST(ModelRecords, ExtraParamGroupsHoldTheFieldsOfTheirParameter) {
+  using M = TModel;
+  const TExtraParamGroup<M> expected[] = {
+      {GGG_AIR_THK, &M::Altitude, &M::AltitudeSTD, &M::AltitudeApri, &M::AltitudeApriSTD,
+       &M::AltitudeLatSTDs},
+      {GGG_PITCH, &M::Pitch, &M::PitchSTD, &M::PitchApri, &M::PitchApriSTD, &M::PitchLatSTDs},
+      {GGG_BIAS, &M::Bias, &M::BiasSTD, &M::BiasApri, &M::BiasApriSTD, &M::BiasLatSTDs},
+      {GGG_ROLL, &M::Roll, &M::RollSTD, &M::RollApri, &M::RollApriSTD, &M::RollLatSTDs},
+      {GGG_SHIFT, &M::Shift, &M::ShiftSTD, &M::ShiftApri, &M::ShiftApriSTD, &M::ShiftLatSTDs},
+      {GGG_TXRX_DIST, &M::TxRxDist, &M::TxRxDistSTD, &M::TxRxDistApri, &M::TxRxDistApriSTD,
+       &M::TxRxDistLatSTDs},
+      {GGG_RX_ANGLE, &M::RxAngle, &M::RxAngleSTD, &M::RxAngleApri, &M::RxAngleApriSTD,
+       &M::RxAngleLatSTDs},
+  };
+  ASSERT_EQ(std::size(ExtraParamGroups<M>), std::size(expected));
+  for (const TExtraParamGroup<M>& want : expected) {
+    const TExtraParamGroup<M>* group = FindExtraParamGroup<M>(want.ParamType);
+    ASSERT_NE(group, nullptr) << int(want.ParamType);
+    EXPECT_TRUE(group->Value == want.Value && group->STD == want.STD && group->Apri == want.Apri &&
+                group->ApriSTD == want.ApriSTD && group->LatSTDs == want.LatSTDs)
+        << int(want.ParamType);
+  }
+  for (TODVPoSet_Types other : {GGG_AIR_THK_STD, GGG_RX_ALT, GGG_TX_ALT, GGG_Rx_Pos, GGG_TIMESTAMP})
+    EXPECT_EQ(FindExtraParamGroup<TSparseModel>(other), nullptr) << int(other);
 }
 
 } // namespace

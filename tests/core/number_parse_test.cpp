@@ -2,7 +2,7 @@
 #include "core/DelimitedText.h"
 #include "core/NumberParse.h"
 #include "core/TextScanner.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <algorithm>
 #include <bit>

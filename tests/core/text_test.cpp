@@ -1,7 +1,7 @@
 #include "core/DateTimeText.h"
 #include "core/FileNames.h"
 #include "core/TextFile.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "model/InversionGeneralTypes_.h"
-#include "tests/model/ModelPrinters.h"
-#include "tests/support/Failure.h"
+#include "testing/model/ModelPrinters.h"
+#include "testing/support/Failure.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "model/LayerParams_.h"
-#include "tests/model/ModelPrinters.h"
+#include "testing/model/ModelPrinters.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

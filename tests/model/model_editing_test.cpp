@@ -1,8 +1,8 @@
 #include "model/ModFile_.h"
-#include "tests/model/ModFileTestAccess.h"
-#include "tests/model/ModelPrinters.h"
-#include "tests/support/FailingAllocation.h"
-#include "tests/support/Failure.h"
+#include "model/detail/ModFileInternals.h"
+#include "testing/model/ModelPrinters.h"
+#include "testing/support/FailingAllocation.h"
+#include "testing/support/Failure.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -80,12 +80,12 @@ TEST(ModelEditing, SparseFormatPropertySetsTheFormatOnly) {
   EXPECT_TRUE(file.SparseFormat());
   EXPECT_EQ(file.NumberOfModels(), 0);
   file.SetIsSparse(false);
-  EXPECT_EQ(TModFileTestAccess::Format(file), ModelFormatRegular);
+  EXPECT_EQ(TModFileInternals::Format(file), ModelFormatRegular);
   EXPECT_EQ(file.GetModel(1), Titled("first"));
 
   TModFile unset;
   unset.SetIsSparse(false);
-  EXPECT_EQ(TModFileTestAccess::Format(unset), ModelFormatRegular);
+  EXPECT_EQ(TModFileInternals::Format(unset), ModelFormatRegular);
 }
 
 TEST(ModelEditing, CopyPropertiesCopiesTheSettingsOnly) {
@@ -103,10 +103,10 @@ TEST(ModelEditing, CopyPropertiesCopiesTheSettingsOnly) {
   source.SetIsLCI(true);
   source.SetExpFormat("0.0e-0");
   source.SetLinFormat("0.00");
-  TModFileTestAccess::TwoDFormat(source) = "0.0";
+  TModFileInternals::TwoDFormat(source) = "0.0";
   source.SetUseExpFormat(false);
   source.SetColWidth(9);
-  TModFileTestAccess::ColFormat(source) = "%9s";
+  TModFileInternals::ColFormat(source) = "%9s";
 
   TModFile target;
   target.AddSparseModel(SparseTitled("target"), 1);
@@ -124,11 +124,11 @@ TEST(ModelEditing, CopyPropertiesCopiesTheSettingsOnly) {
   EXPECT_TRUE(target.IsLCI());
   EXPECT_EQ(target.ExpFormat(), "0.0e-0");
   EXPECT_EQ(target.LinFormat(), "0.00");
-  EXPECT_EQ(TModFileTestAccess::TwoDFormat(target), "0.0");
+  EXPECT_EQ(TModFileInternals::TwoDFormat(target), "0.0");
   EXPECT_FALSE(target.UseExpFormat());
   EXPECT_EQ(target.ColWidth(), 9);
-  EXPECT_EQ(TModFileTestAccess::ColFormat(target), "%9s");
-  EXPECT_EQ(TModFileTestAccess::Format(target), ModelFormatRegular);
+  EXPECT_EQ(TModFileInternals::ColFormat(target), "%9s");
+  EXPECT_EQ(TModFileInternals::Format(target), ModelFormatRegular);
 
   EXPECT_EQ(target.FileName(), "target.mo2");
   EXPECT_EQ(target.CommentLine(), "target comment");
@@ -143,7 +143,7 @@ TEST(ModelEditing, CopyPropertiesPassesAnUnsetFormat) {
   TModFile target;
   target.AddSparseModel(SparseTitled("target"), 1);
   source.CopyProperties(target);
-  EXPECT_EQ(TModFileTestAccess::Format(target), ModelFormatNotSet);
+  EXPECT_EQ(TModFileInternals::Format(target), ModelFormatNotSet);
   EXPECT_EQ(target.NumberOfModels(), 0);
 }
 
@@ -153,10 +153,8 @@ std::vector<size_t> LateralLengths(const TModel& model) {
   for (const TLayer& layer : model.Layers)
     for (const TArrayOfSingle* factors : {&layer.ResLat, &layer.ThkLat, &layer.DepLat})
       lengths.push_back(factors->size());
-  for (const TArrayOfSingle* factors :
-       {&model.AltitudeLatSTDs, &model.PitchLatSTDs, &model.BiasLatSTDs, &model.RollLatSTDs,
-        &model.ShiftLatSTDs, &model.TxRxDistLatSTDs, &model.RxAngleLatSTDs})
-    lengths.push_back(factors->size());
+  for (const TExtraParamGroup<TModel>& group : ExtraParamGroups<TModel>)
+    lengths.push_back((model.*group.LatSTDs).size());
   return lengths;
 }
 
@@ -169,10 +167,8 @@ void AddModels(TModFile& file, size_t n, const TArrayOfSingle& firstResLat,
     model.Layers.resize(2);
     for (TLayer& layer : model.Layers)
       layer.ResLat = layer.ThkLat = layer.DepLat = others;
-    for (TArrayOfSingle* factors :
-         {&model.AltitudeLatSTDs, &model.PitchLatSTDs, &model.BiasLatSTDs, &model.RollLatSTDs,
-          &model.ShiftLatSTDs, &model.TxRxDistLatSTDs, &model.RxAngleLatSTDs})
-      *factors = others;
+    for (const TExtraParamGroup<TModel>& group : ExtraParamGroups<TModel>)
+      model.*group.LatSTDs = others;
     if (i == 0)
       model.Layers[0].ResLat = firstResLat;
     file.AddModel(model, static_cast<std::int32_t>(i + 1));
@@ -192,7 +188,7 @@ TEST(LateralFit, CoupledModelsGetTheWidthLessTowardsTheEnd) {
   for (const Case& c : cases) {
     TModFile file;
     AddModels(file, c.models, c.firstResLat, {99.0f, 99.0f, 99.0f});
-    TModFileTestAccess::FitLateralConstraints(file, false);
+    TModFileInternals::FitLateralConstraints(file, false);
     for (size_t i = 0; i < c.models; ++i)
       EXPECT_EQ(LateralLengths(file.GetModel(static_cast<std::int32_t>(i + 1))),
                 std::vector<size_t>(13, c.lengths[i]))
@@ -204,7 +200,7 @@ TEST(LateralFit, AddedEntriesAreZeroUnlessTheFlagMakesTheLayersOnes99) {
   for (bool modify : {false, true}) {
     TModFile file;
     AddModels(file, 3, {5.0f, 5.0f}, {});
-    TModFileTestAccess::FitLateralConstraints(file, modify);
+    TModFileInternals::FitLateralConstraints(file, modify);
     const TModel second = file.GetModel(2);
     const float layerFill = modify ? 99.0f : 0.0f;
     EXPECT_EQ(file.GetModel(1).Layers[0].ResLat, (TArrayOfSingle{5.0f, 5.0f}));
@@ -222,7 +218,7 @@ TEST(LateralFit, WithoutLayerCouplingEveryLateralArrayIsEmptied) {
     first.AltitudeLatSTDs = {5.0f};
     first.PitchLatSTDs = {5.0f, 5.0f};
     file.SetModel(1, first);
-    TModFileTestAccess::FitLateralConstraints(file, modify);
+    TModFileInternals::FitLateralConstraints(file, modify);
     for (std::int32_t number = 1; number <= 3; ++number)
       EXPECT_EQ(LateralLengths(file.GetModel(number)), std::vector<size_t>(13, 0)) << number;
   }
@@ -248,10 +244,10 @@ TEST(LateralFit, TheWidthReportedByTheFittingGivesTheMeasuredMode) {
     AddModels(file, c.models, c.firstResLat, c.others);
     for (int save = 1; save <= 2; ++save) { // the second finds every array fitted
       const std::optional<std::int32_t> width =
-          TModFileTestAccess::FitLateralConstraints(file, c.modify);
-      TModFileTestAccess::DetermineLCIMode(file);
+          TModFileInternals::FitLateralConstraints(file, c.modify);
+      TModFileInternals::DetermineLCIMode(file);
       const std::int32_t measured = file.LCIMode();
-      TModFileTestAccess::DetermineLCIMode(file, width);
+      TModFileInternals::DetermineLCIMode(file, width);
       EXPECT_EQ(file.LCIMode(), measured) << c.models << " models, save " << save;
     }
   }
@@ -261,7 +257,7 @@ TEST(LateralFit, OnlyRegularFilesAreFitted) {
   TModFile file;
   AddModels(file, 2, {5.0f, 5.0f, 5.0f}, {});
   file.SetIsSparse(true);
-  TModFileTestAccess::FitLateralConstraints(file, true);
+  TModFileInternals::FitLateralConstraints(file, true);
   EXPECT_EQ(file.GetModel(1).Layers[0].ResLat, (TArrayOfSingle{5.0f, 5.0f, 5.0f}));
   EXPECT_EQ(file.GetModel(2).Layers[0].ResLat, TArrayOfSingle{});
 }
@@ -292,7 +288,7 @@ TEST(LateralFit, ConstraintModeFollowsVerticalFactorsAndWidth) {
     second.Layers[1].ThkVert = c.thkVert;
     file.SetModel(2, second);
     file.SetLCIMode(7);
-    TModFileTestAccess::DetermineLCIMode(file);
+    TModFileInternals::DetermineLCIMode(file);
     EXPECT_EQ(file.LCIMode(), c.mode) << c.what;
   }
 }

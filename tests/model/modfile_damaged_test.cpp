@@ -2,9 +2,9 @@
 // the library's own failure, never in a foreign exception, a crash, a sanitizer finding or memory
 // out of proportion to the file.
 #include "model/ModFile_.h"
-#include "tests/model/ModelFileFixtures.h"
-#include "tests/model/ModelPrinters.h"
-#include "tests/support/Failure.h"
+#include "testing/model/ModelFileFixtures.h"
+#include "testing/model/ModelPrinters.h"
+#include "testing/support/Failure.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -30,6 +30,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 namespace kiv {
 namespace {
 
+using test::EveryExtraParam;
 using test::Header;
 using test::MakeModelType;
 using test::ModelFile;
@@ -87,9 +88,7 @@ std::vector<Fixture> Fixtures() {
   return {
       {"survey.mod", MakeModelType({GGG_AIR_THK, GGG_PITCH}, {ltChargeability, ltTau})},
       {"survey.mo2", MakeModelType({GGG_AIR_THK, GGG_PITCH}, {ltChargeability, ltTau})},
-      {"extras.mod", MakeModelType({GGG_AIR_THK, GGG_PITCH, GGG_BIAS, GGG_ROLL, GGG_SHIFT,
-                                    GGG_TXRX_DIST, GGG_RX_ANGLE},
-                                   {})},
+      {"extras.mod", MakeModelType(EveryExtraParam(), {})},
       {"layers.mo2", MakeModelType({}, {ltPHI})},
   };
 }
@@ -154,8 +153,7 @@ std::string ManyModelsHeader(size_t models, std::string_view lciMode) {
 TEST(ModFileHostile, EachInputGivesItsOwnOutcome) {
   const TVesmarInvModelType plain = MakeModelType({}, {});
   const TVesmarInvModelType altitude = MakeModelType({GGG_AIR_THK}, {});
-  const TVesmarInvModelType everyExtra = MakeModelType(
-      {GGG_AIR_THK, GGG_PITCH, GGG_BIAS, GGG_ROLL, GGG_SHIFT, GGG_TXRX_DIST, GGG_RX_ANGLE}, {});
+  const TVesmarInvModelType everyExtra = MakeModelType(EveryExtraParam(), {});
   const std::string header = Header("1 2", {"1 5 a"});
   const std::string block = "1 0 0 0\r\n10 1\r\n";
   const std::string tenMB = Repeated('7', 10 * 1024 * 1024);
@@ -323,8 +321,7 @@ size_t MemoryBound(size_t fileSize) {
 // number. A file that its size can justify reads and holds memory within the bound; one beyond
 // it is refused by the reader's claims, before the memory is taken.
 TEST(ModFileHostile, ModelsHeldTakeMemoryInProportionToTheFile) {
-  const TVesmarInvModelType everyExtra = MakeModelType(
-      {GGG_AIR_THK, GGG_PITCH, GGG_BIAS, GGG_ROLL, GGG_SHIFT, GGG_TXRX_DIST, GGG_RX_ANGLE}, {});
+  const TVesmarInvModelType everyExtra = MakeModelType(EveryExtraParam(), {});
   const TVesmarInvModelType survey =
       MakeModelType({GGG_AIR_THK, GGG_PITCH}, {ltChargeability, ltTau});
   struct Case {

@@ -1,8 +1,8 @@
 #include "model/ModFile_.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/model/ModelFileFixtures.h"
-#include "tests/model/ModelPrinters.h"
-#include "tests/support/Failure.h"
+#include "testing/model/ModelFileFixtures.h"
+#include "testing/model/ModelPrinters.h"
+#include "testing/support/Failure.h"
 
 #include <gtest/gtest.h>
 #include <optional>

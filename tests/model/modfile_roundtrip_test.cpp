@@ -1,9 +1,8 @@
 // Models built in code, written in both styles and both layouts and read back: every value and
 // factor returns as it was, the sentinels included.
-#include "model/ExtraParamFields.h"
 #include "model/ModFile_.h"
-#include "tests/model/ModelFileFixtures.h"
-#include "tests/model/ModelPrinters.h"
+#include "testing/model/ModelFileFixtures.h"
+#include "testing/model/ModelPrinters.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -62,11 +61,11 @@ TModel CanonicalModel(const Shape& shape, size_t index, Draw& draw) {
   model.UTMY = 6000000.0 + 0.5 * static_cast<double>(draw.Count(0, 100000));
   model.Elevation = 0.25f * static_cast<float>(draw.Count(0, 1000));
   for (TODVPoSet_Types extra : shape.extras) {
-    const ExtraParamFields<TModel> fields = FieldsOfExtraParam(model, extra);
-    *fields.Apri = draw.Value();
-    *fields.ApriSTD = draw.Factor();
-    fields.LatSTDs->resize(lateral);
-    for (float& factor : *fields.LatSTDs)
+    const TExtraParamGroup<TModel>& group = *FindExtraParamGroup<TModel>(extra);
+    model.*group.Apri = draw.Value();
+    model.*group.ApriSTD = draw.Factor();
+    (model.*group.LatSTDs).resize(lateral);
+    for (float& factor : model.*group.LatSTDs)
       factor = draw.Active();
   }
   // The first model has a layer with a vertical factor, which keeps the constraint mode.

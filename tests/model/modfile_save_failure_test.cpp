@@ -3,9 +3,9 @@
 // reason kept as its cause, and the file that was there stays as it was.
 #include "model/ModFile_.h"
 #include "platform/testing/FaultInjection.h"
-#include "testing/ModelTypes.h"
-#include "tests/model/ModelPrinters.h"
-#include "tests/support/TempDir.h"
+#include "testing/model/ModelPrinters.h"
+#include "testing/model/ModelTypes.h"
+#include "testing/support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Two files of realistic shape, regular and sparse: four models of three layers with altitude and
 // pitch, chargeability and tau, constraint mode 3. Each is read into exactly the values it holds.
 #include "model/ModFile_.h"
-#include "tests/model/ModelFileFixtures.h"
-#include "tests/model/ModelPrinters.h"
+#include "testing/model/ModelFileFixtures.h"
+#include "testing/model/ModelPrinters.h"
 
 #include <gtest/gtest.h>
 #include <memory>

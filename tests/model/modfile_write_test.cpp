@@ -1,7 +1,7 @@
 #include "model/ModFile_.h"
-#include "tests/model/ModelFileFixtures.h"
-#include "tests/model/ModelPrinters.h"
-#include "tests/support/Failure.h"
+#include "testing/model/ModelFileFixtures.h"
+#include "testing/model/ModelPrinters.h"
+#include "testing/support/Failure.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

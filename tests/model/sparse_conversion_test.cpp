@@ -1,8 +1,8 @@
 #include "model/ModFile_.h"
 #include "model/SparseFormats_.h"
-#include "tests/model/ModFileTestAccess.h"
-#include "tests/model/ModelPrinters.h"
-#include "tests/support/FailingAllocation.h"
+#include "model/detail/ModFileInternals.h"
+#include "testing/model/ModelPrinters.h"
+#include "testing/support/FailingAllocation.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -43,7 +43,7 @@ TEST(SparseVector, RefusesWhatItCannotHold) {
   }
 }
 
-TVesmarInvModelType TypeWithExtras(std::initializer_list<TODVPoSet_Types> extras) {
+TVesmarInvModelType TypeWithExtras(const std::vector<TODVPoSet_Types>& extras) {
   TVesmarInvModelType type;
   for (TODVPoSet_Types extra : extras) {
     TExtraParam param;
@@ -53,59 +53,10 @@ TVesmarInvModelType TypeWithExtras(std::initializer_list<TODVPoSet_Types> extras
   return type;
 }
 
-// One extra parameter's fields in both styles: value, STD, Apri, ApriSTD and the lateral array.
-struct Group {
-  TODVPoSet_Types type;
-  std::array<float TModel::*, 4> scalars;
-  TArrayOfSingle TModel::*lateral;
-  std::array<float TSparseModel::*, 4> sparseScalars;
-  TSparseVector TSparseModel::*sparseLateral;
-};
-
-const Group kGroups[] = {
-    {GGG_AIR_THK,
-     {&TModel::Altitude, &TModel::AltitudeSTD, &TModel::AltitudeApri, &TModel::AltitudeApriSTD},
-     &TModel::AltitudeLatSTDs,
-     {&TSparseModel::Altitude, &TSparseModel::AltitudeSTD, &TSparseModel::AltitudeApri,
-      &TSparseModel::AltitudeApriSTD},
-     &TSparseModel::AltitudeLatSTDs},
-    {GGG_PITCH,
-     {&TModel::Pitch, &TModel::PitchSTD, &TModel::PitchApri, &TModel::PitchApriSTD},
-     &TModel::PitchLatSTDs,
-     {&TSparseModel::Pitch, &TSparseModel::PitchSTD, &TSparseModel::PitchApri,
-      &TSparseModel::PitchApriSTD},
-     &TSparseModel::PitchLatSTDs},
-    {GGG_ROLL,
-     {&TModel::Roll, &TModel::RollSTD, &TModel::RollApri, &TModel::RollApriSTD},
-     &TModel::RollLatSTDs,
-     {&TSparseModel::Roll, &TSparseModel::RollSTD, &TSparseModel::RollApri,
-      &TSparseModel::RollApriSTD},
-     &TSparseModel::RollLatSTDs},
-    {GGG_BIAS,
-     {&TModel::Bias, &TModel::BiasSTD, &TModel::BiasApri, &TModel::BiasApriSTD},
-     &TModel::BiasLatSTDs,
-     {&TSparseModel::Bias, &TSparseModel::BiasSTD, &TSparseModel::BiasApri,
-      &TSparseModel::BiasApriSTD},
-     &TSparseModel::BiasLatSTDs},
-    {GGG_SHIFT,
-     {&TModel::Shift, &TModel::ShiftSTD, &TModel::ShiftApri, &TModel::ShiftApriSTD},
-     &TModel::ShiftLatSTDs,
-     {&TSparseModel::Shift, &TSparseModel::ShiftSTD, &TSparseModel::ShiftApri,
-      &TSparseModel::ShiftApriSTD},
-     &TSparseModel::ShiftLatSTDs},
-    {GGG_TXRX_DIST,
-     {&TModel::TxRxDist, &TModel::TxRxDistSTD, &TModel::TxRxDistApri, &TModel::TxRxDistApriSTD},
-     &TModel::TxRxDistLatSTDs,
-     {&TSparseModel::TxRxDist, &TSparseModel::TxRxDistSTD, &TSparseModel::TxRxDistApri,
-      &TSparseModel::TxRxDistApriSTD},
-     &TSparseModel::TxRxDistLatSTDs},
-    {GGG_RX_ANGLE,
-     {&TModel::RxAngle, &TModel::RxAngleSTD, &TModel::RxAngleApri, &TModel::RxAngleApriSTD},
-     &TModel::RxAngleLatSTDs,
-     {&TSparseModel::RxAngle, &TSparseModel::RxAngleSTD, &TSparseModel::RxAngleApri,
-      &TSparseModel::RxAngleApriSTD},
-     &TSparseModel::RxAngleLatSTDs},
-};
+// Each extra parameter's group in both styles; the two tables list the same parameters in the
+// same order.
+const auto& kGroups = ExtraParamGroups<TModel>;
+const auto& kSparseGroups = ExtraParamGroups<TSparseModel>;
 
 // A layer with every field set to a value of its own, and the sparse layer it converts to.
 const TLayer kLayer{.Res = 1,
@@ -176,21 +127,30 @@ TModel RichModel() {
   model.UTMY = 6123456.5;
   model.Elevation = 42.5f;
   for (size_t g = 0; g < std::size(kGroups); ++g) {
-    for (size_t s = 0; s < 4; ++s)
-      model.*kGroups[g].scalars[s] = static_cast<float>(10 * g + s + 1);
-    model.*kGroups[g].lateral = {static_cast<float>(g) + 1.5f, 99.0f};
+    const std::array scalars = {kGroups[g].Value, kGroups[g].STD, kGroups[g].Apri,
+                                kGroups[g].ApriSTD};
+    for (size_t s = 0; s < scalars.size(); ++s)
+      model.*scalars[s] = static_cast<float>(10 * g + s + 1);
+    model.*kGroups[g].LatSTDs = {static_cast<float>(g) + 1.5f, 99.0f};
   }
   return model;
 }
 
-void ExpectGroup(const TSparseModel& sparse, const TModel& model, const Group& group,
-                 bool converted) {
-  for (size_t s = 0; s < 4; ++s)
-    EXPECT_EQ(sparse.*group.sparseScalars[s], converted ? model.*group.scalars[s] : 0.0f)
-        << "group " << int(group.type) << ", field " << s;
-  const TArrayOfSingle& dense = model.*group.lateral;
+void ExpectGroup(const TSparseModel& sparse, const TModel& model, size_t g, bool converted) {
+  const TExtraParamGroup<TModel>& group = kGroups[g];
+  const TExtraParamGroup<TSparseModel>& sparseGroup = kSparseGroups[g];
+  const std::array<std::pair<float TModel::*, float TSparseModel::*>, 4> scalars = {{
+      {group.Value, sparseGroup.Value},
+      {group.STD, sparseGroup.STD},
+      {group.Apri, sparseGroup.Apri},
+      {group.ApriSTD, sparseGroup.ApriSTD},
+  }};
+  for (size_t s = 0; s < scalars.size(); ++s)
+    EXPECT_EQ(sparse.*scalars[s].second, converted ? model.*scalars[s].first : 0.0f)
+        << "group " << int(group.ParamType) << ", field " << s;
+  const TArrayOfSingle& dense = model.*group.LatSTDs;
   const TSparseVector expected = converted ? TSparseVector{{1, 2}, dense, 2} : TSparseVector{};
-  EXPECT_EQ(sparse.*group.sparseLateral, expected) << "group " << int(group.type);
+  EXPECT_EQ(sparse.*sparseGroup.LatSTDs, expected) << "group " << int(group.ParamType);
 }
 
 TSparseModel ConvertOne(const TModel& model, const TVesmarInvModelType& type) {
@@ -210,28 +170,30 @@ TEST(SparseConversion, ModelFieldsAndLayersAreCarriedOver) {
   EXPECT_EQ(sparse.UTMY, model.UTMY);
   EXPECT_EQ(sparse.Elevation, model.Elevation);
   EXPECT_EQ(sparse.Layers, (std::vector<TSparseLayer>{kSparseLayer, kSparseLayer}));
-  for (const Group& group : kGroups)
-    ExpectGroup(sparse, model, group, false);
+  for (size_t g = 0; g < std::size(kGroups); ++g)
+    ExpectGroup(sparse, model, g, false);
 }
 
 TEST(SparseConversion, OnlyTheModelTypesExtraParametersAreCarriedOver) {
   const TModel model = RichModel();
-  for (const Group& only : kGroups) {
-    const TSparseModel sparse = ConvertOne(model, TypeWithExtras({only.type}));
-    for (const Group& group : kGroups)
-      ExpectGroup(sparse, model, group, group.type == only.type);
+  for (const TExtraParamGroup<TModel>& only : kGroups) {
+    const TSparseModel sparse = ConvertOne(model, TypeWithExtras({only.ParamType}));
+    for (size_t g = 0; g < std::size(kGroups); ++g)
+      ExpectGroup(sparse, model, g, kGroups[g].ParamType == only.ParamType);
   }
 
-  const TSparseModel all =
-      ConvertOne(model, TypeWithExtras({GGG_RX_ANGLE, GGG_TXRX_DIST, GGG_SHIFT, GGG_BIAS, GGG_ROLL,
-                                        GGG_PITCH, GGG_AIR_THK}));
-  for (const Group& group : kGroups)
-    ExpectGroup(all, model, group, true);
+  // Every group, named in the reverse of the table's order.
+  std::vector<TODVPoSet_Types> every;
+  for (const TExtraParamGroup<TModel>& group : kGroups)
+    every.insert(every.begin(), group.ParamType);
+  const TSparseModel all = ConvertOne(model, TypeWithExtras(every));
+  for (size_t g = 0; g < std::size(kGroups); ++g)
+    ExpectGroup(all, model, g, true);
 
   const TSparseModel none =
       ConvertOne(model, TypeWithExtras({GGG_RX_ALT, GGG_TX_ALT, GGG_Rx_Pos, GGG_TIMESTAMP}));
-  for (const Group& group : kGroups)
-    ExpectGroup(none, model, group, false);
+  for (size_t g = 0; g < std::size(kGroups); ++g)
+    ExpectGroup(none, model, g, false);
 }
 
 TEST(SparseConversion, SwitchConvertsEveryModelAndKeepsTheRegularOnes) {
@@ -270,7 +232,7 @@ TEST(SparseConversion, SwitchOfAFileWithoutModels) {
   TModFile empty;
   empty.SetFileName("run.mod");
   empty.SwitchToSparseFormat(TypeWithExtras({}));
-  EXPECT_EQ(TModFileTestAccess::Format(empty), ModelFormatSparse);
+  EXPECT_EQ(TModFileInternals::Format(empty), ModelFormatSparse);
   EXPECT_EQ(empty.NumberOfModels(), 0);
   EXPECT_EQ(empty.FileName(), "run.mo2");
 }
@@ -315,7 +277,7 @@ TEST(SparseConversion, AFailedSwitchChangesNothing) {
     const std::string cause = "\nstd::bad_alloc";
     ASSERT_TRUE(message.ends_with(cause)) << message;
     locations.insert(message.substr(0, message.size() - cause.size()));
-    EXPECT_EQ(TModFileTestAccess::Format(file), ModelFormatRegular);
+    EXPECT_EQ(TModFileInternals::Format(file), ModelFormatRegular);
     EXPECT_EQ(file.FileName(), "run.mod");
     file.SetIsSparse(true);
     EXPECT_EQ(file.NumberOfModels(), 0);

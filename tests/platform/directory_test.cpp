@@ -1,7 +1,7 @@
 #include "platform/Directory.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/support/SystemFailure.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/SystemFailure.h"
+#include "testing/support/TempDir.h"
 
 #include <algorithm>
 #include <filesystem>

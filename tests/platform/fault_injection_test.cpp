@@ -1,6 +1,6 @@
 #include "platform/FileSystem.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

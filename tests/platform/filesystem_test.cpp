@@ -1,8 +1,8 @@
 #include "platform/FileSystem.h"
 #include "platform/RenameFile.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/support/SystemFailure.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/SystemFailure.h"
+#include "testing/support/TempDir.h"
 
 #include <filesystem>
 #include <functional>

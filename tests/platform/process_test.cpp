@@ -1,6 +1,6 @@
 #include "platform/Process.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/support/SystemFailure.h"
+#include "testing/support/SystemFailure.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

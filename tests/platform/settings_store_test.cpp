@@ -3,7 +3,7 @@
 
 #include "platform/SettingsStore.h"
 #include "platform/testing/Emulation.h"
-#include "tests/support/ScopedRegistry.h"
+#include "testing/support/ScopedRegistry.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "platform/Process.h"
 #include "platform/VersionResource.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,5 +1,5 @@
 #include "platform/testing/ChildProcess.h"
-#include "tests/support/ScopedRegistry.h"
+#include "testing/support/ScopedRegistry.h"
 
 #include <gtest/gtest.h>
 #include <string>

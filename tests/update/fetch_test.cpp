@@ -2,8 +2,8 @@
 // leaving the old files as they were and no temporary behind.
 #include "core/FormatSettings.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/support/Failure.h"
-#include "tests/update/UpdateServerFixture.h"
+#include "testing/https/UpdateServerFixture.h"
+#include "testing/support/Failure.h"
 #include "update/HttpsTransfer.h"
 
 #include <curl/curl.h>

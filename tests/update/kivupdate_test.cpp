@@ -1,6 +1,6 @@
 // kivupdate: each kind fetched from the local server, and a refused certificate.
 #include "platform/testing/ChildProcess.h"
-#include "tests/update/UpdateServerFixture.h"
+#include "testing/https/UpdateServerFixture.h"
 
 namespace kiv {
 namespace {

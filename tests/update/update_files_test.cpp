@@ -1,6 +1,6 @@
 // The files of each kind, their addresses and messages; archive names; the TLS library check.
 #include "core/Exceptions.h"
-#include "tests/support/Failure.h"
+#include "testing/support/Failure.h"
 #include "update/HttpsTransfer.h"
 #include "update/UpdateFiles.h"
 

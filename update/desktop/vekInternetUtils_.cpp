@@ -20,39 +20,39 @@ std::int64_t FloorKilobytes(std::int64_t bytes) {
 // download, as nobody can watch or stop it any more.
 class WindowProgress final : public TransferProgress {
 public:
-  explicit WindowProgress(TvekInternetUtils& utils) : utils_(utils) {}
+  explicit WindowProgress(TvekInternetUtils& utils) : FUtils(utils) {}
 
   void WorkBegin(std::int64_t announcedTotal) override {
-    utils_.HttpWorkBegin(&utils_, TWorkMode::wmRead, announcedTotal);
+    FUtils.HttpWorkBegin(&FUtils, TWorkMode::wmRead, announcedTotal);
   }
   void Work(std::int64_t received) override {
-    utils_.HttpWork(&utils_, TWorkMode::wmRead, received);
+    FUtils.HttpWork(&FUtils, TWorkMode::wmRead, received);
   }
-  void WorkEnd() override { utils_.HttpWorkEnd(&utils_, TWorkMode::wmRead); }
+  void WorkEnd() override { FUtils.HttpWorkEnd(&FUtils, TWorkMode::wmRead); }
   bool AbortRequested() override {
     Application().ProcessMessages();
-    return utils_.ProgressForm() == nullptr || utils_.ProgressForm()->AbortRequested();
+    return FUtils.ProgressForm() == nullptr || FUtils.ProgressForm()->AbortRequested();
   }
 
 private:
-  TvekInternetUtils& utils_;
+  TvekInternetUtils& FUtils;
 };
 
 // Frees the window that the guard still holds when the call ends: a window event may have freed
 // it already, and the guard then holds nothing.
 class FreeWindowAtEnd {
 public:
-  explicit FreeWindowAtEnd(TComponentGuard<TProgressForm>& window) : window_(window) {}
+  explicit FreeWindowAtEnd(TComponentGuard<TProgressForm>& window) : FWindow(window) {}
   FreeWindowAtEnd(const FreeWindowAtEnd&) = delete;
   FreeWindowAtEnd& operator=(const FreeWindowAtEnd&) = delete;
   ~FreeWindowAtEnd() {
-    TProgressForm* window = window_.Get();
-    window_.Reset(nullptr);
+    TProgressForm* window = FWindow.Get();
+    FWindow.Reset(nullptr);
     delete window;
   }
 
 private:
-  TComponentGuard<TProgressForm>& window_;
+  TComponentGuard<TProgressForm>& FWindow;
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit internals on Qt: watching a Qt object's events without subclassing its widget.
+
 #include <QEvent>
 #include <QObject>
 #include <functional>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit internals: the boundary where a failure in a Qt handler goes to the exception handler.
+
 #include <utility>
 
 namespace kiv::toolkit {

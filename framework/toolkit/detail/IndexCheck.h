@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit internals: the check of an index into an indexed property.
+
 #include <stdexcept>
 #include <string>
 

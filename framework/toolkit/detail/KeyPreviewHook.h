@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit internals on Qt: a form's key preview.
+
 #include <QObject>
 
 namespace kiv {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit internals on Qt: the Qt side of actions and popup menus.
+
 #include "framework/toolkit/Menus.h"
 
 #include <QAction>

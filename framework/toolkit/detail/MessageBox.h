@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit internals: the message boxes' captions and buttons.
+
 #include "framework/toolkit/Dialogs.h"
 
 #include <QMessageBox>

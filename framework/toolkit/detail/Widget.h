@@ -1,5 +1,7 @@
 #pragma once
 
+// Toolkit internals on Qt: the widget each control owns.
+
 #include "framework/toolkit/Control.h"
 
 #include <QPointer>

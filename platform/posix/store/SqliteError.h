@@ -1,5 +1,7 @@
 #pragma once
 
+// The SQLite settings store's internals: SQLite's failures as std::system_error.
+
 #include <string>
 #include <system_error>
 

@@ -424,8 +424,24 @@ private:
     return true;
   }
 
+  // Changing the journal mode takes the file's exclusive lock, and SQLite answers busy at once,
+  // without the busy handler, while another process opens the same new file: so it waits here,
+  // as long as the busy handler would.
+  void SetJournalMode() {
+    const char* const sql = machine_ ? "PRAGMA journal_mode=DELETE" : "PRAGMA journal_mode=WAL";
+    constexpr int kRetryMilliseconds = 10;
+    for (int waited = 0;; waited += kRetryMilliseconds) {
+      const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+      if (rc == SQLITE_OK)
+        return;
+      if ((rc & 0xFF) != SQLITE_BUSY || waited >= kBusyMilliseconds)
+        ThrowSqlite(rc, sql, file_, db_);
+      sqlite3_sleep(kRetryMilliseconds);
+    }
+  }
+
   void Prepare() {
-    Execute(machine_ ? "PRAGMA journal_mode=DELETE" : "PRAGMA journal_mode=WAL");
+    SetJournalMode();
     Execute("PRAGMA synchronous=NORMAL");
     Execute("PRAGMA foreign_keys=ON");
     Execute("BEGIN IMMEDIATE");

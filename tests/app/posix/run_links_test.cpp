@@ -1,6 +1,6 @@
 // Facts of POSIX systems only: symbolic links and a device that is always full.
 #include "core/TextFile.h"
-#include "tests/app/RunFolder.h"
+#include "testing/support/RunFolder.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // "/" ones, in a folder whose name is beyond ASCII. The log and the exit code must be the ones of
 // the Linux build.
 #include "core/TextFile.h"
-#include "tests/app/RunFolder.h"
+#include "testing/support/RunFolder.h"
 
 #include <algorithm>
 #include <filesystem>

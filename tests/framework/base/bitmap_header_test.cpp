@@ -1,5 +1,5 @@
 #include "framework/base/BitmapHeader.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -9,9 +9,9 @@
 #include "platform/Process.h"
 #include "platform/testing/ChildProcess.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/framework/base/FrameworkObjects.h"
-#include "tests/support/Failure.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/Failure.h"
+#include "testing/support/FrameworkObjects.h"
+#include "testing/support/TempDir.h"
 
 #include <algorithm>
 #include <filesystem>

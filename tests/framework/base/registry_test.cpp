@@ -1,6 +1,6 @@
 #include "framework/base/Registry.h"
 #include "platform/AsciiText.h"
-#include "tests/support/ScopedRegistry.h"
+#include "testing/support/ScopedRegistry.h"
 
 #include <gtest/gtest.h>
 #include <system_error>

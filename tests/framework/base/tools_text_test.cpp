@@ -1,5 +1,5 @@
 #include "framework/base/Tools.h"
-#include "tests/support/Failure.h"
+#include "testing/support/Failure.h"
 
 #include <gtest/gtest.h>
 

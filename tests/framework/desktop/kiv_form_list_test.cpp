@@ -1,10 +1,10 @@
 #include "core/Exceptions.h"
 #include "framework/desktop/KivForm_.h"
-#include "tests/framework/desktop/FormListFixture.h"
+#include "testing/gui/FormListFixture.h"
+#include "testing/support/Failure.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
-#include <typeinfo>
 
 namespace kiv {
 namespace {
@@ -36,16 +36,6 @@ template <class Form = TKivForm> Form* NewForm(int tag = 0, const std::string& c
   return form;
 }
 
-template <class E, class Call> void ExpectFailure(Call call, const std::string& message) {
-  try {
-    call();
-    ADD_FAILURE() << "no failure, expected: " << message;
-  } catch (const E& e) {
-    EXPECT_EQ(e.Message(), message);
-    EXPECT_EQ(typeid(e), typeid(E));
-  }
-}
-
 using TKivFormList_ = test::FormListTest;
 
 TEST_F(TKivFormList_, RefusesASecondFormOfOneClassAndNonZeroTag) {
@@ -56,8 +46,8 @@ TEST_F(TKivFormList_, RefusesASecondFormOfOneClassAndNonZeroTag) {
   list.AddForm(*NewForm<TKivForm>(7), true);
   for (TKivForm* form : {static_cast<TKivForm*>(NewForm<TDupForm>(7)),
                          static_cast<TKivForm*>(NewForm<TDUPFORM>(7))}) {
-    ExpectFailure<EPelo>([&] { list.AddForm(*form, false); },
-                         "Cannot add non-unique form in TKivFormList.AddForm.");
+    EXPECT_EQ(test::Failure([&] { list.AddForm(*form, false); }),
+              test::Expected("EPelo", "Cannot add non-unique form in TKivFormList.AddForm."));
     // Refused, it keeps the info component it was given first.
     EXPECT_EQ(form->ComponentCount(), 1);
     delete form;
@@ -88,8 +78,8 @@ TEST_F(TKivFormList_, WindowListFlagAddsOrOnlyChanges) {
   // A refusal from the add reaches the caller unchanged.
   list.SetFormVisibilityInWindowList(*NewForm<TDupForm>(3), true);
   TKivForm* twin = NewForm<TDupForm>(3);
-  ExpectFailure<EPelo>([&] { list.SetFormVisibilityInWindowList(*twin, true); },
-                       "Cannot add non-unique form in TKivFormList.AddForm.");
+  EXPECT_EQ(test::Failure([&] { list.SetFormVisibilityInWindowList(*twin, true); }),
+            test::Expected("EPelo", "Cannot add non-unique form in TKivFormList.AddForm."));
   delete twin;
 }
 
@@ -108,12 +98,13 @@ TEST_F(TKivFormList_, LooksUpByIndexClassAndTag) {
   EXPECT_EQ(list.Form(1, "TDupForm"), second);
   for (const auto& lookup :
        {std::pair{2, "TDupForm"}, std::pair{0, "TDUPFORM"}, std::pair{0, "TNoSuchForm"}})
-    ExpectFailure<EPelo>([&] { list.Form(lookup.first, lookup.second); },
-                         "Form search out of range. Please report this problem.");
+    EXPECT_EQ(test::Failure([&] { list.Form(lookup.first, lookup.second); }),
+              test::Expected("EPelo", "Form search out of range. Please report this problem."));
   EXPECT_EQ(list.Form("tdupform", 2), second);
   EXPECT_EQ(list.Form("TDupForm", 5), nullptr);
-  ExpectFailure<EPelo>([&] { list.Form("TDupForm", 0); },
-                       "Error in TKivFormList.Form. Tag=0 is not considered a unique tag.");
+  EXPECT_EQ(
+      test::Failure([&] { list.Form("TDupForm", 0); }),
+      test::Expected("EPelo", "Error in TKivFormList.Form. Tag=0 is not considered a unique tag."));
 }
 
 // A form whose class name cannot be told: a foreign failure inside the list.
@@ -133,14 +124,14 @@ TEST_F(TKivFormList_, ForeignFailuresAskToBeReported) {
   auto* listed = NewForm<TNamelessForm>(1);
   list.AddForm(*listed, false);
   listed->failing = true;
-  ExpectFailure<EPFatal>([&] { list.Form("TNamelessForm", 1); },
-                         "Error in TKivFormList.Form:\n\rno class name\n\r"
-                         "Please report this problem.");
+  EXPECT_EQ(test::Failure([&] { list.Form("TNamelessForm", 1); }),
+            test::Expected("EPFatal", "Error in TKivFormList.Form:\n\rno class name\n\r"
+                                      "Please report this problem."));
   TNamelessForm* added = NewForm<TNamelessForm>(2);
   added->failing = true;
-  ExpectFailure<EPFatal>([&] { list.AddForm(*added, false); },
-                         "Error in TKivFormList.AddForm:\n\rno class name\n\r"
-                         "Please report this problem.");
+  EXPECT_EQ(test::Failure([&] { list.AddForm(*added, false); }),
+            test::Expected("EPFatal", "Error in TKivFormList.AddForm:\n\rno class name\n\r"
+                                      "Please report this problem."));
   delete added;
 }
 

@@ -3,7 +3,8 @@
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/Widget.h"
-#include "tests/framework/desktop/FormListFixture.h"
+#include "testing/gui/FormListFixture.h"
+#include "testing/support/Failure.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -76,12 +77,8 @@ TEST(TKivForm, AFailureInTheSemiModalShowIsWrappedAndTheFormHidden) {
   TKivForm form(nullptr);
   form.SetUseLockedModalMode(false);
   form.OnActivate = [] { throw std::runtime_error("no activation"); };
-  try {
-    form.ShowModal();
-    ADD_FAILURE() << "no failure";
-  } catch (const EPFatal& e) {
-    EXPECT_EQ(e.Message(), "TKivForm.ShowModal\nno activation");
-  }
+  EXPECT_EQ(test::Failure([&] { form.ShowModal(); }),
+            test::Expected("EPFatal", "TKivForm.ShowModal\nno activation"));
   EXPECT_FALSE(form.Visible());
   EXPECT_EQ(form.FormState(), 0u);
 }

@@ -1,6 +1,6 @@
 #include "core/Exceptions.h"
 #include "framework/desktop/Dialog.h"
-#include "tests/framework/support/ModalAnswer.h"
+#include "testing/gui/ModalAnswer.h"
 
 #include <QMessageBox>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "framework/desktop/Dialog.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/framework/desktop/DesktopWindows.h"
-#include "tests/support/TempDir.h"
+#include "testing/gui/DesktopWindows.h"
+#include "testing/support/TempDir.h"
 
 #include <QPlainTextEdit>
 #include <QPointer>

@@ -1,8 +1,8 @@
 #include "framework/desktop/Dialog.h"
 #include "framework/toolkit/Form.h"
-#include "tests/framework/desktop/DesktopWindows.h"
-#include "tests/framework/support/ModalAnswer.h"
-#include "tests/support/TempDir.h"
+#include "testing/gui/DesktopWindows.h"
+#include "testing/gui/ModalAnswer.h"
+#include "testing/support/TempDir.h"
 
 #include <QCursor>
 #include <QFileDialog>

@@ -4,13 +4,14 @@
 #include "framework/desktop/DialogLogWindow.h"
 #include "framework/desktop/FrameworkStartup.h"
 #include "framework/desktop/My.h"
+#include "framework/desktop/testing/MemberReleaseSeam.h"
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/Clipboard.h"
 #include "framework/toolkit/Printer.h"
 #include "framework/toolkit/Screen.h"
-#include "tests/framework/desktop/DesktopWindows.h"
-#include "tests/support/FailingAllocation.h"
-#include "tests/support/Failure.h"
+#include "testing/gui/DesktopWindows.h"
+#include "testing/support/FailingAllocation.h"
+#include "testing/support/Failure.h"
 
 #include <QPlainTextEdit>
 #include <QWidget>
@@ -33,9 +34,11 @@ class ReleaseRecorder {
 public:
   ReleaseRecorder() {
     Released().clear();
-    TMy::OnMemberReleased = [](std::string_view field) { Released().emplace_back(field); };
+    desktop::testing::memberReleased = [](std::string_view field) {
+      Released().emplace_back(field);
+    };
   }
-  ~ReleaseRecorder() { TMy::OnMemberReleased = nullptr; }
+  ~ReleaseRecorder() { desktop::testing::memberReleased = nullptr; }
   ReleaseRecorder(const ReleaseRecorder&) = delete;
   ReleaseRecorder& operator=(const ReleaseRecorder&) = delete;
 

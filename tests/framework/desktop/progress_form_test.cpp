@@ -3,8 +3,9 @@
 #include "framework/toolkit/Appearance.h"
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/detail/Widget.h"
-#include "tests/framework/desktop/FormListFixture.h"
-#include "tests/framework/support/ModalAnswer.h"
+#include "testing/gui/FormListFixture.h"
+#include "testing/gui/ModalAnswer.h"
+#include "testing/support/Failure.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -272,12 +273,8 @@ public:
 TEST(TProgressForm, AFailureNamesTheWindowsClassAndTheOperation) {
   TImportProgress form(nullptr);
   form.lImportText = new TFailingLabel(&form);
-  try {
-    form.SetShowProgressBar(true);
-    ADD_FAILURE() << "no failure";
-  } catch (const EPFatal& e) {
-    EXPECT_EQ(e.Message(), "TImportProgress.SetShowProgressbar\nno text line");
-  }
+  EXPECT_EQ(test::Failure([&] { form.SetShowProgressBar(true); }),
+            test::Expected("EPFatal", "TImportProgress.SetShowProgressbar\nno text line"));
 }
 
 } // namespace

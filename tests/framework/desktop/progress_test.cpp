@@ -1,6 +1,6 @@
 #include "framework/desktop/Dialog.h"
-#include "tests/framework/desktop/DesktopWindows.h"
-#include "tests/framework/support/ModalAnswer.h"
+#include "testing/gui/DesktopWindows.h"
+#include "testing/gui/ModalAnswer.h"
 
 #include <QListWidget>
 #include <QMessageBox>

@@ -3,7 +3,7 @@
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/Menus.h"
 #include "framework/toolkit/detail/MenuParts.h"
-#include "tests/framework/support/ModalAnswer.h"
+#include "testing/gui/ModalAnswer.h"
 
 #include <QMessageBox>
 #include <gtest/gtest.h>

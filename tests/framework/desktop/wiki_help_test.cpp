@@ -3,9 +3,9 @@
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/Widget.h"
 #include "platform/testing/ChildProcess.h"
-#include "tests/framework/support/ModalAnswer.h"
-#include "tests/support/ScopedEnvironment.h"
-#include "tests/support/TempDir.h"
+#include "testing/gui/ModalAnswer.h"
+#include "testing/support/ScopedEnvironment.h"
+#include "testing/support/TempDir.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

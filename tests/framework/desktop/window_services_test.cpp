@@ -5,9 +5,9 @@
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/Form.h"
 #include "platform/ProcessMemory.h"
-#include "tests/framework/base/FrameworkObjects.h"
-#include "tests/framework/desktop/DesktopWindows.h"
-#include "tests/support/TempDir.h"
+#include "testing/gui/DesktopWindows.h"
+#include "testing/support/FrameworkObjects.h"
+#include "testing/support/TempDir.h"
 
 #include <QPointer>
 #include <gtest/gtest.h>

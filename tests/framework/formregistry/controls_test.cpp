@@ -3,8 +3,8 @@
 #include "framework/toolkit/Grids.h"
 #include "framework/toolkit/Panel.h"
 #include "framework/toolkit/StandardControls.h"
-#include "tests/framework/formregistry/FormRegistryFixture.h"
-#include "tests/support/Failure.h"
+#include "testing/gui/FormRegistryFixture.h"
+#include "testing/support/Failure.h"
 
 namespace kiv::test {
 namespace {

@@ -1,5 +1,5 @@
 #include "framework/toolkit/Screen.h"
-#include "tests/framework/formregistry/FormRegistryFixture.h"
+#include "testing/gui/FormRegistryFixture.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,7 +1,7 @@
 #include "framework/toolkit/StandardControls.h"
 #include "platform/testing/SettingsStoreSeam.h"
-#include "tests/framework/formregistry/FormRegistryFixture.h"
-#include "tests/support/Failure.h"
+#include "testing/gui/FormRegistryFixture.h"
+#include "testing/support/Failure.h"
 
 namespace kiv::test {
 namespace {
@@ -26,11 +26,7 @@ TEST_F(FormRegistryFailures, AFullStoreFailsSavePositionWholeWithItsLocations) {
   std::pair<std::string, std::string> failure;
   {
     const FullStore full;
-    try {
-      registry.SavePosition();
-    } catch (const EPFatal& e) {
-      failure = {std::string(e.ClassName()), e.Message()};
-    }
+    failure = Failure([&] { registry.SavePosition(); });
   }
   EXPECT_EQ(failure.first, "EPFatal");
   EXPECT_EQ(failure.second.rfind(

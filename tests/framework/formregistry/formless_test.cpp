@@ -1,5 +1,5 @@
-#include "tests/framework/formregistry/FormRegistryFixture.h"
-#include "tests/support/Failure.h"
+#include "testing/gui/FormRegistryFixture.h"
+#include "testing/support/Failure.h"
 
 namespace kiv::test {
 namespace {

@@ -1,6 +1,6 @@
 #include "model/PeloCode_.h"
-#include "tests/framework/formregistry/FormRegistryFixture.h"
-#include "tests/framework/support/ModalAnswer.h"
+#include "testing/gui/FormRegistryFixture.h"
+#include "testing/gui/ModalAnswer.h"
 
 #include <QMessageBox>
 #include <functional>

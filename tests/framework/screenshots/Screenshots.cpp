@@ -11,9 +11,9 @@
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/MessageBox.h"
 #include "framework/toolkit/detail/Widget.h"
+#include "testing/gui/GuiTestProcess.h"
 #include "tests/framework/screenshots/FrameworkWindows.h"
 #include "tests/framework/screenshots/UpdateWindows.h"
-#include "tests/framework/support/GuiTestProcess.h"
 
 #include <QApplication>
 #include <QListWidget>

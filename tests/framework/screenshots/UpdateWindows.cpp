@@ -1,8 +1,8 @@
 #include "tests/framework/screenshots/UpdateWindows.h"
 
 #include "framework/toolkit/detail/Widget.h"
-#include "testing/HttpsTestServer.h"
-#include "tests/support/TempDir.h"
+#include "testing/https/HttpsTestServer.h"
+#include "testing/support/TempDir.h"
 #include "update/desktop/vekInternetUtils_.h"
 
 #include <QPixmap>

@@ -1,7 +1,7 @@
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/DesktopStartup.h"
 #include "framework/toolkit/Form.h"
-#include "tests/support/Failure.h"
+#include "testing/support/Failure.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -1,5 +1,5 @@
 #include "framework/toolkit/Component.h"
-#include "tests/support/Failure.h"
+#include "testing/support/Failure.h"
 
 #include <gtest/gtest.h>
 #include <memory>

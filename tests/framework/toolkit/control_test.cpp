@@ -2,7 +2,7 @@
 #include "framework/toolkit/Panel.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/Widget.h"
-#include "tests/support/Failure.h"
+#include "testing/support/Failure.h"
 
 #include <QPointer>
 #include <gtest/gtest.h>

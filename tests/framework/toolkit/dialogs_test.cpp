@@ -1,6 +1,6 @@
 #include "framework/toolkit/Dialogs.h"
-#include "tests/framework/support/ModalAnswer.h"
-#include "tests/support/TempDir.h"
+#include "testing/gui/ModalAnswer.h"
+#include "testing/support/TempDir.h"
 
 #include <QDir>
 #include <QFileDialog>

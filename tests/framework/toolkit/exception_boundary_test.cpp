@@ -3,7 +3,7 @@
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/Widget.h"
-#include "tests/framework/support/ModalAnswer.h"
+#include "testing/gui/ModalAnswer.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/Form.h"
 #include "platform/testing/ChildProcess.h"
-#include "tests/framework/support/ModalAnswer.h"
+#include "testing/gui/ModalAnswer.h"
 
 #include <gtest/gtest.h>
 #include <string>

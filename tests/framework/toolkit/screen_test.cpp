@@ -1,7 +1,7 @@
 #include "framework/toolkit/Screen.h"
 #include "framework/toolkit/detail/CursorLook.h"
-#include "tests/support/Failure.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/Failure.h"
+#include "testing/support/TempDir.h"
 
 #include <QCursor>
 #include <QGuiApplication>

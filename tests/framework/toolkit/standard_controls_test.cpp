@@ -3,7 +3,7 @@
 #include "framework/toolkit/ProgressBar.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/Widget.h"
-#include "tests/support/Failure.h"
+#include "testing/support/Failure.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // Facts of POSIX systems only: symbolic links.
 #include "platform/Directory.h"
-#include "tests/support/SystemFailure.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/SystemFailure.h"
+#include "testing/support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

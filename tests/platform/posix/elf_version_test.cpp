@@ -1,7 +1,7 @@
 // The version record in ELF files, read by the Linux build: synthetic files of every class and
 // byte order, damaged ones, and files that are no executables at all.
 #include "platform/VersionResource.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <cstdint>
 #include <functional>

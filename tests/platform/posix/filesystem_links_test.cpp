@@ -1,6 +1,6 @@
 // Facts of POSIX systems only: symbolic links and devices.
 #include "platform/FileSystem.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

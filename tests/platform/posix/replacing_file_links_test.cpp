@@ -1,9 +1,9 @@
 // Facts of POSIX systems only: links, permissions, owners and the flush of the folder.
 #include "platform/ReplacingFile.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/platform/ReplacingFileSteps.h"
-#include "tests/support/SystemFailure.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/ReplacingFileSteps.h"
+#include "testing/support/SystemFailure.h"
+#include "testing/support/TempDir.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -5,8 +5,8 @@
 #include "platform/testing/ChildProcess.h"
 #include "platform/testing/FaultInjection.h"
 #include "platform/testing/SettingsStoreSeam.h"
-#include "tests/support/ScopedEnvironment.h"
-#include "tests/support/ScopedRegistry.h"
+#include "testing/support/ScopedEnvironment.h"
+#include "testing/support/ScopedRegistry.h"
 
 #include <algorithm>
 #include <filesystem>

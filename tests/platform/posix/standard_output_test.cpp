@@ -1,6 +1,6 @@
 #include "platform/StandardOutput.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/support/SystemFailure.h"
+#include "testing/support/SystemFailure.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include "platform/SystemInformation.h"
 #include "platform/Volumes.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/support/CommandOutput.h"
-#include "tests/support/ScopedEnvironment.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/CommandOutput.h"
+#include "testing/support/ScopedEnvironment.h"
+#include "testing/support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

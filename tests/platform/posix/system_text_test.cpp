@@ -1,5 +1,5 @@
 #include "platform/posix/SystemText.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The VERSIONINFO resource in Windows executables, read by the Windows build: the resource found
 // under any file name, and damaged resources.
 #include "platform/VersionResource.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // TvekInternetUtils: the progress window through a download from the local HTTPS server, the
 // Abort button, a window freed inside a step, a second call inside the first, and refusals.
 #include "framework/toolkit/Screen.h"
-#include "tests/framework/support/ModalAnswer.h"
-#include "tests/update/UpdateServerFixture.h"
+#include "testing/gui/ModalAnswer.h"
+#include "testing/https/UpdateServerFixture.h"
 #include "update/desktop/vekInternetUtils_.h"
 
 #include <QMessageBox>

@@ -5,11 +5,11 @@
 #include "platform/Process.h"
 #include "platform/testing/ChildProcess.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/framework/base/FrameworkObjects.h"
-#include "tests/support/CommandOutput.h"
-#include "tests/support/Failure.h"
-#include "tests/support/ScopedEnvironment.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/CommandOutput.h"
+#include "testing/support/Failure.h"
+#include "testing/support/FrameworkObjects.h"
+#include "testing/support/ScopedEnvironment.h"
+#include "testing/support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "framework/base/Tools.h"
 #include "platform/FolderEntries.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <ctime>
 #include <filesystem>

@@ -4,10 +4,10 @@
 #include "framework/base/WindowServices.h"
 #include "platform/ProcessMemory.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/framework/base/FrameworkObjects.h"
-#include "tests/support/Failure.h"
-#include "tests/support/ScopedEnvironment.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/Failure.h"
+#include "testing/support/FrameworkObjects.h"
+#include "testing/support/ScopedEnvironment.h"
+#include "testing/support/TempDir.h"
 
 #include <cstdlib>
 #include <filesystem>

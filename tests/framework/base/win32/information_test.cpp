@@ -3,7 +3,7 @@
 #include "framework/base/FileVersionText.h"
 #include "framework/base/Tools.h"
 #include "platform/testing/FaultInjection.h"
-#include "tests/framework/base/FrameworkObjects.h"
+#include "testing/support/FrameworkObjects.h"
 
 #include <gtest/gtest.h>
 #include <regex>

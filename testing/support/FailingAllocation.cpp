@@ -1,4 +1,4 @@
-#include "tests/support/FailingAllocation.h"
+#include "testing/support/FailingAllocation.h"
 
 #include <cstdlib>
 #include <new>

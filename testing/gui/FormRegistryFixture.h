@@ -6,8 +6,8 @@
 #include "framework/base/Registry.h"
 #include "framework/formregistry/FormRegistry_.h"
 #include "framework/toolkit/Form.h"
-#include "tests/support/ScopedEnvironment.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/ScopedEnvironment.h"
+#include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -22,4 +22,12 @@ inline TVesmarInvModelType MakeModelType(const std::vector<TODVPoSet_Types>& ext
   return type;
 }
 
+// Every extra parameter that models carry, in the records' order.
+inline std::vector<TODVPoSet_Types> EveryExtraParam() {
+  std::vector<TODVPoSet_Types> extras;
+  for (const TExtraParamGroup<TModel>& group : ExtraParamGroups<TModel>)
+    extras.push_back(group.ParamType);
+  return extras;
+}
+
 } // namespace kiv::test

@@ -1,4 +1,4 @@
-#include "tests/framework/support/ModalAnswer.h"
+#include "testing/gui/ModalAnswer.h"
 
 #include <QAbstractButton>
 #include <QApplication>

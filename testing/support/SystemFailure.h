@@ -24,11 +24,17 @@ template <class F> std::pair<std::error_code, std::string> SystemFailure(F&& f) 
 inline std::string SystemCallName(std::string_view posixCall) {
 #ifdef _WIN32
   constexpr std::pair<std::string_view, std::string_view> kWin32Calls[] = {
-      {"open", "CreateFileW"},      {"read", "ReadFile"},
-      {"write", "WriteFile"},       {"fsync", "FlushFileBuffers"},
-      {"close", "CloseHandle"},     {"rename", "MoveFileExW"},
-      {"fstat", "GetFileType"},     {"opendir", "FindFirstFileExW"},
-      {"readdir", "FindNextFileW"}, {"access", "CreateFileW"},
+      {"open", "CreateFileW"},
+      {"read", "ReadFile"},
+      {"write", "WriteFile"},
+      {"fsync", "FlushFileBuffers"},
+      {"close", "CloseHandle"},
+      {"rename", "MoveFileExW"},
+      {"fstat", "GetFileType"},
+      {"opendir", "FindFirstFileExW"},
+      {"readdir", "FindNextFileW"},
+      {"access", "CreateFileW"},
+      {"posix_spawn", "CreateProcessW"},
   };
   for (const auto& [posix, win32] : kWin32Calls)
     if (posix == posixCall)

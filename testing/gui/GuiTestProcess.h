@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tests/support/ScopedEnvironment.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/ScopedEnvironment.h"
+#include "testing/support/TempDir.h"
 
 #include <optional>
 #include <string>

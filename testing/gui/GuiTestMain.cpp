@@ -1,6 +1,6 @@
 #include "framework/toolkit/Application.h"
-#include "tests/framework/support/GuiTestProcess.h"
-#include "tests/framework/support/LeftWindowsCheck.h"
+#include "testing/gui/GuiTestProcess.h"
+#include "testing/gui/LeftWindowsCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/framework/support/GuiTestProcess.h"
+#include "testing/gui/GuiTestProcess.h"
 
 #include <QByteArray>
 #include <QString>

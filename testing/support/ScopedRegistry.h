@@ -1,12 +1,12 @@
 #pragma once
 
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 #ifndef _WIN32
-#include "tests/support/ScopedEnvironment.h"
+#include "testing/support/ScopedEnvironment.h"
 #endif
 
 namespace kiv::test {

@@ -1,5 +1,9 @@
 #pragma once
 
+// The local HTTPS server that the update download's tests and benchmark fetch from.
+
+#include "platform/testing/ChildProcess.h"
+
 #include <map>
 #include <string>
 #include <string_view>
@@ -7,13 +11,13 @@
 namespace kiv::test {
 
 // Makes the throwaway certificate authority and server certificates of the test server in
-// folder with the openssl command (testing/make_test_certificates). Throws std::runtime_error
+// folder with the openssl command (testing/https/make_test_certificates). Throws std::runtime_error
 // when the command fails.
 void MakeTestCertificates(const std::string& folder);
 
-// The local HTTPS server of testing/https_test_server.py over the files of a folder, on ports of
-// its own on 127.0.0.1: started by the object, ended by its process id with it, and ending by
-// itself when this process ends. POSIX only, like the update download it serves.
+// The local HTTPS server of testing/https/https_test_server.py over the files of a folder, on
+// ports of its own on 127.0.0.1: started by the object, ended by its process id with it, and
+// ending by itself when this process ends. POSIX only, like the update download it serves.
 class HttpsTestServer {
 public:
   // Serves the files under root (a folder with its trailing separator) with the certificates
@@ -22,7 +26,6 @@ public:
   HttpsTestServer(const std::string& root, const std::string& certificates);
   HttpsTestServer(const HttpsTestServer&) = delete;
   HttpsTestServer& operator=(const HttpsTestServer&) = delete;
-  ~HttpsTestServer();
 
   // The base address of a listener, with its trailing "/": "https://127.0.0.1:PORT/" for a
   // certificate ("good", "wronghost", "expired", "selfsigned", "unknownca"), "http://…" for
@@ -32,10 +35,8 @@ public:
   const std::string& CaFile() const { return caFile_; }
 
 private:
-  void Stop() noexcept;
-
-  int processId_ = -1;
-  int input_ = -1; // the server's standard input: it ends when this closes
+  // Its standard input is the server's lifeline: it ends when the input closes.
+  platform::testing::ChildProcess server_;
   std::map<std::string, int, std::less<>> ports_;
   std::string caFile_;
 };

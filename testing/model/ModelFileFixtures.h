@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/PeloTypes_.h"
-#include "testing/ModelTypes.h"
-#include "tests/support/TempDir.h"
+#include "testing/model/ModelTypes.h"
+#include "testing/support/TempDir.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/Exceptions.h"
-#include "testing/HttpsTestServer.h"
-#include "tests/platform/ReplacingFileSteps.h"
-#include "tests/support/TempDir.h"
+#include "testing/https/HttpsTestServer.h"
+#include "testing/support/ReplacingFileSteps.h"
+#include "testing/support/TempDir.h"
 #include "update/UpdateFetch.h"
 
 #include <cstdint>
@@ -86,7 +86,7 @@ protected:
     std::filesystem::create_directories(std::filesystem::path(served_ / path).parent_path());
     WriteFile(served_ / path, bytes);
   }
-  // Gives the server its behaviour file (see testing/https_test_server.py).
+  // Gives the server its behaviour file (see testing/https/https_test_server.py).
   void Behave(const std::string& json) { WriteFile(served_ / ".behaviour", json); }
   // The requests the server received, one line of JSON each.
   std::string Requests() const { return ReadFile(served_ / ".requests"); }

@@ -1,4 +1,4 @@
-#include "tests/model/ModelFileFixtures.h"
+#include "testing/model/ModelFileFixtures.h"
 
 namespace kiv::test {
 

@@ -1,4 +1,4 @@
-#include "tests/framework/support/LeftWindowsCheck.h"
+#include "testing/gui/LeftWindowsCheck.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/testing/ChildProcess.h"
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <initializer_list>
 #include <string>

@@ -1,4 +1,4 @@
-#include "tests/support/TempDir.h"
+#include "testing/support/TempDir.h"
 
 #include <filesystem>
 #include <fstream>

@@ -3,8 +3,7 @@
 // Readable failure messages for the model records that tests compare. Every test file of the model
 // library includes this header, because GoogleTest's printer of a type is instantiated once per
 // program: a file that compared models without it would make every file print raw bytes.
-#include "core/PeloTypes_.h"
-#include "model/SparseFormats_.h"
+#include "core/ModelRecords.h"
 
 #include <ostream>
 

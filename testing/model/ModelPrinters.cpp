@@ -1,4 +1,4 @@
-#include "tests/model/ModelPrinters.h"
+#include "testing/model/ModelPrinters.h"
 
 namespace kiv {
 namespace {
@@ -50,22 +50,12 @@ template <class Layer> void PrintLayer(std::ostream& out, const Layer& l) {
 template <class Model> void PrintModel(std::ostream& out, const Model& m) {
   out << "type " << m.ModelType << " files " << m.DataFiles.size() << " at " << m.UTMX << ','
       << m.UTMY << ',' << m.Elevation;
-  Print(out, "Alt", m.AltitudeApri);
-  Print(out, "STD", m.AltitudeApriSTD);
-  Print(out, "Lat", m.AltitudeLatSTDs);
-  Print(out, "Pitch", m.PitchApri);
-  Print(out, "STD", m.PitchApriSTD);
-  Print(out, "Lat", m.PitchLatSTDs);
-  Print(out, "Roll", m.RollApri);
-  Print(out, "Lat", m.RollLatSTDs);
-  Print(out, "Bias", m.BiasApri);
-  Print(out, "Lat", m.BiasLatSTDs);
-  Print(out, "Shift", m.ShiftApri);
-  Print(out, "Lat", m.ShiftLatSTDs);
-  Print(out, "Dist", m.TxRxDistApri);
-  Print(out, "Lat", m.TxRxDistLatSTDs);
-  Print(out, "Angle", m.RxAngleApri);
-  Print(out, "Lat", m.RxAngleLatSTDs);
+  for (const auto& group : ExtraParamGroups<Model>) {
+    out << " X" << int(group.ParamType);
+    Print(out, "", m.*group.Apri);
+    Print(out, "STD", m.*group.ApriSTD);
+    Print(out, "Lat", m.*group.LatSTDs);
+  }
   for (const auto& layer : m.Layers)
     PrintLayer(out, layer);
 }
