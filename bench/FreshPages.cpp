@@ -1,11 +1,10 @@
 #include "FreshPages.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <stdexcept>
+#include <sys/mman.h>
 #include <system_error>
 #include <vector>
 

@@ -25,7 +25,7 @@ std::string ProgramHeapName() {
   return "mimalloc " + std::to_string(version / 100) + "." + std::to_string(version / 10 % 10) +
          "." + std::to_string(version % 10) +
          (mi_option_is_enabled(mi_option_large_os_pages) ? ", transparent huge pages"
-                                                          : ", 4 KiB pages");
+                                                         : ", 4 KiB pages");
 }
 
 #else

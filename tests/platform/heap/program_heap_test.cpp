@@ -1,9 +1,8 @@
 #include "platform/ProcessMemory.h"
 #include "platform/heap/ProgramHeap.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 

@@ -1,9 +1,8 @@
 #include "platform/heap/ProgramHeap.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
 #include <string>
