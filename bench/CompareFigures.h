@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bench/FreshPages.h"
 #include "bench/Samples.h"
 
 #include <cstdint>
@@ -88,7 +89,11 @@ struct LinearityFigures {
 
 // Everything one run of the comparison measured.
 struct Figures {
-  std::vector<ReadFigures> reads;
+  std::vector<ReadFigures> reads;        // as the programs run them, on their heap
+  std::vector<ReadFigures> defaultReads; // the same with the C library's own malloc
+  std::string heap;
+  std::string defaultHeap;
+  FreshPageRates freshPages;
   std::vector<WriteFigures> writes;
   RunFigures run;
   std::vector<MemoryFigures> memory;

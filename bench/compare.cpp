@@ -4,6 +4,7 @@
 #include "bench/Baselines.h"
 #include "bench/BenchModel.h"
 #include "bench/CompareReport.h"
+#include "bench/FreshPages.h"
 #include "bench/GeneralForm.h"
 #include "bench/LoopBench.h"
 #include "bench/ModelFileGenerator.h"
@@ -13,6 +14,7 @@
 #include "model/ModFile_.h"
 #include "platform/Process.h"
 #include "platform/ReplacingFile.h"
+#include "platform/heap/ProgramHeap.h"
 #include "platform/testing/ChildProcess.h"
 
 #include <algorithm>
@@ -23,7 +25,6 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
-#include <malloc.h>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -109,7 +110,7 @@ volatile double gSink = 0;
 // pays for memory as a fresh process does, and none finds the last one's pages ready.
 void ReleaseModels(std::unique_ptr<TModFile>& file) {
   file.reset();
-  malloc_trim(0);
+  platform::ReturnFreeHeapMemory();
 }
 
 // Copies of all the models, each made as the reader makes its own: the same records and heap
@@ -122,12 +123,12 @@ template <class Model, class Get> double CopySeconds(std::int32_t count, Get get
       copies.push_back(get(i));
   });
   copies = {};
-  malloc_trim(0);
+  platform::ReturnFreeHeapMemory();
   return seconds;
 }
 
 double ModelCopySeconds(const TModFile& file) {
-  malloc_trim(0);
+  platform::ReturnFreeHeapMemory();
   if (file.SparseFormat())
     return CopySeconds<TSparseModel>(file.NumberOfModels(),
                                      [&](std::int32_t i) { return file.GetSparseModel(i); });
@@ -153,6 +154,68 @@ ReadFigures MeasureRead(const Input& input, const TVesmarInvModelType& type, int
         Seconds([&] { gSink = gSink + static_cast<double>(ReadOnly(input.path, buffer)); }));
   }
   return figures;
+}
+
+// The figures of a read in the order in which the reading child writes them.
+constexpr std::pair<const char*, Samples ReadFigures::*> kReadSamples[] = {
+    {"ours", &ReadFigures::ours},
+    {"from_chars", &ReadFigures::fromChars},
+    {"istream", &ReadFigures::istream},
+    {"read_only", &ReadFigures::readOnly},
+    {"model_copy", &ReadFigures::modelCopy}};
+
+// The child's side of MeasureDefaultReads: the reads of the files in this process, written to
+// result as one line per file and figure, its name and then the seconds of each repetition.
+int ChildReads(const std::string& result, int repetitions, const std::vector<std::string>& paths) {
+  const TVesmarInvModelType type = BenchModelType();
+  std::ofstream out(result);
+  out.precision(17);
+  out << platform::ProgramHeapName() << '\n';
+  for (const std::string& path : paths) {
+    std::unique_ptr<TModFile> models;
+    const ReadFigures figures = MeasureRead(Input{"", "", path}, type, repetitions, models);
+    for (const auto& [name, samples] : kReadSamples) {
+      out << name;
+      for (double seconds : (figures.*samples).values)
+        out << ' ' << seconds;
+      out << '\n';
+    }
+  }
+  return out.flush() ? 0 : 1;
+}
+
+// The reads again, in a child built with the C library's own malloc in place of the programs'
+// heap: the figures that compare with a machine where programs run on the default allocator.
+// heap is set to the child's heap.
+std::vector<ReadFigures> MeasureDefaultReads(const std::vector<Input>& inputs,
+                                             const std::string& workDir, int repetitions,
+                                             std::string& heap) {
+  const std::string result = workDir + "/default-reads.txt";
+  std::vector<std::string> arguments = {"--child-reads", result, std::to_string(repetitions)};
+  for (const Input& input : inputs)
+    arguments.push_back(input.path);
+  Progress("the reads again with the C library's malloc, in a child of their own");
+  if (RunChild(KIV_BENCH_COMPARE_DEFAULT_HEAP, arguments).exitCode != 0)
+    throw std::runtime_error("The reading child with the C library's malloc failed");
+  std::ifstream in(result);
+  std::getline(in, heap);
+  std::vector<ReadFigures> reads;
+  for (const Input& input : inputs) {
+    ReadFigures figures{input};
+    for (const auto& [name, samples] : kReadSamples) {
+      std::string line;
+      std::getline(in, line);
+      std::istringstream words(line);
+      std::string word;
+      double seconds = 0;
+      if (!(words >> word) || word != name)
+        throw std::runtime_error("The reading child wrote no " + std::string(name) + " line");
+      while (words >> seconds)
+        (figures.*samples).Add(seconds);
+    }
+    reads.push_back(figures);
+  }
+  return reads;
 }
 
 bool SameBytes(const std::string& a, const std::string& b) {
@@ -469,6 +532,11 @@ int Compare(const Options& options) {
   for (const Input& input : inputs)
     memory.push_back(MeasureMemory(input, workDir, options.repetitions));
 
+  const FreshPageRates freshPages = MeasureFreshPages();
+  std::string defaultHeap;
+  const std::vector<ReadFigures> defaultReads =
+      MeasureDefaultReads(inputs, workDir, options.repetitions, defaultHeap);
+
   // The models kept for the writes are the last ones read of each style: the general form's.
   std::unique_ptr<TModFile> regular, sparse;
   std::vector<ReadFigures> reads;
@@ -495,7 +563,9 @@ int Compare(const Options& options) {
   const RunFigures run = MeasureRun(options, workDir);
   if (!options.keep)
     fs::remove_all(workDir);
-  const Figures figures{reads, writes, run, memory, linearity};
+  const Figures figures{reads,       defaultReads, platform::ProgramHeapName(),
+                        defaultHeap, freshPages,   writes,
+                        run,         memory,       linearity};
   const std::vector<Goal> goals = Goals(figures);
   const RunContext context{options.commit,
                            UtcNow(),
@@ -528,7 +598,10 @@ int Compare(const Options& options) {
 } // namespace kiv::bench
 
 int main(int argc, char** argv) {
+  kiv::platform::SetUpProgramHeap();
   try {
+    if (argc >= 4 && std::string(argv[1]) == "--child-reads")
+      return kiv::bench::ChildReads(argv[2], std::atoi(argv[3]), {argv + 4, argv + argc});
     if (argc == 4 && std::string(argv[1]) == "--child-read")
       return kiv::bench::ChildRead(argv[2], argv[3]);
     kiv::bench::Options options;

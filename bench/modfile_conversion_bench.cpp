@@ -3,9 +3,9 @@
 #include "bench/ScratchFiles.h"
 #include "core/Exceptions.h"
 #include "model/ModFile_.h"
+#include "platform/heap/ProgramHeap.h"
 
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <map>
 #include <memory>
 #include <string>
@@ -53,7 +53,7 @@ void BM_SwitchToSparseFormat(benchmark::State& state) {
     file->SwitchToSparseFormat(type);
     state.PauseTiming();
     file.reset();
-    malloc_trim(0);
+    platform::ReturnFreeHeapMemory();
     state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * Items(shape));
@@ -88,5 +88,3 @@ BENCHMARK(BM_SavePreparation)->Apply(Sizes);
 
 } // namespace
 } // namespace kiv::bench
-
-BENCHMARK_MAIN();

@@ -1,10 +1,10 @@
 // Reading and writing model files: bytes per second of the file read or written.
 #include "bench/ScratchFiles.h"
 #include "model/ModFile_.h"
+#include "platform/heap/ProgramHeap.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
-#include <malloc.h>
 #include <map>
 #include <memory>
 
@@ -48,7 +48,7 @@ void BM_OpenFull(benchmark::State& state, bool sparse, bool general) {
     // Freeing the models is not part of reading; giving their memory back makes every read pay
     // for its memory as a fresh process does.
     file.reset();
-    malloc_trim(0);
+    platform::ReturnFreeHeapMemory();
     state.ResumeTiming();
   }
   state.SetBytesProcessed(state.iterations() * FileBytes(path));
@@ -106,5 +106,3 @@ BENCHMARK_CAPTURE(BM_Save, Save_mo2, true, false)->Apply(Sizes)->Unit(benchmark:
 
 } // namespace
 } // namespace kiv::bench
-
-BENCHMARK_MAIN();

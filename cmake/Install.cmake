@@ -35,6 +35,13 @@ kiv_install_library(platform FOLDER platform HEADERS
   ProcessMemory.h RenameFile.h ReplacingFile.h Shell.h StandardOutput.h SystemErrorText.h
   SystemInformation.h Terminal.h Ticks.h VersionResource.h Volumes.h)
 kiv_install_library(settings_store FOLDER platform HEADERS SettingsStore.h)
+# The heap of the programs that read whole model files; mimalloc under it where it was built so.
+kiv_install_library(program_heap FOLDER platform/heap HEADERS ProgramHeap.h)
+if(TARGET mimalloc)
+  set(KIV_INSTALL_MIMALLOC ON)
+else()
+  set(KIV_INSTALL_MIMALLOC OFF)
+endif()
 kiv_install_library(core FOLDER core HEADERS
   ClassNames.h ColumnWriter.h DateTimeText.h DelimitedText.h Escalation.h Exceptions.h
   FileNames.h FormatSettings.h ModelRecords.h NumberFormat.h NumberParse.h PeloTypes_.h
