@@ -4,18 +4,18 @@
 // Each ratio is taken within one repetition; the median of the repetitions is reported.
 #include "bench/Baselines.h"
 #include "bench/BenchModel.h"
+#include "bench/LoopBench.h"
 #include "bench/ModelFileGenerator.h"
 #include "bench/ModelMemory.h"
 #include "bench/ScratchFiles.h"
 #include "model/ModFile_.h"
+#include "platform/heap/ProgramHeap.h"
 #include "platform/testing/ChildProcess.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <malloc.h>
 #include <memory>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -27,20 +27,8 @@ extern char** environ;
 namespace kiv::bench {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr const char* kModelTypeOptions[] = {"--params", "Chargeability,TauRho", "--extras",
                                              "Altitude,Pitch"};
-
-template <class F> double Seconds(F&& f) {
-  const auto start = Clock::now();
-  f();
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 void Run(const std::string& program, const std::vector<std::string>& arguments) {
   const platform::testing::ChildResult result = platform::testing::RunChild(program, arguments);
@@ -123,27 +111,19 @@ void Export(const std::string& modFile, int repetitions) {
   const NumberTable table = TableOf(
       modFile, values, static_cast<std::uint32_t>(values / std::max<std::uint64_t>(rows, 1)));
   std::string buffer;
-  std::vector<double> ratios;
-  std::vector<double> exportSeconds;
-  std::vector<double> toCharsSeconds;
+  Samples exportSeconds;
+  Samples toCharsSeconds;
   for (int r = 0; r < repetitions; ++r) {
-    const double ours = Seconds([&] {
-      Run(KIV_KIVMOD, Arguments({"export", modFile, "-o", csv}));
-    });
-    const double toChars = Seconds([&] { WriteWithToChars(table, formatted, buffer); });
-    exportSeconds.push_back(ours);
-    toCharsSeconds.push_back(toChars);
-    ratios.push_back(toChars / ours);
+    exportSeconds.Add(Seconds([&] { Run(KIV_KIVMOD, Arguments({"export", modFile, "-o", csv})); }));
+    toCharsSeconds.Add(Seconds([&] { WriteWithToChars(table, formatted, buffer); }));
   }
   TModFile models(modFile, BenchModelType());
   const double modelsMib = static_cast<double>(ModelBytes(models)) / (1024.0 * 1024.0);
   std::printf("export --format csv: %llu rows, %llu values\n",
               static_cast<unsigned long long>(rows), static_cast<unsigned long long>(values));
-  std::printf("  kivmod export, s (whole command)          %8.3f\n", Median(exportSeconds));
-  std::printf("  to_chars columns, same values, s          %8.3f\n", Median(toCharsSeconds));
-  std::printf("  export / to_chars, in speed               %8.2f [%.2f, %.2f]  goal >= 0.80\n",
-              Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
-              *std::max_element(ratios.begin(), ratios.end()));
+  PrintSpread("kivmod export, s (whole command)", exportSeconds, "%.3f");
+  PrintSpread("to_chars columns, same values, s", toCharsSeconds, "%.3f");
+  PrintGoal("export / to_chars, in speed", Ratios(toCharsSeconds, exportSeconds), false, 0.8);
   std::printf(
       "  peak memory growth, MiB                   %8.1f  goal <= %.1f (models %.1f + 16)\n",
       peakMib - idleMib, modelsMib + 16, modelsMib);
@@ -152,34 +132,28 @@ void Export(const std::string& modFile, int repetitions) {
 }
 
 void Check(const std::string& bigFile, const std::string& runFile, int repetitions, int runs) {
-  std::vector<double> ratios;
   // Once untimed, so that every timed read finds the file in the page cache.
   Run(KIV_KIVMOD, Arguments({"check", bigFile}));
+  Samples open;
+  Samples check;
   for (int r = 0; r < repetitions; ++r) {
-    const double open = Seconds([&] { TModFile file(bigFile, BenchModelType()); });
-    malloc_trim(0);
-    const double check = Seconds([&] { Run(KIV_KIVMOD, Arguments({"check", bigFile})); });
-    ratios.push_back(check / open);
-    std::printf("  repetition %d: Open %.3f s, kivmod check %.3f s\n", r + 1, open, check);
+    open.Add(Seconds([&] { TModFile file(bigFile, BenchModelType()); }));
+    platform::ReturnFreeHeapMemory();
+    check.Add(Seconds([&] { Run(KIV_KIVMOD, Arguments({"check", bigFile})); }));
   }
-  std::printf("check of the %s file against Open alone      %8.2f [%.2f, %.2f]  goal <= 1.10\n",
-              bigFile.c_str(), Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
-              *std::max_element(ratios.begin(), ratios.end()));
-  std::vector<double> headerRatios;
-  std::vector<double> header;
-  std::vector<double> run;
+  std::printf("check of %s\n", bigFile.c_str());
+  PrintSpread("Open alone, s", open, "%.3f");
+  PrintSpread("kivmod check, s (whole command)", check, "%.3f");
+  PrintGoal("check / Open alone", Ratios(check, open), true, 1.1);
+  Samples header;
+  Samples run;
   for (int r = 0; r < runs; ++r) {
-    const double ours = Seconds([&] { Run(KIV_KIVMOD, {"check", "--header", bigFile}); });
-    const double theRun = Seconds([&] { Run(KIV_VESMARINVCHK, {runFile}); });
-    header.push_back(ours * 1000);
-    run.push_back(theRun * 1000);
-    headerRatios.push_back(ours / theRun);
+    header.Add(1000 * Seconds([&] { Run(KIV_KIVMOD, {"check", "--header", bigFile}); }));
+    run.Add(1000 * Seconds([&] { Run(KIV_VESMARINVCHK, {runFile}); }));
   }
-  std::printf("check --header, ms %.2f; the run (VesmarInvChk), ms %.2f\n", Median(header),
-              Median(run));
-  std::printf("  check --header / the run                  %8.2f [%.2f, %.2f]  goal <= 1.20\n",
-              Median(headerRatios), *std::min_element(headerRatios.begin(), headerRatios.end()),
-              *std::max_element(headerRatios.begin(), headerRatios.end()));
+  PrintSpread("kivmod check --header, ms", header);
+  PrintSpread("the run (VesmarInvChk), ms", run);
+  PrintGoal("check --header / the run", Ratios(header, run), true, 1.2);
 }
 
 } // namespace
@@ -188,6 +162,7 @@ void Check(const std::string& bigFile, const std::string& runFile, int repetitio
 // kiv_kivmod_bench [EXPORT_MB [CHECK_MB [REPETITIONS]]]: 200, 1024 and 3 by default.
 int main(int argc, char** argv) {
   using namespace kiv::bench;
+  kiv::platform::SetUpProgramHeap();
   const std::uint64_t exportMb = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 200;
   const std::uint64_t checkMb = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1024;
   const int repetitions = argc > 3 ? std::atoi(argv[3]) : 3;

@@ -4,6 +4,7 @@
 
 #include "core/Exceptions.h"
 #include "platform/CommandLine.h"
+#include "platform/heap/ProgramHeap.h"
 #include "tools/ModelCheck.h"
 #include "tools/ModelDiff.h"
 #include "tools/ModelExport.h"
@@ -120,6 +121,8 @@ int Diff(const std::string& a, const std::string& b, const DiffOptions& options,
 } // namespace
 
 int main() {
+  // A full read builds about twice the file's size in fresh memory: on the programs' heap.
+  platform::SetUpProgramHeap();
   std::vector<std::string> arguments = platform::CommandLineArguments();
 
   CLI::App app("kivmod: model files (.mod, .mo2) for scripts and spreadsheets.", "kivmod");
