@@ -1,7 +1,9 @@
 #pragma once
 
 // TModFile, one model file in memory: reading it, adding and querying its models, editing them,
-// converting them to the sparse style and writing the file back.
+// converting them to the sparse style and writing the file back. A full read builds about twice
+// the file's size in fresh memory, so a program that reads whole files runs best on the
+// programs' heap (platform/heap/ProgramHeap.h, README); the library never changes the heap itself.
 #include "core/PeloTypes_.h"
 #include "model/InversionGeneralTypes_.h"
 #include "model/SparseFormats_.h"
