@@ -61,6 +61,9 @@ public:
   void AddDatafile(const std::string& DatafileName, std::int32_t ModelNumber);
 
   std::int32_t NumberOfModels() const;
+  // The models held, read where they lie: for a program that shows them and must not copy them.
+  const std::vector<TModel>& RegularModels() const noexcept { return FModels; }
+  const std::vector<TSparseModel>& SparseModels() const noexcept { return FSparseModels; }
   TModel GetModel(std::int32_t ModelNumber) const;
   TSparseModel GetSparseModel(std::int32_t ModelNumber) const;
   std::int32_t GetNumberOfLayers(std::int32_t ModelNumber) const;

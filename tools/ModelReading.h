@@ -5,6 +5,7 @@
 
 #include "model/InversionGeneralTypes_.h"
 #include "model/ModFile_.h"
+#include "model/ModelTypeNames.h"
 
 #include <memory>
 #include <optional>
@@ -34,16 +35,6 @@ struct ModelTypeNames {
 TVesmarInvModelType NamedModelType(const std::vector<std::string>& params,
                                    const std::vector<std::string>& extras);
 
-// The model type of the older layout for a type code: the extra parameters and layer parameters
-// that TModFile::Save writes for it.
-TVesmarInvModelType OlderLayoutModelType(std::int32_t typeCode);
-
-// The name of an extra parameter's group in kivmod's lists and columns ("Altitude", "Pitch"...).
-std::string_view ExtraParamName(TODVPoSet_Types type);
-
-// The catalogue row of each layer parameter of the model type, resistivity first.
-std::vector<TODVLayerParamSet> LayerParamSetsOf(const TVesmarInvModelType& type);
-
 // A model file read whole, with the model type it was read with.
 struct ModelFileRead {
   std::unique_ptr<TModFile> file;
@@ -54,9 +45,6 @@ struct ModelFileRead {
 // models' type code, read from the header first; models whose codes lay out their blocks
 // differently make that a failure (EPelo) that asks for the lists.
 ModelFileRead ReadModelFile(const std::string& path, const ModelTypeNames& names);
-
-// The distinct type codes of the models held, in order of appearance.
-std::vector<std::int32_t> TypeCodes(const TModFile& file);
 
 // Throws UsageError unless path is an existing file.
 void RequireFile(const std::string& path);

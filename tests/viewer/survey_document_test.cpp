@@ -1,0 +1,164 @@
+#include "platform/FileSystem.h"
+#include "testing/model/ModelFileFixtures.h"
+#include "testing/model/SurveyFile.h"
+#include "testing/support/Failure.h"
+#include "testing/support/TempDir.h"
+#include "viewer/SurveyDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace kiv::viewer {
+namespace {
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::size_t ColumnOf(const TSurveyDocument& document, TLayerField field) {
+  const auto& columns = document.Columns();
+  for (std::size_t c = 0; c < columns.size(); ++c)
+    if (columns[c].Field == field)
+      return c;
+  ADD_FAILURE() << "no column for the field";
+  return 0;
+}
+
+class SurveyDocumentTest : public testing::Test {
+protected:
+  test::TempDir dir;
+  std::string path = test::WriteSurvey({20, 5, false}, dir / "survey.mod");
+  std::unique_ptr<TSurveyDocument> document = TSurveyDocument::Read(path, nullptr);
+  std::size_t resistivity = ColumnOf(*document, TLayerField::Resistivity);
+  std::size_t thickness = ColumnOf(*document, TLayerField::Thickness);
+};
+
+TEST_F(SurveyDocumentTest, ShowsTheSoundingsAsTheLibraryReadThem) {
+  TModFile file;
+  const TVesmarInvModelType type = document->ModelType();
+  file.Open(path, false, &type);
+  ASSERT_EQ(document->Count(), 20u);
+  const TModel third = file.GetModel(3);
+  EXPECT_EQ(document->X(2), third.UTMX);
+  EXPECT_EQ(document->Elevation(2), third.Elevation);
+  EXPECT_EQ(document->LayerCount(2), 5u);
+  EXPECT_EQ(document->DataFileName(2), "line100_3.tem");
+  EXPECT_EQ(document->Value(2, 1, resistivity), third.Layers[1].ResStart);
+  // The depth to the top of a layer is the sum of the thicknesses above it.
+  const std::size_t depth = ColumnOf(*document, TLayerField::DepthToTop);
+  EXPECT_EQ(document->Value(2, 2, depth), third.Layers[0].ThkStart + third.Layers[1].ThkStart);
+  // The half-space has no thickness.
+  EXPECT_EQ(document->Value(2, 4, thickness), std::nullopt);
+  EXPECT_FALSE(document->Modified());
+}
+
+TEST_F(SurveyDocumentTest, RefusesAValueWithTheReason) {
+  struct Case {
+    std::size_t layer;
+    std::size_t column;
+    const char* text;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {0, resistivity, "abc", "A resistivity must be a positive number"},
+      {0, resistivity, "0", "A resistivity must be a positive number"},
+      {0, resistivity, "-5", "A resistivity must be a positive number"},
+      {0, resistivity, "1e999", "A resistivity must be a positive number"},
+      {1, thickness, "", "A thickness must be a positive number"},
+      {4, thickness, "3", "This value is not kept in the file"},
+      {1, ColumnOf(*document, TLayerField::DepthToTop), "3", "This value is not kept in the file"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(document->Edit(0, c.layer, c.column, c.text), c.reason) << c.text;
+  EXPECT_FALSE(document->Modified());
+  EXPECT_FALSE(document->CanUndo());
+}
+
+TEST_F(SurveyDocumentTest, UndoesAndRedoesEditsAcrossASave) {
+  const float before = *document->Value(4, 0, resistivity);
+  EXPECT_EQ(document->Edit(4, 0, resistivity, "123.5"), "");
+  EXPECT_EQ(document->Value(4, 0, resistivity), 123.5f);
+  EXPECT_TRUE(document->Modified());
+  document->Save();
+  EXPECT_FALSE(document->Modified());
+  EXPECT_EQ(document->Edit(4, 1, thickness, "7"), "");
+
+  EXPECT_EQ(document->Undo(), 4u);
+  EXPECT_FALSE(document->Modified());
+  EXPECT_EQ(document->Undo(), 4u);
+  EXPECT_EQ(document->Value(4, 0, resistivity), before);
+  EXPECT_TRUE(document->Modified());
+  EXPECT_EQ(document->Undo(), std::nullopt);
+  EXPECT_EQ(document->Redo(), 4u);
+  EXPECT_FALSE(document->Modified());
+  EXPECT_EQ(document->Redo(), 4u);
+  EXPECT_EQ(document->Value(4, 1, thickness), 7.0f);
+  EXPECT_EQ(document->Redo(), std::nullopt);
+
+  // A new edit after undoing past the save leaves the saved state out of reach.
+  document->Undo();
+  document->Undo();
+  EXPECT_EQ(document->Edit(4, 0, resistivity, "99"), "");
+  document->Undo();
+  EXPECT_TRUE(document->Modified());
+
+  const std::unique_ptr<TSurveyDocument> back = TSurveyDocument::Read(path, nullptr);
+  EXPECT_EQ(back->Value(4, 0, resistivity), 123.5f);
+}
+
+TEST_F(SurveyDocumentTest, SavesTheBytesOfTheLibrarysOwnSave) {
+  const std::string copy = dir / "library.mod";
+  TModFile file;
+  const TVesmarInvModelType type = document->ModelType();
+  file.Open(path, false, &type);
+  file.SetFileName(copy);
+  file.SaveGeneral(type, false);
+  document->Save();
+  EXPECT_EQ(Bytes(path), Bytes(copy));
+}
+
+TEST_F(SurveyDocumentTest, SavesInTheSparseStyleAndRefusesTheWayBack) {
+  const std::string sparse = dir / "survey.mo2";
+  document->SaveAs(sparse, TFileStyle::Sparse, TFileLayout::General);
+  EXPECT_TRUE(document->Sparse());
+  EXPECT_EQ(document->FileName(), sparse);
+  EXPECT_FALSE(document->Modified());
+  const std::unique_ptr<TSurveyDocument> back = TSurveyDocument::Read(sparse, nullptr);
+  EXPECT_TRUE(back->Sparse());
+  EXPECT_EQ(back->Count(), 20u);
+  EXPECT_EQ(back->Value(7, 2, resistivity), document->Value(7, 2, resistivity));
+
+  EXPECT_EQ(test::Failure([&] {
+              document->SaveAs(dir / "back.mod", TFileStyle::Regular, TFileLayout::General);
+            }),
+            test::Expected("EPelo",
+                           "A file in the sparse style cannot be saved in the regular style"));
+  EXPECT_EQ(document->FileName(), sparse);
+  EXPECT_FALSE(platform::RegularFileExists(dir / "back.mod"));
+}
+
+TEST_F(SurveyDocumentTest, AFailedSaveKeepsTheNameAndTheChanges) {
+  document->Edit(1, 0, resistivity, "50");
+  const std::string nowhere = dir / "missing/survey.mod";
+  EXPECT_ANY_THROW(document->SaveAs(nowhere, TFileStyle::Regular, TFileLayout::Older));
+  EXPECT_EQ(document->FileName(), path);
+  EXPECT_TRUE(document->Modified());
+}
+
+TEST(SurveyDocument, RefusesModelsWhoseTypeCodesLayOutDifferentBlocks) {
+  test::TempDir dir;
+  std::unique_ptr<TModFile> file = test::MakeSurvey({4, 3, false}, dir / "mixed.mod");
+  TModel other = file->GetModel(2);
+  other.ModelType = 11;
+  file->SetModel(2, other);
+  file->Save(false);
+  EXPECT_EQ(test::Failure([&] { TSurveyDocument::Read(dir / "mixed.mod", nullptr); }),
+            test::Expected("EPelo", "The models of " + dir / "mixed.mod" +
+                                        " have type codes 6 and 11, whose blocks differ"));
+}
+
+} // namespace
+} // namespace kiv::viewer

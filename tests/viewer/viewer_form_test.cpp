@@ -1,0 +1,251 @@
+#include "core/Exceptions.h"
+#include "framework/desktop/FrameworkStartup.h"
+#include "framework/desktop/ProgressForm_.h"
+#include "framework/toolkit/Application.h"
+#include "framework/toolkit/ComponentGuard.h"
+#include "framework/toolkit/detail/Widget.h"
+#include "model/ModelTypeNames.h"
+#include "testing/gui/ModalAnswer.h"
+#include "testing/model/SurveyFile.h"
+#include "testing/support/ScopedEnvironment.h"
+#include "testing/support/TempDir.h"
+#include "viewer/SectionPainter.h"
+#include "viewer/ViewerForm.h"
+#include "viewer/ViewerStart.h"
+
+#include <QKeySequence>
+#include <QMessageBox>
+#include <QTableView>
+#include <QTest>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace kiv::viewer {
+namespace {
+
+using test::ClickMessageBoxButton;
+using test::ModalAnswer;
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A program's start as kivview makes it, with a settings store of its own, around a main window
+// that the test makes (and may make again, as a second start of the program would).
+class ViewerFormTest : public testing::Test {
+protected:
+  ViewerFormTest() { NewForm(); }
+
+  TKivViewForm& NewForm() {
+    delete form.Get();
+    form.Reset(new TKivViewForm(&Application()));
+    KivFormList->AddForm(*form.Get(), true);
+    form->Show();
+    return *form.Get();
+  }
+
+  // The text of the cell as the grid shows it.
+  static std::string Cell(TVirtualStringGrid& grid, int col, int row) {
+    return grid.OnGetText(col, row);
+  }
+
+  test::TempDir dir;
+  test::ScopedEnvironment registryDir{"KIV_REGISTRY_DIR", dir.path()};
+  TFrameworkStartup startup{Application()};
+  std::string survey = test::WriteSurvey({300, 8, false}, dir / "survey.mod");
+  std::string other = test::WriteSurvey({120, 5, false}, dir / "other.mod");
+  TComponentGuard<TKivViewForm> form;
+};
+
+TEST_F(ViewerFormTest, OpensASurveyIntoTheGridTheSectionAndTheSoundingView) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  ASSERT_NE(form->Document(), nullptr);
+  EXPECT_EQ(form->Document()->Count(), 300u);
+  EXPECT_EQ(form->SoundingsGrid->RowCount(), 300);
+  EXPECT_EQ(Cell(*form->SoundingsGrid, 0, 9), "10");
+  EXPECT_EQ(Cell(*form->SoundingsGrid, 4, 9), "8");
+  EXPECT_EQ(Cell(*form->SoundingsGrid, 5, 9), "line100_10.tem");
+  EXPECT_EQ(form->Selected(), 0u);
+  EXPECT_EQ(form->LayerGrid->RowCount(), 8);
+  EXPECT_EQ(form->LayerGrid->ColTitle(1), "Resistivity (Ohmm)");
+  EXPECT_EQ(form->Caption(), "survey.mod - kivview");
+  EXPECT_EQ(form->RecentFiles->Files(), std::vector<std::string>{survey});
+}
+
+TEST_F(ViewerFormTest, AnAbortHalfWayKeepsThePreviousDocument) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  const TSurveyDocument* before = form->Document();
+  bool pressed = false;
+  std::uint64_t lastRead = 0;
+  form->OnOpenProgress = [&](TProgressForm& progress, std::uint64_t read, std::uint64_t total) {
+    lastRead = read;
+    if (pressed || read < total / 2)
+      return;
+    pressed = true;
+    ModalAnswer yes(ClickMessageBoxButton(QMessageBox::Yes));
+    progress.ButtonAbortClick(nullptr);
+  };
+  EXPECT_FALSE(form->OpenFile(other));
+  EXPECT_TRUE(pressed);
+  EXPECT_LT(lastRead, Bytes(other).size());
+  EXPECT_EQ(form->Document(), before);
+  EXPECT_EQ(form->Document()->FileName(), survey);
+  EXPECT_EQ(form->Caption(), "survey.mod - kivview");
+  EXPECT_EQ(form->StatusBar->PanelText(0), "Reading cancelled");
+  EXPECT_EQ(form->RecentFiles->Files(), std::vector<std::string>{survey});
+}
+
+TEST_F(ViewerFormTest, ADamagedFileShowsTheLibrarysMessageAndChangesNothing) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  const TSurveyDocument* before = form->Document();
+  const std::string damaged = dir / "damaged.mod";
+  const std::string bytes = Bytes(other);
+  WriteBytes(damaged, bytes.substr(0, bytes.size() / 2) + "x y z\r\n");
+  std::string expected;
+  try {
+    const TVesmarInvModelType type = OlderLayoutModelType(test::kSurveyTypeCode);
+    TModFile file;
+    file.Open(damaged, false, &type);
+  } catch (...) {
+    expected = ExceptionBoxText(std::current_exception());
+  }
+  ASSERT_FALSE(expected.empty());
+  std::string shown;
+  {
+    ModalAnswer ok(ClickMessageBoxButton(QMessageBox::Ok, &shown));
+    EXPECT_FALSE(form->OpenFile(damaged));
+    EXPECT_TRUE(ok.Answered());
+  }
+  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(form->Document(), before);
+  EXPECT_EQ(form->Caption(), "survey.mod - kivview");
+}
+
+TEST_F(ViewerFormTest, SelectingARowInTheGridMovesTheSectionsMarker) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  QTest::qWaitForWindowExposed(&toolkit::QtWidget(*form.Get()));
+  const std::optional<int> first = form->MarkerPixel();
+  ASSERT_TRUE(first);
+
+  auto& view = toolkit::QtWidgetAs<QTableView>(*form->SoundingsGrid);
+  view.selectRow(150);
+  EXPECT_EQ(form->Selected(), 150u);
+  const std::optional<int> moved = form->MarkerPixel();
+  ASSERT_TRUE(moved);
+  EXPECT_GT(*moved, *first);
+  EXPECT_EQ(form->LayerGrid->OnGetText(0, 0), "1");
+
+  // The marker is drawn where it is said to stand.
+  TBitmap picture(form->SectionBox->ClientWidth(), form->SectionBox->ClientHeight());
+  form->SectionBox->PaintTo(picture);
+  const TRect plot = SectionPlotArea(picture.Width(), picture.Height());
+  EXPECT_EQ(picture.Pixels(*moved, (plot.Top + plot.Bottom) / 2), 0x0000E0);
+}
+
+TEST_F(ViewerFormTest, EditsAreCheckedAndCanBeUndoneAndRedone) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  form->SelectSounding(3);
+  const std::string before = form->LayerGrid->OnGetText(1, 2);
+  EXPECT_FALSE(form->LayerGrid->EditCell(1, 2, "-3"));
+  EXPECT_EQ(form->LayerGrid->CellRefusal(1, 2), "A resistivity must be a positive number");
+  EXPECT_FALSE(form->Document()->Modified());
+
+  EXPECT_TRUE(form->LayerGrid->EditCell(1, 2, "250"));
+  EXPECT_EQ(form->LayerGrid->OnGetText(1, 2), "250");
+  EXPECT_EQ(form->Caption(), "survey.mod* - kivview");
+
+  QWidget& window = toolkit::QtWidget(*form.Get());
+  QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_Z));
+  EXPECT_EQ(form->LayerGrid->OnGetText(1, 2), before);
+  EXPECT_EQ(form->Caption(), "survey.mod - kivview");
+  QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_Y));
+  EXPECT_EQ(form->LayerGrid->OnGetText(1, 2), "250");
+  EXPECT_EQ(form->Caption(), "survey.mod* - kivview");
+}
+
+TEST_F(ViewerFormTest, SavesWhatWasEditedAndWithoutEditsTheLibrarysBytes) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  const std::string copy = dir / "library.mod";
+  {
+    const TVesmarInvModelType type = OlderLayoutModelType(test::kSurveyTypeCode);
+    TModFile file(survey, type);
+    file.SetFileName(copy);
+    file.SaveGeneral(type, false);
+  }
+  ASSERT_TRUE(form->SaveDocument());
+  EXPECT_EQ(Bytes(survey), Bytes(copy));
+
+  form->SelectSounding(7);
+  ASSERT_TRUE(form->LayerGrid->EditCell(1, 0, "42.5"));
+  ASSERT_TRUE(form->SaveDocument());
+  EXPECT_EQ(form->Caption(), "survey.mod - kivview");
+  const TVesmarInvModelType type = OlderLayoutModelType(test::kSurveyTypeCode);
+  EXPECT_EQ(TModFile(survey, type).GetModel(8).Layers[0].ResStart, 42.5f);
+}
+
+TEST_F(ViewerFormTest, ClosingWithChangesAsksSaveDiscardOrCancel) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  const std::string original = Bytes(survey);
+  ASSERT_TRUE(form->LayerGrid->EditCell(1, 0, "77"));
+  {
+    ModalAnswer cancel(ClickMessageBoxButton(QMessageBox::Cancel));
+    form->Close();
+    EXPECT_TRUE(cancel.Answered());
+  }
+  EXPECT_TRUE(form->Visible());
+  EXPECT_TRUE(form->Document()->Modified());
+  {
+    ModalAnswer discard(ClickMessageBoxButton(QMessageBox::Discard));
+    form->Close();
+  }
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(Bytes(survey), original);
+
+  form->Show();
+  {
+    ModalAnswer save(ClickMessageBoxButton(QMessageBox::Save));
+    form->Close();
+  }
+  EXPECT_FALSE(form->Visible());
+  const TVesmarInvModelType type = OlderLayoutModelType(test::kSurveyTypeCode);
+  EXPECT_EQ(TModFile(survey, type).GetModel(1).Layers[0].ResStart, 77.0f);
+}
+
+TEST_F(ViewerFormTest, ASecondStartRestoresPlacementPanesColumnsAndRecentFiles) {
+  ASSERT_TRUE(form->OpenFile(other));
+  ASSERT_TRUE(form->OpenFile(survey));
+  form->SetBounds(140, 90, 1100, 720);
+  form->MainSplitter->SetSizes({300, 790});
+  form->SoundingsGrid->SetColWidths(5, 210);
+  const std::vector<int> sizes = form->MainSplitter->Sizes();
+  form->Close();
+
+  TKivViewForm& second = NewForm();
+  EXPECT_EQ(second.Left(), 140);
+  EXPECT_EQ(second.Top(), 90);
+  EXPECT_EQ(second.Width(), 1100);
+  EXPECT_EQ(second.Height(), 720);
+  EXPECT_EQ(second.MainSplitter->Sizes(), sizes);
+  EXPECT_EQ(second.SoundingsGrid->ColWidths(5), 210);
+  EXPECT_EQ(second.RecentFiles->Files(), (std::vector<std::string>{survey, other}));
+}
+
+TEST_F(ViewerFormTest, OpensTheFileGivenOnTheCommandLine) {
+  delete form.Get();
+  TKivViewForm& started =
+      StartViewer(Application(), {"kivview", survey}, dir / "logs/kivview_x_.log");
+  form.Reset(&started);
+  ASSERT_NE(started.Document(), nullptr);
+  EXPECT_EQ(started.Document()->FileName(), survey);
+  EXPECT_EQ(Application().MainForm(), &started);
+  Application().SetMainForm(nullptr);
+}
+
+} // namespace
+} // namespace kiv::viewer

@@ -1,0 +1,135 @@
+#include "viewer/SectionGeometry.h"
+
+#include "viewer/SurveyDocument.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace kiv::viewer {
+namespace {
+
+// The half-space is drawn this far below the deepest interface of the file, as a share of that
+// depth, and at least a few metres.
+constexpr double kHalfSpaceShare = 0.25;
+constexpr double kLeastHalfSpace = 10;
+
+} // namespace
+
+TSectionGeometry::TSectionGeometry(const TSurveyDocument& document) {
+  const std::size_t count = document.Count();
+  FDistances.resize(count);
+  double top = -std::numeric_limits<double>::infinity();
+  double lowestGround = std::numeric_limits<double>::infinity();
+  double deepest = 0;
+  double lowLog = std::numeric_limits<double>::infinity();
+  double highLog = -std::numeric_limits<double>::infinity();
+  bool located = count > 0;
+  double along = 0;
+  document.WithModels([&](const auto& models) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto& m = models[i];
+      if (m.UTMX == 0 && m.UTMY == 0)
+        located = false;
+      if (i > 0)
+        along += std::hypot(m.UTMX - models[i - 1].UTMX, m.UTMY - models[i - 1].UTMY);
+      FDistances[i] = along;
+      top = std::max(top, static_cast<double>(m.Elevation));
+      lowestGround = std::min(lowestGround, static_cast<double>(m.Elevation));
+      double depth = 0;
+      for (std::size_t k = 0; k + 1 < m.Layers.size(); ++k)
+        depth += m.Layers[k].ThkStart;
+      deepest = std::max(deepest, depth);
+      for (const auto& layer : m.Layers)
+        if (layer.ResStart > 0) {
+          const double logValue = std::log10(layer.ResStart);
+          lowLog = std::min(lowLog, logValue);
+          highLog = std::max(highLog, logValue);
+        }
+    }
+  });
+  FByNumber = !located || along == 0;
+  if (FByNumber)
+    for (std::size_t i = 0; i < count; ++i)
+      FDistances[i] = static_cast<double>(i + 1);
+  if (count == 0)
+    return;
+  FSpacing =
+      count > 1 ? (FDistances.back() - FDistances.front()) / static_cast<double>(count - 1) : 1;
+  FStart = FDistances.front() - FSpacing / 2;
+  FEnd = FDistances.back() + FSpacing / 2;
+  FHalfSpaceDepth = std::max(kLeastHalfSpace, kHalfSpaceShare * deepest);
+  FTop = top;
+  FBottom = lowestGround - deepest - FHalfSpaceDepth;
+  if (lowLog <= highLog)
+    FColours = TColourScale(lowLog, highLog);
+}
+
+std::optional<std::size_t> TSectionGeometry::Nearest(double distance, double reach) const {
+  if (FDistances.empty())
+    return std::nullopt;
+  const auto after = std::lower_bound(FDistances.begin(), FDistances.end(), distance);
+  std::size_t best;
+  if (after == FDistances.end())
+    best = FDistances.size() - 1;
+  else if (after == FDistances.begin())
+    best = 0;
+  else {
+    const auto index = static_cast<std::size_t>(after - FDistances.begin());
+    best = *after - distance < distance - FDistances[index - 1] ? index : index - 1;
+  }
+  if (std::fabs(FDistances[best] - distance) > reach)
+    return std::nullopt;
+  return best;
+}
+
+void TSectionViewport::Fit(const TSectionGeometry& geometry) {
+  FLeft = geometry.Start();
+  FRight = geometry.End();
+  const double margin = (geometry.Top() - geometry.Bottom()) * 0.02;
+  FTop = geometry.Top() + margin;
+  FBottom = geometry.Bottom();
+}
+
+void TSectionViewport::SetPlot(int left, int top, int width, int height) {
+  FPlotLeft = left;
+  FPlotTop = top;
+  FPlotWidth = std::max(width, 1);
+  FPlotHeight = std::max(height, 1);
+}
+
+double TSectionViewport::XOf(int pixel) const {
+  return FLeft + (pixel + 0.5 - FPlotLeft) * (FRight - FLeft) / FPlotWidth;
+}
+
+double TSectionViewport::ElevationOf(int pixel) const {
+  return FTop - (pixel + 0.5 - FPlotTop) * (FTop - FBottom) / FPlotHeight;
+}
+
+double TSectionViewport::PixelOfX(double x) const {
+  return FPlotLeft + (x - FLeft) * FPlotWidth / (FRight - FLeft);
+}
+
+double TSectionViewport::PixelOfElevation(double elevation) const {
+  return FPlotTop + (FTop - elevation) * FPlotHeight / (FTop - FBottom);
+}
+
+void TSectionViewport::Zoom(double factor, int pixelX, int pixelY) {
+  const double x = XOf(pixelX);
+  const double y = ElevationOf(pixelY);
+  FLeft = x - (x - FLeft) / factor;
+  FRight = x + (FRight - x) / factor;
+  FTop = y + (FTop - y) / factor;
+  FBottom = y - (y - FBottom) / factor;
+}
+
+void TSectionViewport::Pan(int dx, int dy) {
+  const double worldDx = dx * (FRight - FLeft) / FPlotWidth;
+  const double worldDy = dy * (FTop - FBottom) / FPlotHeight;
+  FLeft -= worldDx;
+  FRight -= worldDx;
+  FTop += worldDy;
+  FBottom += worldDy;
+}
+
+} // namespace kiv::viewer

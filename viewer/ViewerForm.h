@@ -1,0 +1,116 @@
+#pragma once
+
+// The viewer's main window: a model file's soundings in a grid, its resistivity section and the
+// selected sounding's layers, with the menus that open, edit, convert and save the file.
+
+#include "framework/desktop/KivForm_.h"
+#include "framework/toolkit/Canvas.h"
+#include "framework/toolkit/Menus.h"
+#include "framework/toolkit/PaintBox.h"
+#include "framework/toolkit/RecentFiles.h"
+#include "framework/toolkit/Splitter.h"
+#include "framework/toolkit/StatusBar.h"
+#include "framework/toolkit/VirtualGrid.h"
+#include "viewer/SectionGeometry.h"
+#include "viewer/SurveyDocument.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace kiv {
+
+class TFormRegistry;
+class TProgressForm;
+
+namespace viewer {
+
+class TKivViewForm : public TKivForm {
+public:
+  explicit TKivViewForm(TComponent* AOwner);
+  ~TKivViewForm() override;
+
+  // Opens the file as the document, after asking about unsaved changes. The read shows the
+  // progress window with its Abort; an abort or a failed read (its message in the exception box)
+  // leaves the document that was open untouched. True when the file became the document.
+  bool OpenFile(const std::string& AFileName);
+  // Saves under the document's name; a failure is shown and logged, and false returned.
+  bool SaveDocument();
+  // Asks for a name, style and layout, and saves there.
+  bool SaveDocumentAs();
+  // Writes the section as it shows to a PNG file.
+  void ExportPicture(const std::string& AFileName);
+  void ConvertToSparse();
+  void Undo();
+  void Redo();
+  // Whether the window may go: true when there are no unsaved changes, or the user saved or
+  // discarded them; Cancel gives false.
+  bool ConfirmDiscard();
+
+  const TSurveyDocument* Document() const noexcept { return FDocument.get(); }
+  std::optional<std::size_t> Selected() const noexcept { return FSelected; }
+  // Selects the sounding in the grid, the section and the sounding view.
+  void SelectSounding(std::size_t ASounding);
+  // The pixel column of the section where the selected sounding's marker stands; none when
+  // nothing is selected or the marker lies outside the view.
+  std::optional<int> MarkerPixel() const;
+  // The menu caption of the window: the file's name, "*" after it while unsaved.
+  std::string TitleText() const;
+
+  // The controls, owned by the window.
+  TMainMenu* MainMenu;
+  TMenuItem* FileMenu;
+  TMenuItem* RecentMenu;
+  TMenuItem* ViewSectionItem;
+  TMenuItem* ViewSoundingItem;
+  TMenuItem* UndoItem;
+  TMenuItem* RedoItem;
+  TRecentFilesMenu* RecentFiles;
+  TStatusBar* StatusBar;
+  TSplitter* MainSplitter;
+  TSplitter* ViewSplitter;
+  TSplitter* SoundingSplitter;
+  TVirtualStringGrid* SoundingsGrid;
+  TPaintBox* SectionBox;
+  TVirtualStringGrid* LayerGrid;
+  TPaintBox* SoundingBox;
+
+  // Told of every progress step of an open, with the window that shows it: how a test presses
+  // Abort at a point of the read of its choice.
+  std::function<void(TProgressForm& AProgress, std::uint64_t ABytesRead, std::uint64_t ATotal)>
+      OnOpenProgress;
+
+private:
+  void BuildMenus();
+  void BuildPanes();
+  void BindSection();
+  void BindGrids();
+  void RestoreSettings();
+  void SaveSettings();
+  void Adopt(std::unique_ptr<TSurveyDocument> ADocument);
+  void DocumentChanged(std::optional<std::size_t> AModel);
+  void UpdateTitle();
+  void UpdateCommands();
+  void ReportFailure(const std::string& AWhat);
+  void CheckForUpdates();
+  void ShowAbout();
+  void Log(const std::string& ALine);
+  std::string SoundingCell(int ACol, int ARow) const;
+  std::string LayerCell(int ACol, int ARow) const;
+  std::string StartFolder() const;
+
+  std::unique_ptr<TSurveyDocument> FDocument;
+  TSectionGeometry FGeometry;
+  TSectionViewport FViewport;
+  std::optional<std::size_t> FSelected;
+  std::optional<TPoint> FDragFrom;
+  bool FDragged = false;
+  std::string FLastFolder;
+  std::unique_ptr<TFormRegistry> FRegistry;
+};
+
+} // namespace viewer
+} // namespace kiv

@@ -1,0 +1,337 @@
+// The viewer window's work with files: open with progress and abort, save, export, settings.
+#include "core/Exceptions.h"
+#include "core/FileNames.h"
+#include "framework/base/Debug.h"
+#include "framework/base/FileVersionText.h"
+#include "framework/desktop/My.h"
+#include "framework/desktop/ProgressForm_.h"
+#include "framework/formregistry/FormRegistry_.h"
+#include "framework/toolkit/ComponentGuard.h"
+#include "framework/toolkit/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/KnownFolders.h"
+#include "update/desktop/vekInternetUtils_.h"
+#include "viewer/SectionPainter.h"
+#include "viewer/ViewerForm.h"
+
+#include <algorithm>
+#include <charconv>
+#include <exception>
+#include <iterator>
+#include <string_view>
+
+namespace kiv::viewer {
+namespace {
+
+// The layout of the stored settings; a new number drops those stored under another.
+constexpr int kSettingsVersion = 1;
+constexpr int kProgressSteps = 100;
+constexpr const char* kRecentKey = "RecentFiles";
+
+// The save dialog's choices, in its filter's order (counted from 1).
+struct SaveChoice {
+  TFileStyle style;
+  TFileLayout layout;
+};
+constexpr SaveChoice kSaveChoices[] = {{TFileStyle::Regular, TFileLayout::General},
+                                       {TFileStyle::Sparse, TFileLayout::General},
+                                       {TFileStyle::Regular, TFileLayout::Older},
+                                       {TFileStyle::Sparse, TFileLayout::Older}};
+constexpr const char* kSaveFilter =
+    "Model file, regular style (*.mod)|*.mod|Model file, sparse style (*.mo2)|*.mo2|"
+    "Model file, regular style, older layout (*.mod)|*.mod|"
+    "Model file, sparse style, older layout (*.mo2)|*.mo2";
+
+std::string Joined(const std::vector<int>& values) {
+  std::string text;
+  for (const int value : values)
+    text += (text.empty() ? "" : ",") + std::to_string(value);
+  return text;
+}
+
+// The numbers of a text that Joined wrote; none at all when any part is not a number.
+std::vector<int> Split(std::string_view text) {
+  std::vector<int> values;
+  while (!text.empty()) {
+    const std::size_t comma = std::min(text.find(','), text.size());
+    int value = 0;
+    const std::string_view part = text.substr(0, comma);
+    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+    if (error != std::errc() || end != part.data() + part.size())
+      return {};
+    values.push_back(value);
+    text.remove_prefix(std::min(comma + 1, text.size()));
+  }
+  return values;
+}
+
+bool Cancelled(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EPelo& e) {
+    return std::string_view(e.what()).find("Reading cancelled") != std::string_view::npos;
+  } catch (...) {
+    return false;
+  }
+}
+
+} // namespace
+
+void TKivViewForm::Log(const std::string& ALine) {
+  if (TMy* my = My())
+    my->Debug->WriteLine(ALine, mt_Info);
+}
+
+void TKivViewForm::ReportFailure(const std::string& AWhat) {
+  const std::exception_ptr failure = std::current_exception();
+  try {
+    std::rethrow_exception(failure);
+  } catch (const std::exception& e) {
+    if (TMy* my = My())
+      my->Debug->WriteLine(AWhat + ": " + e.what(), mt_Error);
+  } catch (...) {
+    Log(AWhat + ": an unknown failure");
+  }
+  Application().ShowException(failure);
+}
+
+bool TKivViewForm::ConfirmDiscard() {
+  if (!FDocument || !FDocument->Modified())
+    return true;
+  switch (MessageDlg("Save the changes to " + ExtractFileName(FDocument->FileName()) + "?",
+                     TMsgDlgType::mtConfirmation, mbSave | mbDiscard | mbCancel)) {
+  case mrSave:
+    return SaveDocument();
+  case mrDiscard:
+    return true;
+  default:
+    return false;
+  }
+}
+
+bool TKivViewForm::OpenFile(const std::string& AFileName) {
+  if (!ConfirmDiscard())
+    return false;
+  TComponentGuard<TKivViewForm> self(this);
+  TComponentGuard<TProgressForm> progress(new TProgressForm(&Application()));
+  progress->SetFormCaption("Opening");
+  progress->SetMainLabel(ExtractFileName(AFileName));
+  progress->SetAbortCheckActive(true);
+  progress->NumSteps(kProgressSteps, 1);
+  progress->Show();
+  progress->UpdateFormSize();
+  bool stopped = false;
+  const TReadProgressHook hook = [&](std::uint64_t ABytesRead, std::uint64_t ATotal) {
+    if (!progress || !self || Application().Terminated() || progress->AbortRequested()) {
+      stopped = true;
+      return false;
+    }
+    const auto target =
+        ATotal == 0 ? kProgressSteps : static_cast<int>(ABytesRead * kProgressSteps / ATotal);
+    while (progress && progress->ProgressBar->Position() < target)
+      progress->Step(1);
+    if (progress && OnOpenProgress)
+      OnOpenProgress(*progress, ABytesRead, ATotal);
+    return true;
+  };
+  std::unique_ptr<TSurveyDocument> document;
+  std::exception_ptr failure;
+  try {
+    document = TSurveyDocument::Read(AFileName, hook);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  delete progress.Get();
+  if (!self)
+    return false;
+  if (failure) {
+    if (stopped && Cancelled(failure)) {
+      Log("Reading cancelled: " + AFileName);
+      StatusBar->SetPanelText(0, "Reading cancelled");
+      return false;
+    }
+    try {
+      std::rethrow_exception(failure);
+    } catch (...) {
+      ReportFailure("Could not open " + AFileName);
+    }
+    return false;
+  }
+  Log("Opened " + AFileName + ": " + std::to_string(document->Count()) + " models");
+  FLastFolder = ExtractFilePath(AFileName);
+  Adopt(std::move(document));
+  RecentFiles->Add(AFileName);
+  return true;
+}
+
+void TKivViewForm::Adopt(std::unique_ptr<TSurveyDocument> ADocument) {
+  FDocument = std::move(ADocument);
+  FGeometry = TSectionGeometry(*FDocument);
+  FViewport.Fit(FGeometry);
+  FSelected.reset();
+  const std::vector<TLayerColumn>& columns = FDocument->Columns();
+  LayerGrid->SetColCount(static_cast<int>(columns.size()) + 1);
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const int col = static_cast<int>(c) + 1;
+    LayerGrid->SetColTitle(col, columns[c].Title);
+    LayerGrid->SetColEditable(col, columns[c].Rule != TValueRule::ReadOnly);
+  }
+  SoundingsGrid->SetRowCount(static_cast<int>(FDocument->Count()));
+  SoundingsGrid->Invalidate();
+  LayerGrid->SetRowCount(0);
+  if (FDocument->Count() > 0)
+    SelectSounding(0);
+  DocumentChanged(std::nullopt);
+}
+
+bool TKivViewForm::SaveDocument() {
+  if (!FDocument)
+    return false;
+  try {
+    FDocument->Save();
+  } catch (...) {
+    ReportFailure("Could not save " + FDocument->FileName());
+    return false;
+  }
+  Log("Saved " + FDocument->FileName());
+  DocumentChanged(std::nullopt);
+  return true;
+}
+
+bool TKivViewForm::SaveDocumentAs() {
+  if (!FDocument)
+    return false;
+  TSaveDialog dialog(this);
+  dialog.Title = "Save the model file as";
+  dialog.Filter = kSaveFilter;
+  dialog.FilterIndex = FDocument->Sparse() ? 2 : 1;
+  dialog.DefaultExt = FDocument->Sparse() ? "mo2" : "mod";
+  dialog.FileName = FDocument->FileName();
+  if (!dialog.Execute())
+    return false;
+  const int index = std::clamp(dialog.FilterIndex, 1, static_cast<int>(std::size(kSaveChoices)));
+  const SaveChoice choice = kSaveChoices[index - 1];
+  try {
+    FDocument->SaveAs(dialog.FileName, choice.style, choice.layout);
+  } catch (...) {
+    ReportFailure("Could not save " + dialog.FileName);
+    DocumentChanged(std::nullopt);
+    return false;
+  }
+  Log("Saved " + dialog.FileName);
+  FLastFolder = ExtractFilePath(dialog.FileName);
+  RecentFiles->Add(dialog.FileName);
+  FGeometry = TSectionGeometry(*FDocument);
+  DocumentChanged(std::nullopt);
+  return true;
+}
+
+void TKivViewForm::ConvertToSparse() {
+  if (!FDocument || FDocument->Sparse())
+    return;
+  try {
+    FDocument->ConvertToSparse();
+  } catch (...) {
+    ReportFailure("Could not convert " + FDocument->FileName());
+    return;
+  }
+  Log("Converted to the sparse style: " + FDocument->FileName());
+  FGeometry = TSectionGeometry(*FDocument);
+  DocumentChanged(std::nullopt);
+}
+
+void TKivViewForm::ExportPicture(const std::string& AFileName) {
+  if (!FDocument)
+    return;
+  try {
+    TBitmap picture(std::max(SectionBox->ClientWidth(), 320),
+                    std::max(SectionBox->ClientHeight(), 200));
+    TSectionViewport viewport = FViewport;
+    PaintSection(picture.Canvas(), *FDocument, FGeometry, viewport, FSelected);
+    picture.SaveToPngFile(AFileName);
+  } catch (...) {
+    ReportFailure("Could not export " + AFileName);
+    return;
+  }
+  Log("Exported the section to " + AFileName);
+}
+
+void TKivViewForm::CheckForUpdates() {
+  const std::string folder =
+      platform::TemporaryFolder() + PathSeparator() + "kivview-update" + PathSeparator();
+  TvekInternetUtils update(this);
+  if (update.GetUpdate(folder, TSoftware::ZipFile, "kivview.zip")) {
+    Log("Update downloaded to " + folder);
+    MessageDlg("The update was downloaded to " + folder, TMsgDlgType::mtInformation, mbOK);
+  } else {
+    Log("No update was downloaded");
+    MessageDlg("No update was downloaded", TMsgDlgType::mtInformation, mbOK);
+  }
+}
+
+void TKivViewForm::ShowAbout() {
+  const std::string exe = Application().ExeName();
+  MessageDlg("kivview, the model viewer of the suite\nFile version " + GetFileVersionText(exe),
+             TMsgDlgType::mtInformation, mbOK);
+}
+
+std::string TKivViewForm::StartFolder() const {
+  return FLastFolder;
+}
+
+void TKivViewForm::RestoreSettings() {
+  try {
+    FRegistry = std::make_unique<TFormRegistry>(*this, kSettingsVersion);
+    FRegistry->Restore();
+    const std::vector<int> main = Split(FRegistry->ReadByNameDefault("MainSplitter", ""));
+    const std::vector<int> view = Split(FRegistry->ReadByNameDefault("ViewSplitter", ""));
+    const std::vector<int> sounding = Split(FRegistry->ReadByNameDefault("SoundingSplitter", ""));
+    if (main.size() == 2)
+      MainSplitter->SetSizes(main);
+    if (view.size() == 2)
+      ViewSplitter->SetSizes(view);
+    if (sounding.size() == 2)
+      SoundingSplitter->SetSizes(sounding);
+    const std::vector<int> widths = Split(FRegistry->ReadByNameDefault("SoundingColumns", ""));
+    for (std::size_t c = 0;
+         c < widths.size() && c < static_cast<std::size_t>(SoundingsGrid->ColCount()); ++c)
+      SoundingsGrid->SetColWidths(static_cast<int>(c), widths[c]);
+    FLastFolder = FRegistry->ReadByNameDefault("LastFolder", "");
+    std::vector<std::string> recent;
+    if (FRegistry->ReadFromRegistryHKCU(recent, FRegistry->KeyNameSettings() + "\\" + kRecentKey)) {
+      for (std::string& line : recent)
+        line = line.substr(line.find('=') + 1);
+      const auto change = std::move(RecentFiles->OnChange);
+      RecentFiles->SetFiles(std::move(recent));
+      RecentFiles->OnChange = change;
+    }
+  } catch (...) {
+    ReportFailure("Could not read the settings");
+  }
+}
+
+void TKivViewForm::SaveSettings() {
+  if (!FRegistry)
+    return;
+  try {
+    FRegistry->SavePosition();
+    FRegistry->WriteByName("MainSplitter", Joined(MainSplitter->Sizes()));
+    FRegistry->WriteByName("ViewSplitter", Joined(ViewSplitter->Sizes()));
+    FRegistry->WriteByName("SoundingSplitter", Joined(SoundingSplitter->Sizes()));
+    std::vector<int> widths;
+    for (int c = 0; c < SoundingsGrid->ColCount(); ++c)
+      widths.push_back(SoundingsGrid->ColWidths(c));
+    FRegistry->WriteByName("SoundingColumns", Joined(widths));
+    FRegistry->WriteByName("LastFolder", FLastFolder);
+    const std::string recentKey = FRegistry->KeyNameSettings() + "\\" + kRecentKey;
+    FRegistry->DeleteKeyHKCU(recentKey);
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < RecentFiles->Files().size(); ++i)
+      lines.push_back("File" + std::to_string(i + 1) + "=" + RecentFiles->Files()[i]);
+    FRegistry->WriteToRegistryHKCU(lines, recentKey);
+  } catch (...) {
+    ReportFailure("Could not store the settings");
+  }
+}
+
+} // namespace kiv::viewer
