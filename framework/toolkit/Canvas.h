@@ -71,10 +71,11 @@ public:
   // Outlines R with the pen, on its outermost pixels, and fills the inside with the brush.
   void Rectangle(const TRect& R);
   void MoveTo(int X, int Y);
-  // Draws with the pen from the pen position up to X, Y, which is left out, as the next line
-  // starts there; the pen position moves to X, Y.
+  // Draws with the pen from the pen position to X, Y, both included; the pen position moves to
+  // X, Y.
   void LineTo(int X, int Y);
-  // Lines with the pen through the points in turn; leaves the pen position alone.
+  // Lines with the pen through the points in turn, the last included; leaves the pen position
+  // alone.
   void Polyline(std::span<const TPoint> Points);
   // Writes Text in the font with its top-left corner at X, Y, without background.
   void TextOut(int X, int Y, const std::string& Text);

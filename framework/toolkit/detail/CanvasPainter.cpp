@@ -53,13 +53,13 @@ bool TCanvas::Painter::Active() {
   return painter.isActive();
 }
 
-// Lines end without a cap, so that a line leaves its end point to the next one, as the platform's
-// lines do.
+// Square caps: a line one pixel wide covers both its end points, whichever way it runs (without
+// caps Qt leaves out the lower or right one).
 void TCanvas::Painter::UsePen(const PenLook& look) {
   if (pen == look)
     return;
   painter.setPen(QPen(toolkit::ToQColor(look.color), std::max(1, look.width),
-                      QtPenStyle(look.style), Qt::FlatCap, Qt::MiterJoin));
+                      QtPenStyle(look.style), Qt::SquareCap, Qt::MiterJoin));
   pen = look;
 }
 
