@@ -40,6 +40,14 @@ std::optional<TMouseButton> ButtonOf(Qt::MouseButton button) {
   }
 }
 
+// Each painting starts alike, on the screen or on a bitmap, whatever the last one left behind.
+void StartPainting(TCanvas& canvas) {
+  canvas.Pen = {};
+  canvas.Brush = {};
+  canvas.Font = {};
+  canvas.ResetClip();
+}
+
 // Ends the painting of one paint event, also when OnPaint fails.
 struct Painting {
   explicit Painting(TCanvas::Painter& APainter) : painter(APainter) {
@@ -59,8 +67,7 @@ TPaintBox::TPaintBox(TComponent* AOwner)
     switch (event.type()) {
     case QEvent::Paint:
       if (OnPaint) {
-        // Each paint starts unclipped; Qt clips it to the area to repaint anyway.
-        FCanvas.ResetClip();
+        StartPainting(FCanvas);
         const Painting painting(FCanvas.QtPainter());
         OnPaint(FCanvas);
       }
@@ -111,8 +118,10 @@ void TPaintBox::Invalidate() {
 }
 
 void TPaintBox::PaintTo(TBitmap& ABitmap) {
-  if (OnPaint)
-    OnPaint(ABitmap.Canvas());
+  if (!OnPaint)
+    return;
+  StartPainting(ABitmap.Canvas());
+  OnPaint(ABitmap.Canvas());
 }
 
 } // namespace kiv

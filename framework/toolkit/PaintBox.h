@@ -23,11 +23,12 @@ public:
   explicit TPaintBox(TComponent* AOwner);
   ~TPaintBox() override;
 
-  // Paints the whole client area; the canvas is as large as it.
+  // Paints the whole client area; the canvas is as large as it, and starts each painting with the
+  // default pen, brush and font and no clip.
   std::function<void(TCanvas& ACanvas)> OnPaint;
   // Repaints soon: once, however often called before.
   void Invalidate();
-  // Runs OnPaint on the bitmap's canvas.
+  // Runs OnPaint on the bitmap's canvas, started as for a painting on the screen.
   void PaintTo(TBitmap& ABitmap);
 
   // Shift holds the buttons held after the press or release besides the modifier keys.
