@@ -31,8 +31,12 @@ struct Section {
   int columns;
   std::vector<int> tops;    // columns x (kLayers + 1)
   std::vector<int> colours; // columns x kLayers
-  int Top(int column, int layer) const { return tops[column * (kLayers + 1) + layer]; }
-  int Colour(int column, int layer) const { return colours[column * kLayers + layer]; }
+  int Top(int column, int layer) const {
+    return tops[static_cast<std::size_t>(column * (kLayers + 1) + layer)];
+  }
+  int Colour(int column, int layer) const {
+    return colours[static_cast<std::size_t>(column * kLayers + layer)];
+  }
 };
 
 Section MakeSection(int columns) {
