@@ -58,10 +58,10 @@ kiv_install_library(framework FOLDER framework/base HEADERS
 if(TARGET kiv_toolkit)
   set(KIV_INSTALL_DESKTOP ON)
   kiv_install_library(toolkit FOLDER framework/toolkit HEADERS
-    Appearance.h Application.h Clipboard.h Component.h ComponentGuard.h ComponentList.h
-    Containers.h Control.h DesktopStartup.h Dialogs.h ExtraControls.h Form.h Grids.h IniFile.h
-    Menus.h PageControl.h Panel.h PathDisplay.h Printer.h ProgressBar.h Screen.h
-    StandardControls.h)
+    Appearance.h Application.h Canvas.h Clipboard.h Component.h ComponentGuard.h
+    ComponentList.h Containers.h Control.h DesktopStartup.h Dialogs.h ExtraControls.h Form.h
+    Grids.h IniFile.h Menus.h PageControl.h PaintBox.h Panel.h PathDisplay.h Printer.h
+    ProgressBar.h Screen.h Splitter.h StandardControls.h StatusBar.h)
   kiv_install_library(framework_desktop FOLDER framework/desktop HEADERS
     DesktopWindowServices.h Dialog.h DialogLogWindow.h FrameworkStartup.h KivForm_.h MY_.h My.h
     ProgressForm_.h UITools.h)

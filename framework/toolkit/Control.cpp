@@ -1,5 +1,6 @@
 #include "framework/toolkit/Control.h"
 
+#include "framework/toolkit/detail/Colour.h"
 #include "framework/toolkit/detail/EventHook.h"
 #include "framework/toolkit/detail/IndexCheck.h"
 #include "framework/toolkit/detail/Widget.h"
@@ -128,13 +129,12 @@ void TControl::SetEnabled(bool AEnabled) {
 
 TColor TControl::Color() const {
   QWidget& widget = QtWidget(*this);
-  const QColor color = widget.palette().color(widget.backgroundRole());
-  return color.blue() << 16 | color.green() << 8 | color.red();
+  return toolkit::FromQRgb(widget.palette().color(widget.backgroundRole()).rgb());
 }
 
 void TControl::SetColor(TColor AColor) {
   QWidget& widget = QtWidget(*this);
-  const QColor color(AColor & 0xFF, AColor >> 8 & 0xFF, AColor >> 16 & 0xFF);
+  const QColor color = toolkit::ToQColor(AColor);
   QPalette palette = widget.palette();
   palette.setColor(QPalette::Window, color);
   palette.setColor(QPalette::Base, color);

@@ -104,7 +104,7 @@ public:
   TControl& Controls(int AIndex) const;
 
   // Lays the aligned controls out again over the client area.
-  void Realign();
+  virtual void Realign();
 
 protected:
   TWinControl(TComponent* AOwner, std::unique_ptr<Widget> AWidget);

@@ -40,11 +40,15 @@ enum class TDragMode { dmManual, dmAutomatic };
 enum class TDragKind { dkDrag, dkDock };
 enum class TPopupMode { pmNone, pmAuto, pmExplicit };
 
-// The modifier keys held with a key press: a set of these bits.
+// The modifier keys, and with the mouse the buttons, held with a key press or a mouse event: a
+// set of these bits.
 using TShiftState = unsigned;
 inline constexpr TShiftState ssShift = 1;
 inline constexpr TShiftState ssAlt = 2;
 inline constexpr TShiftState ssCtrl = 4;
+inline constexpr TShiftState ssLeft = 8;
+inline constexpr TShiftState ssRight = 16;
+inline constexpr TShiftState ssMiddle = 32;
 // The platform's virtual key codes that the framework names.
 inline constexpr std::uint16_t VK_F1 = 112;
 

@@ -2,6 +2,7 @@
 
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/detail/HandlerBoundary.h"
+#include "framework/toolkit/detail/ShiftState.h"
 #include "framework/toolkit/detail/Widget.h"
 
 #include <QCoreApplication>
@@ -33,14 +34,7 @@ bool KeyPreviewHook::eventFilter(QObject* watched, QEvent* event) {
   const int virtualKey = VirtualKeyOf(keyEvent.key());
   if (virtualKey == 0)
     return false;
-  const Qt::KeyboardModifiers modifiers = keyEvent.modifiers();
-  TShiftState shift = 0;
-  if (modifiers & Qt::ShiftModifier)
-    shift |= ssShift;
-  if (modifiers & Qt::AltModifier)
-    shift |= ssAlt;
-  if (modifiers & Qt::ControlModifier)
-    shift |= ssCtrl;
+  const TShiftState shift = ShiftStateOf(keyEvent.modifiers());
   auto key = static_cast<std::uint16_t>(virtualKey);
   // The handler may free the form and this hook with it: nothing of either is touched after.
   Guarded([&form = FForm, &key, shift] { form.KeyDown(key, shift); })();

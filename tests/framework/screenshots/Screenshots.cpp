@@ -1,14 +1,18 @@
 #include "core/Exceptions.h"
 #include "framework/desktop/MY_.h"
 #include "framework/toolkit/Application.h"
+#include "framework/toolkit/Canvas.h"
 #include "framework/toolkit/Containers.h"
 #include "framework/toolkit/ExtraControls.h"
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/Grids.h"
 #include "framework/toolkit/PageControl.h"
+#include "framework/toolkit/PaintBox.h"
 #include "framework/toolkit/Panel.h"
 #include "framework/toolkit/ProgressBar.h"
+#include "framework/toolkit/Splitter.h"
 #include "framework/toolkit/StandardControls.h"
+#include "framework/toolkit/StatusBar.h"
 #include "framework/toolkit/detail/MessageBox.h"
 #include "framework/toolkit/detail/Widget.h"
 #include "testing/gui/GuiTestProcess.h"
@@ -19,6 +23,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
@@ -158,6 +163,67 @@ bool ToolkitContainers(const std::string& folder) {
   return Save(toolkit::QtWidget(form), folder, "toolkit-containers");
 }
 
+// A section drawn on a paint box beside a list, split by a bar, over a status bar.
+bool ToolkitDrawing(const std::string& folder) {
+  using namespace kiv;
+  TForm form(nullptr);
+  form.SetCaption("Toolkit drawing");
+  form.SetClientWidth(520);
+  form.SetClientHeight(320);
+  auto* status = new TStatusBar(&form);
+  status->SetParent(&form);
+  status->SetPanelText(status->AddPanel(140), "x = 1250 m, z = 35 m");
+  status->SetPanelText(status->AddPanel(110), "42.7 Ohm-m");
+  status->SetPanelText(status->AddPanel(-1), "C:\\runs\\job1.mod");
+  auto* splitter = new TSplitter(&form, TSplitOrientation::soHorizontal);
+  splitter->SetParent(&form);
+  splitter->SetAlign(TAlign::alClient);
+  auto* section = new TPaintBox(&form);
+  section->SetParent(splitter);
+  section->OnPaint = [](TCanvas& canvas) {
+    canvas.Brush.Color = clWhite;
+    canvas.FillRect({0, 0, canvas.Width(), canvas.Height()});
+    const TColor layers[] = {0x3030C0, 0x3080E0, 0x40C0E0, 0x60C060, 0xC09040, 0xA04020};
+    const int top = 24;
+    const int bottom = canvas.Height() - 24;
+    for (int x = 0; x < canvas.Width(); ++x) {
+      int y = top;
+      for (int layer = 0; layer < 6; ++layer) {
+        const int thickness = 8 + (layer * 7 + x / 9 + layer * x / 31) % 23;
+        const int next = layer == 5 ? bottom : std::min(bottom, y + thickness);
+        canvas.Brush.Color = layers[layer];
+        canvas.FillRect({x, y, x + 1, next});
+        y = next;
+      }
+    }
+    canvas.Pen.Color = clBlack;
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.Rectangle({0, top, canvas.Width(), bottom});
+    canvas.Pen.Style = TPenStyle::psDot;
+    for (int x = 50; x < canvas.Width(); x += 50) {
+      canvas.MoveTo(x, top);
+      canvas.LineTo(x, bottom - 1);
+    }
+    canvas.Pen.Style = TPenStyle::psSolid;
+    canvas.Pen.Width = 2;
+    const TPoint misfit[] = {{0, 14}, {60, 8}, {120, 16}, {180, 6}, {240, 12}, {300, 4}};
+    canvas.Polyline(misfit);
+    canvas.Font.Bold = true;
+    canvas.TextOut(4, bottom + 4, "Section, line 3");
+    canvas.Font.Bold = false;
+    const std::string depth = "Depth 100 m";
+    canvas.TextOut(canvas.Width() - canvas.TextWidth(depth) - 4, bottom + 4, depth);
+  };
+  auto* soundings = new TListBox(&form);
+  for (const char* name : {"Sounding 1", "Sounding 2", "Sounding 3"})
+    soundings->AddItem(name);
+  soundings->SetItemIndex(1);
+  soundings->SetParent(splitter);
+  form.Show();
+  splitter->SetSizes({380, 520 - 380});
+  return Save(toolkit::QtWidget(form), folder, "toolkit-drawing");
+}
+
 bool ExceptionBox(const std::string& folder) {
   const auto box = kiv::toolkit::MakeExceptionBox(
       std::make_exception_ptr(kiv::EPelo("The model file is locked")));
@@ -282,6 +348,7 @@ int main(int argc, char** argv) {
   using Pictures = bool (*)(const std::string&);
   const Pictures groups[] = {ToolkitControls,
                              ToolkitContainers,
+                             ToolkitDrawing,
                              ExceptionBox,
                              MessageBoxes,
                              DialogHelpers,
