@@ -30,47 +30,25 @@ double Reach(const TSectionGeometry& geometry, const TSectionViewport& viewport)
   return std::max(geometry.Spacing(), column / 2);
 }
 
+// The bands of one sounding's layers, top down, in rows of the plot area: the row below each and
+// its pixel. Rows above the ground get the background as a band of their own.
 template <class Model>
-void PaintSounding(TCanvas& canvas, const Model& model, const TSectionGeometry& geometry,
-                   const TSectionViewport& viewport, int left, int right) {
-  const int plotTop = viewport.PlotTop();
-  const int plotBottom = plotTop + viewport.PlotHeight();
+void AddBands(const Model& model, const TSectionGeometry& geometry,
+              const TSectionViewport& viewport, std::vector<int>& ends,
+              std::vector<std::uint32_t>& pixels) {
+  const int top = viewport.PlotTop();
+  const int bottom = top + viewport.PlotHeight();
   const double ground = model.Elevation;
   const std::size_t count = model.Layers.size();
+  ends.push_back(ClampedPixel(viewport.PixelOfElevation(ground), top, bottom) - top);
+  pixels.push_back(TBitmap::PixelOf(clWhite));
   double depth = 0;
   for (std::size_t k = 0; k < count; ++k) {
     const auto& layer = model.Layers[k];
-    const double bottom =
-        k + 1 < count ? depth + layer.ThkStart : depth + geometry.HalfSpaceDepth();
-    const int y0 = ClampedPixel(viewport.PixelOfElevation(ground - depth), plotTop, plotBottom);
-    const int y1 = ClampedPixel(viewport.PixelOfElevation(ground - bottom), plotTop, plotBottom);
-    if (y1 > y0) {
-      canvas.Brush.Color = geometry.Colours().Colour(layer.ResStart);
-      canvas.FillRect({left, y0, right, y1});
-    }
-    depth = bottom;
+    depth += k + 1 < count ? layer.ThkStart : geometry.HalfSpaceDepth();
+    ends.push_back(ClampedPixel(viewport.PixelOfElevation(ground - depth), top, bottom) - top);
+    pixels.push_back(TBitmap::PixelOf(geometry.Colours().Colour(layer.ResStart)));
   }
-}
-
-void PaintSoundings(TCanvas& canvas, const TSurveyDocument& document,
-                    const TSectionGeometry& geometry, const TSectionViewport& viewport) {
-  const int left = viewport.PlotLeft();
-  const int right = left + viewport.PlotWidth();
-  canvas.Brush.Style = TBrushStyle::bsSolid;
-  document.WithModels([&](const auto& models) {
-    std::optional<std::size_t> current = SoundingAtPixel(geometry, viewport, left);
-    int start = left;
-    for (int x = left + 1; x <= right; ++x) {
-      const std::optional<std::size_t> next =
-          x < right ? SoundingAtPixel(geometry, viewport, x) : std::nullopt;
-      if (x < right && next == current)
-        continue;
-      if (current)
-        PaintSounding(canvas, models[*current], geometry, viewport, start, x);
-      current = next;
-      start = x;
-    }
-  });
 }
 
 void PaintMarker(TCanvas& canvas, const TSectionGeometry& geometry,
@@ -165,16 +143,65 @@ std::optional<std::size_t> SoundingAtPixel(const TSectionGeometry& geometry,
   return geometry.Nearest(viewport.XOf(pixelX), Reach(geometry, viewport));
 }
 
-void PaintSection(TCanvas& canvas, const TSurveyDocument& document,
-                  const TSectionGeometry& geometry, TSectionViewport& viewport,
-                  std::optional<std::size_t> selected) {
+TSectionPainter::TSectionPainter() = default;
+TSectionPainter::~TSectionPainter() = default;
+
+void TSectionPainter::PaintSoundings(const TSurveyDocument& document,
+                                     const TSectionGeometry& geometry,
+                                     const TSectionViewport& viewport) {
+  const int width = viewport.PlotWidth();
+  const int height = viewport.PlotHeight();
+  if (!FPlot || FPlot->Width() != width || FPlot->Height() != height)
+    FPlot = std::make_unique<TBitmap>(width, height);
+  const auto columns = static_cast<std::size_t>(width);
+  FFirstBand.assign(columns, 0);
+  FEndBand.assign(columns, 0);
+  FBandEnd.clear();
+  FBandPixel.clear();
+  // One sounding per pixel column at most; neighbouring columns of the same sounding share its
+  // bands.
+  document.WithModels([&](const auto& models) {
+    std::optional<std::size_t> previous;
+    for (std::size_t x = 0; x < columns; ++x) {
+      const std::optional<std::size_t> sounding =
+          SoundingAtPixel(geometry, viewport, viewport.PlotLeft() + static_cast<int>(x));
+      if (x > 0 && sounding == previous) {
+        FFirstBand[x] = FFirstBand[x - 1];
+        FEndBand[x] = FEndBand[x - 1];
+        continue;
+      }
+      previous = sounding;
+      FFirstBand[x] = static_cast<std::uint32_t>(FBandEnd.size());
+      if (sounding)
+        AddBands(models[*sounding], geometry, viewport, FBandEnd, FBandPixel);
+      FEndBand[x] = static_cast<std::uint32_t>(FBandEnd.size());
+    }
+  });
+  // Row by row, each column's cursor moving down its bands, so that the writes run along rows.
+  const std::uint32_t background = TBitmap::PixelOf(clWhite);
+  FCursor = FFirstBand;
+  for (int y = 0; y < height; ++y) {
+    std::uint32_t* row = FPlot->ScanLine(y);
+    for (std::size_t x = 0; x < columns; ++x) {
+      std::uint32_t band = FCursor[x];
+      const std::uint32_t end = FEndBand[x];
+      while (band < end && y >= FBandEnd[band])
+        ++band;
+      FCursor[x] = band;
+      row[x] = band < end ? FBandPixel[band] : background;
+    }
+  }
+}
+
+void TSectionPainter::Paint(TCanvas& canvas, const TSurveyDocument& document,
+                            const TSectionGeometry& geometry, TSectionViewport& viewport,
+                            std::optional<std::size_t> selected) {
   canvas.Brush = {clWhite, TBrushStyle::bsSolid};
   canvas.FillRect({0, 0, canvas.Width(), canvas.Height()});
   const TRect plot = SectionPlotArea(canvas.Width(), canvas.Height());
   viewport.SetPlot(plot.Left, plot.Top, plot.Width(), plot.Height());
-  canvas.SetClipRect(plot);
-  PaintSoundings(canvas, document, geometry, viewport);
-  canvas.ResetClip();
+  PaintSoundings(document, geometry, viewport);
+  canvas.Draw(plot.Left, plot.Top, *FPlot);
   if (selected && *selected < geometry.Count())
     PaintMarker(canvas, geometry, viewport, *selected);
   PaintAxes(canvas, geometry, viewport);

@@ -178,7 +178,7 @@ void TKivViewForm::BuildPanes() {
 void TKivViewForm::BindSection() {
   SectionBox->OnPaint = [this](TCanvas& ACanvas) {
     if (FDocument)
-      PaintSection(ACanvas, *FDocument, FGeometry, FViewport, FSelected);
+      FSectionPainter.Paint(ACanvas, *FDocument, FGeometry, FViewport, FSelected);
     else {
       ACanvas.Brush = {clWhite, TBrushStyle::bsSolid};
       ACanvas.FillRect({0, 0, ACanvas.Width(), ACanvas.Height()});

@@ -12,6 +12,7 @@
 #include "framework/toolkit/StatusBar.h"
 #include "framework/toolkit/VirtualGrid.h"
 #include "viewer/SectionGeometry.h"
+#include "viewer/SectionPainter.h"
 #include "viewer/SurveyDocument.h"
 
 #include <cstddef>
@@ -105,6 +106,7 @@ private:
   std::unique_ptr<TSurveyDocument> FDocument;
   TSectionGeometry FGeometry;
   TSectionViewport FViewport;
+  TSectionPainter FSectionPainter;
   std::optional<std::size_t> FSelected;
   std::optional<TPoint> FDragFrom;
   bool FDragged = false;

@@ -247,7 +247,7 @@ void TKivViewForm::ExportPicture(const std::string& AFileName) {
     TBitmap picture(std::max(SectionBox->ClientWidth(), 320),
                     std::max(SectionBox->ClientHeight(), 200));
     TSectionViewport viewport = FViewport;
-    PaintSection(picture.Canvas(), *FDocument, FGeometry, viewport, FSelected);
+    TSectionPainter().Paint(picture.Canvas(), *FDocument, FGeometry, viewport, FSelected);
     picture.SaveToPngFile(AFileName);
   } catch (...) {
     ReportFailure("Could not export " + AFileName);

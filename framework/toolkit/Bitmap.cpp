@@ -1,4 +1,5 @@
 #include "framework/toolkit/Canvas.h"
+#include "framework/toolkit/detail/BitmapImage.h"
 #include "framework/toolkit/detail/CanvasPainter.h"
 #include "framework/toolkit/detail/Colour.h"
 #include "framework/toolkit/detail/IndexCheck.h"
@@ -12,10 +13,6 @@
 #include <string_view>
 
 namespace kiv {
-
-struct TBitmap::Image {
-  QImage image;
-};
 
 namespace {
 
@@ -55,6 +52,16 @@ TColor TBitmap::Pixels(int X, int Y) const {
   toolkit::CheckIndex("TBitmap.Pixels", Y, Height());
   FCanvas.QtPainter().End();
   return toolkit::FromQRgb(FImage->image.pixel(X, Y));
+}
+
+std::uint32_t* TBitmap::ScanLine(int Y) {
+  toolkit::CheckIndex("TBitmap.ScanLine", Y, Height());
+  FCanvas.QtPainter().End();
+  return reinterpret_cast<std::uint32_t*>(FImage->image.scanLine(Y));
+}
+
+std::uint32_t TBitmap::PixelOf(TColor AColor) noexcept {
+  return toolkit::ToQColor(AColor).rgb();
 }
 
 void TBitmap::SaveToPngFile(const std::string& AFileName) const {

@@ -1,5 +1,6 @@
 #include "framework/toolkit/Canvas.h"
 
+#include "framework/toolkit/detail/BitmapImage.h"
 #include "framework/toolkit/detail/CanvasPainter.h"
 #include "framework/toolkit/detail/Colour.h"
 
@@ -33,6 +34,14 @@ void TCanvas::FillRect(const TRect& R) {
       !FPainter->Active())
     return;
   FPainter->painter.fillRect(ToQRect(R), toolkit::ToQColor(Brush.Color));
+}
+
+void TCanvas::Draw(int X, int Y, const TBitmap& ABitmap) {
+  if (!FPainter->Active())
+    return;
+  // The bitmap's own painting must be over for its pixels to be complete.
+  ABitmap.FCanvas.QtPainter().End();
+  FPainter->painter.drawImage(X, Y, ABitmap.QtImage().image);
 }
 
 // The painter never holds a brush: the inside is filled as by FillRect, and Qt's rectangle of a

@@ -4,6 +4,7 @@
 
 #include "framework/toolkit/Control.h"
 
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -48,6 +49,8 @@ struct TFont {
 // Draws on a paint box during its OnPaint, or on a bitmap. Pen, Brush and Font are read at each
 // drawing call; only what changed since the last call reaches the platform, so that many calls
 // in few colours stay cheap. Drawing is not smoothed: a pixel is either drawn or not.
+class TBitmap;
+
 class TCanvas {
 public:
   // The platform's side, defined where the toolkit meets Qt (framework/toolkit/detail/).
@@ -84,6 +87,8 @@ public:
   // Drawing outside R is dropped until ResetClip.
   void SetClipRect(const TRect& R);
   void ResetClip();
+  // Copies the bitmap's pixels with their top-left corner at X, Y.
+  void Draw(int X, int Y, const TBitmap& ABitmap);
 
   Painter& QtPainter() const noexcept { return *FPainter; }
 
@@ -106,12 +111,23 @@ public:
   TCanvas& Canvas() noexcept { return FCanvas; }
   // 0x00BBGGRR, for tests and checks.
   TColor Pixels(int X, int Y) const;
+  // Row Y's Width() pixels, to write many of them at the cost of memory writes: a picture made
+  // pixel by pixel costs a canvas call per pixel or per run otherwise. Each is a colour as PixelOf
+  // gives it. Drawing through the canvas and writing rows may alternate.
+  std::uint32_t* ScanLine(int Y);
+  static std::uint32_t PixelOf(TColor AColor) noexcept;
+
+  // The platform's side, defined where the toolkit meets Qt.
+  struct Image;
+  const Image& QtImage() const noexcept { return *FImage; }
   // Writes the picture as PNG, replacing AFileName only once complete, so that a failed save
   // leaves the file as it was. Failures are the platform's std::system_error, cause kept.
   void SaveToPngFile(const std::string& AFileName) const;
 
 private:
-  struct Image;
+  // Ends the bitmap's own painting before it draws the pixels elsewhere.
+  friend class TCanvas;
+
   std::unique_ptr<Image> FImage;
   TCanvas FCanvas;
 };

@@ -163,6 +163,24 @@ TEST(TBitmap, RefusesPixelsOutside) {
             test::Expected("foreign", "TBitmap.Pixels: index -1 out of range"));
 }
 
+TEST(TBitmap, RowsWrittenPixelByPixelMixWithCanvasDrawingAndDrawElsewhere) {
+  TBitmap tile(4, 2);
+  tile.Canvas().Brush.Color = clBlue;
+  tile.Canvas().FillRect({0, 0, 4, 1});
+  std::uint32_t* row = tile.ScanLine(1);
+  row[1] = TBitmap::PixelOf(clRed);
+  row[2] = TBitmap::PixelOf(clGreen);
+  tile.Canvas().Brush.Color = clBlack;
+  tile.Canvas().FillRect({3, 1, 4, 2});
+  EXPECT_EQ(Picture(tile), (std::vector<std::string>{"bbbb", ".rgk"}));
+
+  TBitmap target(6, 4);
+  target.Canvas().Draw(1, 2, tile);
+  EXPECT_EQ(Picture(target), (std::vector<std::string>{"......", "......", ".bbbb.", "..rgk."}));
+  EXPECT_EQ(test::Failure([&] { tile.ScanLine(2); }),
+            test::Expected("foreign", "TBitmap.ScanLine: index 2 out of range"));
+}
+
 TEST(TBitmap, SavesAPngWithItsPixels) {
   const test::TempDir folder;
   TBitmap bitmap(30, 20);
