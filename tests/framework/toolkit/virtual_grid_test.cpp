@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -62,6 +63,8 @@ TEST(TVirtualStringGrid, AsksOnlyForTheCellsThatShow) {
   const QHeaderView& header = *fixture.View().horizontalHeader();
   EXPECT_EQ(header.model()->headerData(1, Qt::Horizontal).toString(), "Depth");
   EXPECT_FALSE(fixture.View().verticalHeader()->isVisible());
+  EXPECT_TRUE(fixture.View().verticalScrollBar()->isVisible());
+  EXPECT_EQ(fixture.View().geometry(), QRect(0, 0, 300, 200));
 }
 
 TEST(TVirtualStringGrid, RefusedEditKeepsTheTextAndMarksTheCellWithTheReason) {
