@@ -39,15 +39,20 @@ FormMenuBar::FormMenuBar(QWidget& AForm, QMenuBar& ABar, std::function<void()> A
 }
 
 FormMenuBar::~FormMenuBar() {
-  if (FBar) {
+  if (OnForm()) {
     FBar->hide();
     FBar->setParent(nullptr);
   }
   SetClientTop(0);
 }
 
+// A menu set on another form since has taken its bar along.
+bool FormMenuBar::OnForm() const {
+  return FBar && FBar->parentWidget() == &FForm;
+}
+
 void FormMenuBar::Place() {
-  if (!FBar)
+  if (!OnForm())
     return;
   const int height = FBar->sizeHint().height();
   FBar->setGeometry(0, 0, FForm.width(), height);

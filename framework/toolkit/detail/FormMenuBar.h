@@ -24,6 +24,7 @@ public:
   FormMenuBar& operator=(const FormMenuBar&) = delete;
 
 private:
+  bool OnForm() const;
   void Place();
   void SetClientTop(int top);
 
