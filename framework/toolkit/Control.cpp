@@ -25,6 +25,19 @@ QSize ClientExtra(const QWidget& widget) {
   return widget.size() - widget.contentsRect().size();
 }
 
+// Where the parent's client area starts in its window: below a form's menu bar, which the form
+// keeps out of its client area through its contents margins. (A panel's margins are its bevel,
+// which its client coordinates include.)
+QPoint ClientOrigin(const TWinControl* parent) {
+  if (!parent)
+    return {};
+  const QWidget& widget = QtWidget(*parent);
+  if (!widget.isWindow())
+    return {};
+  const QMargins margins = widget.contentsMargins();
+  return {margins.left(), margins.top()};
+}
+
 } // namespace
 
 TControl::TControl(TComponent* AOwner, std::unique_ptr<Widget> AWidget)
@@ -58,10 +71,10 @@ void TControl::SetParent(TWinControl* AParent) {
 }
 
 int TControl::Left() const {
-  return QtWidget(*this).x();
+  return QtWidget(*this).x() - ClientOrigin(FParent).x();
 }
 int TControl::Top() const {
-  return QtWidget(*this).y();
+  return QtWidget(*this).y() - ClientOrigin(FParent).y();
 }
 int TControl::Width() const {
   return QtWidget(*this).frameGeometry().width();
@@ -85,7 +98,7 @@ void TControl::SetHeight(int AHeight) {
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   QWidget& widget = QtWidget(*this);
   const QSize extra = FrameExtra(widget);
-  widget.move(ALeft, ATop);
+  widget.move(QPoint(ALeft, ATop) + ClientOrigin(FParent));
   widget.resize(std::max(0, AWidth - extra.width()), std::max(0, AHeight - extra.height()));
   Resized();
 }

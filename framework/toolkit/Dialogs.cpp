@@ -18,6 +18,10 @@ TModalResult ResultOf(int button) {
     return mrNo;
   case QMessageBox::Ok:
     return mrOk;
+  case QMessageBox::Save:
+    return mrSave;
+  case QMessageBox::Discard:
+    return mrDiscard;
   default:
     return mrCancel;
   }

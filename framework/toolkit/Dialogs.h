@@ -17,13 +17,18 @@ inline constexpr TMsgDlgButtons mbYes = 1;
 inline constexpr TMsgDlgButtons mbNo = 2;
 inline constexpr TMsgDlgButtons mbOK = 4;
 inline constexpr TMsgDlgButtons mbCancel = 8;
+inline constexpr TMsgDlgButtons mbSave = 16;
+inline constexpr TMsgDlgButtons mbDiscard = 32;
 
 inline constexpr TModalResult mrYes = 6;
 inline constexpr TModalResult mrNo = 7;
+inline constexpr TModalResult mrSave = 14;
+inline constexpr TModalResult mrDiscard = 15;
 
 // Shows a modal message box with AMessage as plain text (a line feed breaks the line), centred
 // by the platform, and returns the result of the button pressed. Closed any other way, it
-// returns Cancel's or No's result when it has that button, else that of its only button.
+// returns Cancel's or No's result when it has that button, else that of its only button; a box
+// of several buttons with neither (Save and Discard) closes only by one of them.
 TModalResult MessageDlg(const std::string& AMessage, TMsgDlgType AType, TMsgDlgButtons AButtons);
 // The same box with its top-left corner at AX, AY on the screen.
 TModalResult MessageDlgPos(const std::string& AMessage, TMsgDlgType AType, TMsgDlgButtons AButtons,

@@ -1,17 +1,23 @@
 #include "framework/toolkit/Form.h"
 
 #include "framework/toolkit/Application.h"
+#include "framework/toolkit/Menus.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/detail/EventHook.h"
+#include "framework/toolkit/detail/FormMenuBar.h"
 #include "framework/toolkit/detail/HandlerBoundary.h"
 #include "framework/toolkit/detail/KeyPreviewHook.h"
+#include "framework/toolkit/detail/MenuParts.h"
 #include "framework/toolkit/detail/PixelDensity.h"
 #include "framework/toolkit/detail/Widget.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QDropEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScreen>
 
 namespace kiv {
@@ -36,11 +42,26 @@ const QScreen* ScreenOf(TDefaultMonitor monitor) {
   return QGuiApplication::primaryScreen();
 }
 
+// The paths of the local files that a drag carries; none when it carries anything else too.
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+  std::vector<std::string> files;
+  if (!data || !data->hasUrls())
+    return files;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile())
+      return {};
+    files.push_back(QDir::toNativeSeparators(url.toLocalFile()).toStdString());
+  }
+  return files;
+}
+
 } // namespace
 
 struct TForm::Impl {
   std::unique_ptr<toolkit::EventHook> hook;
   std::unique_ptr<toolkit::KeyPreviewHook> keyHook;
+  std::unique_ptr<toolkit::EventHook> dropHook;
+  std::unique_ptr<toolkit::FormMenuBar> menuBar;
   QEventLoop* modalLoop = nullptr;
   QPointer<FormRelease> release;
 };
@@ -58,11 +79,30 @@ TForm::TForm(TComponent* AOwner)
     return stop;
   });
   FImpl->keyHook = std::make_unique<toolkit::KeyPreviewHook>(*this);
+  QtWidget(*this).setAcceptDrops(true);
+  FImpl->dropHook = std::make_unique<toolkit::EventHook>(QtWidget(*this), [this](QEvent& event) {
+    const QEvent::Type type = event.type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+      return false;
+    auto& drag = static_cast<QDropEvent&>(event);
+    const std::vector<std::string> files =
+        OnDropFiles && AcceptFiles() ? LocalFiles(drag.mimeData()) : std::vector<std::string>();
+    if (files.empty()) {
+      drag.ignore();
+      return true;
+    }
+    drag.acceptProposedAction();
+    if (type == QEvent::Drop)
+      toolkit::Guarded([this, &files] { OnDropFiles(files); })();
+    return true;
+  });
 }
 
 TForm::~TForm() {
   if (FImpl->release)
     FImpl->release->form = nullptr;
+  SetMenu(nullptr);
+  FImpl->dropHook.reset();
   FImpl->keyHook.reset();
   FImpl->hook.reset();
   if (FImpl->modalLoop)
@@ -230,6 +270,36 @@ void TForm::NotifyDeactivate() {
 void TForm::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   if (OnKeyDown)
     OnKeyDown(Key, Shift);
+}
+
+void TForm::SetMenu(TMainMenu* AMenu) {
+  if (AMenu == FMenu)
+    return;
+  FImpl->menuBar.reset();
+  if (FMenu)
+    RemoveFreeNotification(*FMenu);
+  FMenu = AMenu;
+  if (!FMenu)
+    return;
+  FreeNotification(*FMenu);
+  FImpl->menuBar = std::make_unique<toolkit::FormMenuBar>(QtWidget(*this), *FMenu->QtBar().bar,
+                                                          [this] { Realign(); });
+}
+
+bool TForm::AcceptFiles() const {
+  return QtWidget(*this).acceptDrops();
+}
+
+void TForm::SetAcceptFiles(bool AAccept) {
+  QtWidget(*this).setAcceptDrops(AAccept);
+}
+
+void TForm::Notification(TComponent& AComponent, TOperation AOperation) {
+  TWinControl::Notification(AComponent, AOperation);
+  if (AOperation == TOperation::opRemove && &AComponent == static_cast<TComponent*>(FMenu)) {
+    FImpl->menuBar.reset();
+    FMenu = nullptr;
+  }
 }
 
 bool TForm::Active() const {

@@ -8,8 +8,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kiv {
+
+class TMainMenu;
 
 // The result of a modal show: mrNone while the form is open.
 using TModalResult = int;
@@ -107,6 +110,16 @@ public:
   // Horizontal logical pixels per inch of the screen the form is on.
   int PixelsPerInch() const;
 
+  // The menu bar across the top of the form (null: none). The client area, where ClientHeight,
+  // the aligned controls and the controls' Top count from, lies below it. The form does not own
+  // the menu; a freed menu leaves the form.
+  TMainMenu* Menu() const noexcept { return FMenu; }
+  void SetMenu(TMainMenu* AMenu);
+  // Whether files dragged onto the form are taken (on to start with): only while OnDropFiles is
+  // set, and only local files; a drag carrying anything else is refused.
+  bool AcceptFiles() const;
+  void SetAcceptFiles(bool AAccept);
+
   bool Active() const;
   // Makes the form the active window.
   void Activate();
@@ -138,6 +151,11 @@ public:
   std::function<void()> OnActivate;
   std::function<void()> OnDeactivate;
   std::function<void(std::uint16_t& Key, TShiftState Shift)> OnKeyDown;
+  // Files dropped onto the form: their full paths in UTF-8, in the platform's form.
+  std::function<void(const std::vector<std::string>& AFileNames)> OnDropFiles;
+
+protected:
+  void Notification(TComponent& AComponent, TOperation AOperation) override;
 
 private:
   bool HandleEvent(int type, bool& accept);
@@ -147,6 +165,7 @@ private:
 
   struct Impl;
   std::unique_ptr<Impl> FImpl;
+  TMainMenu* FMenu = nullptr;
   TModalResult FModalResult = mrNone;
   TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
   TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;

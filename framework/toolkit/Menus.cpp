@@ -5,6 +5,7 @@
 #include "framework/toolkit/detail/MenuParts.h"
 #include "framework/toolkit/detail/Widget.h"
 
+#include <QKeySequence>
 #include <algorithm>
 #include <stdexcept>
 
@@ -23,6 +24,43 @@ std::string TMenuItem::Caption() const {
 
 void TMenuItem::SetCaption(const std::string& ACaption) {
   FAction->action.setText(toolkit::ToQt(ACaption));
+  FAction->action.setSeparator(ACaption == "-");
+}
+
+void TMenuItem::Add(TMenuItem& AItem) {
+  if (!FAction->submenu) {
+    FAction->submenu = std::make_unique<QMenu>();
+    FAction->action.setMenu(FAction->submenu.get());
+  }
+  FItems.push_back(&AItem);
+  AItem.FreeNotification(*this);
+  FAction->submenu->addAction(&AItem.QtAction().action);
+}
+
+TMenuItem& TMenuItem::Items(int AIndex) const {
+  toolkit::CheckIndex("TMenuItem.Items", AIndex, Count());
+  return *FItems[static_cast<std::size_t>(AIndex)];
+}
+
+std::string TMenuItem::ShortCut() const {
+  return FAction->action.shortcut().toString(QKeySequence::PortableText).toStdString();
+}
+
+void TMenuItem::SetShortCut(const std::string& AKeys) {
+  const QKeySequence keys =
+      QKeySequence::fromString(toolkit::ToQt(AKeys), QKeySequence::PortableText);
+  // Qt turns a name it does not know into an unknown key, or into nothing.
+  if (keys.isEmpty() != AKeys.empty() || (!keys.isEmpty() && keys[0].key() == Qt::Key_unknown))
+    throw std::invalid_argument("TMenuItem.ShortCut: \"" + AKeys + "\" names no key");
+  FAction->action.setShortcut(keys);
+}
+
+bool TMenuItem::Visible() const {
+  return FAction->action.isVisible();
+}
+
+void TMenuItem::SetVisible(bool AVisible) {
+  FAction->action.setVisible(AVisible);
 }
 
 bool TMenuItem::Enabled() const {
@@ -71,8 +109,12 @@ void TMenuItem::ActionChanged() {
 }
 
 void TMenuItem::Notification(TComponent& AComponent, TOperation AOperation) {
-  if (AOperation == TOperation::opRemove && &AComponent == static_cast<TComponent*>(FActionLink))
+  if (AOperation != TOperation::opRemove)
+    return;
+  if (&AComponent == static_cast<TComponent*>(FActionLink))
     FActionLink = nullptr;
+  // A freed item's action leaves the submenu by itself; the list forgets it here.
+  FItems.erase(std::remove(FItems.begin(), FItems.end(), &AComponent), FItems.end());
 }
 
 TAction::TAction(TComponent* AOwner) : TComponent(AOwner) {}
@@ -128,6 +170,31 @@ void TPopupMenu::Popup(int AX, int AY) {
 
 void TPopupMenu::Notification(TComponent& AComponent, TOperation AOperation) {
   // A freed item's action leaves the menu by itself; the list forgets it here.
+  if (AOperation == TOperation::opRemove)
+    FItems.erase(std::remove(FItems.begin(), FItems.end(), &AComponent), FItems.end());
+}
+
+TMainMenu::Bar::Bar() : bar(new QMenuBar()) {
+  // The bar stays in the form, where the form's client area makes room for it, on every desktop.
+  bar->setNativeMenuBar(false);
+}
+
+TMainMenu::TMainMenu(TComponent* AOwner) : TComponent(AOwner), FBar(std::make_unique<Bar>()) {}
+
+TMainMenu::~TMainMenu() = default;
+
+void TMainMenu::Add(TMenuItem& AItem) {
+  FItems.push_back(&AItem);
+  AItem.FreeNotification(*this);
+  FBar->bar->addAction(&AItem.QtAction().action);
+}
+
+TMenuItem& TMainMenu::Items(int AIndex) const {
+  toolkit::CheckIndex("TMainMenu.Items", AIndex, Count());
+  return *FItems[static_cast<std::size_t>(AIndex)];
+}
+
+void TMainMenu::Notification(TComponent& AComponent, TOperation AOperation) {
   if (AOperation == TOperation::opRemove)
     FItems.erase(std::remove(FItems.begin(), FItems.end(), &AComponent), FItems.end());
 }

@@ -41,7 +41,8 @@ private:
   std::vector<TMenuItem*> FClients;
 };
 
-// One entry of a menu. Its owner frees it; a freed item leaves every menu it was in.
+// One entry of a menu, or a submenu holding items of its own. Its owner frees it; a freed item
+// leaves every menu it was in. The caption "-" makes it a separator; "&" marks the mnemonic.
 class TMenuItem : public TComponent {
 public:
   explicit TMenuItem(TComponent* AOwner);
@@ -49,6 +50,16 @@ public:
 
   std::string Caption() const;
   void SetCaption(const std::string& ACaption);
+  // Makes AItem an entry of this item's submenu, after those added before.
+  void Add(TMenuItem& AItem);
+  int Count() const noexcept { return static_cast<int>(FItems.size()); }
+  TMenuItem& Items(int AIndex) const;
+  // The key that chooses the item while its form has the focus, as portable text: "Ctrl+O",
+  // "F1", "Ctrl+Shift+S"; empty for none. Text that names no key fails.
+  std::string ShortCut() const;
+  void SetShortCut(const std::string& AKeys);
+  bool Visible() const;
+  void SetVisible(bool AVisible);
   bool Enabled() const;
   void SetEnabled(bool AEnabled);
   bool Checked() const;
@@ -75,6 +86,7 @@ private:
 
   std::unique_ptr<Action> FAction;
   TAction* FActionLink = nullptr;
+  std::vector<TMenuItem*> FItems;
 };
 
 // A menu that pops up where it is asked to, holding items in the order added.
@@ -98,6 +110,27 @@ protected:
 
 private:
   std::unique_ptr<Menu> FMenu;
+  std::vector<TMenuItem*> FItems;
+};
+
+// The menu bar of a form (TForm::SetMenu), holding its items in the order added.
+class TMainMenu : public TComponent {
+public:
+  explicit TMainMenu(TComponent* AOwner);
+  ~TMainMenu() override;
+
+  void Add(TMenuItem& AItem);
+  int Count() const noexcept { return static_cast<int>(FItems.size()); }
+  TMenuItem& Items(int AIndex) const;
+
+  struct Bar;
+  Bar& QtBar() const noexcept { return *FBar; }
+
+protected:
+  void Notification(TComponent& AComponent, TOperation AOperation) override;
+
+private:
+  std::unique_ptr<Bar> FBar;
   std::vector<TMenuItem*> FItems;
 };
 

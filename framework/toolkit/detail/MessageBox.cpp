@@ -36,6 +36,10 @@ std::unique_ptr<QMessageBox> MakeMessageBox(TMsgDlgType AType, const std::string
     buttons |= QMessageBox::Ok;
   if (AButtons & mbCancel)
     buttons |= QMessageBox::Cancel;
+  if (AButtons & mbSave)
+    buttons |= QMessageBox::Save;
+  if (AButtons & mbDiscard)
+    buttons |= QMessageBox::Discard;
   auto box =
       std::make_unique<QMessageBox>(icon, toolkit::ToQt(ACaption), toolkit::ToQt(AText), buttons);
   // A message is text, never markup, whatever it holds.

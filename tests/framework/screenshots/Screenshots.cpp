@@ -6,6 +6,7 @@
 #include "framework/toolkit/ExtraControls.h"
 #include "framework/toolkit/Form.h"
 #include "framework/toolkit/Grids.h"
+#include "framework/toolkit/Menus.h"
 #include "framework/toolkit/PageControl.h"
 #include "framework/toolkit/PaintBox.h"
 #include "framework/toolkit/Panel.h"
@@ -13,6 +14,7 @@
 #include "framework/toolkit/Splitter.h"
 #include "framework/toolkit/StandardControls.h"
 #include "framework/toolkit/StatusBar.h"
+#include "framework/toolkit/VirtualGrid.h"
 #include "framework/toolkit/detail/MessageBox.h"
 #include "framework/toolkit/detail/Widget.h"
 #include "testing/gui/GuiTestProcess.h"
@@ -224,6 +226,45 @@ bool ToolkitDrawing(const std::string& folder) {
   return Save(toolkit::QtWidget(form), folder, "toolkit-drawing");
 }
 
+// A form with a main menu over a virtual grid of many rows, one cell refused.
+bool ToolkitMenuAndVirtualGrid(const std::string& folder) {
+  using namespace kiv;
+  TForm form(nullptr);
+  form.SetCaption("Toolkit menu and virtual grid");
+  form.SetClientWidth(420);
+  form.SetClientHeight(260);
+  auto* menu = new TMainMenu(&form);
+  for (const char* caption : {"&File", "&Edit", "&View", "&Help"}) {
+    auto* item = new TMenuItem(&form);
+    item->SetCaption(caption);
+    menu->Add(*item);
+  }
+  form.SetMenu(menu);
+  auto* grid = new TVirtualStringGrid(&form);
+  grid->SetParent(&form);
+  grid->SetAlign(TAlign::alClient);
+  grid->SetColCount(3);
+  for (const auto& [col, title] :
+       {std::pair{0, "Layer"}, std::pair{1, "Depth (m)"}, std::pair{2, "Resistivity (Ohm-m)"}})
+    grid->SetColTitle(col, title);
+  grid->SetColWidths(0, 60);
+  grid->SetColWidths(1, 100);
+  grid->SetColWidths(2, 160);
+  grid->SetColEditable(2, true);
+  grid->SetRowCount(100000);
+  grid->OnGetText = [](int col, int row) {
+    if (col == 0)
+      return std::to_string(row + 1);
+    return col == 1 ? std::to_string(5 * (row + 1)) : std::to_string(100 + row % 7 * 15);
+  };
+  grid->OnSetText = [](int, int, const std::string& text) {
+    return "\"" + text + "\" is no resistivity";
+  };
+  grid->EditCell(2, 3, "high");
+  grid->SetRow(1);
+  return Save(toolkit::QtWidget(form), folder, "toolkit-menu-virtual-grid");
+}
+
 bool ExceptionBox(const std::string& folder) {
   const auto box = kiv::toolkit::MakeExceptionBox(
       std::make_exception_ptr(kiv::EPelo("The model file is locked")));
@@ -349,6 +390,7 @@ int main(int argc, char** argv) {
   const Pictures groups[] = {ToolkitControls,
                              ToolkitContainers,
                              ToolkitDrawing,
+                             ToolkitMenuAndVirtualGrid,
                              ExceptionBox,
                              MessageBoxes,
                              DialogHelpers,

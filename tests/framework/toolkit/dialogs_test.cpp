@@ -24,6 +24,9 @@ TEST(MessageDlg, ReturnsTheResultOfTheButtonPressed) {
       {mbYes | mbNo, QMessageBox::Yes, mrYes},
       {mbYes | mbNo, QMessageBox::No, mrNo},
       {mbOK | mbCancel, QMessageBox::Cancel, mrCancel},
+      {mbSave | mbDiscard | mbCancel, QMessageBox::Save, mrSave},
+      {mbSave | mbDiscard | mbCancel, QMessageBox::Discard, mrDiscard},
+      {mbSave | mbDiscard | mbCancel, QMessageBox::Cancel, mrCancel},
   };
   for (const Case& c : cases) {
     ModalAnswer press(ClickMessageBoxButton(c.pressed));
@@ -32,12 +35,13 @@ TEST(MessageDlg, ReturnsTheResultOfTheButtonPressed) {
   }
 }
 
-TEST(MessageDlg, ClosedOtherwiseItAnswersNoOrItsOnlyButton) {
+TEST(MessageDlg, ClosedOtherwiseItAnswersCancelNoOrItsOnlyButton) {
   struct Case {
     TMsgDlgButtons buttons;
     TModalResult result;
   };
-  for (const Case c : {Case{mbYes | mbNo, mrNo}, Case{mbOK, mrOk}}) {
+  for (const Case c : {Case{mbYes | mbNo, mrNo}, Case{mbOK, mrOk},
+                       Case{mbSave | mbDiscard | mbCancel, mrCancel}}) {
     ModalAnswer escape([](QWidget& box) { box.close(); });
     EXPECT_EQ(MessageDlg("Stop?", TMsgDlgType::mtConfirmation, c.buttons), c.result);
   }

@@ -5,14 +5,17 @@
 #include "framework/toolkit/detail/Widget.h"
 #include "testing/gui/ModalAnswer.h"
 
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QImage>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -266,6 +269,42 @@ TEST(TForm, FocusGoesToTheControlAskedForOnceShown) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return form.Active(); }));
   EXPECT_TRUE(second->Focused());
   EXPECT_FALSE(first->Focused());
+}
+
+TEST(TForm, TakesLocalFilesDroppedOnItAndRefusesAnythingElse) {
+  using Files = std::vector<std::string>;
+  const QUrl model = QUrl::fromLocalFile("/runs/R&D job/job1.mod");
+  const QUrl second = QUrl::fromLocalFile("/runs/job2.mod");
+  const QUrl remote("https://example.com/job3.mod");
+  struct Case {
+    const char* name;
+    QList<QUrl> urls;
+    bool handler;
+    bool accept;
+    Files dropped;
+  };
+  const Case cases[] = {
+      {"local files", {model, second}, true, true, {"/runs/R&D job/job1.mod", "/runs/job2.mod"}},
+      {"a remote file among them", {model, remote}, true, true, {}},
+      {"no handler", {model}, false, true, {}},
+      {"files not accepted", {model}, true, false, {}},
+  };
+  for (const Case& c : cases) {
+    TForm form(nullptr);
+    Files dropped;
+    if (c.handler)
+      form.OnDropFiles = [&dropped](const Files& files) { dropped = files; };
+    form.SetAcceptFiles(c.accept);
+    EXPECT_EQ(form.AcceptFiles(), c.accept) << c.name;
+    QMimeData data;
+    data.setUrls(c.urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&QtWidget(form), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&QtWidget(form), &drop);
+    EXPECT_EQ(enter.isAccepted(), !c.dropped.empty()) << c.name;
+    EXPECT_EQ(dropped, c.dropped) << c.name;
+  }
 }
 
 } // namespace
