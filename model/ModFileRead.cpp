@@ -7,6 +7,7 @@
 #include "platform/AsciiText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -399,43 +400,105 @@ std::unique_ptr<TextScanner> OpenHeader(TModFile& file, const std::string& FileN
   return scanner;
 }
 
+// Calls a read's progress hook at the start and at the end of the model blocks, and between them
+// whenever about 1/256 of the text, at most 1 MiB, has been consumed since the last call, so that
+// a progress bar moves smoothly and a stop comes soon whatever the size. The hook's failures
+// escalate as those of the model-block step, which the read is in when it reports. Without a hook
+// the check after each model is one comparison that never holds.
+class ProgressPacer {
+public:
+  ProgressPacer(const TReadProgressHook& hook, std::uint64_t total, std::string_view className,
+                std::string_view step)
+      : hook_(hook), total_(total), className_(className), step_(step),
+        interval_(total == 0 ? kMaxInterval
+                             : std::clamp<std::uint64_t>(total / 256, 1, kMaxInterval)),
+        next_(hook ? 0 : kNever) {}
+
+  // Each returns false when the hook asks the read to stop.
+  bool Start() { return !hook_ || Call(0); }
+  bool Passed(std::uint64_t consumed) { return consumed < next_ || Call(consumed); }
+  bool End() { return !hook_ || Call(total_); }
+
+private:
+  static constexpr std::uint64_t kMaxInterval = 1024 * 1024;
+  static constexpr std::uint64_t kNever = UINT64_MAX;
+
+  bool Call(std::uint64_t consumed) {
+    next_ = consumed + interval_;
+    return GuardEscalating(className_, step_,
+                           [&] { return hook_(std::min(consumed, total_), total_); });
+  }
+
+  const TReadProgressHook& hook_;
+  std::uint64_t total_;
+  std::string_view className_;
+  std::string_view step_;
+  std::uint64_t interval_;
+  std::uint64_t next_;
+};
+
+// Returns false when the progress hook stopped the read.
 template <class Lines>
-void ReadModelBlocks(TextScanner& scanner, TModFile& file,
+bool ReadModelBlocks(TextScanner& scanner, TModFile& file,
                      std::vector<typename Lines::Model>& models,
-                     const TVesmarInvModelType& modelType) {
+                     const TVesmarInvModelType& modelType, const TReadProgressHook& hook) {
   ModelBlockReader<Lines> reader(scanner, file, modelType);
-  for (size_t i = 0; i < models.size(); ++i)
+  ProgressPacer progress(hook, scanner.Size(), file.ClassName(), Lines::kBlockStep);
+  if (!progress.Start())
+    return false;
+  for (size_t i = 0; i < models.size(); ++i) {
     reader.Read(models[i],
                 Lines::kSizedByNeighbours ? LateralCount(file.LCIMode(), i, models.size()) : 0);
+    if (!progress.Passed(scanner.BytesConsumed()))
+      return false;
+  }
+  return progress.End();
 }
 
 void ReadModelFile(TModFile& file, const std::string& FileName, const ByteSource& source,
-                   bool iHeaderOnly, const TVesmarInvModelType* iInvModelType) {
+                   bool iHeaderOnly, const TVesmarInvModelType* iInvModelType,
+                   const TReadProgressHook& hook) {
   if (!iHeaderOnly && iInvModelType == nullptr)
     throw EPelo("A model type is needed to read the models of " + FileName);
   const std::unique_ptr<TextScanner> scanner = OpenHeader(file, FileName, source, true);
   if (iHeaderOnly)
     return;
+  bool completed = true;
   MarkingLine(*scanner, [&] {
     if (file.SparseFormat())
-      ReadModelBlocks<SparseLines>(*scanner, file, TModFileInternals::SparseModels(file),
-                                   *iInvModelType);
+      completed = ReadModelBlocks<SparseLines>(
+          *scanner, file, TModFileInternals::SparseModels(file), *iInvModelType, hook);
     else
-      ReadModelBlocks<RegularLines>(*scanner, file, TModFileInternals::Models(file),
-                                    *iInvModelType);
+      completed = ReadModelBlocks<RegularLines>(*scanner, file, TModFileInternals::Models(file),
+                                                *iInvModelType, hook);
   });
+  // A stop is no fault of the file, so it carries no line; finding the line would also read
+  // again all that the stopped read had read.
+  if (!completed)
+    throw EPelo("Reading cancelled");
 }
 
 } // namespace
 
 void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
                     const TVesmarInvModelType* iInvModelType) {
-  ReadModelFile(*this, FileName, ByteSource::File(FileName), iHeaderOnly, iInvModelType);
+  Open(FileName, iHeaderOnly, iInvModelType, TReadProgressHook{});
+}
+
+void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
+                    const TVesmarInvModelType* iInvModelType, const TReadProgressHook& Progress) {
+  ReadModelFile(*this, FileName, ByteSource::File(FileName), iHeaderOnly, iInvModelType, Progress);
 }
 
 void TModFile::OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
                               const TVesmarInvModelType* iInvModelType) {
-  ReadModelFile(*this, FileName, ByteSource::Memory(Bytes), iHeaderOnly, iInvModelType);
+  OpenFromMemory(FileName, Bytes, iHeaderOnly, iInvModelType, TReadProgressHook{});
+}
+
+void TModFile::OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
+                              const TVesmarInvModelType* iInvModelType,
+                              const TReadProgressHook& Progress) {
+  ReadModelFile(*this, FileName, ByteSource::Memory(Bytes), iHeaderOnly, iInvModelType, Progress);
 }
 
 void TModFile::CheckHeader(const std::string& FileName) {
