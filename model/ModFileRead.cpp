@@ -4,6 +4,7 @@
 #include "core/NumberParse.h"
 #include "core/TextScanner.h"
 #include "model/detail/ModFileInternals.h"
+#include "model/detail/ReadProgressPacer.h"
 #include "platform/AsciiText.h"
 
 #include <algorithm>
@@ -400,50 +401,13 @@ std::unique_ptr<TextScanner> OpenHeader(TModFile& file, const std::string& FileN
   return scanner;
 }
 
-// Calls a read's progress hook at the start and at the end of the model blocks, and between them
-// whenever about 1/256 of the text, at most 1 MiB, has been consumed since the last call, so that
-// a progress bar moves smoothly and a stop comes soon whatever the size. The hook's failures
-// escalate as those of the model-block step, which the read is in when it reports. Without a hook
-// the check after each model is one comparison that never holds.
-class ProgressPacer {
-public:
-  ProgressPacer(const TReadProgressHook& hook, std::uint64_t total, std::string_view className,
-                std::string_view step)
-      : hook_(hook), total_(total), className_(className), step_(step),
-        interval_(total == 0 ? kMaxInterval
-                             : std::clamp<std::uint64_t>(total / 256, 1, kMaxInterval)),
-        next_(hook ? 0 : kNever) {}
-
-  // Each returns false when the hook asks the read to stop.
-  bool Start() { return !hook_ || Call(0); }
-  bool Passed(std::uint64_t consumed) { return consumed < next_ || Call(consumed); }
-  bool End() { return !hook_ || Call(total_); }
-
-private:
-  static constexpr std::uint64_t kMaxInterval = 1024 * 1024;
-  static constexpr std::uint64_t kNever = UINT64_MAX;
-
-  bool Call(std::uint64_t consumed) {
-    next_ = consumed + interval_;
-    return GuardEscalating(className_, step_,
-                           [&] { return hook_(std::min(consumed, total_), total_); });
-  }
-
-  const TReadProgressHook& hook_;
-  std::uint64_t total_;
-  std::string_view className_;
-  std::string_view step_;
-  std::uint64_t interval_;
-  std::uint64_t next_;
-};
-
 // Returns false when the progress hook stopped the read.
 template <class Lines>
 bool ReadModelBlocks(TextScanner& scanner, TModFile& file,
                      std::vector<typename Lines::Model>& models,
                      const TVesmarInvModelType& modelType, const TReadProgressHook& hook) {
   ModelBlockReader<Lines> reader(scanner, file, modelType);
-  ProgressPacer progress(hook, scanner.Size(), file.ClassName(), Lines::kBlockStep);
+  ReadProgressPacer progress(hook, scanner.Size(), file.ClassName(), Lines::kBlockStep);
   if (!progress.Start())
     return false;
   for (size_t i = 0; i < models.size(); ++i) {
