@@ -34,16 +34,25 @@ TModFile& ReadOnce(const ModelShape& shape) {
   return *file;
 }
 
-// The writer's column form, or the same values in general form.
-void BM_OpenFull(benchmark::State& state, bool sparse, bool general) {
+// The writer's column form, or the same values in general form; hooked, with a progress hook that
+// counts its calls, which shows what a progress bar costs the read.
+void BM_OpenFull(benchmark::State& state, bool sparse, bool general, bool hooked = false) {
   const ModelShape shape = Shape(state, sparse);
   const std::string& path = general ? Scratch().GeneralFormFile(shape) : Scratch().File(shape);
   const TVesmarInvModelType type = BenchModelType();
+  std::uint64_t calls = 0;
+  const TReadProgressHook counting = [&](std::uint64_t, std::uint64_t) {
+    ++calls;
+    return true;
+  };
   for (auto _ : state) {
     state.PauseTiming();
     auto file = std::make_unique<TModFile>();
     state.ResumeTiming();
-    file->Open(path, false, &type);
+    if (hooked)
+      file->Open(path, false, &type, counting);
+    else
+      file->Open(path, false, &type);
     state.PauseTiming();
     // Freeing the models is not part of reading; giving their memory back makes every read pay
     // for its memory as a fresh process does.
@@ -52,6 +61,8 @@ void BM_OpenFull(benchmark::State& state, bool sparse, bool general) {
     state.ResumeTiming();
   }
   state.SetBytesProcessed(state.iterations() * FileBytes(path));
+  if (hooked)
+    state.counters["calls"] = static_cast<double>(calls) / static_cast<double>(state.iterations());
 }
 
 // Bytes are the whole file's: a header-only read that costs the same at every size shows its
@@ -91,6 +102,12 @@ BENCHMARK_CAPTURE(BM_OpenFull, mod_general, false, true)
     ->Apply(Sizes)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenFull, mo2_general, true, true)
+    ->Apply(Sizes)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenFull, mod_hook, false, false, true)
+    ->Apply(Sizes)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenFull, mo2_hook, true, false, true)
     ->Apply(Sizes)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenHeaderOnly, mod, false)->Apply(Sizes)->Unit(benchmark::kMicrosecond);

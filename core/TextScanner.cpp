@@ -243,7 +243,7 @@ bool TextScanner::Claim(std::uint64_t count, std::uint64_t bytesEach) {
 }
 
 std::int64_t TextScanner::LineReached() const {
-  const std::uint64_t consumed = windowOffset_ + position_;
+  const std::uint64_t consumed = BytesConsumed();
   if (consumed == 0)
     return 1;
   // The bytes before the last one consumed: a line end consumed belongs to the line it ends. Those
@@ -271,7 +271,7 @@ std::int64_t TextScanner::LineReached() const {
 }
 
 std::uint64_t TextScanner::RemainingBytes() const {
-  const std::uint64_t consumed = windowOffset_ + position_;
+  const std::uint64_t consumed = BytesConsumed();
   return size_ > consumed ? size_ - consumed : 0;
 }
 

@@ -72,6 +72,10 @@ public:
 
   // Bytes of the text not yet consumed; 0 when the size is unknown.
   std::uint64_t RemainingBytes() const;
+  // Bytes of the text consumed so far, counted from its start.
+  std::uint64_t BytesConsumed() const { return windowOffset_ + position_; }
+  // The size of the text: a file's when it was opened; 0 for a file without one, such as a pipe.
+  std::uint64_t Size() const { return size_; }
 
   // What a reader allocates for the file's content is claimed here first, so that no file makes
   // it allocate memory out of proportion to its size: in all, a file may claim

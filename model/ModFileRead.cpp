@@ -4,9 +4,11 @@
 #include "core/NumberParse.h"
 #include "core/TextScanner.h"
 #include "model/detail/ModFileInternals.h"
+#include "model/detail/ReadProgressPacer.h"
 #include "platform/AsciiText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -399,43 +401,68 @@ std::unique_ptr<TextScanner> OpenHeader(TModFile& file, const std::string& FileN
   return scanner;
 }
 
+// Returns false when the progress hook stopped the read.
 template <class Lines>
-void ReadModelBlocks(TextScanner& scanner, TModFile& file,
+bool ReadModelBlocks(TextScanner& scanner, TModFile& file,
                      std::vector<typename Lines::Model>& models,
-                     const TVesmarInvModelType& modelType) {
+                     const TVesmarInvModelType& modelType, const TReadProgressHook& hook) {
   ModelBlockReader<Lines> reader(scanner, file, modelType);
-  for (size_t i = 0; i < models.size(); ++i)
+  ReadProgressPacer progress(hook, scanner.Size(), file.ClassName(), Lines::kBlockStep);
+  if (!progress.Start())
+    return false;
+  for (size_t i = 0; i < models.size(); ++i) {
     reader.Read(models[i],
                 Lines::kSizedByNeighbours ? LateralCount(file.LCIMode(), i, models.size()) : 0);
+    if (!progress.Passed(scanner.BytesConsumed()))
+      return false;
+  }
+  return progress.End();
 }
 
 void ReadModelFile(TModFile& file, const std::string& FileName, const ByteSource& source,
-                   bool iHeaderOnly, const TVesmarInvModelType* iInvModelType) {
+                   bool iHeaderOnly, const TVesmarInvModelType* iInvModelType,
+                   const TReadProgressHook& hook) {
   if (!iHeaderOnly && iInvModelType == nullptr)
     throw EPelo("A model type is needed to read the models of " + FileName);
   const std::unique_ptr<TextScanner> scanner = OpenHeader(file, FileName, source, true);
   if (iHeaderOnly)
     return;
+  bool completed = true;
   MarkingLine(*scanner, [&] {
     if (file.SparseFormat())
-      ReadModelBlocks<SparseLines>(*scanner, file, TModFileInternals::SparseModels(file),
-                                   *iInvModelType);
+      completed = ReadModelBlocks<SparseLines>(
+          *scanner, file, TModFileInternals::SparseModels(file), *iInvModelType, hook);
     else
-      ReadModelBlocks<RegularLines>(*scanner, file, TModFileInternals::Models(file),
-                                    *iInvModelType);
+      completed = ReadModelBlocks<RegularLines>(*scanner, file, TModFileInternals::Models(file),
+                                                *iInvModelType, hook);
   });
+  // A stop is no fault of the file, so it carries no line; finding the line would also read
+  // again all that the stopped read had read.
+  if (!completed)
+    throw EPelo("Reading cancelled");
 }
 
 } // namespace
 
 void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
                     const TVesmarInvModelType* iInvModelType) {
-  ReadModelFile(*this, FileName, ByteSource::File(FileName), iHeaderOnly, iInvModelType);
+  Open(FileName, iHeaderOnly, iInvModelType, TReadProgressHook{});
+}
+
+void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
+                    const TVesmarInvModelType* iInvModelType, const TReadProgressHook& Progress) {
+  ReadModelFile(*this, FileName, ByteSource::File(FileName), iHeaderOnly, iInvModelType, Progress);
 }
 
 void TModFile::OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
                               const TVesmarInvModelType* iInvModelType) {
-  ReadModelFile(*this, FileName, ByteSource::Memory(Bytes), iHeaderOnly, iInvModelType);
+  OpenFromMemory(FileName, Bytes, iHeaderOnly, iInvModelType, TReadProgressHook{});
+}
+
+void TModFile::OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
+                              const TVesmarInvModelType* iInvModelType,
+                              const TReadProgressHook& Progress) {
+  ReadModelFile(*this, FileName, ByteSource::Memory(Bytes), iHeaderOnly, iInvModelType, Progress);
 }
 
 void TModFile::CheckHeader(const std::string& FileName) {

@@ -6,6 +6,7 @@
 // programs' heap (platform/heap/ProgramHeap.h, README); the library never changes the heap itself.
 #include "core/PeloTypes_.h"
 #include "model/InversionGeneralTypes_.h"
+#include "model/ReadProgress.h"
 #include "model/SparseFormats_.h"
 
 #include <cstdint>
@@ -45,10 +46,20 @@ public:
   // type is required. A failure leaves a partly read content that the caller should discard.
   void Open(const std::string& FileName, bool iHeaderOnly,
             const TVesmarInvModelType* iInvModelType);
+  // The same, telling Progress how far the model blocks have come: (0, total) before the first,
+  // then after a block whenever about 1/256 of the file or 1 MiB has been read since the last
+  // call, and (total, total) after the last; a header-only read does not call it. When it returns
+  // false the read stops with EPelo "Reading cancelled" and leaves the object as a failed read
+  // does; what it throws escalates as a failure of the model-block step. It must not use the
+  // object being read.
+  void Open(const std::string& FileName, bool iHeaderOnly, const TVesmarInvModelType* iInvModelType,
+            const TReadProgressHook& Progress);
   // Reads a model file held in memory as Open reads the file FileName: the name decides the style
   // and stands in the messages. The bytes are read where they lie, during the call only.
   void OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
                       const TVesmarInvModelType* iInvModelType);
+  void OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,
+                      const TVesmarInvModelType* iInvModelType, const TReadProgressHook& Progress);
 
   // Reads the header as Open with header only does, with the same failures, and keeps nothing:
   // the check of the command-line run, which needs no model records and no program name.
