@@ -9,15 +9,21 @@ std::vector<double> LinearTicks(double low, double high, int maxCount) {
   if (!(high > low) || maxCount < 1)
     return ticks;
   const double rough = (high - low) / maxCount;
-  const double power = std::pow(10.0, std::floor(std::log10(rough)));
-  double step = power;
-  for (const double factor : {1.0, 2.0, 5.0, 10.0})
-    if (power * factor >= rough) {
-      step = power * factor;
+  const double exponent = std::floor(std::log10(rough));
+  double factor = 10;
+  for (const double f : {1.0, 2.0, 5.0})
+    if (f * std::pow(10.0, exponent) >= rough) {
+      factor = f;
       break;
     }
-  for (double k = std::ceil(low / step); k * step <= high; k += 1)
-    ticks.push_back(k * step == 0 ? 0.0 : k * step);
+  // A step below 1 divides by a power of ten, which is exact where multiplying by its inverse
+  // is not: 3 * 0.1 is 0.30000000000000004, 3 / 10 is 0.3.
+  const double scale = std::pow(10.0, std::fabs(exponent));
+  const auto tick = [&](double k) {
+    return exponent < 0 ? k * factor / scale : k * factor * scale;
+  };
+  for (double k = std::ceil(low / tick(1)); tick(k) <= high; k += 1)
+    ticks.push_back(tick(k) == 0 ? 0.0 : tick(k));
   return ticks;
 }
 

@@ -60,10 +60,10 @@ void PaintMarker(TCanvas& canvas, const TSectionGeometry& geometry,
   const int x = static_cast<int>(std::lround(pixel));
   const int top = viewport.PlotTop();
   const int bottom = top + viewport.PlotHeight();
-  canvas.Pen = {clWhite, 4, TPenStyle::psSolid};
+  canvas.Pen = {clWhite, 5, TPenStyle::psSolid};
   canvas.MoveTo(x, top);
   canvas.LineTo(x, bottom);
-  canvas.Pen = {clMarker, 2, TPenStyle::psSolid};
+  canvas.Pen = {clMarker, 3, TPenStyle::psSolid};
   canvas.MoveTo(x, top);
   canvas.LineTo(x, bottom);
   const TPoint arrow[] = {{x - 6, top - 9}, {x + 6, top - 9}, {x, top - 1}, {x - 6, top - 9}};

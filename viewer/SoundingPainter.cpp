@@ -13,8 +13,8 @@ namespace kiv::viewer {
 namespace {
 
 constexpr int kLeft = 56;
-constexpr int kTop = 40;
-constexpr int kRight = 16;
+constexpr int kTop = 44;
+constexpr int kRight = 28;
 constexpr int kBottom = 12;
 constexpr int kTick = 4;
 constexpr TColor clCurve = 0xA05020;
@@ -82,7 +82,8 @@ void PaintSounding(TCanvas& canvas, const TSurveyDocument* document,
     const std::string label = NumberText(value);
     canvas.TextOut(x - canvas.TextWidth(label) / 2, plot.Top - kTick - textHeight, label);
   }
-  canvas.TextOut(plot.Left, 2, "Resistivity (ohm-m)");
+  const std::string title = "Resistivity (ohm-m)";
+  canvas.TextOut(plot.Left + (plot.Width() - canvas.TextWidth(title)) / 2, 2, title);
   for (const double depth : LinearTicks(0, deepest, plot.Height() / (2 * textHeight + 1))) {
     const int y = yOf(depth);
     canvas.MoveTo(plot.Left - kTick, y);
@@ -90,7 +91,7 @@ void PaintSounding(TCanvas& canvas, const TSurveyDocument* document,
     const std::string label = NumberText(depth);
     canvas.TextOut(plot.Left - kTick - 2 - canvas.TextWidth(label), y - textHeight / 2, label);
   }
-  canvas.TextOut(2, 2 + textHeight, "Depth (m)");
+  canvas.TextOut(2, 2, "Depth (m)");
 
   std::vector<TPoint> curve;
   for (const Step& step : steps) {

@@ -2,6 +2,7 @@
 
 #include "core/FileNames.h"
 #include "core/NumberFormat.h"
+#include "framework/base/Debug.h"
 #include "framework/base/Information.h"
 #include "framework/desktop/My.h"
 #include "framework/formregistry/FormRegistry_.h"
@@ -35,7 +36,7 @@ TMenuItem* Item(TComponent* owner, TMenuItem& parent, const std::string& caption
   return item;
 }
 
-TMenuItem* Menu(TComponent* owner, TMainMenu& bar, const std::string& caption) {
+TMenuItem* TopMenu(TComponent* owner, TMainMenu& bar, const std::string& caption) {
   auto* menu = new TMenuItem(owner);
   menu->SetCaption(caption);
   bar.Add(*menu);
@@ -84,7 +85,7 @@ TKivViewForm::~TKivViewForm() {
 
 void TKivViewForm::BuildMenus() {
   MainMenu = new TMainMenu(this);
-  FileMenu = Menu(this, *MainMenu, "&File");
+  FileMenu = TopMenu(this, *MainMenu, "&File");
   Item(
       this, *FileMenu, "&Open...",
       [this] {
@@ -117,13 +118,13 @@ void TKivViewForm::BuildMenus() {
   Separator(this, *FileMenu);
   Item(this, *FileMenu, "E&xit", [this] { Close(); });
 
-  TMenuItem* edit = Menu(this, *MainMenu, "&Edit");
+  TMenuItem* edit = TopMenu(this, *MainMenu, "&Edit");
   UndoItem = Item(
       this, *edit, "&Undo", [this] { Undo(); }, "Ctrl+Z");
   RedoItem = Item(
       this, *edit, "&Redo", [this] { Redo(); }, "Ctrl+Y");
 
-  TMenuItem* view = Menu(this, *MainMenu, "&View");
+  TMenuItem* view = TopMenu(this, *MainMenu, "&View");
   ViewSectionItem = Item(this, *view, "&Section", [this] {
     ViewSectionItem->SetChecked(!ViewSectionItem->Checked());
     SectionBox->SetVisible(ViewSectionItem->Checked());
@@ -135,12 +136,12 @@ void TKivViewForm::BuildMenus() {
   ViewSectionItem->SetChecked(true);
   ViewSoundingItem->SetChecked(true);
 
-  TMenuItem* tools = Menu(this, *MainMenu, "&Tools");
+  TMenuItem* tools = TopMenu(this, *MainMenu, "&Tools");
   Item(this, *tools, "&Convert to sparse style", [this] { ConvertToSparse(); });
   Item(this, *tools, "Show &log", [] { My()->Debug->SetShowLogWindow(true); });
   Item(this, *tools, "Check for &updates", [this] { CheckForUpdates(); });
 
-  TMenuItem* help = Menu(this, *MainMenu, "&Help");
+  TMenuItem* help = TopMenu(this, *MainMenu, "&Help");
   Item(this, *help, "&Help", [this] { ShowWikiHelp(); });
   Item(this, *help, "&Computer summary", [] {
     MessageDlg(My()->Information->GetComputerSummary(), TMsgDlgType::mtInformation, mbOK);
@@ -304,8 +305,12 @@ void TKivViewForm::SelectSounding(std::size_t ASounding) {
 std::optional<int> TKivViewForm::MarkerPixel() const {
   if (!FDocument || !FSelected)
     return std::nullopt;
-  const double pixel = FViewport.PixelOfX(FGeometry.Distance(*FSelected));
-  if (pixel < FViewport.PlotLeft() || pixel > FViewport.PlotLeft() + FViewport.PlotWidth())
+  // The section as its box shows it now, painted yet or not.
+  TSectionViewport viewport = FViewport;
+  const TRect plot = SectionPlotArea(SectionBox->ClientWidth(), SectionBox->ClientHeight());
+  viewport.SetPlot(plot.Left, plot.Top, plot.Width(), plot.Height());
+  const double pixel = viewport.PixelOfX(FGeometry.Distance(*FSelected));
+  if (pixel < plot.Left || pixel > plot.Right)
     return std::nullopt;
   return static_cast<int>(std::lround(pixel));
 }

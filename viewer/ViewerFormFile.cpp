@@ -26,6 +26,7 @@ namespace {
 // The layout of the stored settings; a new number drops those stored under another.
 constexpr int kSettingsVersion = 1;
 constexpr int kProgressSteps = 100;
+constexpr int kLayerColumnWidth = 128;
 constexpr const char* kRecentKey = "RecentFiles";
 
 // The save dialog's choices, in its filter's order (counted from 1).
@@ -63,6 +64,15 @@ std::vector<int> Split(std::string_view text) {
     text.remove_prefix(std::min(comma + 1, text.size()));
   }
   return values;
+}
+
+// "12.5 of 200.0 MB read", the line under the progress bar of an open.
+std::string MegabytesText(std::uint64_t read, std::uint64_t total) {
+  const auto tenths = [](std::uint64_t bytes) {
+    const std::uint64_t value = (bytes * 10 + (1u << 19)) >> 20;
+    return std::to_string(value / 10) + "." + std::to_string(value % 10);
+  };
+  return tenths(read) + " of " + tenths(total) + " MB read";
 }
 
 bool Cancelled(const std::exception_ptr& failure) {
@@ -115,7 +125,7 @@ bool TKivViewForm::OpenFile(const std::string& AFileName) {
   TComponentGuard<TKivViewForm> self(this);
   TComponentGuard<TProgressForm> progress(new TProgressForm(&Application()));
   progress->SetFormCaption("Opening");
-  progress->SetMainLabel(ExtractFileName(AFileName));
+  progress->SetMainLabel("Reading " + ExtractFileName(AFileName));
   progress->SetAbortCheckActive(true);
   progress->NumSteps(kProgressSteps, 1);
   progress->Show();
@@ -129,9 +139,9 @@ bool TKivViewForm::OpenFile(const std::string& AFileName) {
     const auto target =
         ATotal == 0 ? kProgressSteps : static_cast<int>(ABytesRead * kProgressSteps / ATotal);
     while (progress && progress->ProgressBar->Position() < target)
-      progress->Step(1);
+      progress->Step(MegabytesText(ABytesRead, ATotal), 1);
     if (progress && OnOpenProgress)
-      OnOpenProgress(*progress, ABytesRead, ATotal);
+      OnOpenProgress(*progress.Get(), ABytesRead, ATotal);
     return true;
   };
   std::unique_ptr<TSurveyDocument> document;
@@ -174,6 +184,7 @@ void TKivViewForm::Adopt(std::unique_ptr<TSurveyDocument> ADocument) {
   for (std::size_t c = 0; c < columns.size(); ++c) {
     const int col = static_cast<int>(c) + 1;
     LayerGrid->SetColTitle(col, columns[c].Title);
+    LayerGrid->SetColWidths(col, kLayerColumnWidth);
     LayerGrid->SetColEditable(col, columns[c].Rule != TValueRule::ReadOnly);
   }
   SoundingsGrid->SetRowCount(static_cast<int>(FDocument->Count()));

@@ -5,7 +5,7 @@
 #include "viewer/ViewerStart.h"
 
 int main(int argc, char** argv) {
-  kiv::SetUpProgramHeap();
+  kiv::platform::SetUpProgramHeap();
   kiv::TApplication application(argc, argv);
   kiv::TFrameworkStartup startup(application);
   kiv::viewer::StartViewer(application, std::vector<std::string>(argv, argv + argc), "");

@@ -78,14 +78,20 @@ bool TOpenDialog::Execute() {
   dialog.setWindowTitle(toolkit::ToQt(Title));
   if (!InitialDir.empty())
     dialog.setDirectory(toolkit::ToQt(InitialDir));
-  if (const QStringList filters = QtFilters(Filter); !filters.isEmpty())
+  const QStringList filters = QtFilters(Filter);
+  if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
+    if (FilterIndex >= 1 && FilterIndex <= filters.size())
+      dialog.selectNameFilter(filters[FilterIndex - 1]);
+  }
   dialog.setDefaultSuffix(toolkit::ToQt(DefaultExt));
   if (!FileName.empty())
     dialog.selectFile(toolkit::ToQt(FileName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return false;
   FileName = dialog.selectedFiles().constFirst().toStdString();
+  if (const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter()); chosen >= 0)
+    FilterIndex = static_cast<int>(chosen) + 1;
   return true;
 }
 

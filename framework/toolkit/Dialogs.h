@@ -49,6 +49,8 @@ public:
   std::string DefaultExt;
   std::string Title;
   std::string InitialDir;
+  // The filter shown first, counted from 1; on acceptance the one the user chose last.
+  int FilterIndex = 1;
 
   bool Execute();
 

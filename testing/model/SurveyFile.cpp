@@ -34,8 +34,9 @@ TModel Sounding(const SurveyShape& shape, std::int32_t index) {
     const double depth = static_cast<double>(k) / static_cast<double>(layers);
     // A conductive clay layer that dips along the line between resistive sand and bedrock.
     const double clay = std::exp(-std::pow((depth - 0.35 - 0.15 * std::sin(t / 90)) / 0.12, 2));
-    l.ResStart = static_cast<float>(
-        std::pow(10.0, 2.2 - 1.6 * clay + 1.2 * depth * depth + 0.1 * std::sin(t / 13 + k)));
+    l.ResStart =
+        static_cast<float>(std::pow(10.0, 2.2 - 1.6 * clay + 1.2 * depth * depth +
+                                              0.1 * std::sin(t / 13 + static_cast<double>(k))));
     l.ResApriSTD = 3;
     const bool notLast = k + 1 < layers;
     l.ResVert = notLast ? 2.5f : 0;

@@ -6,9 +6,8 @@
 #include "viewer/SectionGeometry.h"
 #include "viewer/SurveyDocument.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace kiv::viewer {
 namespace {

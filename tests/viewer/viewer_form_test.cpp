@@ -129,7 +129,7 @@ TEST_F(ViewerFormTest, ADamagedFileShowsTheLibrarysMessageAndChangesNothing) {
 
 TEST_F(ViewerFormTest, SelectingARowInTheGridMovesTheSectionsMarker) {
   ASSERT_TRUE(form->OpenFile(survey));
-  QTest::qWaitForWindowExposed(&toolkit::QtWidget(*form.Get()));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolkit::QtWidget(*form.Get())));
   const std::optional<int> first = form->MarkerPixel();
   ASSERT_TRUE(first);
 
@@ -145,6 +145,7 @@ TEST_F(ViewerFormTest, SelectingARowInTheGridMovesTheSectionsMarker) {
   TBitmap picture(form->SectionBox->ClientWidth(), form->SectionBox->ClientHeight());
   form->SectionBox->PaintTo(picture);
   const TRect plot = SectionPlotArea(picture.Width(), picture.Height());
+
   EXPECT_EQ(picture.Pixels(*moved, (plot.Top + plot.Bottom) / 2), 0x0000E0);
 }
 
@@ -161,6 +162,8 @@ TEST_F(ViewerFormTest, EditsAreCheckedAndCanBeUndoneAndRedone) {
   EXPECT_EQ(form->Caption(), "survey.mod* - kivview");
 
   QWidget& window = toolkit::QtWidget(*form.Get());
+  form->Activate();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   QTest::keySequence(&window, QKeySequence(Qt::CTRL | Qt::Key_Z));
   EXPECT_EQ(form->LayerGrid->OnGetText(1, 2), before);
   EXPECT_EQ(form->Caption(), "survey.mod - kivview");

@@ -20,6 +20,7 @@
 #include "testing/gui/GuiTestProcess.h"
 #include "tests/framework/screenshots/FrameworkWindows.h"
 #include "tests/framework/screenshots/UpdateWindows.h"
+#include "tests/framework/screenshots/ViewerWindows.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -396,7 +397,8 @@ int main(int argc, char** argv) {
                              DialogHelpers,
                              LogWindow,
                              kiv::test::FrameworkWindows,
-                             kiv::test::UpdateWindows};
+                             kiv::test::UpdateWindows,
+                             kiv::test::ViewerWindows};
   bool saved = true;
   for (Pictures pictures : groups)
     saved = pictures(folder) && saved;
