@@ -47,12 +47,8 @@ kiv_install_library(core FOLDER core HEADERS
   FileNames.h FormatSettings.h ModelRecords.h NumberFormat.h NumberParse.h PeloTypes_.h
   ProgramName.h RunningProgram.h TextFile.h TextScanner.h)
 kiv_install_library(model FOLDER model HEADERS
-<<<<<<< HEAD
   InversionGeneralTypes_.h LayerParams_.h ModFile_.h ModelTypeNames.h OlderLayout.h PeloCode_.h
-=======
-  InversionGeneralTypes_.h LayerParams_.h ModFile_.h OlderLayout.h PeloCode_.h ReadProgress.h
->>>>>>> h-hook
-  SparseFormats_.h comTypes_.h)
+  ReadProgress.h SparseFormats_.h comTypes_.h)
 kiv_install_library(framework FOLDER framework/base HEADERS
   BitmapHeader.h Computer.h Debug.h DebugFlush.h Disk.h FileVersionText.h Information.h
   LogWindow.h Network.h OperatingSystem.h ProgressPercent.h Registry.h RunTimeName.h Tools.h
