@@ -60,7 +60,7 @@ if(TARGET kiv_toolkit)
   kiv_install_library(toolkit FOLDER framework/toolkit HEADERS
     Appearance.h Application.h Canvas.h Clipboard.h Component.h ComponentGuard.h
     ComponentList.h Containers.h Control.h DesktopStartup.h Dialogs.h ExtraControls.h Form.h
-    Grids.h IniFile.h Menus.h PageControl.h PaintBox.h Panel.h PathDisplay.h Printer.h
+    Geometry.h Grids.h IniFile.h Menus.h PageControl.h PaintBox.h Panel.h PathDisplay.h Printer.h
     ProgressBar.h RecentFiles.h Screen.h Splitter.h StandardControls.h StatusBar.h VirtualGrid.h)
   kiv_install_library(framework_desktop FOLDER framework/desktop HEADERS
     DesktopWindowServices.h Dialog.h DialogLogWindow.h FrameworkStartup.h KivForm_.h MY_.h My.h

@@ -189,6 +189,7 @@ void TKivViewForm::BindSection() {
   SectionBox->OnMouseWheel = [this](TShiftState, int AWheelDelta, int AX, int AY) {
     if (!FDocument)
       return;
+    LayOutSection();
     FViewport.Zoom(std::pow(kZoomPerNotch, static_cast<double>(AWheelDelta) / kWheelNotch), AX, AY);
     SectionBox->Invalidate();
   };
@@ -201,6 +202,7 @@ void TKivViewForm::BindSection() {
   SectionBox->OnMouseMove = [this](TShiftState, int AX, int AY) {
     if (!FDocument)
       return;
+    LayOutSection();
     if (FDragFrom) {
       const int dx = AX - FDragFrom->X;
       const int dy = AY - FDragFrom->Y;
@@ -218,6 +220,7 @@ void TKivViewForm::BindSection() {
       return;
     const bool click = !FDragged;
     FDragFrom.reset();
+    LayOutSection();
     if (click && FDocument)
       if (const std::optional<std::size_t> sounding = SoundingAtPixel(FGeometry, FViewport, AX))
         SelectSounding(*sounding);
@@ -302,12 +305,16 @@ void TKivViewForm::SelectSounding(std::size_t ASounding) {
   SoundingBox->Invalidate();
 }
 
+void TKivViewForm::LayOutSection() {
+  const TRect plot = SectionPlotArea(SectionBox->ClientWidth(), SectionBox->ClientHeight());
+  FViewport.SetPlot(plot.Left, plot.Top, plot.Width(), plot.Height());
+}
+
 std::optional<int> TKivViewForm::MarkerPixel() const {
   if (!FDocument || !FSelected)
     return std::nullopt;
-  // The section as its box shows it now, painted yet or not.
-  TSectionViewport viewport = FViewport;
   const TRect plot = SectionPlotArea(SectionBox->ClientWidth(), SectionBox->ClientHeight());
+  TSectionViewport viewport = FViewport;
   viewport.SetPlot(plot.Left, plot.Top, plot.Width(), plot.Height());
   const double pixel = viewport.PixelOfX(FGeometry.Distance(*FSelected));
   if (pixel < plot.Left || pixel > plot.Right)

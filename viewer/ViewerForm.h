@@ -93,6 +93,8 @@ private:
   void SaveSettings();
   void Adopt(std::unique_ptr<TSurveyDocument> ADocument);
   void DocumentChanged(std::optional<std::size_t> AModel);
+  // Lays the section's plot area out over the box as it is now, painted yet or not.
+  void LayOutSection();
   void UpdateTitle();
   void UpdateCommands();
   void ReportFailure(const std::string& AWhat);

@@ -3,6 +3,7 @@
 // Toolkit: drawing (TCanvas) on a paint box or an off-screen picture (TBitmap).
 
 #include "framework/toolkit/Control.h"
+#include "framework/toolkit/Geometry.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,21 +11,6 @@
 #include <string>
 
 namespace kiv {
-
-struct TPoint {
-  int X = 0;
-  int Y = 0;
-};
-
-// Right and Bottom are outside the rectangle, as in the platform's own rectangles.
-struct TRect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-  int Width() const noexcept { return Right - Left; }
-  int Height() const noexcept { return Bottom - Top; }
-};
 
 enum class TPenStyle { psSolid, psDash, psDot, psClear };
 struct TPen {

@@ -90,8 +90,13 @@ bool TOpenDialog::Execute() {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return false;
   FileName = dialog.selectedFiles().constFirst().toStdString();
-  if (const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter()); chosen >= 0)
-    FilterIndex = static_cast<int>(chosen) + 1;
+  // The dialog names the chosen filter as it shows it, without its patterns.
+  const QString chosen = dialog.selectedNameFilter();
+  for (qsizetype i = 0; i < filters.size(); ++i)
+    if (filters[i] == chosen || filters[i].startsWith(chosen + " (")) {
+      FilterIndex = static_cast<int>(i) + 1;
+      break;
+    }
   return true;
 }
 

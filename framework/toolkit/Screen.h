@@ -2,18 +2,13 @@
 
 // Toolkit: the screen (TScreen): size, pixel density, cursors and the mouse.
 
+#include "framework/toolkit/Geometry.h"
+
 #include <map>
 #include <memory>
 #include <string>
 
 namespace kiv {
-
-// A point on the screen in pixels.
-struct TPoint {
-  int X = 0;
-  int Y = 0;
-  bool operator==(const TPoint&) const = default;
-};
 
 // A screen cursor's number in the screen's table of cursors. The platform's own cursors have the
 // numbers below; a program adds its own under numbers of its choosing.

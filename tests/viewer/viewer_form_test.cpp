@@ -13,10 +13,12 @@
 #include "viewer/ViewerForm.h"
 #include "viewer/ViewerStart.h"
 
+#include <QImage>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QTableView>
 #include <QTest>
+#include <QWheelEvent>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -147,6 +149,59 @@ TEST_F(ViewerFormTest, SelectingARowInTheGridMovesTheSectionsMarker) {
   const TRect plot = SectionPlotArea(picture.Width(), picture.Height());
 
   EXPECT_EQ(picture.Pixels(*moved, (plot.Top + plot.Bottom) / 2), 0x0000E0);
+}
+
+TEST_F(ViewerFormTest, TheMouseSelectsZoomsAroundThePointerAndPans) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  QWidget& box = toolkit::QtWidget(*form->SectionBox);
+  const TRect plot = SectionPlotArea(box.width(), box.height());
+  const QPoint middle((plot.Left + plot.Right) / 2, (plot.Top + plot.Bottom) / 2);
+  const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                        Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), box.mapToGlobal(QPointF(at)), button, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&box, &event);
+  };
+  const auto pointerText = [&](QPoint at) {
+    send(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+    return form->StatusBar->PanelText(0);
+  };
+
+  send(QEvent::MouseButtonPress, middle, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, middle, Qt::LeftButton, Qt::NoButton);
+  ASSERT_TRUE(form->Selected());
+  const std::size_t clicked = *form->Selected();
+  EXPECT_GT(clicked, 100u);
+  EXPECT_NEAR(*form->MarkerPixel(), middle.x(), 2);
+  EXPECT_EQ(form->SoundingsGrid->Row(), static_cast<int>(clicked));
+
+  const QPoint aside = middle + QPoint(120, 40);
+  const std::string underMiddle = pointerText(middle);
+  const std::string underAside = pointerText(aside);
+  EXPECT_NE(underMiddle.find("Resistivity"), std::string::npos) << underMiddle;
+  QWheelEvent wheel(QPointF(middle), box.mapToGlobal(QPointF(middle)), QPoint(), QPoint(0, 120),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(&box, &wheel);
+  EXPECT_EQ(pointerText(middle), underMiddle);
+  EXPECT_NE(pointerText(aside), underAside);
+
+  send(QEvent::MouseButtonPress, middle, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseMove, middle + QPoint(50, 0), Qt::NoButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, middle + QPoint(50, 0), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(form->Selected(), clicked);
+  EXPECT_NEAR(*form->MarkerPixel(), middle.x() + 50, 2);
+}
+
+TEST_F(ViewerFormTest, ExportsTheSectionAndOpensADroppedFile) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  const std::string png = dir / "section.png";
+  form->ExportPicture(png);
+  const QImage picture(QString::fromStdString(png));
+  EXPECT_EQ(picture.width(), form->SectionBox->ClientWidth());
+  EXPECT_EQ(picture.height(), form->SectionBox->ClientHeight());
+
+  form->OnDropFiles({other});
+  EXPECT_EQ(form->Document()->FileName(), other);
 }
 
 TEST_F(ViewerFormTest, EditsAreCheckedAndCanBeUndoneAndRedone) {

@@ -117,5 +117,21 @@ TEST(TSaveDialog, AddsTheDefaultExtensionAndLeavesTheNameWhenCancelled) {
   EXPECT_EQ(dialog.FileName, folder / "first.mod");
 }
 
+TEST(TSaveDialog, ShowsTheFilterOfItsIndexAndGivesTheOneChosen) {
+  const test::TempDir folder;
+  TSaveDialog dialog(nullptr);
+  dialog.Filter = "Regular|*.mod|Sparse|*.mo2|Older|*.mod";
+  dialog.FilterIndex = 2;
+  dialog.FileName = folder / "line.mo2";
+  ModalAnswer choose([](QWidget& window) {
+    auto& fileDialog = static_cast<QFileDialog&>(window);
+    EXPECT_EQ(fileDialog.selectedNameFilter(), "Sparse");
+    fileDialog.selectNameFilter("Older (*.mod)");
+    static_cast<QDialog&>(fileDialog).accept();
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.FilterIndex, 3);
+}
+
 } // namespace
 } // namespace kiv
