@@ -5,11 +5,14 @@
 
 namespace kiv::bench {
 
-std::uint64_t PeakResidentKib() {
+namespace {
+
+// A figure of /proc/self/status in KiB, by its key ("VmHWM:"); 0 when missing.
+std::uint64_t StatusKib(const std::string& wanted) {
   std::ifstream status("/proc/self/status");
   std::string key;
   while (status >> key) {
-    if (key == "VmHWM:") {
+    if (key == wanted) {
       std::uint64_t kib = 0;
       status >> kib;
       return kib;
@@ -17,6 +20,16 @@ std::uint64_t PeakResidentKib() {
     status.ignore(4096, '\n');
   }
   return 0;
+}
+
+} // namespace
+
+std::uint64_t PeakResidentKib() {
+  return StatusKib("VmHWM:");
+}
+
+std::uint64_t ResidentKib() {
+  return StatusKib("VmRSS:");
 }
 
 unsigned ProcessorCount() {

@@ -44,15 +44,22 @@ TVesmarInvModelType OlderLayoutModelType(std::int32_t typeCode) {
   return type;
 }
 
-std::vector<std::int32_t> TypeCodes(const TModFile& file) {
+namespace {
+
+// Read in place: a copy of each model (GetModel) only for its code took a third as long as the
+// header's read itself.
+template <class Model> std::vector<std::int32_t> CodesOf(const std::vector<Model>& models) {
   std::vector<std::int32_t> codes;
-  for (std::int32_t i = 1; i <= file.NumberOfModels(); ++i) {
-    const std::int32_t code =
-        file.SparseFormat() ? file.GetSparseModel(i).ModelType : file.GetModel(i).ModelType;
-    if (std::find(codes.begin(), codes.end(), code) == codes.end())
-      codes.push_back(code);
-  }
+  for (const Model& model : models)
+    if (std::find(codes.begin(), codes.end(), model.ModelType) == codes.end())
+      codes.push_back(model.ModelType);
   return codes;
+}
+
+} // namespace
+
+std::vector<std::int32_t> TypeCodes(const TModFile& file) {
+  return file.SparseFormat() ? CodesOf(file.SparseModels()) : CodesOf(file.RegularModels());
 }
 
 std::span<const TODVPoSet_Types> ListedExtraParams() {

@@ -22,8 +22,10 @@ TSectionGeometry::TSectionGeometry(const TSurveyDocument& document) {
   double top = -std::numeric_limits<double>::infinity();
   double lowestGround = std::numeric_limits<double>::infinity();
   double deepest = 0;
-  double lowLog = std::numeric_limits<double>::infinity();
-  double highLog = -std::numeric_limits<double>::infinity();
+  // The colour scale's range in resistivity first, its logarithms once at the end: a logarithm
+  // per layer cost more than the rest of this pass over the models together.
+  float lowRes = std::numeric_limits<float>::infinity();
+  float highRes = 0;
   bool located = count > 0;
   double along = 0;
   document.WithModels([&](const auto& models) {
@@ -42,9 +44,8 @@ TSectionGeometry::TSectionGeometry(const TSurveyDocument& document) {
       deepest = std::max(deepest, depth);
       for (const auto& layer : m.Layers)
         if (layer.ResStart > 0) {
-          const double logValue = std::log10(layer.ResStart);
-          lowLog = std::min(lowLog, logValue);
-          highLog = std::max(highLog, logValue);
+          lowRes = std::min(lowRes, layer.ResStart);
+          highRes = std::max(highRes, layer.ResStart);
         }
     }
   });
@@ -61,8 +62,8 @@ TSectionGeometry::TSectionGeometry(const TSurveyDocument& document) {
   FHalfSpaceDepth = std::max(kLeastHalfSpace, kHalfSpaceShare * deepest);
   FTop = top;
   FBottom = lowestGround - deepest - FHalfSpaceDepth;
-  if (lowLog <= highLog)
-    FColours = TColourScale(lowLog, highLog);
+  if (lowRes <= highRes)
+    FColours = TColourScale(std::log10(lowRes), std::log10(highRes));
 }
 
 std::optional<std::size_t> TSectionGeometry::Nearest(double distance, double reach) const {
