@@ -419,27 +419,31 @@ bool ReadModelBlocks(TextScanner& scanner, TModFile& file,
   return progress.End();
 }
 
+void ReadBlocks(TModFile& file, TextScanner& scanner, const TVesmarInvModelType& modelType,
+                const TReadProgressHook& hook) {
+  bool completed = true;
+  MarkingLine(scanner, [&] {
+    if (file.SparseFormat())
+      completed = ReadModelBlocks<SparseLines>(scanner, file, TModFileInternals::SparseModels(file),
+                                               modelType, hook);
+    else
+      completed = ReadModelBlocks<RegularLines>(scanner, file, TModFileInternals::Models(file),
+                                                modelType, hook);
+  });
+  // A stop is no fault of the file, so it carries no line; finding the line would also read
+  // again all that the stopped read had read.
+  if (!completed)
+    throw EPelo("Reading cancelled");
+}
+
 void ReadModelFile(TModFile& file, const std::string& FileName, const ByteSource& source,
                    bool iHeaderOnly, const TVesmarInvModelType* iInvModelType,
                    const TReadProgressHook& hook) {
   if (!iHeaderOnly && iInvModelType == nullptr)
     throw EPelo("A model type is needed to read the models of " + FileName);
   const std::unique_ptr<TextScanner> scanner = OpenHeader(file, FileName, source, true);
-  if (iHeaderOnly)
-    return;
-  bool completed = true;
-  MarkingLine(*scanner, [&] {
-    if (file.SparseFormat())
-      completed = ReadModelBlocks<SparseLines>(
-          *scanner, file, TModFileInternals::SparseModels(file), *iInvModelType, hook);
-    else
-      completed = ReadModelBlocks<RegularLines>(*scanner, file, TModFileInternals::Models(file),
-                                                *iInvModelType, hook);
-  });
-  // A stop is no fault of the file, so it carries no line; finding the line would also read
-  // again all that the stopped read had read.
-  if (!completed)
-    throw EPelo("Reading cancelled");
+  if (!iHeaderOnly)
+    ReadBlocks(file, *scanner, *iInvModelType, hook);
 }
 
 } // namespace
@@ -452,6 +456,14 @@ void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
 void TModFile::Open(const std::string& FileName, bool iHeaderOnly,
                     const TVesmarInvModelType* iInvModelType, const TReadProgressHook& Progress) {
   ReadModelFile(*this, FileName, ByteSource::File(FileName), iHeaderOnly, iInvModelType, Progress);
+}
+
+void TModFile::OpenWithHeaderType(const std::string& FileName,
+                                  const TModelTypeOfHeader& TypeOfHeader,
+                                  const TReadProgressHook& Progress) {
+  const std::unique_ptr<TextScanner> scanner =
+      OpenHeader(*this, FileName, ByteSource::File(FileName), true);
+  ReadBlocks(*this, *scanner, TypeOfHeader(*this), Progress);
 }
 
 void TModFile::OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,

@@ -10,6 +10,7 @@
 #include "model/SparseFormats_.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -54,6 +55,15 @@ public:
   // object being read.
   void Open(const std::string& FileName, bool iHeaderOnly, const TVesmarInvModelType* iInvModelType,
             const TReadProgressHook& Progress);
+  // The model type of a file's blocks, picked once its header is read: the header's models hold
+  // their data-file names and type codes, nothing more.
+  using TModelTypeOfHeader = std::function<TVesmarInvModelType(const TModFile& Header)>;
+  // Reads the whole file in one pass, its blocks laid out by the model type that TypeOfHeader
+  // picks from the header: for a program that takes the model type from the file itself.
+  // Progress and failures as Open's; what TypeOfHeader throws passes unchanged. A name of its
+  // own: a lambda without captures would turn into Open's bool.
+  void OpenWithHeaderType(const std::string& FileName, const TModelTypeOfHeader& TypeOfHeader,
+                          const TReadProgressHook& Progress);
   // Reads a model file held in memory as Open reads the file FileName: the name decides the style
   // and stands in the messages. The bytes are read where they lie, during the call only.
   void OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,

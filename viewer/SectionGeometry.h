@@ -16,9 +16,10 @@ class TSurveyDocument;
 class TSectionGeometry {
 public:
   TSectionGeometry() = default;
-  // One pass over the models. Distances are cumulative between the soundings' X and Y; where a
-  // sounding has neither (both 0), or all stand at one place, the soundings are numbered along
-  // the line instead (1, 2, ...).
+  // One pass over the models; the colour range and the depth reached come from the layers of at
+  // most a few thousand soundings spread along the line. Distances are cumulative between the
+  // soundings' X and Y; where a sounding has neither (both 0), or all stand at one place, the
+  // soundings are numbered along the line instead (1, 2, ...).
   explicit TSectionGeometry(const TSurveyDocument& document);
 
   std::size_t Count() const noexcept { return FDistances.size(); }

@@ -9,13 +9,16 @@
 namespace kiv::viewer {
 namespace {
 
-TVesmarInvModelType ModelTypeOfFile(const std::string& path) {
-  const std::vector<std::int32_t> codes = TypeCodes(TModFile(path, true));
+// The older layout's model type of the header's type codes, which must all lay out the same
+// blocks.
+TVesmarInvModelType ModelTypeOfHeader(const TModFile& header) {
+  const std::vector<std::int32_t> codes = TypeCodes(header);
   TVesmarInvModelType type = OlderLayoutModelType(codes.empty() ? 0 : codes.front());
   for (const std::int32_t code : codes)
     if (OlderLayoutModelType(code) != type)
-      throw EPelo("The models of " + path + " have type codes " + std::to_string(codes.front()) +
-                  " and " + std::to_string(code) + ", whose blocks differ");
+      throw EPelo("The models of " + header.FileName() + " have type codes " +
+                  std::to_string(codes.front()) + " and " + std::to_string(code) +
+                  ", whose blocks differ");
   return type;
 }
 
@@ -39,9 +42,15 @@ TSurveyDocument::TSurveyDocument(std::unique_ptr<TModFile> file, TVesmarInvModel
 
 std::unique_ptr<TSurveyDocument> TSurveyDocument::Read(const std::string& path,
                                                        const TReadProgressHook& progress) {
-  TVesmarInvModelType type = ModelTypeOfFile(path);
+  TVesmarInvModelType type;
   auto file = std::make_unique<TModFile>();
-  file->Open(path, false, &type, progress);
+  file->OpenWithHeaderType(
+      path,
+      [&type](const TModFile& header) {
+        type = ModelTypeOfHeader(header);
+        return type;
+      },
+      progress);
   return std::unique_ptr<TSurveyDocument>(new TSurveyDocument(std::move(file), std::move(type)));
 }
 

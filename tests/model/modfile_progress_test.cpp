@@ -175,5 +175,34 @@ TEST(ModFileProgress, WhatTheHookThrowsEscalates) {
   }
 }
 
+TEST(ModFileTypeOfHeader, ReadsInOnePassWithTheTypePickedFromTheHeader) {
+  const TVesmarInvModelType plain = test::MakeModelType({}, {});
+  for (const bool sparse : {false, true}) {
+    test::TempDir dir;
+    const std::string path = test::ModelFile(dir, Name(sparse), ManyModels(6, sparse));
+    TModFile known;
+    known.Open(path, false, &plain);
+    std::vector<std::int32_t> codes;
+    TModFile picked;
+    picked.OpenWithHeaderType(
+        path,
+        [&](const TModFile& header) {
+          for (std::int32_t i = 1; i <= header.NumberOfModels(); ++i)
+            codes.push_back(sparse ? header.GetSparseModel(i).ModelType
+                                   : header.GetModel(i).ModelType);
+          return plain;
+        },
+        nullptr);
+    EXPECT_EQ(codes, std::vector<std::int32_t>(6, 5)) << sparse;
+    EXPECT_EQ(StateOf(picked), StateOf(known)) << sparse;
+    EXPECT_EQ(test::Failure([&] {
+                picked.OpenWithHeaderType(
+                    path, [](const TModFile&) -> TVesmarInvModelType { throw EPelo("no type"); },
+                    nullptr);
+              }),
+              test::Expected("EPelo", "no type"));
+  }
+}
+
 } // namespace
 } // namespace kiv
