@@ -6,8 +6,6 @@
 #include "testing/support/Failure.h"
 #include "update/HttpsTransfer.h"
 
-#include <curl/curl.h>
-
 namespace kiv {
 namespace {
 
@@ -209,8 +207,8 @@ struct Refusal {
   std::string behaviour; // for ssleay32.dl_; PLAIN stands for the plain http listener's address
   std::int64_t sizeCap;  // 0: the default
   const char* message;
-  int curlCode;
-  const char* reason; // our own reason's text; empty where it is libcurl's
+  TransferError error;
+  const char* reason; // our own reason's text; empty where it is the web client's
 };
 
 void PrintTo(const Refusal& refusal, std::ostream* out) {
@@ -219,28 +217,28 @@ void PrintTo(const Refusal& refusal, std::ostream* out) {
 
 const Refusal kRefusals[] = {
     {"UnknownAuthority", "unknownca", "", 0, "Error downloading Upd.ex_",
-     CURLE_PEER_FAILED_VERIFICATION, ""},
-    {"WrongHostName", "wronghost", "", 0, "Error downloading Upd.ex_",
-     CURLE_PEER_FAILED_VERIFICATION, ""},
-    {"Expired", "expired", "", 0, "Error downloading Upd.ex_", CURLE_PEER_FAILED_VERIFICATION, ""},
-    {"SelfSigned", "selfsigned", "", 0, "Error downloading Upd.ex_", CURLE_PEER_FAILED_VERIFICATION,
+     TransferError::Certificate, ""},
+    {"WrongHostName", "wronghost", "", 0, "Error downloading Upd.ex_", TransferError::Certificate,
      ""},
-    {"PlainHttp", "plain", "", 0, "Error downloading Upd.ex_", CURLE_UNSUPPORTED_PROTOCOL, ""},
+    {"Expired", "expired", "", 0, "Error downloading Upd.ex_", TransferError::Certificate, ""},
+    {"SelfSigned", "selfsigned", "", 0, "Error downloading Upd.ex_", TransferError::Certificate,
+     ""},
+    {"PlainHttp", "plain", "", 0, "Error downloading Upd.ex_", TransferError::Protocol, ""},
     {"RedirectToHttp", "good", R"({"location": "PLAIN/KivSoftware/Update/ssleay32.dl_"})", 0,
-     "Error downloading ssleay32.dl_", CURLE_UNSUPPORTED_PROTOCOL, ""},
+     "Error downloading ssleay32.dl_", TransferError::Protocol, ""},
     {"NotFound", "good", R"({"status": 404})", 0, "Error downloading ssleay32.dl_",
-     CURLE_HTTP_RETURNED_ERROR, "The server answered with status 404"},
+     TransferError::Status, "The server answered with status 404"},
     {"ServerError", "good", R"({"status": 500})", 0, "Error downloading ssleay32.dl_",
-     CURLE_HTTP_RETURNED_ERROR, "The server answered with status 500"},
+     TransferError::Status, "The server answered with status 500"},
     {"ShorterThanAnnounced", "good", R"({"send": 150000})", 0, "Error downloading ssleay32.dl_",
-     CURLE_PARTIAL_FILE, ""},
+     TransferError::Length, ""},
     {"BeyondTheCapAnnounced", "good", "", 250000, "Error downloading ssleay32.dl_",
-     CURLE_FILESIZE_EXCEEDED, ""},
+     TransferError::SizeCap, ""},
     {"BeyondTheCapUnannounced", "good", R"({"length": null})", 250000,
-     "Error downloading ssleay32.dl_", CURLE_FILESIZE_EXCEEDED,
+     "Error downloading ssleay32.dl_", TransferError::SizeCap,
      "The body is larger than the size cap of 250000 bytes"},
     {"Stalled", "good", R"({"send": 120000, "stall": true})", 0, "Error downloading ssleay32.dl_",
-     CURLE_OPERATION_TIMEDOUT, ""},
+     TransferError::TimedOut, ""},
 };
 
 class FetchRefused : public FetchRefusals, public ::testing::WithParamInterface<Refusal> {};
@@ -262,7 +260,7 @@ TEST_P(FetchRefused, LeavesTheOldFilesAndNoTemporary) {
   try {
     RaiseCauseOf(fetch);
   } catch (const TransferFailure& cause) {
-    EXPECT_EQ(cause.CurlCode(), refusal.curlCode) << cause.what();
+    EXPECT_EQ(cause.Error(), refusal.error) << cause.what();
     if (*refusal.reason != '\0') {
       EXPECT_STREQ(cause.what(), refusal.reason);
     }
@@ -282,7 +280,7 @@ TEST_F(FetchRefusals, AbortEndsTheTransfer) {
   try {
     RaiseCauseOf(fetch);
   } catch (const TransferFailure& cause) {
-    EXPECT_EQ(cause.CurlCode(), CURLE_ABORTED_BY_CALLBACK);
+    EXPECT_EQ(cause.Error(), TransferError::Aborted);
     EXPECT_STREQ(cause.what(), "The download was aborted");
   }
   EXPECT_EQ(progress.events.back(), "end");
