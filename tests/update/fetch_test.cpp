@@ -191,20 +191,24 @@ TEST_F(FetchUpdateTest, FileMustHaveMoreThan100000BytesWhateverTheSeparators) {
   ProcessFormats() = before;
 }
 
-TEST_F(FetchUpdateTest, HttpsRedirectIsFollowed) {
-  Serve("KivSoftware/Update/Moved.ex_", Bytes(150000, 1));
+TEST_F(FetchUpdateTest, HttpsRedirectsAreFollowedToAnAddressAPathAndANameInTheFolder) {
+  Serve("KivSoftware/Final.ex_", Bytes(150000, 1));
   Behave(R"({"/KivSoftware/Update/unzip.ex_": {"location": ")" + Settings().serverAddress +
-         R"(KivSoftware/Update/Moved.ex_"}})");
+         R"(Moved/unzip.ex_"}, "/Moved/unzip.ex_": {"location": "/KivSoftware/Update/Moved.ex_"},
+             "/KivSoftware/Update/Moved.ex_": {"location": "../Final.ex_"}})");
   RecordedProgress progress;
   FetchUpdate(Settings(), Folder(), TSoftware::UnzipProgram, "", progress);
   EXPECT_EQ(ReadFile(Folder() + "unzip.exe"), Bytes(150000, 1));
+  EXPECT_EQ(RequestedPaths(Requests()),
+            (std::vector<std::string>{"/KivSoftware/Update/unzip.ex_", "/Moved/unzip.ex_",
+                                      "/KivSoftware/Update/Moved.ex_", "/KivSoftware/Final.ex_"}));
 }
 
 // A refusal of the server, its certificate or its answer.
 struct Refusal {
   const char* name;
   const char* listener;
-  std::string behaviour; // for ssleay32.dl_; PLAIN stands for the plain http listener's address
+  std::string behaviour; // for ssleay32.dl_; PLAIN and GOOD stand for the listeners' addresses
   std::int64_t sizeCap;  // 0: the default
   const char* message;
   TransferError error;
@@ -226,6 +230,8 @@ const Refusal kRefusals[] = {
     {"PlainHttp", "plain", "", 0, "Error downloading Upd.ex_", TransferError::Protocol, ""},
     {"RedirectToHttp", "good", R"({"location": "PLAIN/KivSoftware/Update/ssleay32.dl_"})", 0,
      "Error downloading ssleay32.dl_", TransferError::Protocol, ""},
+    {"EndlessRedirects", "good", R"({"location": "GOOD/KivSoftware/Update/ssleay32.dl_"})", 0,
+     "Error downloading ssleay32.dl_", TransferError::Redirects, ""},
     {"NotFound", "good", R"({"status": 404})", 0, "Error downloading ssleay32.dl_",
      TransferError::Status, "The server answered with status 404"},
     {"ServerError", "good", R"({"status": 500})", 0, "Error downloading ssleay32.dl_",
@@ -245,7 +251,9 @@ class FetchRefused : public FetchRefusals, public ::testing::WithParamInterface<
 
 TEST_P(FetchRefused, LeavesTheOldFilesAndNoTemporary) {
   const Refusal& refusal = GetParam();
-  const std::string behaviour = Replaced(refusal.behaviour, "PLAIN/", Server().Address("plain"));
+  const std::string behaviour =
+      Replaced(Replaced(refusal.behaviour, "PLAIN/", Server().Address("plain")), "GOOD/",
+               Server().Address("good"));
   if (!behaviour.empty())
     Behave(R"({"/KivSoftware/Update/ssleay32.dl_": )" + behaviour + "}");
   UpdateSettings settings = Settings(refusal.listener);
@@ -270,6 +278,26 @@ TEST_P(FetchRefused, LeavesTheOldFilesAndNoTemporary) {
 
 INSTANTIATE_TEST_SUITE_P(Update, FetchRefused, ::testing::ValuesIn(kRefusals),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// Without an authority of its own the system's store decides, and it knows nothing of the test's
+// authority; an authority file that cannot be read trusts nothing.
+TEST_F(FetchRefusals, ServerIsRefusedByTheSystemsStoreAndByAMissingAuthorityFile) {
+  for (const std::string& caFile : {std::string(), Folder() + "missing.pem"}) {
+    UpdateSettings settings = Settings();
+    settings.caFile = caFile;
+    RecordedProgress progress;
+    const auto fetch =
+        Replay([&] { FetchUpdate(settings, Folder(), TSoftware::UpdZel, "", progress); });
+    EXPECT_EQ(Failure(fetch), Expected("EPelo", "Error downloading Upd.ex_")) << caFile;
+    try {
+      RaiseCauseOf(fetch);
+    } catch (const TransferFailure& cause) {
+      EXPECT_EQ(cause.Error(), TransferError::Certificate) << caFile << ": " << cause.what();
+    }
+    EXPECT_EQ(progress.events, std::vector<std::string>{}) << caFile;
+    ExpectOldFilesAlone();
+  }
+}
 
 TEST_F(FetchRefusals, AbortEndsTheTransfer) {
   RecordedProgress progress;

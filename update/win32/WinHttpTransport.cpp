@@ -3,6 +3,7 @@
 #include "platform/InputFile.h"
 #include "update/SystemTransfer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -252,16 +253,44 @@ Address Crack(const std::string& address) {
           path.empty() ? L"/" : path};
 }
 
+// path (from its first "/" on, with its query) without its "." and ".." segments.
+std::string WithoutDotSegments(std::string_view path) {
+  const size_t queryAt = path.find('?');
+  const std::string_view query = queryAt == std::string_view::npos ? "" : path.substr(queryAt);
+  path = path.substr(0, queryAt);
+  std::vector<std::string_view> kept;
+  for (size_t start = 1;;) {
+    const size_t end = path.find('/', start);
+    const std::string_view segment = path.substr(start, end - start);
+    const bool last = end == std::string_view::npos;
+    if (segment == ".." && !kept.empty())
+      kept.pop_back();
+    if (segment != ".." && segment != ".")
+      kept.push_back(segment);
+    else if (last)
+      kept.push_back({});
+    if (last)
+      break;
+    start = end + 1;
+  }
+  std::string result;
+  for (const std::string_view segment : kept)
+    result.append("/").append(segment);
+  return result + std::string(query);
+}
+
 // Where a redirect's Location leads from address: an address of its own, a path on the same
-// server, or a name in the same folder.
+// server, or a name relative to the address's folder.
 std::string Resolve(const std::string& address, const std::string& location) {
   if (location.find("://") != std::string::npos)
     return location;
-  const size_t authority = address.find("://") + 3;
+  const size_t pathAt = std::min(address.find('/', address.find("://") + 3), address.size());
+  const std::string origin = address.substr(0, pathAt);
   if (location.starts_with('/'))
-    return address.substr(0, address.find('/', authority)) + location;
-  return address.substr(0, address.find_last_of('/', address.find_first_of("?#", authority)) + 1) +
-         location;
+    return origin + WithoutDotSegments(location);
+  const std::string path = pathAt < address.size() ? address.substr(pathAt) : "/";
+  return origin +
+         WithoutDotSegments(path.substr(0, path.rfind('/', path.find('?')) + 1) + location);
 }
 
 bool IsRedirect(DWORD status) {
