@@ -1,6 +1,7 @@
 // The update download's transfer on Windows: WinHTTP, and crypt32 for a configured authority.
 
 #include "platform/InputFile.h"
+#include "platform/testing/FaultSeam.h"
 #include "update/SystemTransfer.h"
 
 #include <algorithm>
@@ -84,6 +85,15 @@ TransferError ErrorOf(DWORD code) {
   }
 }
 
+// True when a test fault strikes this call of the web client or of the certificate functions
+// (platform/testing/FaultInjection.h), which then fails with WinHTTP's error of its own.
+bool Struck() {
+  if (!platform::testing::InjectedFault(platform::testing::Operation::WebRequest))
+    return false;
+  SetLastError(ERROR_WINHTTP_INTERNAL_ERROR);
+  return true;
+}
+
 // The failure of call, by the error it left.
 [[noreturn]] void Fail(const char* call) {
   const DWORD code = GetLastError();
@@ -97,13 +107,14 @@ struct InternetClose {
 using Internet = std::unique_ptr<void, InternetClose>;
 
 Internet Opened(HINTERNET handle, const char* call) {
-  if (handle == nullptr)
+  Internet opened(handle);
+  if (Struck() || !opened)
     Fail(call);
-  return Internet(handle);
+  return opened;
 }
 
 template <class Value> void SetOption(HINTERNET handle, DWORD option, Value value) {
-  if (!WinHttpSetOption(handle, option, &value, sizeof(value)))
+  if (Struck() || !WinHttpSetOption(handle, option, &value, sizeof(value)))
     Fail("WinHttpSetOption");
 }
 
@@ -121,6 +132,13 @@ struct ChainFree {
   void operator()(PCCERT_CHAIN_CONTEXT chain) const noexcept { CertFreeCertificateChain(chain); }
 };
 using Chain = std::unique_ptr<const CERT_CHAIN_CONTEXT, ChainFree>;
+
+Store OpenStore(LPCSTR provider) {
+  Store store(CertOpenStore(provider, 0, 0, 0, nullptr));
+  if (Struck() || !store)
+    Fail("CertOpenStore");
+  return store;
+}
 
 [[noreturn]] void Refuse(const std::string& reason, DWORD code) {
   throw TransferFailure(TransferError::Certificate, static_cast<long>(code), reason);
@@ -145,9 +163,7 @@ Store Authorities(const std::string& caFile) {
     Refuse(std::string("The certificate authorities cannot be read: ") + e.what(),
            static_cast<DWORD>(e.code().value()));
   }
-  Store authorities(CertOpenStore(CERT_STORE_PROV_MEMORY, 0, 0, 0, nullptr));
-  if (!authorities)
-    Fail("CertOpenStore");
+  Store authorities = OpenStore(CERT_STORE_PROV_MEMORY);
   for (size_t begin = text.find(kCertificateBegin); begin != std::string::npos;
        begin = text.find(kCertificateBegin, begin + 1)) {
     const size_t end = text.find(kCertificateEnd, begin);
@@ -155,12 +171,15 @@ Store Authorities(const std::string& caFile) {
       break;
     const std::string block = text.substr(begin, end + kCertificateEnd.size() - begin);
     DWORD size = 0;
-    if (!CryptStringToBinaryA(block.data(), static_cast<DWORD>(block.size()),
+    if (Struck() ||
+        !CryptStringToBinaryA(block.data(), static_cast<DWORD>(block.size()),
                               CRYPT_STRING_BASE64HEADER, nullptr, &size, nullptr, nullptr))
       Fail("CryptStringToBinaryA");
     std::vector<BYTE> der(size);
-    if (!CryptStringToBinaryA(block.data(), static_cast<DWORD>(block.size()),
+    if (Struck() ||
+        !CryptStringToBinaryA(block.data(), static_cast<DWORD>(block.size()),
                               CRYPT_STRING_BASE64HEADER, der.data(), &size, nullptr, nullptr) ||
+        Struck() ||
         !CertAddEncodedCertificateToStore(authorities.get(), X509_ASN_ENCODING, der.data(), size,
                                           CERT_STORE_ADD_ALWAYS, nullptr))
       Fail("CertAddEncodedCertificateToStore");
@@ -184,12 +203,12 @@ bool IsOneOf(HCERTSTORE authorities, PCCERT_CONTEXT certificate) {
 void VerifyServer(HINTERNET request, HCERTSTORE authorities, const std::wstring& host) {
   PCCERT_CONTEXT served = nullptr;
   DWORD size = sizeof(served);
-  if (!WinHttpQueryOption(request, WINHTTP_OPTION_SERVER_CERT_CONTEXT, &served, &size))
+  if (Struck() || !WinHttpQueryOption(request, WINHTTP_OPTION_SERVER_CERT_CONTEXT, &served, &size))
     Fail("WinHttpQueryOption");
   const Certificate certificate(served);
-  const Store candidates(CertOpenStore(CERT_STORE_PROV_COLLECTION, 0, 0, 0, nullptr));
-  if (!candidates || !CertAddStoreToCollection(candidates.get(), certificate->hCertStore, 0, 0) ||
-      !CertAddStoreToCollection(candidates.get(), authorities, 0, 0))
+  const Store candidates = OpenStore(CERT_STORE_PROV_COLLECTION);
+  if (Struck() || !CertAddStoreToCollection(candidates.get(), certificate->hCertStore, 0, 0) ||
+      Struck() || !CertAddStoreToCollection(candidates.get(), authorities, 0, 0))
     Fail("CertAddStoreToCollection");
   char serverAuthentication[] = szOID_PKIX_KP_SERVER_AUTH;
   char* usages[] = {serverAuthentication};
@@ -199,8 +218,8 @@ void VerifyServer(HINTERNET request, HCERTSTORE authorities, const std::wstring&
   parameters.RequestedUsage.Usage.cUsageIdentifier = 1;
   parameters.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
   PCCERT_CHAIN_CONTEXT built = nullptr;
-  if (!CertGetCertificateChain(nullptr, certificate.get(), nullptr, candidates.get(), &parameters,
-                               0, nullptr, &built))
+  if (Struck() || !CertGetCertificateChain(nullptr, certificate.get(), nullptr, candidates.get(),
+                                           &parameters, 0, nullptr, &built))
     Fail("CertGetCertificateChain");
   const Chain chain(built);
   const CERT_SIMPLE_CHAIN& path = *chain->rgpChain[0];
@@ -222,7 +241,8 @@ void VerifyServer(HINTERNET request, HCERTSTORE authorities, const std::wstring&
   policy.pvExtraPolicyPara = &ssl;
   CERT_CHAIN_POLICY_STATUS status{};
   status.cbSize = sizeof(status);
-  if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.get(), &policy, &status))
+  if (Struck() ||
+      !CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.get(), &policy, &status))
     Fail("CertVerifyCertificateChainPolicy");
   if (status.dwError != 0)
     Refuse("The server's certificate is refused: " + ErrorText(status.dwError), status.dwError);
@@ -300,7 +320,8 @@ bool IsRedirect(DWORD status) {
 // A header of the answer to request; nullopt when the answer has none.
 std::optional<std::wstring> Header(HINTERNET request, DWORD query) {
   DWORD size = 0;
-  if (WinHttpQueryHeaders(request, query, WINHTTP_HEADER_NAME_BY_INDEX, nullptr, &size,
+  if (Struck() ||
+      WinHttpQueryHeaders(request, query, WINHTTP_HEADER_NAME_BY_INDEX, nullptr, &size,
                           WINHTTP_NO_HEADER_INDEX) ||
       GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
     if (GetLastError() == ERROR_WINHTTP_HEADER_NOT_FOUND)
@@ -308,8 +329,8 @@ std::optional<std::wstring> Header(HINTERNET request, DWORD query) {
     Fail("WinHttpQueryHeaders");
   }
   std::wstring value(size / sizeof(wchar_t), L'\0');
-  if (!WinHttpQueryHeaders(request, query, WINHTTP_HEADER_NAME_BY_INDEX, value.data(), &size,
-                           WINHTTP_NO_HEADER_INDEX))
+  if (Struck() || !WinHttpQueryHeaders(request, query, WINHTTP_HEADER_NAME_BY_INDEX, value.data(),
+                                       &size, WINHTTP_NO_HEADER_INDEX))
     Fail("WinHttpQueryHeaders");
   value.resize(size / sizeof(wchar_t));
   return value;
@@ -331,15 +352,15 @@ Internet OpenSession(const TransferLimits& limits) {
                             "WinHttpOpen");
   // TLS 1.3 where the system knows it; systems before it refuse the flag and keep TLS 1.2.
   DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2 | WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_3;
-  if (!WinHttpSetOption(session.get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols,
-                        sizeof(protocols)))
+  if (Struck() || !WinHttpSetOption(session.get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols,
+                                    sizeof(protocols)))
     SetOption(session.get(), WINHTTP_OPTION_SECURE_PROTOCOLS,
               DWORD{WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2});
   // A receive time-out holds for each wait of a read, so that it is a low-speed limit: a server
   // silent for the time ends the transfer, a slow one does not.
   const auto timeout = static_cast<int>(
       std::chrono::duration_cast<std::chrono::milliseconds>(limits.readTimeout).count());
-  if (!WinHttpSetTimeouts(session.get(), timeout, timeout, timeout, timeout))
+  if (Struck() || !WinHttpSetTimeouts(session.get(), timeout, timeout, timeout, timeout))
     Fail("WinHttpSetTimeouts");
   return session;
 }
@@ -357,7 +378,7 @@ void ReceiveBody(HINTERNET request, ResponseReceiver& receiver) {
   std::vector<char> buffer(kReceiveBufferBytes);
   for (;;) {
     DWORD read = 0;
-    if (!WinHttpReadData(request, buffer.data(), kReceiveBufferBytes, &read)) {
+    if (Struck() || !WinHttpReadData(request, buffer.data(), kReceiveBufferBytes, &read)) {
       if (GetLastError() == ERROR_WINHTTP_CONNECTION_ERROR)
         return;
       Fail("WinHttpReadData");
@@ -396,12 +417,12 @@ void SystemHttpsGet(const std::string& address, const TransferLimits& limits,
     if (authorities)
       SetOption(request.get(), WINHTTP_OPTION_SECURITY_FLAGS,
                 DWORD{SECURITY_FLAG_IGNORE_UNKNOWN_CA});
-    if (!WinHttpSendRequest(request.get(), headers.c_str(), static_cast<DWORD>(-1L),
-                            WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
+    if (Struck() || !WinHttpSendRequest(request.get(), headers.c_str(), static_cast<DWORD>(-1L),
+                                        WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
       Fail("WinHttpSendRequest");
     if (authorities)
       VerifyServer(request.get(), authorities.get(), target.host);
-    if (!WinHttpReceiveResponse(request.get(), nullptr))
+    if (Struck() || !WinHttpReceiveResponse(request.get(), nullptr))
       Fail("WinHttpReceiveResponse");
     const std::optional<std::wstring> statusText = Header(request.get(), WINHTTP_QUERY_STATUS_CODE);
     const auto status = statusText ? Number(*statusText) : 0;
