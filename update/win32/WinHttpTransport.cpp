@@ -160,8 +160,7 @@ Store Authorities(const std::string& caFile) {
   try {
     text = FileText(caFile);
   } catch (const std::system_error& e) {
-    Refuse(std::string("The certificate authorities cannot be read: ") + e.what(),
-           static_cast<DWORD>(e.code().value()));
+    Refuse(std::string("The certificate authorities cannot be read: ") + e.what(), 0);
   }
   Store authorities = OpenStore(CERT_STORE_PROV_MEMORY);
   for (size_t begin = text.find(kCertificateBegin); begin != std::string::npos;
