@@ -54,8 +54,6 @@ HttpsTestServer::HttpsTestServer(Beside) {
     throw std::runtime_error("no HTTPS test server beside this program: run it through "
                              "testing/https/with_https_test_server");
   ports_ = ParsePorts(ports);
-  // Wine's certificate checks match no IP address of a certificate, only its host names.
-  host_ = "localhost";
   root_ = std::string(folder) + "/served/";
   caFile_ = std::string(folder) + "/certificates/ca.pem";
   for (const auto& entry : std::filesystem::directory_iterator(root_))
@@ -66,8 +64,8 @@ std::string HttpsTestServer::Address(std::string_view listener) const {
   const auto port = ports_.find(listener);
   if (port == ports_.end())
     throw std::invalid_argument("the HTTPS test server has no listener " + std::string(listener));
-  return std::string(listener == "plain" ? "http" : "https") + "://" + host_ + ":" +
-         std::to_string(port->second) + "/";
+  return std::string(listener == "plain" ? "http" : "https") +
+         "://127.0.0.1:" + std::to_string(port->second) + "/";
 }
 
 } // namespace kiv::test

@@ -35,8 +35,7 @@ public:
 
   // The base address of a listener, with its trailing "/": "https://127.0.0.1:PORT/" for a
   // certificate ("good", "wronghost", "expired", "selfsigned", "unknownca"), "http://…" for
-  // "plain". The server beside a program under Wine is "localhost" instead of 127.0.0.1, since
-  // Wine matches no IP address of a certificate (Windows does).
+  // "plain".
   std::string Address(std::string_view listener) const;
   // The certificate authority that signed "good", for the client to trust.
   const std::string& CaFile() const { return caFile_; }
@@ -48,7 +47,6 @@ private:
   // server was started beside this program.
   std::optional<platform::testing::ChildProcess> server_;
   std::map<std::string, int, std::less<>> ports_;
-  std::string host_ = "127.0.0.1";
   std::string root_;
   std::string caFile_;
 };

@@ -299,6 +299,26 @@ TEST_F(FetchRefusals, ServerIsRefusedByTheSystemsStoreAndByAMissingAuthorityFile
   }
 }
 
+// The server by its host name instead of its IP address: the name is checked as the address is.
+TEST_F(FetchRefusals, ServerNamedByItsHostNameIsCheckedByThatName) {
+  UpdateSettings settings = Settings("wronghost");
+  settings.serverAddress = Replaced(settings.serverAddress, "127.0.0.1", "localhost");
+  RecordedProgress progress;
+  const auto fetch =
+      Replay([&] { FetchUpdate(settings, Folder(), TSoftware::UpdZel, "", progress); });
+  EXPECT_EQ(Failure(fetch), Expected("EPelo", "Error downloading Upd.ex_"));
+  try {
+    RaiseCauseOf(fetch);
+  } catch (const TransferFailure& cause) {
+    EXPECT_EQ(cause.Error(), TransferError::Certificate) << cause.what();
+  }
+  ExpectOldFilesAlone();
+
+  settings.serverAddress = Replaced(Settings().serverAddress, "127.0.0.1", "localhost");
+  FetchUpdate(settings, Folder(), TSoftware::UpdZel, "", progress);
+  EXPECT_EQ(ReadFile(Folder() + "ssleay32.dll"), Bytes(300000, 3));
+}
+
 TEST_F(FetchRefusals, AbortEndsTheTransfer) {
   RecordedProgress progress;
   progress.onWork = [&] { progress.abort = true; };

@@ -17,6 +17,8 @@
 // After windows.h, whose types they use.
 #include <wincrypt.h>
 #include <winhttp.h>
+#include <winsock2.h>
+#include <ws2tcpip.h>
 
 namespace kiv {
 namespace {
@@ -195,10 +197,57 @@ bool IsOneOf(HCERTSTORE authorities, PCCERT_CONTEXT certificate) {
   return found != nullptr;
 }
 
+// The bytes of host when it is an IP address (4 or 16 of them, an IPv6 address in brackets as an
+// address has it); nullopt for a host name.
+std::optional<std::vector<BYTE>> IpAddress(const std::wstring& host) {
+  IN_ADDR version4{};
+  if (InetPtonW(AF_INET, host.c_str(), &version4) == 1) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(&version4);
+    return std::vector<BYTE>(bytes, bytes + sizeof(version4));
+  }
+  IN6_ADDR version6{};
+  if (host.size() > 2 && host.front() == L'[' && host.back() == L']' &&
+      InetPtonW(AF_INET6, host.substr(1, host.size() - 2).c_str(), &version6) == 1) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(&version6);
+    return std::vector<BYTE>(bytes, bytes + sizeof(version6));
+  }
+  return std::nullopt;
+}
+
+struct LocalMemoryFree {
+  void operator()(void* memory) const noexcept { LocalFree(memory); }
+};
+
+// True when certificate names address among its subject's alternative names.
+bool NamesIpAddress(PCCERT_CONTEXT certificate, const std::vector<BYTE>& address) {
+  const CERT_EXTENSION* extension =
+      CertFindExtension(szOID_SUBJECT_ALT_NAME2, certificate->pCertInfo->cExtension,
+                        certificate->pCertInfo->rgExtension);
+  if (extension == nullptr)
+    return false;
+  CERT_ALT_NAME_INFO* decoded = nullptr;
+  DWORD size = 0;
+  if (Struck() || !CryptDecodeObjectEx(X509_ASN_ENCODING, X509_ALTERNATE_NAME,
+                                       extension->Value.pbData, extension->Value.cbData,
+                                       CRYPT_DECODE_ALLOC_FLAG, nullptr, &decoded, &size))
+    Fail("CryptDecodeObjectEx");
+  const std::unique_ptr<CERT_ALT_NAME_INFO, LocalMemoryFree> names(decoded);
+  for (DWORD i = 0; i < names->cAltEntry; ++i) {
+    const CERT_ALT_NAME_ENTRY& entry = names->rgAltEntry[i];
+    if (entry.dwAltNameChoice == CERT_ALT_NAME_IP_ADDRESS &&
+        std::equal(address.begin(), address.end(), entry.IPAddress.pbData,
+                   entry.IPAddress.pbData + entry.IPAddress.cbData))
+      return true;
+  }
+  return false;
+}
+
 // Refuses the server of request unless its certificate chains up to one of authorities, is
 // valid for a server's authentication and names host. The chain is built from the server's
 // certificates and the authorities; the system's store may add to it but its roots count for
-// nothing: the chain must end in one of the authorities.
+// nothing: the chain must end in one of the authorities. An IP address is looked for among the
+// certificate's alternative names here, the same on every Windows: Wine's policy matches host
+// names alone.
 void VerifyServer(HINTERNET request, HCERTSTORE authorities, const std::wstring& host) {
   PCCERT_CONTEXT served = nullptr;
   DWORD size = sizeof(served);
@@ -228,13 +277,16 @@ void VerifyServer(HINTERNET request, HCERTSTORE authorities, const std::wstring&
     Refuse("The server's certificate chain is not valid (trust status " +
                std::to_string(chain->TrustStatus.dwErrorStatus) + ")",
            0);
+  const std::optional<std::vector<BYTE>> address = IpAddress(host);
+  if (address && !NamesIpAddress(certificate.get(), *address))
+    Refuse("The server's certificate does not name " + Narrow(host), CERT_E_CN_NO_MATCH);
   std::wstring name = host;
   HTTPSPolicyCallbackData ssl{};
   ssl.cbStruct = sizeof(ssl);
   ssl.dwAuthType = AUTHTYPE_SERVER;
   // The authority has been judged above; the policy judges the rest, the host name first.
   ssl.fdwChecks = SECURITY_FLAG_IGNORE_UNKNOWN_CA;
-  ssl.pwszServerName = name.data();
+  ssl.pwszServerName = address ? nullptr : name.data();
   CERT_CHAIN_POLICY_PARA policy{};
   policy.cbSize = sizeof(policy);
   policy.pvExtraPolicyPara = &ssl;
@@ -411,11 +463,12 @@ void SystemHttpsGet(const std::string& address, const TransferLimits& limits,
                "WinHttpOpenRequest");
     SetOption(request.get(), WINHTTP_OPTION_REDIRECT_POLICY,
               DWORD{WINHTTP_OPTION_REDIRECT_POLICY_NEVER});
-    // With authorities of its own, the system still checks the host name and the dates; the
-    // authority is judged below against those alone.
+    // With authorities of its own, the system still checks the dates and the host name (an IP
+    // address is checked below); the authority is judged below against those alone.
     if (authorities)
       SetOption(request.get(), WINHTTP_OPTION_SECURITY_FLAGS,
-                DWORD{SECURITY_FLAG_IGNORE_UNKNOWN_CA});
+                DWORD{SECURITY_FLAG_IGNORE_UNKNOWN_CA} |
+                    (IpAddress(target.host) ? DWORD{SECURITY_FLAG_IGNORE_CERT_CN_INVALID} : 0));
     if (Struck() || !WinHttpSendRequest(request.get(), headers.c_str(), static_cast<DWORD>(-1L),
                                         WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
       Fail("WinHttpSendRequest");
