@@ -2,6 +2,8 @@
 
 #include "platform/InputFile.h"
 #include "platform/testing/FaultSeam.h"
+// The platform layer's one conversion between UTF-8 and the UTF-16 of the Windows calls.
+#include "platform/win32/Utf16.h"
 #include "update/SystemTransfer.h"
 
 #include <algorithm>
@@ -23,32 +25,13 @@
 namespace kiv {
 namespace {
 
+using platform::win32::Utf8;
+using platform::win32::Wide;
+
 // Larger pieces than WinHTTP's default keep the number of writes and progress calls low.
 constexpr DWORD kReceiveBufferBytes = 128 * 1024;
 constexpr std::string_view kCertificateBegin = "-----BEGIN CERTIFICATE-----";
 constexpr std::string_view kCertificateEnd = "-----END CERTIFICATE-----";
-
-std::wstring Wide(std::string_view text) {
-  if (text.empty())
-    return {};
-  const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
-                                       static_cast<int>(text.size()), nullptr, 0);
-  if (size <= 0)
-    throw TransferFailure(TransferError::Setup, static_cast<long>(GetLastError()),
-                          "Not valid UTF-8: " + std::string(text));
-  std::wstring wide(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-  return wide;
-}
-
-std::string Narrow(std::wstring_view text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(size > 0 ? size : 0), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size,
-                      nullptr, nullptr);
-  return narrow;
-}
 
 // The system's text of a WinHTTP or crypt32 error; WinHTTP keeps its texts in its own module.
 std::string ErrorText(DWORD code) {
@@ -57,7 +40,7 @@ std::string ErrorText(DWORD code) {
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_FROM_HMODULE |
           FORMAT_MESSAGE_IGNORE_INSERTS,
       GetModuleHandleW(L"winhttp.dll"), code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string message = length > 0 ? Narrow({text, length}) : "error";
+  std::string message = length > 0 ? Utf8({text, length}) : "error";
   LocalFree(text);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
     message.pop_back();
@@ -279,7 +262,7 @@ void VerifyServer(HINTERNET request, HCERTSTORE authorities, const std::wstring&
            0);
   const std::optional<std::vector<BYTE>> address = IpAddress(host);
   if (address && !NamesIpAddress(certificate.get(), *address))
-    Refuse("The server's certificate does not name " + Narrow(host), CERT_E_CN_NO_MATCH);
+    Refuse("The server's certificate does not name " + Utf8(host), CERT_E_CN_NO_MATCH);
   std::wstring name = host;
   HTTPSPolicyCallbackData ssl{};
   ssl.cbStruct = sizeof(ssl);
@@ -392,7 +375,7 @@ std::int64_t Number(const std::wstring& text) {
     return std::stoll(text);
   } catch (const std::logic_error&) {
     throw TransferFailure(TransferError::Connection, 0,
-                          "The server sent a number that is none: " + Narrow(text));
+                          "The server sent a number that is none: " + Utf8(text));
   }
 }
 
@@ -483,7 +466,7 @@ void SystemHttpsGet(const std::string& address, const TransferLimits& limits,
       if (redirects == kMaxRedirects)
         throw TransferFailure(TransferError::Redirects, 0,
                               "More than " + std::to_string(kMaxRedirects) + " redirects");
-      hop = Resolve(hop, Narrow(*location));
+      hop = Resolve(hop, Utf8(*location));
       continue;
     }
     const std::optional<std::wstring> length = Header(request.get(), WINHTTP_QUERY_CONTENT_LENGTH);
