@@ -2,6 +2,8 @@
 // same files, checks and messages as the desktop programs' update download, for scripts.
 
 #include "core/Exceptions.h"
+#include "core/FileNames.h"
+#include "platform/CommandLine.h"
 #include "platform/StandardOutput.h"
 #include "platform/Terminal.h"
 #include "update/UpdateFetch.h"
@@ -70,7 +72,8 @@ std::string ReleaseFolderHelp(const kiv::UpdateSettings& settings) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main() {
+  const std::vector<std::string> arguments = kiv::platform::CommandLineArguments();
   kiv::UpdateSettings settings = kiv::DefaultUpdateSettings();
   std::string folder;
   std::string kind;
@@ -99,7 +102,9 @@ int main(int argc, char** argv) {
   app.add_option("KIND", kind, "What to fetch")->required()->check(CLI::IsMember(kinds));
   app.add_option("ARCHIVE", archive, "Name of the release archive, for ZipFile alone");
   try {
-    app.parse(argc, argv);
+    // CLI11 takes the words in reverse order, after the program's name; UTF-8 on every system.
+    std::vector<std::string> words(arguments.rbegin(), arguments.rend() - 1);
+    app.parse(words);
     if (settings.serverAddress.empty())
       throw CLI::ValidationError("--server",
                                  "No update server is configured: give its address with --server "
@@ -109,8 +114,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? 0 : 1;
   }
-  if (!folder.ends_with('/'))
-    folder += '/';
+  if (!kiv::IsPathSeparator(folder.back()))
+    folder += kiv::PathSeparator();
 
   try {
     TerminalProgress terminal;

@@ -1,206 +1,99 @@
 #include "update/HttpsTransfer.h"
 
-#include <curl/curl.h>
+#include "update/SystemTransfer.h"
+
 #include <exception>
-#include <memory>
 #include <string>
 #include <utility>
 
 namespace kiv {
 namespace {
 
-constexpr long kMaxRedirects = 5;
-// Larger pieces than libcurl's 16 KiB keep the number of writes and progress calls low.
-constexpr long kReceiveBufferBytes = 128 * 1024;
 constexpr long kStatusOk = 200;
 
-// The update client's request headers, as the server has always seen them.
-constexpr const char* kUserAgent = "Mozilla/3.0 (compatible; Indy Library)";
-constexpr const char* kRequestHeaders[] = {"Accept: text/html, */*",
-                                           "Content-Type: text/html; charset=ISO-8859-1"};
+// The checks of one transfer, whichever system's web client runs it, and its progress calls.
+class CheckedResponse final : public ResponseReceiver {
+public:
+  CheckedResponse(const TransferLimits& limits, const BodySink& sink, TransferProgress& progress)
+      : limits_(limits), sink_(sink), progress_(progress) {}
 
-// Initialises libcurl once for the process with OpenSSL, and refuses a libcurl that uses another
-// TLS library: Debian also builds libcurl on GnuTLS, and a program may be linked or loaded with it.
-void RequireCurlWithOpenSsl() {
-  static const CURLcode initialised = [] {
-    curl_global_sslset(CURLSSLBACKEND_OPENSSL, nullptr, nullptr);
-    return curl_global_init(CURL_GLOBAL_DEFAULT);
-  }();
-  if (initialised != CURLE_OK)
-    throw TransferFailure(initialised,
-                          std::string("curl_global_init: ") + curl_easy_strerror(initialised));
-  const char* tls = curl_version_info(CURLVERSION_NOW)->ssl_version;
-  if (tls == nullptr || !IsOpenSslBackend(tls))
-    throw TransferFailure(CURLE_NOT_BUILT_IN, std::string("libcurl uses ") +
-                                                  (tls ? tls : "no TLS library") +
-                                                  " instead of OpenSSL");
-}
-
-template <class Value> void SetOption(CURL* handle, CURLoption option, Value value) {
-  const CURLcode code = curl_easy_setopt(handle, option, value);
-  if (code != CURLE_OK)
-    throw TransferFailure(code, "curl_easy_setopt " + std::to_string(option) + ": " +
-                                    curl_easy_strerror(code));
-}
-
-using CurlHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
-using HeaderList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
-
-// One running transfer: what the callbacks share. A failure raised inside a callback is kept
-// here, ends the transfer, and is raised again after curl_easy_perform has returned.
-struct Transfer {
-  Transfer(CURL* curl, const TransferLimits& transferLimits, const BodySink& bodySink,
-           TransferProgress& watcher)
-      : handle(curl), limits(transferLimits), sink(bodySink), progress(watcher) {}
-
-  CURL* handle;
-  const TransferLimits& limits;
-  const BodySink& sink;
-  TransferProgress& progress;
-  std::int64_t announced = -1;
-  std::int64_t received = 0;
-  bool begun = false;
-  std::exception_ptr failure;
-
-  void Fail(std::exception_ptr error) {
-    if (!failure)
-      failure = std::move(error);
-  }
-
-  template <class Body> bool Guarded(Body&& body) noexcept {
-    try {
-      body();
-      return true;
-    } catch (...) {
-      Fail(std::current_exception());
-      return false;
-    }
-  }
-
-  // The first piece of the final answer's body, or its end when it has none.
-  void Begin() {
-    long status = 0;
-    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+  void Begin(long status, std::int64_t announcedLength) override {
     if (status != kStatusOk)
-      throw TransferFailure(CURLE_HTTP_RETURNED_ERROR,
+      throw TransferFailure(TransferError::Status, status,
                             "The server answered with status " + std::to_string(status));
-    curl_off_t length = -1;
-    curl_easy_getinfo(handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
-    announced = length;
-    progress.WorkBegin(announced);
-    begun = true;
-    progress.Work(0);
+    if (announcedLength > limits_.sizeCap)
+      throw TransferFailure(TransferError::SizeCap, 0,
+                            "The announced " + std::to_string(announcedLength) +
+                                " bytes are beyond the size cap of " +
+                                std::to_string(limits_.sizeCap) + " bytes");
+    announced_ = announcedLength;
+    progress_.WorkBegin(announced_);
+    begun_ = true;
+    progress_.Work(0);
   }
 
-  void Receive(std::string_view bytes) {
-    if (!begun)
-      Begin();
-    if (static_cast<std::int64_t>(bytes.size()) > limits.sizeCap - received)
-      throw TransferFailure(CURLE_FILESIZE_EXCEEDED, "The body is larger than the size cap of " +
-                                                         std::to_string(limits.sizeCap) + " bytes");
-    sink(bytes);
-    received += static_cast<std::int64_t>(bytes.size());
-    progress.Work(received);
+  void Receive(std::string_view bytes) override {
+    if (static_cast<std::int64_t>(bytes.size()) > limits_.sizeCap - received_)
+      throw TransferFailure(TransferError::SizeCap, 0,
+                            "The body is larger than the size cap of " +
+                                std::to_string(limits_.sizeCap) + " bytes");
+    sink_(bytes);
+    received_ += static_cast<std::int64_t>(bytes.size());
+    progress_.Work(received_);
     CheckAbort();
   }
 
   // The watcher may have had an abort requested inside its last call.
-  void CheckAbort() {
-    if (progress.AbortRequested())
-      throw TransferFailure(CURLE_ABORTED_BY_CALLBACK, "The download was aborted");
+  void CheckAbort() override {
+    if (progress_.AbortRequested())
+      throw TransferFailure(TransferError::Aborted, 0, "The download was aborted");
   }
+
+  // Ends the transfer: the progress's end when its begin was told, the length check, and the
+  // first failure of all raised again.
+  std::int64_t Finish(std::exception_ptr failure) {
+    const auto keep = [&](std::exception_ptr error) {
+      if (!failure)
+        failure = std::move(error);
+    };
+    if (begun_) {
+      try {
+        progress_.WorkEnd();
+      } catch (...) {
+        keep(std::current_exception());
+      }
+    }
+    if (announced_ >= 0 && received_ != announced_)
+      keep(std::make_exception_ptr(TransferFailure(TransferError::Length, 0,
+                                                   "Received " + std::to_string(received_) +
+                                                       " of " + std::to_string(announced_) +
+                                                       " announced bytes")));
+    if (failure)
+      std::rethrow_exception(failure);
+    return received_;
+  }
+
+private:
+  const TransferLimits& limits_;
+  const BodySink& sink_;
+  TransferProgress& progress_;
+  std::int64_t announced_ = -1;
+  std::int64_t received_ = 0;
+  bool begun_ = false;
 };
-
-size_t WriteBody(char* data, size_t, size_t count, void* user) {
-  auto& transfer = *static_cast<Transfer*>(user);
-  return transfer.Guarded([&] { transfer.Receive({data, count}); }) ? count : 0;
-}
-
-int CheckAbort(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-  auto& transfer = *static_cast<Transfer*>(user);
-  return transfer.Guarded([&] { transfer.CheckAbort(); }) ? 0 : 1;
-}
-
-void Configure(CURL* handle, const std::string& address, const TransferLimits& limits,
-               const curl_slist* headers, Transfer& transfer, char* errorText) {
-  SetOption(handle, CURLOPT_ERRORBUFFER, errorText);
-  SetOption(handle, CURLOPT_URL, address.c_str());
-  SetOption(handle, CURLOPT_NOSIGNAL, 1L);
-  // HTTPS alone, also where a redirect leads; the peer and its host name verified.
-  SetOption(handle, CURLOPT_PROTOCOLS_STR, "https");
-  SetOption(handle, CURLOPT_REDIR_PROTOCOLS_STR, "https");
-  SetOption(handle, CURLOPT_FOLLOWLOCATION, 1L);
-  SetOption(handle, CURLOPT_MAXREDIRS, kMaxRedirects);
-  SetOption(handle, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
-  SetOption(handle, CURLOPT_SSL_VERIFYPEER, 1L);
-  SetOption(handle, CURLOPT_SSL_VERIFYHOST, 2L);
-  if (!limits.caFile.empty()) {
-    SetOption(handle, CURLOPT_CAINFO, limits.caFile.c_str());
-    SetOption(handle, CURLOPT_CAPATH, static_cast<const char*>(nullptr));
-  }
-  // A server that sends nothing for the read time-out ends the transfer; a slow one does not.
-  const long timeout =
-      std::chrono::duration_cast<std::chrono::duration<long>>(limits.readTimeout).count();
-  SetOption(handle, CURLOPT_CONNECTTIMEOUT, timeout);
-  SetOption(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  SetOption(handle, CURLOPT_LOW_SPEED_TIME, timeout);
-  SetOption(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.sizeCap));
-  SetOption(handle, CURLOPT_USERAGENT, kUserAgent);
-  SetOption(handle, CURLOPT_HTTPHEADER, headers);
-  SetOption(handle, CURLOPT_COOKIEFILE, "");
-  SetOption(handle, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
-  SetOption(handle, CURLOPT_WRITEFUNCTION, &WriteBody);
-  SetOption(handle, CURLOPT_WRITEDATA, &transfer);
-  SetOption(handle, CURLOPT_NOPROGRESS, 0L);
-  SetOption(handle, CURLOPT_XFERINFOFUNCTION, &CheckAbort);
-  SetOption(handle, CURLOPT_XFERINFODATA, &transfer);
-}
-
-HeaderList RequestHeaders() {
-  HeaderList list(nullptr, &curl_slist_free_all);
-  for (const char* header : kRequestHeaders) {
-    // Appending to a list returns the same list; only the first append makes one.
-    curl_slist* longer = curl_slist_append(list.get(), header);
-    if (longer == nullptr)
-      throw std::bad_alloc();
-    if (!list)
-      list.reset(longer);
-  }
-  return list;
-}
 
 } // namespace
 
-bool IsOpenSslBackend(std::string_view sslVersion) {
-  return sslVersion.starts_with("OpenSSL/");
-}
-
 std::int64_t HttpsGet(const std::string& address, const TransferLimits& limits,
                       const BodySink& sink, TransferProgress& progress) {
-  RequireCurlWithOpenSsl();
-  CurlHandle handle(curl_easy_init(), &curl_easy_cleanup);
-  if (!handle)
-    throw TransferFailure(CURLE_FAILED_INIT, "curl_easy_init failed");
-  const HeaderList headers = RequestHeaders();
-  Transfer transfer(handle.get(), limits, sink, progress);
-  char errorText[CURL_ERROR_SIZE] = {};
-  Configure(handle.get(), address, limits, headers.get(), transfer, errorText);
-
-  const CURLcode code = curl_easy_perform(handle.get());
-  if (code != CURLE_OK)
-    transfer.Fail(std::make_exception_ptr(
-        TransferFailure(code, errorText[0] != '\0' ? errorText : curl_easy_strerror(code))));
-  else if (!transfer.begun)
-    transfer.Guarded([&] { transfer.Begin(); });
-  if (transfer.begun)
-    transfer.Guarded([&] { progress.WorkEnd(); });
-  if (transfer.announced >= 0 && transfer.received != transfer.announced)
-    transfer.Fail(std::make_exception_ptr(TransferFailure(
-        CURLE_PARTIAL_FILE, "Received " + std::to_string(transfer.received) + " of " +
-                                std::to_string(transfer.announced) + " announced bytes")));
-  if (transfer.failure)
-    std::rethrow_exception(transfer.failure);
-  return transfer.received;
+  CheckedResponse response(limits, sink, progress);
+  std::exception_ptr failure;
+  try {
+    SystemHttpsGet(address, limits, response);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  return response.Finish(failure);
 }
 
 } // namespace kiv

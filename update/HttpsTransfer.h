@@ -1,6 +1,7 @@
 #pragma once
 
-// The update download's transfer layer: one HTTPS GET over libcurl with its limits.
+// The update download's transfer layer: one HTTPS GET with its checks and limits, over the
+// system's web client (libcurl on Linux, WinHTTP on Windows).
 
 #include "update/TransferProgress.h"
 
@@ -20,16 +21,33 @@ struct TransferLimits {
   std::int64_t sizeCap;             // the most bytes a body may have
 };
 
-// A transfer that did not deliver a whole body with status 200: libcurl's result code (CURLcode)
-// and a text that says why. Our own refusals use the code of the nearest libcurl failure.
+// Why a transfer failed, the same on every system.
+enum class TransferError {
+  Setup,       // the web client could not be set up, or refused an option
+  Connection,  // no connection to the server, or it broke off before the answer
+  Certificate, // the server's certificate or host name was refused, or no TLS 1.2 or later
+  Protocol,    // an address, or a redirect's target, that is not https
+  Redirects,   // more than five redirects
+  Status,      // the final answer's status was not 200
+  Length,      // the body was shorter or longer than announced
+  SizeCap,     // the body, announced or received, was beyond the size cap
+  TimedOut,    // the server sent nothing for the read time-out
+  Aborted,     // the watcher asked for the end
+};
+
+// A transfer that did not deliver a whole body with status 200: why, the web client's own code
+// (a CURLcode, a Windows error; the status for Status; 0 for the other refusals of our own) and a
+// text that says why.
 class TransferFailure : public std::runtime_error {
 public:
-  TransferFailure(int curlCode, const std::string& reason)
-      : std::runtime_error(reason), curlCode_(curlCode) {}
-  int CurlCode() const noexcept { return curlCode_; }
+  TransferFailure(TransferError error, long systemCode, const std::string& reason)
+      : std::runtime_error(reason), error_(error), systemCode_(systemCode) {}
+  TransferError Error() const noexcept { return error_; }
+  long SystemCode() const noexcept { return systemCode_; }
 
 private:
-  int curlCode_;
+  TransferError error_;
+  long systemCode_;
 };
 
 // Receives the body in pieces, in order.
@@ -44,8 +62,5 @@ using BodySink = std::function<void(std::string_view bytes)>;
 // sink or progress is raised again unchanged once the transfer has ended.
 std::int64_t HttpsGet(const std::string& address, const TransferLimits& limits,
                       const BodySink& sink, TransferProgress& progress);
-
-// True when libcurl's TLS library, as curl_version_info names it ("OpenSSL/3.0.11"), is OpenSSL.
-bool IsOpenSslBackend(std::string_view sslVersion);
 
 } // namespace kiv

@@ -7,7 +7,8 @@
 namespace kiv {
 
 // What a running transfer tells its watcher. Each call may run window events or anything else; a
-// failure it raises ends the transfer and is raised again by the transfer once libcurl is left.
+// failure it raises ends the transfer and is raised again by the transfer once the system's web
+// client is left.
 class TransferProgress {
 public:
   virtual ~TransferProgress() = default;
@@ -18,7 +19,8 @@ public:
   virtual void Work(std::int64_t received) = 0;
   // The body has ended, whole or not; called once for every WorkBegin.
   virtual void WorkEnd() = 0;
-  // Asked while the transfer runs, also while it waits for data: true ends it.
+  // Asked while the transfer runs: true ends it. libcurl asks also while it waits for data;
+  // WinHTTP, which waits inside a blocking read, asks before each request and after each piece.
   virtual bool AbortRequested() = 0;
 };
 

@@ -20,7 +20,8 @@ struct UpdateSettings {
   std::string caFile;
   // The longest time the server may send nothing before a download fails: a low-speed limit of
   // one byte a second, which libcurl judges on its last few seconds, so that a server falling
-  // silent after a burst is given up a few seconds after this time.
+  // silent after a burst is given up a few seconds after this time; on Windows WinHTTP's time-out
+  // of each wait (connecting, sending, the answer, each read).
   std::chrono::seconds readTimeout{60};
   // The most bytes one file may have.
   std::int64_t sizeCap = std::int64_t{1} << 30;

@@ -52,6 +52,7 @@ enum class Operation {
   RemoveFolder,   // removing an empty folder
   SetFileTime,    // setting a file's last-write time
   StartProcess,   // starting a program (and waiting for it, where the caller does)
+  WebRequest,     // a call of the web client or certificate functions of Windows (WinHTTP, crypt32)
 };
 
 // What happens to the struck call.

@@ -1,6 +1,8 @@
 #include "testing/https/HttpsTestServer.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 namespace kiv::test {
@@ -30,10 +32,10 @@ void MakeTestCertificates(const std::string& folder) {
 }
 
 HttpsTestServer::HttpsTestServer(const std::string& root, const std::string& certificates)
-    : server_(KIV_PYTHON, {KIV_HTTPS_TEST_SERVER, root, certificates}),
-      caFile_(certificates + "/ca.pem") {
+    : root_(root), caFile_(certificates + "/ca.pem") {
+  server_.emplace(KIV_PYTHON, std::vector<std::string>{KIV_HTTPS_TEST_SERVER, root, certificates});
   std::string line;
-  switch (server_.ReadLine(line, kStartTimeout)) {
+  switch (server_->ReadLine(line, kStartTimeout)) {
   case ChildProcess::LineStatus::Read:
     ports_ = ParsePorts(line);
     return;
@@ -43,6 +45,19 @@ HttpsTestServer::HttpsTestServer(const std::string& root, const std::string& cer
     break;
   }
   throw std::runtime_error("the HTTPS test server did not report its ports");
+}
+
+HttpsTestServer::HttpsTestServer(Beside) {
+  const char* ports = std::getenv("KIV_HTTPS_TEST_SERVER_PORTS");
+  const char* folder = std::getenv("KIV_HTTPS_TEST_SERVER_FOLDER");
+  if (ports == nullptr || folder == nullptr)
+    throw std::runtime_error("no HTTPS test server beside this program: run it through "
+                             "testing/https/with_https_test_server");
+  ports_ = ParsePorts(ports);
+  root_ = std::string(folder) + "/served/";
+  caFile_ = std::string(folder) + "/certificates/ca.pem";
+  for (const auto& entry : std::filesystem::directory_iterator(root_))
+    std::filesystem::remove_all(entry.path());
 }
 
 std::string HttpsTestServer::Address(std::string_view listener) const {

@@ -83,13 +83,13 @@ class UpdateServerTest : public ::testing::Test {
 protected:
   // Serves bytes at the server path (without its leading "/").
   void Serve(const std::string& path, std::string_view bytes) {
-    std::filesystem::create_directories(std::filesystem::path(served_ / path).parent_path());
-    WriteFile(served_ / path, bytes);
+    std::filesystem::create_directories(Utf8Path(server_.Root() + path).parent_path());
+    WriteFile(server_.Root() + path, bytes);
   }
   // Gives the server its behaviour file (see testing/https/https_test_server.py).
-  void Behave(const std::string& json) { WriteFile(served_ / ".behaviour", json); }
+  void Behave(const std::string& json) { WriteFile(server_.Root() + ".behaviour", json); }
   // The requests the server received, one line of JSON each.
-  std::string Requests() const { return ReadFile(served_ / ".requests"); }
+  std::string Requests() const { return ReadFile(server_.Root() + ".requests"); }
 
   // The settings that fetch from the listener of the server and trust its authority.
   UpdateSettings Settings(std::string_view listener = "good") const {
@@ -106,6 +106,10 @@ protected:
   const HttpsTestServer& Server() const { return server_; }
 
 private:
+#ifdef _WIN32
+  // Under Wine the server runs beside the test program (testing/https/with_https_test_server).
+  HttpsTestServer server_{HttpsTestServer::Beside {}};
+#else
   static std::string Certified(const TempDir& folder) {
     MakeTestCertificates(folder / "certificates");
     return folder / "certificates";
@@ -114,8 +118,9 @@ private:
   TempDir certificates_;
   std::string certificateFolder_ = Certified(certificates_);
   TempDir served_;
-  TempDir download_;
   HttpsTestServer server_{served_.path(), certificateFolder_};
+#endif
+  TempDir download_;
 };
 
 } // namespace kiv::test

@@ -6,8 +6,6 @@
 #include "testing/support/Failure.h"
 #include "update/HttpsTransfer.h"
 
-#include <curl/curl.h>
-
 namespace kiv {
 namespace {
 
@@ -193,24 +191,28 @@ TEST_F(FetchUpdateTest, FileMustHaveMoreThan100000BytesWhateverTheSeparators) {
   ProcessFormats() = before;
 }
 
-TEST_F(FetchUpdateTest, HttpsRedirectIsFollowed) {
-  Serve("KivSoftware/Update/Moved.ex_", Bytes(150000, 1));
+TEST_F(FetchUpdateTest, HttpsRedirectsAreFollowedToAnAddressAPathAndANameInTheFolder) {
+  Serve("KivSoftware/Final.ex_", Bytes(150000, 1));
   Behave(R"({"/KivSoftware/Update/unzip.ex_": {"location": ")" + Settings().serverAddress +
-         R"(KivSoftware/Update/Moved.ex_"}})");
+         R"(Moved/unzip.ex_"}, "/Moved/unzip.ex_": {"location": "/KivSoftware/Update/Moved.ex_"},
+             "/KivSoftware/Update/Moved.ex_": {"location": "../Final.ex_"}})");
   RecordedProgress progress;
   FetchUpdate(Settings(), Folder(), TSoftware::UnzipProgram, "", progress);
   EXPECT_EQ(ReadFile(Folder() + "unzip.exe"), Bytes(150000, 1));
+  EXPECT_EQ(RequestedPaths(Requests()),
+            (std::vector<std::string>{"/KivSoftware/Update/unzip.ex_", "/Moved/unzip.ex_",
+                                      "/KivSoftware/Update/Moved.ex_", "/KivSoftware/Final.ex_"}));
 }
 
 // A refusal of the server, its certificate or its answer.
 struct Refusal {
   const char* name;
   const char* listener;
-  std::string behaviour; // for ssleay32.dl_; PLAIN stands for the plain http listener's address
+  std::string behaviour; // for ssleay32.dl_; PLAIN and GOOD stand for the listeners' addresses
   std::int64_t sizeCap;  // 0: the default
   const char* message;
-  int curlCode;
-  const char* reason; // our own reason's text; empty where it is libcurl's
+  TransferError error;
+  const char* reason; // our own reason's text; empty where it is the web client's
 };
 
 void PrintTo(const Refusal& refusal, std::ostream* out) {
@@ -219,35 +221,39 @@ void PrintTo(const Refusal& refusal, std::ostream* out) {
 
 const Refusal kRefusals[] = {
     {"UnknownAuthority", "unknownca", "", 0, "Error downloading Upd.ex_",
-     CURLE_PEER_FAILED_VERIFICATION, ""},
-    {"WrongHostName", "wronghost", "", 0, "Error downloading Upd.ex_",
-     CURLE_PEER_FAILED_VERIFICATION, ""},
-    {"Expired", "expired", "", 0, "Error downloading Upd.ex_", CURLE_PEER_FAILED_VERIFICATION, ""},
-    {"SelfSigned", "selfsigned", "", 0, "Error downloading Upd.ex_", CURLE_PEER_FAILED_VERIFICATION,
+     TransferError::Certificate, ""},
+    {"WrongHostName", "wronghost", "", 0, "Error downloading Upd.ex_", TransferError::Certificate,
      ""},
-    {"PlainHttp", "plain", "", 0, "Error downloading Upd.ex_", CURLE_UNSUPPORTED_PROTOCOL, ""},
+    {"Expired", "expired", "", 0, "Error downloading Upd.ex_", TransferError::Certificate, ""},
+    {"SelfSigned", "selfsigned", "", 0, "Error downloading Upd.ex_", TransferError::Certificate,
+     ""},
+    {"PlainHttp", "plain", "", 0, "Error downloading Upd.ex_", TransferError::Protocol, ""},
     {"RedirectToHttp", "good", R"({"location": "PLAIN/KivSoftware/Update/ssleay32.dl_"})", 0,
-     "Error downloading ssleay32.dl_", CURLE_UNSUPPORTED_PROTOCOL, ""},
+     "Error downloading ssleay32.dl_", TransferError::Protocol, ""},
+    {"EndlessRedirects", "good", R"({"location": "GOOD/KivSoftware/Update/ssleay32.dl_"})", 0,
+     "Error downloading ssleay32.dl_", TransferError::Redirects, ""},
     {"NotFound", "good", R"({"status": 404})", 0, "Error downloading ssleay32.dl_",
-     CURLE_HTTP_RETURNED_ERROR, "The server answered with status 404"},
+     TransferError::Status, "The server answered with status 404"},
     {"ServerError", "good", R"({"status": 500})", 0, "Error downloading ssleay32.dl_",
-     CURLE_HTTP_RETURNED_ERROR, "The server answered with status 500"},
+     TransferError::Status, "The server answered with status 500"},
     {"ShorterThanAnnounced", "good", R"({"send": 150000})", 0, "Error downloading ssleay32.dl_",
-     CURLE_PARTIAL_FILE, ""},
+     TransferError::Length, ""},
     {"BeyondTheCapAnnounced", "good", "", 250000, "Error downloading ssleay32.dl_",
-     CURLE_FILESIZE_EXCEEDED, ""},
+     TransferError::SizeCap, ""},
     {"BeyondTheCapUnannounced", "good", R"({"length": null})", 250000,
-     "Error downloading ssleay32.dl_", CURLE_FILESIZE_EXCEEDED,
+     "Error downloading ssleay32.dl_", TransferError::SizeCap,
      "The body is larger than the size cap of 250000 bytes"},
     {"Stalled", "good", R"({"send": 120000, "stall": true})", 0, "Error downloading ssleay32.dl_",
-     CURLE_OPERATION_TIMEDOUT, ""},
+     TransferError::TimedOut, ""},
 };
 
 class FetchRefused : public FetchRefusals, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(FetchRefused, LeavesTheOldFilesAndNoTemporary) {
   const Refusal& refusal = GetParam();
-  const std::string behaviour = Replaced(refusal.behaviour, "PLAIN/", Server().Address("plain"));
+  const std::string behaviour =
+      Replaced(Replaced(refusal.behaviour, "PLAIN/", Server().Address("plain")), "GOOD/",
+               Server().Address("good"));
   if (!behaviour.empty())
     Behave(R"({"/KivSoftware/Update/ssleay32.dl_": )" + behaviour + "}");
   UpdateSettings settings = Settings(refusal.listener);
@@ -262,7 +268,7 @@ TEST_P(FetchRefused, LeavesTheOldFilesAndNoTemporary) {
   try {
     RaiseCauseOf(fetch);
   } catch (const TransferFailure& cause) {
-    EXPECT_EQ(cause.CurlCode(), refusal.curlCode) << cause.what();
+    EXPECT_EQ(cause.Error(), refusal.error) << cause.what();
     if (*refusal.reason != '\0') {
       EXPECT_STREQ(cause.what(), refusal.reason);
     }
@@ -273,6 +279,46 @@ TEST_P(FetchRefused, LeavesTheOldFilesAndNoTemporary) {
 INSTANTIATE_TEST_SUITE_P(Update, FetchRefused, ::testing::ValuesIn(kRefusals),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// Without an authority of its own the system's store decides, and it knows nothing of the test's
+// authority; an authority file that cannot be read trusts nothing.
+TEST_F(FetchRefusals, ServerIsRefusedByTheSystemsStoreAndByAMissingAuthorityFile) {
+  for (const std::string& caFile : {std::string(), Folder() + "missing.pem"}) {
+    UpdateSettings settings = Settings();
+    settings.caFile = caFile;
+    RecordedProgress progress;
+    const auto fetch =
+        Replay([&] { FetchUpdate(settings, Folder(), TSoftware::UpdZel, "", progress); });
+    EXPECT_EQ(Failure(fetch), Expected("EPelo", "Error downloading Upd.ex_")) << caFile;
+    try {
+      RaiseCauseOf(fetch);
+    } catch (const TransferFailure& cause) {
+      EXPECT_EQ(cause.Error(), TransferError::Certificate) << caFile << ": " << cause.what();
+    }
+    EXPECT_EQ(progress.events, std::vector<std::string>{}) << caFile;
+    ExpectOldFilesAlone();
+  }
+}
+
+// The server by its host name instead of its IP address: the name is checked as the address is.
+TEST_F(FetchRefusals, ServerNamedByItsHostNameIsCheckedByThatName) {
+  UpdateSettings settings = Settings("wronghost");
+  settings.serverAddress = Replaced(settings.serverAddress, "127.0.0.1", "localhost");
+  RecordedProgress progress;
+  const auto fetch =
+      Replay([&] { FetchUpdate(settings, Folder(), TSoftware::UpdZel, "", progress); });
+  EXPECT_EQ(Failure(fetch), Expected("EPelo", "Error downloading Upd.ex_"));
+  try {
+    RaiseCauseOf(fetch);
+  } catch (const TransferFailure& cause) {
+    EXPECT_EQ(cause.Error(), TransferError::Certificate) << cause.what();
+  }
+  ExpectOldFilesAlone();
+
+  settings.serverAddress = Replaced(Settings().serverAddress, "127.0.0.1", "localhost");
+  FetchUpdate(settings, Folder(), TSoftware::UpdZel, "", progress);
+  EXPECT_EQ(ReadFile(Folder() + "ssleay32.dll"), Bytes(300000, 3));
+}
+
 TEST_F(FetchRefusals, AbortEndsTheTransfer) {
   RecordedProgress progress;
   progress.onWork = [&] { progress.abort = true; };
@@ -282,7 +328,7 @@ TEST_F(FetchRefusals, AbortEndsTheTransfer) {
   try {
     RaiseCauseOf(fetch);
   } catch (const TransferFailure& cause) {
-    EXPECT_EQ(cause.CurlCode(), CURLE_ABORTED_BY_CALLBACK);
+    EXPECT_EQ(cause.Error(), TransferError::Aborted);
     EXPECT_STREQ(cause.what(), "The download was aborted");
   }
   EXPECT_EQ(progress.events.back(), "end");

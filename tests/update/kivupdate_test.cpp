@@ -6,6 +6,8 @@ namespace kiv {
 namespace {
 
 using platform::testing::RunChild;
+
+const std::string& kEnd = platform::testing::kStreamLineEnd;
 using test::Bytes;
 using test::ReadFile;
 
@@ -69,7 +71,7 @@ TEST_F(KivUpdateRefusal, WrongCertificateEndsWithCodeOneAndThePartsMessage) {
                                "--dir", Folder(), "UpdZel"});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError.substr(0, result.standardError.find('\n') + 1),
-            "Error downloading Upd.ex_\n");
+            "Error downloading Upd.ex_" + platform::testing::kStreamLineEnd);
   EXPECT_EQ(result.standardOutput, "");
   EXPECT_EQ(Files(), std::vector<std::string>{});
 }
@@ -81,8 +83,8 @@ TEST_F(KivUpdateRefusal, AMissingFolderIsRefusedBeforeAnythingIsFetched) {
       RunChild(KIV_KIVUPDATE, {"--server", Settings().serverAddress, "--ca", Server().CaFile(),
                                "--dir", missing, "UpdZel"});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "--dir: Directory does not exist: " + missing +
-                                      "\nRun with --help for more information.\n");
+  EXPECT_EQ(result.standardError, "--dir: Directory does not exist: " + missing + kEnd +
+                                      "Run with --help for more information." + kEnd);
   EXPECT_EQ(result.standardOutput, "");
   EXPECT_EQ(Requests(), "");
 }
@@ -90,7 +92,8 @@ TEST_F(KivUpdateRefusal, AMissingFolderIsRefusedBeforeAnythingIsFetched) {
 TEST_F(KivUpdateRefusal, WithoutAServerItSaysHowToGiveOne) {
   const std::string refusal =
       "--server: No update server is configured: give its address with --server URL, or build "
-      "with KIV_UPDATE_SERVER set to it\nRun with --help for more information.\n";
+      "with KIV_UPDATE_SERVER set to it" +
+      kEnd + "Run with --help for more information." + kEnd;
   std::vector<std::vector<std::string>> serverArguments = {{"--server", ""}};
   // This build's own setting, where it has none.
   if (std::string_view(KIV_BUILD_UPDATE_SERVER).empty())

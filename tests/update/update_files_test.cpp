@@ -1,7 +1,6 @@
-// The files of each kind, their addresses and messages; archive names; the TLS library check.
+// The files of each kind, their addresses and messages; archive names.
 #include "core/Exceptions.h"
 #include "testing/support/Failure.h"
-#include "update/HttpsTransfer.h"
 #include "update/UpdateFiles.h"
 
 #include <gtest/gtest.h>
@@ -83,13 +82,6 @@ TEST(UpdateFiles, AnEmptyReleaseFolderIsTheServersRoot) {
   settings.releaseFolder.clear();
   EXPECT_EQ(UpdateFilesOf(settings, "dl/", TSoftware::ZipFile, "Kiv.zip").front().address,
             "https://updates.invalid/Kiv.zip");
-}
-
-TEST(HttpsTransfer, OnlyOpenSslIsAcceptedAsTlsLibrary) {
-  EXPECT_TRUE(IsOpenSslBackend("OpenSSL/3.0.11"));
-  EXPECT_FALSE(IsOpenSslBackend("GnuTLS/3.7.9"));
-  EXPECT_FALSE(IsOpenSslBackend("NSS/3.87"));
-  EXPECT_FALSE(IsOpenSslBackend(""));
 }
 
 } // namespace
