@@ -5,17 +5,10 @@
 #include "testing/support/TempDir.h"
 #include "viewer/SurveyDocument.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace kiv::viewer {
 namespace {
-
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::size_t ColumnOf(const TSurveyDocument& document, TLayerField field) {
   const auto& columns = document.Columns();
@@ -116,7 +109,7 @@ TEST_F(SurveyDocumentTest, SavesTheBytesOfTheLibrarysOwnSave) {
   file.SetFileName(copy);
   file.SaveGeneral(type, false);
   document->Save();
-  EXPECT_EQ(Bytes(path), Bytes(copy));
+  EXPECT_EQ(test::ReadFile(path), test::ReadFile(copy));
 }
 
 TEST_F(SurveyDocumentTest, SavesInTheSparseStyleAndRefusesTheWayBack) {

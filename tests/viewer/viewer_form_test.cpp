@@ -19,24 +19,13 @@
 #include <QTableView>
 #include <QTest>
 #include <QWheelEvent>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace kiv::viewer {
 namespace {
 
 using test::ClickMessageBoxButton;
 using test::ModalAnswer;
-
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // A program's start as kivview makes it, with a settings store of its own, around a main window
 // that the test makes (and may make again, as a second start of the program would).
@@ -95,7 +84,7 @@ TEST_F(ViewerFormTest, AnAbortHalfWayKeepsThePreviousDocument) {
   };
   EXPECT_FALSE(form->OpenFile(other));
   EXPECT_TRUE(pressed);
-  EXPECT_LT(lastRead, Bytes(other).size());
+  EXPECT_LT(lastRead, test::ReadFile(other).size());
   EXPECT_EQ(form->Document(), before);
   EXPECT_EQ(form->Document()->FileName(), survey);
   EXPECT_EQ(form->Caption(), "survey.mod - kivview");
@@ -107,8 +96,8 @@ TEST_F(ViewerFormTest, ADamagedFileShowsTheLibrarysMessageAndChangesNothing) {
   ASSERT_TRUE(form->OpenFile(survey));
   const TSurveyDocument* before = form->Document();
   const std::string damaged = dir / "damaged.mod";
-  const std::string bytes = Bytes(other);
-  WriteBytes(damaged, bytes.substr(0, bytes.size() / 2) + "x y z\r\n");
+  const std::string bytes = test::ReadFile(other);
+  test::WriteFile(damaged, bytes.substr(0, bytes.size() / 2) + "x y z\r\n");
   std::string expected;
   try {
     const TVesmarInvModelType type = OlderLayoutModelType(test::kSurveyTypeCode);
@@ -237,7 +226,7 @@ TEST_F(ViewerFormTest, SavesWhatWasEditedAndWithoutEditsTheLibrarysBytes) {
     file.SaveGeneral(type, false);
   }
   ASSERT_TRUE(form->SaveDocument());
-  EXPECT_EQ(Bytes(survey), Bytes(copy));
+  EXPECT_EQ(test::ReadFile(survey), test::ReadFile(copy));
 
   form->SelectSounding(7);
   ASSERT_TRUE(form->LayerGrid->EditCell(1, 0, "42.5"));
@@ -249,7 +238,7 @@ TEST_F(ViewerFormTest, SavesWhatWasEditedAndWithoutEditsTheLibrarysBytes) {
 
 TEST_F(ViewerFormTest, ClosingWithChangesAsksSaveDiscardOrCancel) {
   ASSERT_TRUE(form->OpenFile(survey));
-  const std::string original = Bytes(survey);
+  const std::string original = test::ReadFile(survey);
   ASSERT_TRUE(form->LayerGrid->EditCell(1, 0, "77"));
   {
     ModalAnswer cancel(ClickMessageBoxButton(QMessageBox::Cancel));
@@ -263,7 +252,7 @@ TEST_F(ViewerFormTest, ClosingWithChangesAsksSaveDiscardOrCancel) {
     form->Close();
   }
   EXPECT_FALSE(form->Visible());
-  EXPECT_EQ(Bytes(survey), original);
+  EXPECT_EQ(test::ReadFile(survey), original);
 
   form->Show();
   {
