@@ -75,6 +75,12 @@ size_t TextScanner::Available(size_t minimum) {
   return end_ - position_;
 }
 
+std::string_view TextScanner::Ahead() {
+  // Filling the window moves the bytes at hand to its start.
+  const size_t available = Available(kBufferSize);
+  return {window_ + position_, available};
+}
+
 std::string TextScanner::ReadLine() {
   std::string line;
   while (Available(1) > 0) {

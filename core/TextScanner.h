@@ -66,6 +66,10 @@ public:
   // True when nothing is left to read.
   bool AtEnd() { return Available(1) == 0; }
 
+  // The text from the current position on, as far as the scanner holds it once its buffer is
+  // filled (all of it for bytes in memory); nothing is consumed. Valid until the next read.
+  std::string_view Ahead();
+
   // The line of the last byte consumed, from 1, counted again from the start of the text (a file
   // is read again): a report's addition after a failed read. 0 when the file cannot be read again.
   std::int64_t LineReached() const;

@@ -463,7 +463,7 @@ void TModFile::OpenWithHeaderType(const std::string& FileName,
                                   const TReadProgressHook& Progress) {
   const std::unique_ptr<TextScanner> scanner =
       OpenHeader(*this, FileName, ByteSource::File(FileName), true);
-  ReadBlocks(*this, *scanner, TypeOfHeader(*this), Progress);
+  ReadBlocks(*this, *scanner, TypeOfHeader(*this, scanner->Ahead()), Progress);
 }
 
 void TModFile::OpenFromMemory(const std::string& FileName, std::string_view Bytes, bool iHeaderOnly,

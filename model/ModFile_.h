@@ -56,8 +56,11 @@ public:
   void Open(const std::string& FileName, bool iHeaderOnly, const TVesmarInvModelType* iInvModelType,
             const TReadProgressHook& Progress);
   // The model type of a file's blocks, picked once its header is read: the header's models hold
-  // their data-file names and type codes, nothing more.
-  using TModelTypeOfHeader = std::function<TVesmarInvModelType(const TModFile& Header)>;
+  // their data-file names and type codes, nothing more; FirstBlocks is the text after the header
+  // as far as the reader holds it already (its first model blocks, not always whole), valid
+  // during the call.
+  using TModelTypeOfHeader =
+      std::function<TVesmarInvModelType(const TModFile& Header, std::string_view FirstBlocks)>;
   // Reads the whole file in one pass, its blocks laid out by the model type that TypeOfHeader
   // picks from the header: for a program that takes the model type from the file itself.
   // Progress and failures as Open's; what TypeOfHeader throws passes unchanged. A name of its

@@ -2,6 +2,11 @@
 
 namespace kiv {
 
+std::span<const std::int32_t> OlderLayoutTypeCodes() {
+  static constexpr std::int32_t kCodes[] = {5, 501, 6, 8, 51, 52, 11, 12, 116, 126};
+  return kCodes;
+}
+
 std::vector<TODVPoSet_Types> OlderLayoutExtras(std::int32_t modelType) {
   switch (modelType) {
   case 5:

@@ -6,9 +6,14 @@
 #include "core/PeloTypes_.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace kiv {
+
+// The type codes that have extra-parameter lines or layer-parameter blocks of their own; every
+// other code has neither.
+std::span<const std::int32_t> OlderLayoutTypeCodes();
 
 // The extra-parameter lines of a model of that type code, in order.
 std::vector<TODVPoSet_Types> OlderLayoutExtras(std::int32_t modelType);

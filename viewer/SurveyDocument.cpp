@@ -46,7 +46,7 @@ std::unique_ptr<TSurveyDocument> TSurveyDocument::Read(const std::string& path,
   auto file = std::make_unique<TModFile>();
   file->OpenWithHeaderType(
       path,
-      [&type](const TModFile& header) {
+      [&type](const TModFile& header, std::string_view) {
         type = ModelTypeOfHeader(header);
         return type;
       },

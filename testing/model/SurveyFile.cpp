@@ -8,15 +8,32 @@
 namespace kiv::test {
 namespace {
 
-constexpr std::int32_t kLci = 3;
 constexpr double kSpacing = 25;
 
-TModel Sounding(const SurveyShape& shape, std::int32_t index) {
+// A start value of the parameter of the catalogue row: positive, and below 1 for C.
+float ParamValue(TODVLayerParam_Types param, double t, std::size_t k) {
+  const double wave = 0.5 + 0.4 * std::sin(t / 17 + static_cast<double>(k));
+  return static_cast<float>(param == ltC ? wave : param == ltTau ? 1e-3 * wave : 50 * wave);
+}
+
+void AddLayerParams(TLayer& layer, const TVesmarInvModelType& type, std::size_t lateral, double t,
+                    std::size_t k) {
+  const std::vector<TODVLayerParamSet> sets = LayerParamSetsOf(type);
+  for (std::size_t s = 1; s < sets.size(); ++s) {
+    layer.LayerParams.push_back({sets[s].PriVal, ParamValue(sets[s].LayerParam, t, k)});
+    layer.LayerParams.push_back({sets[s].PriStd, 1.5f});
+    layer.LayerParamCons.push_back({sets[s].VertStdD, {1.8f}, {}});
+    layer.LayerParamCons.push_back({sets[s].LatStdD, TArrayOfSingle(lateral, 1.6f), {}});
+  }
+}
+
+TModel Sounding(const SurveyShape& shape, const TVesmarInvModelType& type, std::int32_t index) {
   const double t = static_cast<double>(index);
-  const auto lateral = static_cast<std::size_t>(std::min(kLci - 1, shape.soundings - 1 - index));
+  const auto lateral =
+      static_cast<std::size_t>(std::max(0, std::min(shape.lci - 1, shape.soundings - 1 - index)));
   TModel model;
   model.Title = "Sounding " + std::to_string(index + 1);
-  model.ModelType = kSurveyTypeCode;
+  model.ModelType = shape.typeCode;
   model.DataFiles = {"line100_" + std::to_string(index + 1) + ".tem"};
   model.UTMX = 512000.0 + kSpacing * t * 0.8;
   model.UTMY = 6210000.0 + kSpacing * t * 0.6;
@@ -27,6 +44,15 @@ TModel Sounding(const SurveyShape& shape, std::int32_t index) {
   model.AltitudeLatSTDs.assign(lateral, 1.2f);
   model.PitchApriSTD = 1.5f;
   model.PitchLatSTDs.assign(lateral, 1.3f);
+  for (const TExtraParam& extra : type.ExtraParams) {
+    const TExtraParamGroup<TModel>* group = FindExtraParamGroup<TModel>(extra.ParamType);
+    // Altitude and pitch keep the survey's own values.
+    if (group->ParamType != GGG_AIR_THK && group->ParamType != GGG_PITCH) {
+      model.*group->Apri = static_cast<float>(std::sin(t / 5));
+      model.*group->ApriSTD = 1.5f;
+      (model.*group->LatSTDs).assign(lateral, 1.3f);
+    }
+  }
   const auto layers = static_cast<std::size_t>(shape.layers);
   model.Layers.resize(layers);
   for (std::size_t k = 0; k < layers; ++k) {
@@ -43,6 +69,7 @@ TModel Sounding(const SurveyShape& shape, std::int32_t index) {
     l.ResLat.assign(lateral, 1.5f);
     l.ThkLat.resize(lateral);
     l.DepLat.resize(lateral);
+    AddLayerParams(l, type, lateral, t, k);
     if (notLast) {
       l.ThkStart = static_cast<float>(2 + 1.2 * static_cast<double>(k));
       l.ThkApriSTD = 2;
@@ -59,18 +86,29 @@ TModel Sounding(const SurveyShape& shape, std::int32_t index) {
 
 } // namespace
 
+TVesmarInvModelType SurveyModelType(const SurveyShape& shape) {
+  return shape.type ? *shape.type : OlderLayoutModelType(shape.typeCode);
+}
+
 std::unique_ptr<TModFile> MakeSurvey(const SurveyShape& shape, const std::string& path) {
+  const TVesmarInvModelType type = SurveyModelType(shape);
   auto file = std::make_unique<TModFile>();
   for (std::int32_t i = 0; i < shape.soundings; ++i)
-    file->AddModel(Sounding(shape, i), i + 1);
+    file->AddModel(Sounding(shape, type, i), i + 1);
   if (shape.sparse)
-    file->SwitchToSparseFormat(OlderLayoutModelType(kSurveyTypeCode));
+    file->SwitchToSparseFormat(type);
+  // A sparse file's constraint mode follows from whether its models are laterally constrained.
+  file->SetIsLCI(shape.lci <= 2);
   file->SetFileName(path);
   return file;
 }
 
 std::string WriteSurvey(const SurveyShape& shape, const std::string& path) {
-  MakeSurvey(shape, path)->SaveGeneral(OlderLayoutModelType(kSurveyTypeCode), false);
+  const std::unique_ptr<TModFile> file = MakeSurvey(shape, path);
+  if (shape.olderLayout)
+    file->Save(false);
+  else
+    file->SaveGeneral(SurveyModelType(shape), false);
   return path;
 }
 

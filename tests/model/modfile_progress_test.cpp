@@ -3,7 +3,9 @@
 #include "testing/model/ModelFileFixtures.h"
 #include "testing/model/ModelPrinters.h"
 #include "testing/support/Failure.h"
+#include "testing/support/TempDir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <utility>
@@ -184,20 +186,32 @@ TEST(ModFileTypeOfHeader, ReadsInOnePassWithTheTypePickedFromTheHeader) {
     known.Open(path, false, &plain);
     std::vector<std::int32_t> codes;
     TModFile picked;
+    std::string blocks;
     picked.OpenWithHeaderType(
         path,
-        [&](const TModFile& header) {
+        [&](const TModFile& header, std::string_view first) {
           for (std::int32_t i = 1; i <= header.NumberOfModels(); ++i)
             codes.push_back(sparse ? header.GetSparseModel(i).ModelType
                                    : header.GetModel(i).ModelType);
+          blocks = first;
           return plain;
         },
         nullptr);
     EXPECT_EQ(codes, std::vector<std::int32_t>(6, 5)) << sparse;
+    // The text after the header: comment, settings, six data-file lines and the iteration line.
+    const std::string content = test::ReadFile(path);
+    ASSERT_TRUE(content.ends_with(blocks)) << sparse;
+    EXPECT_EQ(std::count(content.begin(),
+                         content.end() - static_cast<std::ptrdiff_t>(blocks.size()), '\n'),
+              9)
+        << sparse;
     EXPECT_EQ(StateOf(picked), StateOf(known)) << sparse;
     EXPECT_EQ(test::Failure([&] {
                 picked.OpenWithHeaderType(
-                    path, [](const TModFile&) -> TVesmarInvModelType { throw EPelo("no type"); },
+                    path,
+                    [](const TModFile&, std::string_view) -> TVesmarInvModelType {
+                      throw EPelo("no type");
+                    },
                     nullptr);
               }),
               test::Expected("EPelo", "no type"));

@@ -1,6 +1,7 @@
 // Models built in code, written in both styles and both layouts and read back: every value and
 // factor returns as it was, the sentinels included.
 #include "model/ModFile_.h"
+#include "model/OlderLayout.h"
 #include "testing/model/ModelFileFixtures.h"
 #include "testing/model/ModelPrinters.h"
 
@@ -272,6 +273,22 @@ TEST(ModFileRoundTrip, ARegularFileConvertedAndSavedAsSparse) {
   ASSERT_EQ(back.NumberOfModels(), 4);
   for (size_t i = 0; i < expected.size(); ++i)
     EXPECT_EQ(back.GetSparseModel(static_cast<std::int32_t>(i + 1)), expected[i]) << i;
+}
+
+} // namespace
+} // namespace kiv
+
+namespace kiv {
+namespace {
+
+// The list of the older layout's codes is what programs search when they ask which model types
+// a code can name: every code with lines of its own must be on it.
+TEST(OlderLayout, ListsEveryTypeCodeWithLinesOfItsOwn) {
+  const std::span<const std::int32_t> listed = OlderLayoutTypeCodes();
+  for (std::int32_t code = -1; code <= 1000; ++code) {
+    const bool own = !OlderLayoutExtras(code).empty() || !OlderLayoutBlocks(code).empty();
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), code) != listed.end(), own) << code;
+  }
 }
 
 } // namespace

@@ -22,10 +22,10 @@ TEST(ParameterNames, NamesInAnyCaseAndShortTextsMakeTheModelType) {
 
 TEST(ParameterNames, AnUnknownNameListsTheKnownOnes) {
   try {
-    ModelTypeNamed({"Tau"}, {});
+    ModelTypeNamed({"Yaw"}, {});
     FAIL() << "no failure";
   } catch (const UnknownParameterName& e) {
-    EXPECT_STREQ(e.what(), "unknown layer parameter \"Tau\" (known: Chargeability, TauRho, C, "
+    EXPECT_STREQ(e.what(), "unknown layer parameter \"Yaw\" (known: Chargeability, TauRho, C, "
                            "Phi, TauPhi, Sigma, SigmaBulk, Sigma2nd, Rho2nd, Permeability, "
                            "TauSigma)");
   }
