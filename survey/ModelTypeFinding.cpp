@@ -181,35 +181,43 @@ Layout LayoutOf(const TModFile& header) {
   return layout;
 }
 
-// The shapes that lay out every whole model examined, and how many models that was.
+// The shapes that lay out every whole model examined; where none does (a damaged or mixed file),
+// those that lay out the most models before one they do not, so that the read names the line
+// where the file departs from them.
 struct ShapesFound {
   std::vector<Shape> shapes;
-  bool anyWhole = false;
+  bool everyModel = false;
 };
 
 ShapesFound ShapesOf(const TModFile& header, std::string_view text,
                      const std::vector<Shape>& tried) {
   const Layout layout = LayoutOf(header);
   TextLines lines(text);
-  ShapesFound found;
   const std::size_t examined =
       std::min<std::size_t>(layout.models, static_cast<std::size_t>(kModelsExamined));
+  std::vector<Shape> fitting;
+  std::vector<Shape> longest;
+  std::size_t longestCount = 0;
   for (const Shape shape : tried) {
     std::size_t at = 0;
-    bool whole = false;
-    bool fits = true;
-    for (std::size_t m = 0; m < examined && fits; ++m) {
-      const Fit fit = BlockWalk(lines, layout, m).Walk(at, shape);
-      fits = fit != Fit::no;
-      if (fit == Fit::unknown)
-        break;
-      whole = true;
+    std::size_t whole = 0;
+    Fit fit = Fit::yes;
+    for (std::size_t m = 0; m < examined && fit == Fit::yes; ++m) {
+      fit = BlockWalk(lines, layout, m).Walk(at, shape);
+      whole += fit == Fit::yes ? 1 : 0;
     }
-    if (fits && whole)
-      found.shapes.push_back(shape);
-    found.anyWhole = found.anyWhole || (fits && whole);
+    if (fit != Fit::no && whole > 0) {
+      fitting.push_back(shape);
+    } else if (fit == Fit::no && whole > 0 && whole >= longestCount) {
+      if (whole > longestCount)
+        longest.clear();
+      longest.push_back(shape);
+      longestCount = whole;
+    }
   }
-  return found;
+  if (!fitting.empty())
+    return {fitting, true};
+  return {longest, false};
 }
 
 std::vector<Shape> EveryShape() {
@@ -376,11 +384,8 @@ ModelTypeFinding FindModelType(const TModFile& header, std::string_view firstBlo
   if (found.shapes.empty()) {
     finding.candidates.push_back(OlderLayoutModelType(codes.empty() ? 0 : codes.front()));
     finding.certain = true;
-    finding.reason =
-        found.anyWhole || !firstBlocks.empty()
-            ? "the lines of its models fit no model type; it is read as its type "
-              "code lays its models out"
-            : "it holds no model lines; it is read as its type code lays its models out";
+    finding.reason = "the lines of its models fit no model type; it is read as its type code "
+                     "lays its models out";
     return finding;
   }
 
@@ -442,7 +447,7 @@ ModelTypeFinding FindModelType(const TModFile& header, std::string_view firstBlo
 
 bool ModelTypeFits(const TModFile& header, std::string_view firstBlocks,
                    const TVesmarInvModelType& type) {
-  return !ShapesOf(header, firstBlocks, {ShapeOf(type)}).shapes.empty();
+  return ShapesOf(header, firstBlocks, {ShapeOf(type)}).everyModel;
 }
 
 } // namespace kiv::survey

@@ -23,10 +23,19 @@ std::string UncertainMessage(const std::string& path, const ModelTypeFinding& fi
   return message;
 }
 
-// The last line of a message: the failure itself, under the locations an escalation put above it.
-std::string LastLine(const std::string& message) {
-  const std::size_t feed = message.find_last_of('\n');
-  return feed == std::string::npos ? message : message.substr(feed + 1);
+// What went wrong at the bottom of a failure: the innermost cause's text, without the locations
+// that an escalation put above it ("Invalid numeric input").
+std::string Innermost(const std::exception& failure) {
+  if (const auto* own = dynamic_cast<const Exception*>(&failure); own && own->Cause()) {
+    try {
+      std::rethrow_exception(own->Cause());
+    } catch (const std::exception& cause) {
+      return Innermost(cause);
+    } catch (...) {
+    }
+  }
+  const std::string_view message = failure.what();
+  return std::string(message.substr(message.find_last_of('\n') + 1));
 }
 
 // The finding narrowed to the candidates with the lists given.
@@ -75,6 +84,23 @@ ReadFailure::ReadFailure(const std::string& path, std::int64_t line, std::string
   SetLine(line);
 }
 
+ModelTypeFinding FindModelTypeOfFile(const std::string& path) {
+  // Ends the read once the header's callback has looked at the first blocks.
+  struct Found {};
+  ModelTypeFinding finding;
+  try {
+    TModFile().OpenWithHeaderType(
+        path,
+        [&](const TModFile& header, std::string_view blocks) -> TVesmarInvModelType {
+          finding = FindModelType(header, blocks);
+          throw Found{};
+        },
+        {});
+  } catch (const Found&) {
+  }
+  return finding;
+}
+
 std::optional<TVesmarInvModelType> ChosenModelType(const ModelTypeChoice& choice,
                                                    const ModelTypeFinding& finding) {
   if (choice.given && choice.layerParamsGiven && choice.extraParamsGiven)
@@ -115,7 +141,7 @@ std::unique_ptr<SurveyFile> SurveyFile::Read(const std::string& path, const Mode
   } catch (const Exception& e) {
     if (e.Line() <= 0)
       throw;
-    throw ReadFailure(path, e.Line(), LastLine(e.Message()));
+    throw ReadFailure(path, e.Line(), Innermost(e));
   }
   return std::unique_ptr<SurveyFile>(
       new SurveyFile(std::move(file), std::move(type), std::move(reason)));

@@ -102,6 +102,10 @@ private:
   FileLayout layout_ = FileLayout::General;
 };
 
+// What the first models of the file say of its model type, for a person who chooses it: reads
+// the header and the first blocks only. Throws the library's failures of a header read.
+ModelTypeFinding FindModelTypeOfFile(const std::string& path);
+
 // The model type that a choice and a finding make, or none when a person must still choose.
 std::optional<TVesmarInvModelType> ChosenModelType(const ModelTypeChoice& choice,
                                                    const ModelTypeFinding& finding);

@@ -2,6 +2,7 @@
 #include "model/OlderLayout.h"
 #include "survey/ModelTypeFinding.h"
 #include "survey/ParameterNames.h"
+#include "survey/SurveyFile.h"
 #include "testing/model/SurveyFile.h"
 #include "testing/support/TempDir.h"
 
@@ -180,6 +181,20 @@ TEST(ModelTypeFinding, AModelTypeFitsTheFileWhoseBlocksItLaysOut) {
       nullptr);
   EXPECT_TRUE(fits);
   EXPECT_FALSE(other);
+}
+
+} // namespace
+} // namespace kiv::survey
+
+namespace kiv::survey {
+namespace {
+
+TEST(ModelTypeFinding, OfAFileReadsItsHeaderAndFirstModels) {
+  test::TempDir dir;
+  const std::string path = test::WriteSurvey({12, 4, true, Named("Phi", ""), 0}, dir / "s.mo2");
+  const ModelTypeFinding finding = FindModelTypeOfFile(path);
+  EXPECT_FALSE(finding.certain);
+  EXPECT_EQ(Texts(finding), Texts(Find(path)));
 }
 
 } // namespace
