@@ -568,4 +568,33 @@ void AppendRightAligned(std::string& line, std::string_view text, size_t width) 
   line += text;
 }
 
+namespace {
+
+template <class Number> void AppendShortestNumber(std::string& text, Number value) {
+  char digits[32];
+  text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+} // namespace
+
+void AppendShortest(std::string& text, float value) {
+  AppendShortestNumber(text, value);
+}
+
+void AppendShortest(std::string& text, double value) {
+  AppendShortestNumber(text, value);
+}
+
+std::string ShortestText(float value) {
+  std::string text;
+  AppendShortest(text, value);
+  return text;
+}
+
+std::string ShortestText(double value) {
+  std::string text;
+  AppendShortest(text, value);
+  return text;
+}
+
 } // namespace kiv

@@ -113,6 +113,14 @@ std::string FloatToStr(double value);
 // The value in a picture (PictureFormat), with the process-wide formats.
 std::string FormatFloat(std::string_view picture, double value);
 
+// Appends the shortest text that reads back as the same value in the value's own precision
+// ("1.2" for the float nearest 1.2): numbers for people and for other programs, neither rounded
+// nor padded. Always "." as decimal separator; "inf" and "nan" for the values that are no number.
+void AppendShortest(std::string& text, float value);
+void AppendShortest(std::string& text, double value);
+std::string ShortestText(float value);
+std::string ShortestText(double value);
+
 // Appends text to line, preceded by blanks up to width characters; a longer text is appended
 // as it is.
 void AppendRightAligned(std::string& line, std::string_view text, size_t width);
