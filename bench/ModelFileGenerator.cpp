@@ -59,7 +59,8 @@ double FileNumber(float factor, double noConstraint) {
 
 // How the log10 of a layer parameter's values runs: a wave along the line and with depth (a
 // negative period runs the other way), a shorter ripple where its amplitude is not 0, and noise,
-// never above top. Centre and swing keep each parameter in a range that its unit makes plausible.
+// never above top. Centre and swing keep each parameter in a range that its unit makes plausible;
+// the ranges below hold 98 per cent of the values.
 struct Trend {
   TODVLayerParam_Types param;
   const char* name;
@@ -76,29 +77,29 @@ struct Trend {
 
 // clang-format off
 constexpr Trend kTrends[] = {
-    // Ohm-m: about 3 to 1000.
+    // Ohm-m: about 2 to 700.
     {ltRes,           "Resistivity",   1.6,  0.8,  310,  6, 0.4, 77, -4, 0.12},
-    // mV/V: about 5 to 30.
+    // mV/V: about 4 to 40.
     {ltChargeability, "Chargeability", 1.1,  0.35, 260, -9, 0,    0,  0, 0.08},
     // Seconds: about 1 to 20 ms.
     {ltTau,           "TauRho",       -2.4,  0.6,  400,  5, 0,    0,  0, 0.08},
-    // The Cole-Cole exponent has no unit and lies in (0, 1]: about 0.25 to 0.5.
+    // The Cole-Cole exponent has no unit and lies in (0, 1]: about 0.2 to 0.6.
     {ltC,             "C",            -0.45, 0.15, 330,  7, 0,    0,  0, 0.05, 0.0},
-    // mrad: about 4 to 25.
+    // mrad: about 3 to 35.
     {ltPHI,           "Phi",           1.0,  0.4,  280, -8, 0,    0,  0, 0.08},
-    // Seconds: about 3 to 30 ms.
+    // Seconds: about 2.5 to 40 ms.
     {ltTauPhi,        "TauPhi",       -2.0,  0.5,  360,  6, 0,    0,  0, 0.08},
-    // mS/m: about 5 to 125, the conductivities of 8 to 200 Ohm-m.
+    // mS/m: about 3.5 to 180, the conductivities of 5 to 300 Ohm-m.
     {ltSigma,         "Sigma",         1.4,  0.7,  290, -6, 0,    0,  0, 0.12},
-    // mS/m: about 5 to 50.
+    // mS/m: about 4 to 70.
     {ltSigmaBulk,     "SigmaBulk",     1.2,  0.5,  240,  7, 0,    0,  0, 0.1},
-    // mS/m: the smaller quadrature conductivity, about 0.4 to 2.5.
+    // mS/m: the smaller quadrature conductivity, about 0.3 to 3.
     {ltSigma2nd,      "Sigma2nd",      0.0,  0.4,  380, -5, 0,    0,  0, 0.08},
-    // Ohm-m: about 60 to 600.
+    // Ohm-m: about 50 to 900.
     {ltRho2nd,        "Rho2nd",        2.3,  0.5,  350,  8, 0,    0,  0, 0.1},
-    // m^2: hydraulic permeabilities of silts to sands, about 1e-13 to 1e-11.
+    // m^2: hydraulic permeabilities of silts to sands, about 6e-14 to 2e-11.
     {ltPermeability,  "Permeability", -12.0, 1.0,  450, -7, 0,    0,  0, 0.15},
-    // Seconds: about 0.3 to 3 ms.
+    // Seconds: about 0.25 to 4 ms.
     {ltTauSigma,      "TauSigma",     -3.0,  0.5,  300,  9, 0,    0,  0, 0.08},
 };
 // clang-format on
