@@ -8,15 +8,6 @@
 // reads a generated file with the model type it was written for.
 namespace kiv::bench {
 
-// A survey of airborne soundings: one model per sounding, all with the same number of layers.
-struct ModelShape {
-  std::int64_t models = 20000;
-  std::int32_t layers = 30;
-  // The constraint mode: each model is tied to at most lci - 1 following models.
-  std::int32_t lci = 3;
-  bool sparse = false;
-};
-
 // The type code of the data-file lines: the code under which the older layout writes the
 // altitude and pitch lines.
 inline constexpr std::int32_t kModelTypeCode = 6;
@@ -37,6 +28,20 @@ inline TVesmarInvModelType BenchModelType() {
   type.ExtraParams = {altitude, pitch};
   return type;
 }
+
+// A survey of airborne soundings: one model per sounding, all with the same number of layers.
+struct ModelShape {
+  std::int64_t models = 20000;
+  std::int32_t layers = 30;
+  // The constraint mode: each model is tied to at most lci - 1 following models.
+  std::int32_t lci = 3;
+  bool sparse = false;
+  // The parameters of the blocks, in file order; resistivity comes first, named or not.
+  TVesmarInvModelType modelType = BenchModelType();
+  // The type code of every data-file line, which need not match the blocks: a reader that takes
+  // the model type from the code meets such files too.
+  std::int32_t typeCode = kModelTypeCode;
+};
 
 // Neighbours that model index (from 0) of a file of modelCount models is tied to laterally.
 inline std::int32_t LateralNeighbours(std::int32_t lci, std::int64_t index,

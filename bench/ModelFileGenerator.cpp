@@ -2,11 +2,15 @@
 
 #include "core/ColumnWriter.h"
 #include "core/NumberFormat.h"
+#include "model/ModelTypeNames.h"
 #include "platform/ReplacingFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <numbers>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -53,6 +57,112 @@ double FileNumber(float factor, double noConstraint) {
   return std::isnan(factor) || factor > 98 ? noConstraint : static_cast<double>(factor) - 1.0;
 }
 
+// How the log10 of a layer parameter's values runs: a wave along the line and with depth (a
+// negative period runs the other way), a shorter ripple where its amplitude is not 0, and noise,
+// never above top. Centre and swing keep each parameter in a range that its unit makes plausible;
+// the ranges below hold 98 per cent of the values.
+struct Trend {
+  TODVLayerParam_Types param;
+  const char* name;
+  double centre;
+  double swing;
+  double along;
+  double down;
+  double ripple;
+  double rippleAlong;
+  double rippleDown;
+  double noise;
+  double top = std::numeric_limits<double>::infinity();
+};
+
+// clang-format off
+constexpr Trend kTrends[] = {
+    // Ohm-m: about 2 to 700.
+    {ltRes,           "Resistivity",   1.6,  0.8,  310,  6, 0.4, 77, -4, 0.12},
+    // mV/V: about 4 to 40.
+    {ltChargeability, "Chargeability", 1.1,  0.35, 260, -9, 0,    0,  0, 0.08},
+    // Seconds: about 1 to 20 ms.
+    {ltTau,           "TauRho",       -2.4,  0.6,  400,  5, 0,    0,  0, 0.08},
+    // The Cole-Cole exponent has no unit and lies in (0, 1]: about 0.2 to 0.6.
+    {ltC,             "C",            -0.45, 0.15, 330,  7, 0,    0,  0, 0.05, 0.0},
+    // mrad: about 3 to 35.
+    {ltPHI,           "Phi",           1.0,  0.4,  280, -8, 0,    0,  0, 0.08},
+    // Seconds: about 2.5 to 40 ms.
+    {ltTauPhi,        "TauPhi",       -2.0,  0.5,  360,  6, 0,    0,  0, 0.08},
+    // mS/m: about 3.5 to 180, the conductivities of 5 to 300 Ohm-m.
+    {ltSigma,         "Sigma",         1.4,  0.7,  290, -6, 0,    0,  0, 0.12},
+    // mS/m: about 4 to 70.
+    {ltSigmaBulk,     "SigmaBulk",     1.2,  0.5,  240,  7, 0,    0,  0, 0.1},
+    // mS/m: the smaller quadrature conductivity, about 0.3 to 3.
+    {ltSigma2nd,      "Sigma2nd",      0.0,  0.4,  380, -5, 0,    0,  0, 0.08},
+    // Ohm-m: about 50 to 900.
+    {ltRho2nd,        "Rho2nd",        2.3,  0.5,  350,  8, 0,    0,  0, 0.1},
+    // m^2: hydraulic permeabilities of silts to sands, about 6e-14 to 2e-11.
+    {ltPermeability,  "Permeability", -12.0, 1.0,  450, -7, 0,    0,  0, 0.15},
+    // Seconds: about 0.25 to 4 ms.
+    {ltTauSigma,      "TauSigma",     -3.0,  0.5,  300,  9, 0,    0,  0, 0.08},
+};
+// clang-format on
+
+const Trend& TrendOf(const TLayerParam& param) {
+  for (const Trend& trend : kTrends)
+    if (trend.param == param.ParamType)
+      return trend;
+  throw std::invalid_argument("The model file generator has no values for the layer parameter \"" +
+                              param.ParamName + "\"");
+}
+
+double LogValue(const Trend& trend, double t, double z, Random& random) {
+  double log = trend.centre + trend.swing * std::sin(t / trend.along + z / trend.down);
+  if (trend.ripple != 0)
+    log += trend.ripple * std::cos(t / trend.rippleAlong + z / trend.rippleDown);
+  log += trend.noise * random.Normal();
+  return std::min(log, trend.top);
+}
+
+// How an extra parameter's prior is drawn, and whether its lateral ties loosen with the distance
+// to the neighbour (lengths) or stay at a factor of 2 (angles and data corrections).
+struct ExtraKind {
+  TODVPoSet_Types type;
+  double priorLow;
+  double priorHigh;
+  bool tiesLoosen;
+};
+
+constexpr ExtraKind kExtraKinds[] = {
+    {GGG_AIR_THK, 0.05, 0.2, true}, {GGG_PITCH, 0.5, 2.0, false}, {GGG_ROLL, 0.5, 2.0, false},
+    {GGG_BIAS, 0.5, 2.0, false},    {GGG_SHIFT, 0.5, 2.0, false}, {GGG_TXRX_DIST, 0.05, 0.2, true},
+    {GGG_RX_ANGLE, 0.5, 2.0, false}};
+
+const ExtraKind& ExtraKindOf(const TExtraParam& extra) {
+  for (const ExtraKind& kind : kExtraKinds)
+    if (kind.type == extra.ParamType)
+      return kind;
+  throw std::invalid_argument("The model file generator has no values for the extra parameter \"" +
+                              extra.ParamName + "\"");
+}
+
+// Altitude and distances in metres, angles in degrees, bias and shift small corrections.
+double ExtraValue(TODVPoSet_Types type, double t, Random& random) {
+  switch (type) {
+  case GGG_AIR_THK:
+    return std::max(8.0, 34.0 + 7.0 * std::sin(t / 45.0) + 6.0 * std::sin(t / 11.0) +
+                             1.5 * random.Normal());
+  case GGG_PITCH:
+    return 2.5 * random.Normal();
+  case GGG_ROLL:
+    return 1.5 * std::sin(t / 37.0) + random.Normal();
+  case GGG_BIAS:
+    return 0.02 * random.Normal();
+  case GGG_SHIFT:
+    return 0.2 * std::sin(t / 500.0) + 0.05 * random.Normal();
+  case GGG_TXRX_DIST:
+    return 13.5 + 0.4 * std::sin(t / 61.0) + 0.1 * random.Normal();
+  default: // GGG_RX_ANGLE; ExtraKindOf has refused the others
+    return 3.0 + 1.5 * std::sin(t / 53.0) + 0.5 * random.Normal();
+  }
+}
+
 struct LayerValues {
   float value = 0;
   float prior = kNoConstraint;
@@ -60,30 +170,51 @@ struct LayerValues {
   std::vector<float> lateral;
 };
 
-// One sounding, as a regular model holds it: three parameters per layer (resistivity,
-// chargeability, tau), then thickness and depth of every layer but the half-space.
+struct ExtraValues {
+  TODVPoSet_Types type{};
+  float value = 0;
+  float prior = 0;
+  std::vector<float> lateral;
+};
+
+// One sounding, as a regular model holds it: its extra parameters, the values of each layer
+// parameter (resistivity first) for every layer, then thickness and depth of every layer but the
+// half-space.
 struct Sounding {
   double x = 0;
   double y = 0;
   float elevation = 0;
-  float altitude = 0;
-  float altitudePrior = 0;
-  std::vector<float> altitudeLateral;
-  float pitch = 0;
-  float pitchPrior = 0;
-  std::vector<float> pitchLateral;
-  std::vector<LayerValues> params[3];
+  std::vector<ExtraValues> extras;
+  std::vector<std::vector<LayerValues>> params;
   std::vector<LayerValues> thickness;
   std::vector<LayerValues> depth;
 };
 
 class Survey {
 public:
-  Survey(const ModelShape& shape, std::uint64_t seed) : shape_(shape), random_(seed) {
-    const size_t layers = static_cast<size_t>(shape.layers);
-    for (auto& param : sounding_.params)
-      param.resize(layers);
-    sounding_.thickness.resize(layers > 0 ? layers - 1 : 0);
+  // Throws std::invalid_argument for a parameter without values or one named twice, which the
+  // library would read into, and write from, one place.
+  Survey(const ModelShape& shape, std::uint64_t seed)
+      : layers_(static_cast<size_t>(shape.layers)), lci_(shape.lci), random_(seed) {
+    trends_.push_back(&kTrends[0]);
+    for (const TLayerParam& param : shape.modelType.LayerParams) {
+      if (param.ParamType == ltRes)
+        continue;
+      const Trend& trend = TrendOf(param);
+      if (std::ranges::find(trends_, &trend) != trends_.end())
+        throw std::invalid_argument(std::string(trend.name) + " is named twice");
+      trends_.push_back(&trend);
+    }
+    for (const TExtraParam& extra : shape.modelType.ExtraParams) {
+      const ExtraKind& kind = ExtraKindOf(extra);
+      if (std::ranges::find(kinds_, &kind) != kinds_.end())
+        throw std::invalid_argument(std::string(ExtraParamName(kind.type)) + " is named twice");
+      kinds_.push_back(&kind);
+      sounding_.extras.push_back({kind.type, 0, 0, {}});
+    }
+    logValues_.resize(trends_.size());
+    sounding_.params.assign(trends_.size(), std::vector<LayerValues>(layers_));
+    sounding_.thickness.resize(layers_ > 0 ? layers_ - 1 : 0);
     sounding_.depth.resize(sounding_.thickness.size());
   }
 
@@ -96,34 +227,30 @@ public:
     s.y = 6210000.0 + 200.0 * static_cast<double>(line) + 5.0 * std::sin(along / 60.0) +
           random_.Normal();
     s.elevation = static_cast<float>(45.0 + 20.0 * std::sin(t / 170.0) + 0.4 * random_.Normal());
-    s.altitude = static_cast<float>(std::max(
-        8.0, 34.0 + 7.0 * std::sin(t / 45.0) + 6.0 * std::sin(t / 11.0) + 1.5 * random_.Normal()));
-    s.altitudePrior = Factor(random_.Step(0.05, 0.2));
-    s.pitch = static_cast<float>(2.5 * random_.Normal());
-    s.pitchPrior = Factor(random_.Step(0.5, 2.0));
-    const size_t lateral = static_cast<size_t>(neighbours);
-    s.altitudeLateral.assign(lateral, 0);
-    s.pitchLateral.assign(lateral, 0);
-    for (size_t j = 0; j < lateral; ++j) {
-      s.altitudeLateral[j] = Factor(0.1 * static_cast<double>(j + 1) + random_.Step(0, 0.05));
-      s.pitchLateral[j] = Factor(1.0);
+    for (size_t e = 0; e < s.extras.size(); ++e) {
+      s.extras[e].value = static_cast<float>(ExtraValue(kinds_[e]->type, t, random_));
+      s.extras[e].prior = Factor(random_.Step(kinds_[e]->priorLow, kinds_[e]->priorHigh));
     }
+    const size_t lateral = static_cast<size_t>(neighbours);
+    for (ExtraValues& extra : s.extras)
+      extra.lateral.assign(lateral, 0);
+    for (size_t j = 0; j < lateral; ++j)
+      for (size_t e = 0; e < s.extras.size(); ++e)
+        s.extras[e].lateral[j] =
+            kinds_[e]->tiesLoosen ? Factor(0.1 * static_cast<double>(j + 1) + random_.Step(0, 0.05))
+                                  : Factor(1.0);
 
-    const size_t layers = static_cast<size_t>(shape_.layers);
     double depth = 0;
-    for (size_t k = 0; k < layers; ++k) {
+    for (size_t k = 0; k < layers_; ++k) {
       const double z = static_cast<double>(k);
-      const bool vertical = shape_.lci > 0 && k + 1 < layers;
-      // Resistivity in ohm-m, chargeability in mV/V, tau in seconds: log-normal around trends
-      // that change smoothly along the line and with depth.
-      const double logValues[3] = {
-          1.6 + 0.8 * std::sin(t / 310.0 + z / 6.0) + 0.4 * std::cos(t / 77.0 - z / 4.0) +
-              0.12 * random_.Normal(),
-          1.1 + 0.35 * std::sin(t / 260.0 - z / 9.0) + 0.08 * random_.Normal(),
-          -2.4 + 0.6 * std::sin(t / 400.0 + z / 5.0) + 0.08 * random_.Normal()};
-      for (size_t p = 0; p < 3; ++p) {
+      const bool vertical = lci_ > 0 && k + 1 < layers_;
+      // Log-normal values around trends that change smoothly along the line and with depth, all
+      // of a layer drawn before its constraints.
+      for (size_t p = 0; p < trends_.size(); ++p)
+        logValues_[p] = LogValue(*trends_[p], t, z, random_);
+      for (size_t p = 0; p < trends_.size(); ++p) {
         LayerValues& v = s.params[p][k];
-        v.value = static_cast<float>(std::pow(10.0, logValues[p]));
+        v.value = static_cast<float>(std::pow(10.0, logValues_[p]));
         v.prior =
             p == 0 && random_.Uniform() < 0.05 ? Factor(random_.Step(0.3, 0.8)) : kNoConstraint;
         v.vertical = vertical ? Factor(random_.Step(1.0, 2.5)) : kNoConstraint;
@@ -131,7 +258,7 @@ public:
         for (size_t j = 0; j < lateral; ++j)
           v.lateral[j] = Factor(0.2 + 0.1 * static_cast<double>(j) + random_.Step(0, 0.2));
       }
-      if (k + 1 < layers) {
+      if (k + 1 < layers_) {
         // Thicknesses grow with depth and are kept nearly fixed; no lateral ties.
         const double thickness = 1.5 * std::pow(1.11, z);
         depth += thickness;
@@ -151,13 +278,23 @@ public:
   }
 
 private:
-  ModelShape shape_;
+  size_t layers_;
+  std::int32_t lci_;
   Random random_;
+  std::vector<const Trend*> trends_;
+  std::vector<const ExtraKind*> kinds_;
+  std::vector<double> logValues_;
   Sounding sounding_;
 };
 
 struct Formats {
+  // The writer starts the layer lines of a regular file whose first model has type code 2 or 12
+  // with two decimals. A sparse file read back holds no regular models, so its lines keep the
+  // column format.
+  explicit Formats(bool twoDecimalValues)
+      : firstColumn(twoDecimalValues ? "######0.00" : "0.0000e+00") {}
   PictureFormat column{"0.0000e+00"};
+  PictureFormat firstColumn;
   PictureFormat oneDecimal{"0.0"};
   PictureFormat twoDecimals{"0.00"};
 };
@@ -165,7 +302,7 @@ struct Formats {
 // The lines below follow TModFile's writer column for column.
 
 void RegularLine(ColumnWriter& out, const Formats& f, const LayerValues& v, bool writeVertical) {
-  out.Number(v.value, f.column);
+  out.Number(v.value, f.firstColumn);
   out.Number(FileNumber(v.prior, -1), f.column);
   if (writeVertical)
     out.Number(FileNumber(v.vertical, 100000), f.column);
@@ -178,7 +315,7 @@ void RegularLine(ColumnWriter& out, const Formats& f, const LayerValues& v, bool
 
 void SparseLine(ColumnWriter& out, const Formats& f, float value, float prior, float vertical,
                 bool writeVertical, const std::vector<float>& lateral) {
-  out.Number(value, f.column);
+  out.Number(value, f.firstColumn);
   out.Number(FileNumber(prior, -1), f.column);
   if (writeVertical)
     out.Number(FileNumber(vertical, -1), f.column);
@@ -216,8 +353,8 @@ void WriteSounding(ColumnWriter& out, const Formats& f, const Sounding& s,
   out.EndLine();
   const bool vertical = shape.sparse || shape.lci > 0;
   if (shape.sparse) {
-    SparseLine(out, f, s.altitude, s.altitudePrior, 0, false, s.altitudeLateral);
-    SparseLine(out, f, s.pitch, s.pitchPrior, 0, false, s.pitchLateral);
+    for (const ExtraValues& extra : s.extras)
+      SparseLine(out, f, extra.value, extra.prior, 0, false, extra.lateral);
     for (const auto& param : s.params)
       for (size_t k = 0; k < layers; ++k)
         SparseLine(out, f, param[k].value, param[k].prior, param[k].vertical,
@@ -229,8 +366,8 @@ void WriteSounding(ColumnWriter& out, const Formats& f, const Sounding& s,
       SparseLine(out, f, dep.value, dep.prior, 0, false, dep.lateral);
     return;
   }
-  RegularExtra(out, f, s.altitude, s.altitudePrior, s.altitudeLateral, true);
-  RegularExtra(out, f, s.pitch, s.pitchPrior, s.pitchLateral, false);
+  for (const ExtraValues& extra : s.extras)
+    RegularExtra(out, f, extra.value, extra.prior, extra.lateral, extra.type == GGG_AIR_THK);
   for (const auto& param : s.params)
     for (size_t k = 0; k < layers; ++k)
       RegularLine(out, f, param[k], vertical && k + 1 < layers);
@@ -266,9 +403,10 @@ size_t Digits(std::int64_t value) {
 
 std::uint64_t GenerateModelFile(const std::string& path, const ModelShape& shape,
                                 std::uint64_t seed) {
+  Survey survey(shape, seed);
   platform::ReplacingFile file(path);
   ColumnWriter out(file, kColumnWidth);
-  const Formats formats;
+  const Formats formats(!shape.sparse && (shape.typeCode == 2 || shape.typeCode == 12));
   out.Text("Model file made by kiv_generate_model_file: " + std::to_string(shape.models) +
            " soundings of " + std::to_string(shape.layers) + " layers, seed " +
            std::to_string(seed));
@@ -276,12 +414,11 @@ std::uint64_t GenerateModelFile(const std::string& path, const ModelShape& shape
   out.Text(std::to_string(shape.models) + " " + std::to_string(HeaderLci(shape)));
   out.EndLine();
   for (std::int64_t i = 0; i < shape.models; ++i) {
-    out.Text(std::to_string(i + 1) + " " + std::to_string(kModelTypeCode) + " " + DataFileName(i));
+    out.Text(std::to_string(i + 1) + " " + std::to_string(shape.typeCode) + " " + DataFileName(i));
     out.EndLine();
   }
   out.Text("50");
   out.EndLine();
-  Survey survey(shape, seed);
   for (std::int64_t i = 0; i < shape.models; ++i)
     WriteSounding(out, formats, survey.Next(i, LateralNeighbours(shape.lci, i, shape.models)),
                   shape);
@@ -293,16 +430,21 @@ std::uint64_t GenerateModelFile(const std::string& path, const ModelShape& shape
 std::uint64_t EstimateFileBytes(const ModelShape& shape) {
   const std::uint64_t width = kColumnWidth;
   const std::uint64_t layers = static_cast<std::uint64_t>(shape.layers);
-  const std::uint64_t layerLines = 3 * layers + 2 * (layers > 0 ? layers - 1 : 0);
+  const std::uint64_t params = static_cast<std::uint64_t>(
+      1 + std::ranges::count_if(shape.modelType.LayerParams,
+                                [](const TLayerParam& param) { return param.ParamType != ltRes; }));
+  const std::uint64_t extras = shape.modelType.ExtraParams.size();
+  const std::uint64_t layerLines = params * layers + 2 * (layers > 0 ? layers - 1 : 0);
+  const std::uint64_t codeDigits = Digits(shape.typeCode);
   std::uint64_t bytes = 200;
   for (std::int64_t i = 0; i < shape.models; ++i) {
     const std::uint64_t m =
         static_cast<std::uint64_t>(LateralNeighbours(shape.lci, i, shape.models));
-    bytes += Digits(i + 1) + 22;
+    bytes += Digits(i + 1) + codeDigits + 21;
     bytes += 4 * width + 2;
     const std::uint64_t extraColumns = shape.sparse ? 4 + 2 * m : 2 + (m > 0 ? 1 + m : 0);
     const std::uint64_t lineColumns = shape.sparse ? 4 + 2 * m : 3 + m;
-    bytes += 2 * (extraColumns * width + 2) + layerLines * (lineColumns * width + 2);
+    bytes += extras * (extraColumns * width + 2) + layerLines * (lineColumns * width + 2);
   }
   return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include "bench/GeneralForm.h"
 #include "bench/ModelFileGenerator.h"
+#include "survey/ParameterNames.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -21,9 +22,12 @@ ScratchFiles::~ScratchFiles() {
 
 namespace {
 
+// Every field of the shape, so that shapes of other model types or codes get files of their own.
 std::string Name(const ModelShape& shape, const std::string& form) {
   return std::to_string(shape.models) + "x" + std::to_string(shape.layers) + "-lci" +
-         std::to_string(shape.lci) + form + (shape.sparse ? ".mo2" : ".mod");
+         std::to_string(shape.lci) + "-" + survey::LayerParamsText(shape.modelType) + "-" +
+         survey::ExtraParamsText(shape.modelType) + "-code" + std::to_string(shape.typeCode) +
+         form + (shape.sparse ? ".mo2" : ".mod");
 }
 
 } // namespace
