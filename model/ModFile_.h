@@ -3,7 +3,8 @@
 // TModFile, one model file in memory: reading it, adding and querying its models, editing them,
 // converting them to the sparse style and writing the file back. A full read builds about twice
 // the file's size in fresh memory, so a program that reads whole files runs best on the
-// programs' heap (platform/heap/ProgramHeap.h, README); the library never changes the heap itself.
+// programs' heap (platform/heap/ProgramHeap.h, docs/program-heap.md); the library never changes
+// the heap itself.
 #include "core/PeloTypes_.h"
 #include "model/InversionGeneralTypes_.h"
 #include "model/ReadProgress.h"
