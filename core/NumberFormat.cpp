@@ -568,4 +568,26 @@ void AppendRightAligned(std::string& line, std::string_view text, size_t width) 
   line += text;
 }
 
+void AppendShortest(std::string& text, float value) {
+  char digits[32];
+  text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+void AppendShortest(std::string& text, double value) {
+  char digits[32];
+  text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+std::string ShortestText(float value) {
+  std::string text;
+  AppendShortest(text, value);
+  return text;
+}
+
+std::string ShortestText(double value) {
+  std::string text;
+  AppendShortest(text, value);
+  return text;
+}
+
 } // namespace kiv

@@ -1,6 +1,6 @@
 #include "tools/ModelDiff.h"
 
-#include "tools/ModelExport.h"
+#include "core/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,14 +26,11 @@ public:
 };
 
 std::string Text(const Cell& cell) {
-  std::string text;
   if (cell.kind == Cell::Kind::empty)
     return "-";
   if (cell.kind == Cell::Kind::single)
-    AppendShortest(text, static_cast<float>(cell.value));
-  else
-    AppendShortest(text, cell.value);
-  return text;
+    return ShortestText(static_cast<float>(cell.value));
+  return ShortestText(cell.value);
 }
 
 bool Match(const Cell& a, const Cell& b, double tolerance) {

@@ -1,5 +1,6 @@
 #include "tools/ModelExport.h"
 
+#include "core/NumberFormat.h"
 #include "platform/AsciiText.h"
 
 #include <charconv>
@@ -10,8 +11,8 @@
 namespace kiv {
 namespace {
 
-template <class Number> void AppendNumber(std::string& text, Number value) {
-  char digits[32];
+void AppendInteger(std::string& text, std::int64_t value) {
+  char digits[24];
   text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
@@ -23,7 +24,7 @@ public:
   virtual void Begin(size_t field) = 0;
   void Integer(std::int64_t value) override {
     Open();
-    AppendNumber(text_, value);
+    AppendInteger(text_, value);
   }
   void Single(float value) override { Real(value); }
   void Double(double value) override { Real(value); }
@@ -104,14 +105,6 @@ std::string CsvField(std::string_view text) {
   for (const char c : text)
     field += c == '"' ? std::string("\"\"") : std::string(1, c);
   return field + "\"";
-}
-
-void AppendShortest(std::string& text, float value) {
-  AppendNumber(text, value);
-}
-
-void AppendShortest(std::string& text, double value) {
-  AppendNumber(text, value);
 }
 
 void ExportModels(ModelTable& table, ExportFormat format, std::int32_t first, std::int32_t last,

@@ -19,10 +19,6 @@ enum class ExportFormat { csv, json };
 // quote or a line break; else as it is.
 std::string CsvField(std::string_view text);
 
-// Appends the shortest text that reads back as the same value (in the value's own precision).
-void AppendShortest(std::string& text, float value);
-void AppendShortest(std::string& text, double value);
-
 // Writes models first to last (from 1) of the table to out: a header row of the field names (CSV)
 // and one row per layer with the model's number, its fields, the layer's number, the depth of its
 // top and its fields. A field the row does not have is empty (CSV) or null (JSON), as is a value

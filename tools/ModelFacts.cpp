@@ -1,19 +1,13 @@
 #include "tools/ModelFacts.h"
 
+#include "core/NumberFormat.h"
 #include "platform/AsciiText.h"
 #include "tools/JsonText.h"
-#include "tools/ModelExport.h"
 
 #include <algorithm>
 
 namespace kiv {
 namespace {
-
-std::string Number(double value) {
-  std::string text;
-  AppendShortest(text, value);
-  return text;
-}
 
 std::string Joined(const std::vector<std::string>& texts) {
   std::string joined;
@@ -75,8 +69,8 @@ std::string FactsText(const ModelFileFacts& facts) {
          "  layers per model: " + std::to_string(facts.leastLayers) + " to " +
          std::to_string(facts.mostLayers) + "\n" + //
          "  constraint mode: " + std::to_string(facts.constraintMode) + "\n" +
-         "  x: " + Number(facts.minX) + " to " + Number(facts.maxX) + "\n" +
-         "  y: " + Number(facts.minY) + " to " + Number(facts.maxY) + "\n" +
+         "  x: " + ShortestText(facts.minX) + " to " + ShortestText(facts.maxX) + "\n" +
+         "  y: " + ShortestText(facts.minY) + " to " + ShortestText(facts.maxY) + "\n" +
          "  comment: " + facts.comment + "\n";
 }
 
@@ -90,8 +84,8 @@ std::string FactsJson(const ModelFileFacts& facts) {
          ", \"leastLayers\": " + std::to_string(facts.leastLayers) +
          ", \"mostLayers\": " + std::to_string(facts.mostLayers) +
          ", \"constraintMode\": " + std::to_string(facts.constraintMode) +
-         ", \"minX\": " + Number(facts.minX) + ", \"maxX\": " + Number(facts.maxX) +
-         ", \"minY\": " + Number(facts.minY) + ", \"maxY\": " + Number(facts.maxY) +
+         ", \"minX\": " + ShortestText(facts.minX) + ", \"maxX\": " + ShortestText(facts.maxX) +
+         ", \"minY\": " + ShortestText(facts.minY) + ", \"maxY\": " + ShortestText(facts.maxY) +
          ", \"comment\": " + JsonString(facts.comment) + "}";
 }
 

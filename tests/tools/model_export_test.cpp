@@ -1,4 +1,4 @@
-// The texts of kivmod's export: CSV fields as RFC 4180 quotes them, numbers in their shortest form.
+// The texts of kivmod's export: CSV fields as RFC 4180 quotes them.
 #include "tools/ModelExport.h"
 
 #include <gtest/gtest.h>
@@ -17,18 +17,6 @@ TEST(CsvField, QuotesAFieldWithACommaQuoteOrLineBreakOnly) {
   };
   for (const auto& [field, expected] : cases)
     EXPECT_EQ(CsvField(field), expected) << field;
-}
-
-TEST(AppendShortest, WritesTheShortestTextOfTheValuesOwnPrecision) {
-  std::string text;
-  AppendShortest(text, 1.2f);
-  text += ' ';
-  AppendShortest(text, 1.2);
-  text += ' ';
-  AppendShortest(text, 6212450.0);
-  text += ' ';
-  AppendShortest(text, static_cast<double>(0.3f));
-  EXPECT_EQ(text, "1.2 1.2 6212450 0.30000001192092896");
 }
 
 } // namespace
