@@ -1,8 +1,8 @@
 #include "tools/RegCommands.h"
 
+#include "core/TextFile.h"
 #include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
-#include "platform/InputFile.h"
 #include "platform/ReplacingFile.h"
 #include "platform/SettingsStore.h"
 #include "tools/RegFileText.h"
@@ -211,15 +211,6 @@ void Sections(SettingsStore& store, const std::string& path, const std::string& 
   keys.push_back(std::move(key));
   for (const std::string& subkey : store.KeyNames(path))
     Sections(store, path.empty() ? subkey : path + "\\" + subkey, name + "\\" + subkey, keys);
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  platform::InputFile file(path);
-  std::string bytes;
-  char buffer[65536];
-  for (std::size_t count; (count = file.Read(buffer, sizeof buffer)) > 0;)
-    bytes.append(buffer, count);
-  return bytes;
 }
 
 } // namespace
