@@ -3,7 +3,7 @@
 // kivmod check and convert: a model file read as the run or a full read does, and a model file
 // written in the style its name asks for.
 
-#include "tools/ModelReading.h"
+#include "tools/kivmod/ModelReading.h"
 
 #include <exception>
 #include <string>

@@ -1,7 +1,7 @@
-#include "tools/TextOutput.h"
+#include "tools/kivmod/TextOutput.h"
 
 #include "platform/StandardOutput.h"
-#include "tools/ModelReading.h"
+#include "tools/kivmod/ModelReading.h"
 
 namespace kiv {
 

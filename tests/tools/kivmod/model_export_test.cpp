@@ -1,5 +1,5 @@
 // The texts of kivmod's export: CSV fields as RFC 4180 quotes them.
-#include "tools/ModelExport.h"
+#include "tools/kivmod/ModelExport.h"
 
 #include <gtest/gtest.h>
 

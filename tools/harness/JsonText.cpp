@@ -1,4 +1,4 @@
-#include "tools/JsonText.h"
+#include "tools/harness/JsonText.h"
 
 #include "platform/AsciiText.h"
 

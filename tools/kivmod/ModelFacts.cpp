@@ -1,8 +1,8 @@
-#include "tools/ModelFacts.h"
+#include "tools/kivmod/ModelFacts.h"
 
 #include "core/NumberFormat.h"
 #include "platform/AsciiText.h"
-#include "tools/JsonText.h"
+#include "tools/harness/JsonText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "tools/ModelTable.h"
+#include "tools/kivmod/ModelTable.h"
 
 #include "model/LayerParams_.h"
-#include "tools/ModelReading.h"
+#include "tools/kivmod/ModelReading.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // kivmod diff: two model files compared model by model and field by field (ModelTable's fields,
 // matched by name), each difference named with both values.
 
-#include "tools/ModelTable.h"
+#include "tools/kivmod/ModelTable.h"
 
 #include <cstdint>
 #include <functional>

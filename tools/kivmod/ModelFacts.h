@@ -2,7 +2,7 @@
 
 // kivmod info: the facts of a model file that a script checks before a run, as text or JSON.
 
-#include "tools/ModelReading.h"
+#include "tools/kivmod/ModelReading.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "tools/ModelCheck.h"
+#include "tools/kivmod/ModelCheck.h"
 
 #include "core/Exceptions.h"
 #include "core/FileNames.h"

@@ -2,7 +2,7 @@
 // reg.exe, so that scripts written for the registry run unchanged.
 
 #include "platform/CommandLine.h"
-#include "tools/RegCommands.h"
+#include "tools/kivreg/RegCommands.h"
 
 #include <exception>
 #include <iostream>

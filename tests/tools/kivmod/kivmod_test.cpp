@@ -1,7 +1,7 @@
 // kivmod on small model files of both styles: what it exports is what the library reads, damaged
 // files are named with their line, conversion both ways, diff, and the command line's mistakes.
 #include "platform/AsciiText.h"
-#include "tests/tools/KivmodFixture.h"
+#include "tests/tools/kivmod/KivmodFixture.h"
 
 #include <cmath>
 

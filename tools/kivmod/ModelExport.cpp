@@ -1,4 +1,4 @@
-#include "tools/ModelExport.h"
+#include "tools/kivmod/ModelExport.h"
 
 #include "core/NumberFormat.h"
 #include "platform/AsciiText.h"

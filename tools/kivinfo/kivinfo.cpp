@@ -7,7 +7,7 @@
 #include "framework/base/User.h"
 #include "platform/AsciiText.h"
 #include "platform/StandardOutput.h"
-#include "tools/JsonText.h"
+#include "tools/harness/JsonText.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "tools/ModelReading.h"
+#include "tools/kivmod/ModelReading.h"
 
 #include "core/DelimitedText.h"
 #include "model/OlderLayout.h"

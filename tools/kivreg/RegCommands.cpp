@@ -1,11 +1,11 @@
-#include "tools/RegCommands.h"
+#include "tools/kivreg/RegCommands.h"
 
 #include "core/TextFile.h"
 #include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
 #include "platform/ReplacingFile.h"
 #include "platform/SettingsStore.h"
-#include "tools/RegFileText.h"
+#include "tools/kivreg/RegFileText.h"
 
 #include <charconv>
 #include <map>

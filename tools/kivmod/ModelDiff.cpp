@@ -1,4 +1,4 @@
-#include "tools/ModelDiff.h"
+#include "tools/kivmod/ModelDiff.h"
 
 #include "core/NumberFormat.h"
 

@@ -1,5 +1,5 @@
 // kivmod's output read by Python's csv and json modules, and written to a full disk.
-#include "tests/tools/KivmodFixture.h"
+#include "tests/tools/kivmod/KivmodFixture.h"
 
 namespace kiv {
 namespace {

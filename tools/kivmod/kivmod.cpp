@@ -5,12 +5,12 @@
 #include "core/Exceptions.h"
 #include "platform/CommandLine.h"
 #include "platform/heap/ProgramHeap.h"
-#include "tools/ModelCheck.h"
-#include "tools/ModelDiff.h"
-#include "tools/ModelExport.h"
-#include "tools/ModelFacts.h"
-#include "tools/Progress.h"
-#include "tools/TextOutput.h"
+#include "tools/harness/Progress.h"
+#include "tools/kivmod/ModelCheck.h"
+#include "tools/kivmod/ModelDiff.h"
+#include "tools/kivmod/ModelExport.h"
+#include "tools/kivmod/ModelFacts.h"
+#include "tools/kivmod/TextOutput.h"
 
 #include <CLI/CLI.hpp>
 #include <charconv>

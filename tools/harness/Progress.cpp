@@ -1,4 +1,4 @@
-#include "tools/Progress.h"
+#include "tools/harness/Progress.h"
 
 #include "platform/Terminal.h"
 #include "platform/Ticks.h"

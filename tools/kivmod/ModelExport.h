@@ -3,8 +3,8 @@
 // kivmod export: the table of a model file's models (ModelTable) as CSV (RFC 4180) or as a JSON
 // array of objects, one row per model and layer, written as each row is made.
 
-#include "tools/ModelTable.h"
-#include "tools/TextOutput.h"
+#include "tools/kivmod/ModelTable.h"
+#include "tools/kivmod/TextOutput.h"
 
 #include <cstdint>
 #include <functional>

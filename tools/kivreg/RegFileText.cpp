@@ -1,4 +1,4 @@
-#include "tools/RegFileText.h"
+#include "tools/kivreg/RegFileText.h"
 
 #include "platform/AsciiText.h"
 
