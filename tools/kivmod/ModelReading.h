@@ -6,21 +6,15 @@
 #include "model/InversionGeneralTypes_.h"
 #include "model/ModFile_.h"
 #include "model/ModelTypeNames.h"
+#include "tools/harness/UsageError.h"
 
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kiv {
-
-// A mistake of the command line: kivmod says it in one line and ends with exit code 2.
-class UsageError : public std::runtime_error {
-public:
-  using std::runtime_error::runtime_error;
-};
 
 // The parameter lists of --params and --extras as given (comma-separated names); a list not
 // given comes from the type code of the file's models.

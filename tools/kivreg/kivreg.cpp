@@ -1,77 +1,9 @@
-// kivreg: the settings store from the command line, with the commands and switches of Windows'
-// reg.exe, so that scripts written for the registry run unchanged.
+// kivreg: the settings store with reg.exe's commands (tools/kivreg/KivregCommand.h).
 
-#include "platform/CommandLine.h"
-#include "tools/kivreg/RegCommands.h"
-
-#include <exception>
-#include <iostream>
-#include <string>
-#include <string_view>
-#include <vector>
-
-namespace {
-
-constexpr std::string_view kHelp =
-    R"(kivreg: reads and writes the settings store as Windows' reg.exe does the registry.
-
-  kivreg query KEY [/v NAME | /ve]
-      Prints the key's values (name, type, data) and its subkeys, or one value.
-  kivreg add KEY [/v NAME | /ve] [/t REG_SZ|REG_DWORD|REG_BINARY] [/d DATA] [/f]
-      Creates the key with its parents and writes a value (REG_SZ unless /t; a REG_DWORD as a
-      decimal or 0x hexadecimal number, REG_BINARY as pairs of hexadecimal digits). An existing
-      value is replaced only with /f.
-  kivreg delete KEY [/v NAME | /ve] /f
-      Deletes the value, or the key with everything under it.
-  kivreg export KEY FILE [/y]
-      Writes the key and its subtree in the registry editor's format (UTF-16 with byte-order
-      mark, CR LF lines). An existing FILE is replaced only with /y.
-  kivreg import FILE
-      Writes what FILE holds (UTF-16 or UTF-8) as one transaction: a malformed file changes
-      nothing.
-  kivreg --help
-      Prints this text.
-
-KEY begins with its hive: HKCU or HKEY_CURRENT_USER, HKLM or HKEY_LOCAL_MACHINE (HKCU\Software\
-Survey). /ve names the unnamed value. Switches may begin with / or - in any case.
-The store's folder is KIV_REGISTRY_DIR when set.
-
-Exit code 0 on success; 1 with a message on the standard error for a missing key or value, a
-wrong type or data, a malformed file or any other failure.
-)";
-
-} // namespace
+#include "tools/harness/ToolRun.h"
+#include "tools/kivreg/KivregCommand.h"
 
 int main() {
-  // The arguments in UTF-8 on every system (argv holds the ANSI code page's text on Windows).
-  const std::vector<std::string> arguments = kiv::platform::CommandLineArguments();
-  const std::vector<std::string> words(arguments.empty() ? arguments.end() : arguments.begin() + 1,
-                                       arguments.end());
-  if (!words.empty() && (words[0] == "--help" || words[0] == "/?" || words[0] == "-h")) {
-    std::cout << kHelp;
-    return 0;
-  }
-  const std::string command = words.empty() ? "" : words[0];
-  const std::vector<std::string> rest(words.empty() ? words.end() : words.begin() + 1, words.end());
-  try {
-    std::string output;
-    if (command == "query" || command == "QUERY")
-      output = kiv::RegQuery(rest);
-    else if (command == "add" || command == "ADD")
-      output = kiv::RegAdd(rest);
-    else if (command == "delete" || command == "DELETE")
-      output = kiv::RegDelete(rest);
-    else if (command == "export" || command == "EXPORT")
-      output = kiv::RegExport(rest);
-    else if (command == "import" || command == "IMPORT")
-      output = kiv::RegImport(rest);
-    else
-      throw kiv::RegCommandError("Invalid syntax: the command is query, add, delete, export or "
-                                 "import. Type \"kivreg --help\" for usage.");
-    std::cout << output;
-    return 0;
-  } catch (const std::exception& e) {
-    std::cerr << "ERROR: " << e.what() << "\n";
-    return 1;
-  }
+  // kivreg tells its own failures as reg.exe does; the harness only gives it its arguments.
+  return kiv::RunTool("kivreg", kiv::RunKivreg);
 }

@@ -133,9 +133,10 @@ TEST_F(KivmodTest, ConvertsToTheSparseStyleAndRefusesTheWayBack) {
   const std::string back = dir_ / "back.mod";
   const ChildResult refused = Kivmod({"convert", mo2_, back});
   EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_EQ(refused.standardError,
-            Lines("kivmod: The model-file library has no conversion from the sparse style (" +
-                  mo2_ + ") to the regular one (" + back + ")\n"));
+  EXPECT_EQ(
+      refused.standardError,
+      Lines("kivmod: error: The model-file library has no conversion from the sparse style (" +
+            mo2_ + ") to the regular one (" + back + ")\n"));
   EXPECT_FALSE(test::FileExists(back));
 }
 
@@ -151,8 +152,8 @@ TEST_F(KivmodTest, ConvertsWithinTheRegularStyleInEitherLayout) {
   }
   const ChildResult over = Kivmod({"convert", mod_, mod_});
   EXPECT_EQ(over.exitCode, 2);
-  EXPECT_EQ(over.standardError, Lines("kivmod: convert will not write over its input " + mod_ +
-                                      ": name another file (kivmod --help says more)\n"));
+  EXPECT_EQ(over.standardError, Lines("kivmod: error: convert will not write over its input " +
+                                      mod_ + ": name another file (kivmod --help says more)\n"));
 }
 
 TEST_F(KivmodTest, DiffNamesTheOneChangedValue) {
@@ -244,7 +245,7 @@ TEST_F(KivmodTest, MistakesOfTheCommandLineEndWithCodeTwoAndOneLine) {
     const ChildResult result = Kivmod(arguments);
     const std::string& error = result.standardError;
     EXPECT_EQ(result.exitCode, 2) << error;
-    EXPECT_EQ(error.substr(0, 8), "kivmod: ") << error;
+    EXPECT_EQ(error.substr(0, 15), "kivmod: error: ") << error;
     EXPECT_EQ(error.find('\n'), error.size() - 1) << error;
     EXPECT_EQ(result.standardOutput, "");
   }

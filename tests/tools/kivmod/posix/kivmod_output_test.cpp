@@ -38,7 +38,8 @@ TEST(KivmodOutput, AFullDiskEndsWithCodeOneAndTheSystemsReason) {
     const ChildResult result = RunChild(
         "/bin/sh", {"-c", "exec \"$0\" \"$1\" \"$2\" >/dev/full", KIV_KIVMOD, command, mod});
     EXPECT_EQ(result.exitCode, 1) << command;
-    EXPECT_EQ(result.standardError, "kivmod: write standard output: No space left on device\n")
+    EXPECT_EQ(result.standardError,
+              "kivmod: error: write standard output: No space left on device\n")
         << command;
   }
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+// kivinfo's command line: the computer summary that support mails carry, or the same facts as
+// JSON for scripts.
+
+#include <string>
+#include <vector>
+
+namespace kiv {
+
+// Runs kivinfo on the words after its name; returns 0 once the summary is printed. Throws
+// UsageError for an unknown switch, and the failures of the facts (RunTool tells them).
+int RunKivinfo(const std::vector<std::string>& arguments);
+
+} // namespace kiv
