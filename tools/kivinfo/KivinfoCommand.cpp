@@ -5,9 +5,8 @@
 #include "framework/base/Network.h"
 #include "framework/base/OperatingSystem.h"
 #include "framework/base/User.h"
-#include "platform/AsciiText.h"
 #include "platform/StandardOutput.h"
-#include "tools/harness/JsonText.h"
+#include "tools/harness/JsonWriter.h"
 #include "tools/harness/ToolRun.h"
 
 #include <algorithm>
@@ -38,24 +37,37 @@ Exit code 0 on success; 2 with a message on the standard error for an unknown sw
 other failure.
 )";
 
-std::string SummaryJson(const TComputerFacts& facts) {
-  using platform::JsonString;
-  std::string json = "{\n";
-  json += "  \"executable\": " + JsonString(facts.Executable) + ",\n";
-  json += "  \"parameters\": " + JsonStringArray(facts.Parameters) + ",\n";
-  json += "  \"osVersion\": " + JsonString(facts.OsVersion) + ",\n";
-  json += "  \"computerName\": " + JsonString(facts.ComputerName) + ",\n";
-  json += "  \"loginName\": " + JsonString(facts.LoginName) + ",\n";
-  json += "  \"cpuCount\": " + std::to_string(facts.CpuCount) + ",\n";
-  json += "  \"activeCpuCount\": " + std::to_string(facts.ActiveCpuCount) + ",\n";
-  json += "  \"netName\": " + JsonString(facts.NetName) + ",\n";
-  json += "  \"macAddress\": " + JsonString(facts.MacAddress) + ",\n";
-  json += "  \"drives\": " + JsonStringArray(facts.Drives) + ",\n";
-  json += "  \"netDrives\": " + JsonStringArray(facts.NetDrives) + "\n";
-  return json + "}\n";
-}
-
 } // namespace
+
+std::string ComputerFactsJson(const TComputerFacts& facts) {
+  std::string text;
+  JsonWriter json(text, JsonWriter::Style::indented, 2);
+  json.BeginObject();
+  json.Key("executable");
+  json.String(facts.Executable);
+  json.Key("parameters");
+  json.Strings(facts.Parameters);
+  json.Key("osVersion");
+  json.String(facts.OsVersion);
+  json.Key("computerName");
+  json.String(facts.ComputerName);
+  json.Key("loginName");
+  json.String(facts.LoginName);
+  json.Key("cpuCount");
+  json.Integer(facts.CpuCount);
+  json.Key("activeCpuCount");
+  json.Integer(facts.ActiveCpuCount);
+  json.Key("netName");
+  json.String(facts.NetName);
+  json.Key("macAddress");
+  json.String(facts.MacAddress);
+  json.Key("drives");
+  json.Strings(facts.Drives);
+  json.Key("netDrives");
+  json.Strings(facts.NetDrives);
+  json.EndObject();
+  return text + "\n";
+}
 
 // Every argument, --json too, appears in the summary as the program was given it (kHelp).
 int RunKivinfo(const std::vector<std::string>& arguments) {
@@ -80,7 +92,7 @@ int RunKivinfo(const std::vector<std::string>& arguments) {
   TUser user;
   TNetwork network;
   const TInformation information(system, computer, user, network);
-  platform::WriteStandardOutput(json ? SummaryJson(information.GetComputerFacts())
+  platform::WriteStandardOutput(json ? ComputerFactsJson(information.GetComputerFacts())
                                      : information.GetComputerSummary());
   return 0;
 }

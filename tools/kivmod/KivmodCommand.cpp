@@ -52,12 +52,18 @@ int Info(const std::vector<std::string>& files, const ModelTypeNames& names, boo
   TextOutput out;
   int code = 0;
   Progress progress("file", static_cast<std::int64_t>(files.size()));
+  // One object a line, in an array.
+  JsonWriter list(out.Buffer(), JsonWriter::Style::indented);
   if (json)
-    out.Append("[");
+    list.BeginArray();
   for (size_t i = 0; i < files.size(); ++i) {
     try {
       const ModelFileFacts facts = FactsOf(files[i], ReadModelFile(files[i], names));
-      out.Append(json ? (i == 0 ? "\n" : ",\n") + FactsJson(facts) : FactsText(facts));
+      if (json)
+        WriteFactsJson(list, facts);
+      else
+        out.Buffer() += FactsText(facts);
+      out.Drain();
     } catch (const UsageError&) {
       throw;
     } catch (const std::exception& e) {
@@ -66,8 +72,10 @@ int Info(const std::vector<std::string>& files, const ModelTypeNames& names, boo
     }
     progress.Step(static_cast<std::int64_t>(i + 1));
   }
-  if (json)
-    out.Append("\n]\n");
+  if (json) {
+    list.EndArray();
+    out.Append("\n");
+  }
   out.Finish();
   return code;
 }

@@ -1,11 +1,12 @@
 #include "tools/kivmod/ModelExport.h"
 
 #include "core/NumberFormat.h"
-#include "platform/AsciiText.h"
+#include "tools/harness/JsonWriter.h"
 
 #include <charconv>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kiv {
@@ -16,74 +17,125 @@ void AppendInteger(std::string& text, std::int64_t value) {
   text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
-// The cells of a row in one format, from a given field on.
+// The rows of one format: the cells of each row, and what stands around them.
 class RowCells : public CellSink {
 public:
-  explicit RowCells(std::string& text) : text_(text) {}
-  // The next cell is the field's, field counted from 0.
-  virtual void Begin(size_t field) = 0;
-  void Integer(std::int64_t value) override {
-    Open();
-    AppendInteger(text_, value);
-  }
-  void Single(float value) override { Real(value); }
-  void Double(double value) override { Real(value); }
-  void Empty() override {
-    Open();
-    text_ += Missing();
-  }
-
-protected:
-  // Starts a cell: its separator or key.
-  virtual void Open() = 0;
-  virtual std::string_view Missing() const = 0;
-  std::string& text_;
-
-private:
-  template <class Number> void Real(Number value) {
-    Open();
-    if (std::isfinite(value))
-      AppendShortest(text_, value);
-    else
-      text_ += Missing();
-  }
+  // Starts the model's own cells, which begin each of its rows: the first is field 0's.
+  virtual void BeginModel() = 0;
+  // Starts a row with the model's cells; the next cell is the field's, counted from 0.
+  virtual void BeginRow(size_t field) = 0;
+  virtual void EndRow() = 0;
+  // Ends the text after the last row.
+  virtual void Finish() = 0;
 };
 
 class CsvCells final : public RowCells {
 public:
-  using RowCells::RowCells;
-  void Begin(size_t field) override { first_ = field == 0; }
+  // Writes the header row of the fields' names.
+  CsvCells(std::string& text, const std::vector<std::string>& fields) : text_(text) {
+    for (size_t i = 0; i < fields.size(); ++i)
+      text_.append(i == 0 ? "" : ",").append(CsvField(fields[i]));
+    text_ += "\r\n";
+  }
+  void BeginModel() override {
+    modelText_.clear();
+    cells_ = &modelText_;
+    first_ = true;
+  }
+  void BeginRow(size_t) override {
+    text_ += modelText_;
+    cells_ = &text_;
+  }
+  void EndRow() override { text_ += "\r\n"; }
+  void Finish() override {}
+
+  void Integer(std::int64_t value) override {
+    Open();
+    AppendInteger(*cells_, value);
+  }
+  void Single(float value) override { Real(value); }
+  void Double(double value) override { Real(value); }
+  void Empty() override { Open(); }
 
 private:
-  void Open() override {
+  void Open() {
     if (!first_)
-      text_ += ',';
+      *cells_ += ',';
     first_ = false;
   }
-  std::string_view Missing() const override { return {}; }
+  template <class Number> void Real(Number value) {
+    Open();
+    if (std::isfinite(value))
+      AppendShortest(*cells_, value);
+  }
+
+  std::string& text_;
+  std::string modelText_;
+  std::string* cells_ = &modelText_;
   bool first_ = true;
 };
 
-// Members of a JSON object, each after its key ('{"name": ' for the first, ', "name": ' after).
+// A JSON array of objects, one a line; the model's members are made once and begin each object.
 class JsonCells final : public RowCells {
 public:
-  JsonCells(std::string& text, const std::vector<std::string>& fields) : RowCells(text) {
-    for (size_t i = 0; i < fields.size(); ++i)
-      keys_.push_back((i == 0 ? "{" : ", ") + platform::JsonString(fields[i]) + ": ");
+  JsonCells(std::string& text, const std::vector<std::string>& fields)
+      : text_(text), rows_(text, JsonWriter::Style::indented) {
+    keys_.reserve(fields.size());
+    for (const std::string& field : fields)
+      keys_.emplace_back(field);
+    rows_.BeginArray();
   }
-  void Begin(size_t field) override { next_ = field; }
+  void BeginModel() override {
+    modelText_.clear();
+    model_.emplace(JsonWriter::ForMembers(modelText_));
+    cells_ = &*model_;
+    next_ = 0;
+  }
+  void BeginRow(size_t field) override {
+    rows_.BeginObject();
+    rows_.Members(modelText_);
+    cells_ = &rows_;
+    next_ = field;
+  }
+  void EndRow() override { rows_.EndObject(); }
+  void Finish() override {
+    rows_.EndArray();
+    text_ += '\n';
+  }
+
+  void Integer(std::int64_t value) override {
+    Open();
+    cells_->Integer(value);
+  }
+  void Single(float value) override {
+    Open();
+    cells_->Number(value);
+  }
+  void Double(double value) override {
+    Open();
+    cells_->Number(value);
+  }
+  void Empty() override {
+    Open();
+    cells_->Null();
+  }
 
 private:
-  void Open() override { text_ += keys_[next_++]; }
-  std::string_view Missing() const override { return "null"; }
-  std::vector<std::string> keys_;
+  void Open() { cells_->Key(keys_[next_++]); }
+
+  std::string& text_;
+  JsonWriter rows_;
+  std::vector<JsonKey> keys_;
+  std::string modelText_;
+  std::optional<JsonWriter> model_;
+  JsonWriter* cells_ = &rows_;
   size_t next_ = 0;
 };
 
 std::unique_ptr<RowCells> CellsOf(ExportFormat format, std::string& text,
                                   const std::vector<std::string>& fields) {
   if (format == ExportFormat::csv)
-    return std::make_unique<CsvCells>(text);
+    return std::make_unique<CsvCells>(text, fields);
   return std::make_unique<JsonCells>(text, fields);
 }
 
@@ -109,45 +161,24 @@ std::string CsvField(std::string_view text) {
 
 void ExportModels(ModelTable& table, ExportFormat format, std::int32_t first, std::int32_t last,
                   TextOutput& out, const std::function<void(std::int32_t done)>& progress) {
-  const std::vector<std::string> fields = RowFields(table);
-  const bool csv = format == ExportFormat::csv;
-  std::string& text = out.Buffer();
-  const std::unique_ptr<RowCells> cells = CellsOf(format, text, fields);
-  // The model's own cells, made once and repeated at the start of each of its rows.
-  std::string modelText;
-  const std::unique_ptr<RowCells> modelCells = CellsOf(format, modelText, fields);
+  const std::unique_ptr<RowCells> cells = CellsOf(format, out.Buffer(), RowFields(table));
   const size_t layerField = 1 + table.ModelFields().size();
-
-  if (csv) {
-    for (size_t i = 0; i < fields.size(); ++i)
-      text.append(i == 0 ? "" : ",").append(CsvField(fields[i]));
-    text += "\r\n";
-  } else {
-    text += "[";
-  }
-  bool firstRow = true;
   for (std::int32_t m = first; m <= last; ++m) {
     table.Load(m);
-    modelText.clear();
-    modelCells->Begin(0);
-    modelCells->Integer(m);
-    table.ModelCells(*modelCells);
+    cells->BeginModel();
+    cells->Integer(m);
+    table.ModelCells(*cells);
     for (std::int32_t layer = 0; layer < table.NumberOfLayers(); ++layer) {
-      if (!csv)
-        text += firstRow ? "\n" : ",\n";
-      firstRow = false;
-      text += modelText;
-      cells->Begin(layerField);
+      cells->BeginRow(layerField);
       cells->Integer(layer + 1);
       cells->Double(table.LayerTop(layer));
       table.LayerCells(layer, *cells);
-      text += csv ? "\r\n" : "}";
+      cells->EndRow();
       out.Drain();
     }
     progress(m - first + 1);
   }
-  if (!csv)
-    text += "\n]\n";
+  cells->Finish();
 }
 
 } // namespace kiv

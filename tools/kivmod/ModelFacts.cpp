@@ -1,8 +1,6 @@
 #include "tools/kivmod/ModelFacts.h"
 
 #include "core/NumberFormat.h"
-#include "platform/AsciiText.h"
-#include "tools/harness/JsonText.h"
 
 #include <algorithm>
 
@@ -74,19 +72,37 @@ std::string FactsText(const ModelFileFacts& facts) {
          "  comment: " + facts.comment + "\n";
 }
 
-std::string FactsJson(const ModelFileFacts& facts) {
-  using platform::JsonString;
-  return "{\"file\": " + JsonString(facts.file) + ", \"style\": " + JsonString(facts.style) +
-         ", \"typeCodes\": [" + Codes(facts.typeCodes, ", ") +
-         "], \"layerParameters\": " + JsonStringArray(facts.layerParams) +
-         ", \"extraParameters\": " + JsonStringArray(facts.extraParams) +
-         ", \"models\": " + std::to_string(facts.models) +
-         ", \"leastLayers\": " + std::to_string(facts.leastLayers) +
-         ", \"mostLayers\": " + std::to_string(facts.mostLayers) +
-         ", \"constraintMode\": " + std::to_string(facts.constraintMode) +
-         ", \"minX\": " + ShortestText(facts.minX) + ", \"maxX\": " + ShortestText(facts.maxX) +
-         ", \"minY\": " + ShortestText(facts.minY) + ", \"maxY\": " + ShortestText(facts.maxY) +
-         ", \"comment\": " + JsonString(facts.comment) + "}";
+void WriteFactsJson(JsonWriter& json, const ModelFileFacts& facts) {
+  json.BeginObject();
+  json.Key("file");
+  json.String(facts.file);
+  json.Key("style");
+  json.String(facts.style);
+  json.Key("typeCodes");
+  json.Integers(facts.typeCodes);
+  json.Key("layerParameters");
+  json.Strings(facts.layerParams);
+  json.Key("extraParameters");
+  json.Strings(facts.extraParams);
+  json.Key("models");
+  json.Integer(facts.models);
+  json.Key("leastLayers");
+  json.Integer(facts.leastLayers);
+  json.Key("mostLayers");
+  json.Integer(facts.mostLayers);
+  json.Key("constraintMode");
+  json.Integer(facts.constraintMode);
+  json.Key("minX");
+  json.Number(facts.minX);
+  json.Key("maxX");
+  json.Number(facts.maxX);
+  json.Key("minY");
+  json.Number(facts.minY);
+  json.Key("maxY");
+  json.Number(facts.maxY);
+  json.Key("comment");
+  json.String(facts.comment);
+  json.EndObject();
 }
 
 } // namespace kiv

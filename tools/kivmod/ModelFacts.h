@@ -2,6 +2,7 @@
 
 // kivmod info: the facts of a model file that a script checks before a run, as text or JSON.
 
+#include "tools/harness/JsonWriter.h"
 #include "tools/kivmod/ModelReading.h"
 
 #include <cstdint>
@@ -30,7 +31,7 @@ ModelFileFacts FactsOf(const std::string& path, const ModelFileRead& read);
 
 // The facts as lines of "name: value".
 std::string FactsText(const ModelFileFacts& facts);
-// The facts as one JSON object, without a line end after it.
-std::string FactsJson(const ModelFileFacts& facts);
+// The facts as one JSON object, written by json.
+void WriteFactsJson(JsonWriter& json, const ModelFileFacts& facts);
 
 } // namespace kiv

@@ -115,6 +115,13 @@ TEST_F(KivmodTest, InfoGivesTheFactsAsTextAndJson) {
                    "  comment: Fixture of kivmod\n");
   const ChildResult json = Kivmod({"info", "--json", Sparse(), "--extras", "Altitude"});
   EXPECT_EQ(json.exitCode, 1);
+  EXPECT_EQ(json.standardOutput, "[\n]\n");
+  // A file that cannot be read leaves nothing in the array, before a file that can be.
+  const std::string damaged = dir_ / "damaged.mod";
+  test::WriteFile(damaged, "x\r\n");
+  const ChildResult skipped = Kivmod({"info", "--json", damaged, mod_});
+  EXPECT_EQ(skipped.exitCode, 1);
+  EXPECT_TRUE(skipped.standardOutput.starts_with("[\n{\"file\": ")) << skipped.standardOutput;
   EXPECT_EQ(Kivmod({"info", "--json", mo2_}).standardOutput,
             "[\n{\"file\": " + platform::JsonString(mo2_) +
                 ", \"style\": \"sparse\", \"typeCodes\": [116], \"layerParameters\": "
