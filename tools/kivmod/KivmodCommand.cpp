@@ -2,7 +2,7 @@
 
 #include "core/Exceptions.h"
 #include "tools/harness/CliParse.h"
-#include "tools/harness/Progress.h"
+#include "tools/harness/ProgressLine.h"
 #include "tools/kivmod/ModelCheck.h"
 #include "tools/kivmod/ModelDiff.h"
 #include "tools/kivmod/ModelExport.h"
@@ -25,6 +25,21 @@ lines (5: Altitude; 6: Altitude, Pitch; 11, 12: Chargeability, TauRho, C; ...).
 
 Exit code 0 on success; 1 when a file cannot be read or written, or diff finds differences; 2
 for a mistake of the command line (an unknown switch, a missing file).)";
+
+// The steps of kivmod's work on the progress line: "kivmod: file 3 of 10".
+class Progress {
+public:
+  Progress(std::string what, std::int64_t total) : what_(std::move(what)), total_(total) {}
+  void Step(std::int64_t done) {
+    if (line_.Due())
+      line_.Show("kivmod: " + what_ + " " + std::to_string(done) + " of " + std::to_string(total_));
+  }
+
+private:
+  ProgressLine line_;
+  std::string what_;
+  std::int64_t total_;
+};
 
 // The lists of the model type, on every subcommand that reads model blocks.
 void AddModelTypeOptions(CLI::App& command, ModelTypeNames& names) {

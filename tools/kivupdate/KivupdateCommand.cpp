@@ -1,55 +1,40 @@
 #include "tools/kivupdate/KivupdateCommand.h"
 
 #include "core/FileNames.h"
-#include "platform/StandardOutput.h"
-#include "platform/Terminal.h"
 #include "tools/harness/CliParse.h"
+#include "tools/harness/ProgressLine.h"
 #include "tools/harness/UsageError.h"
 #include "update/UpdateFetch.h"
 
 #include <map>
+#include <optional>
 
 namespace kiv {
 namespace {
 
-// The progress line of a terminal: the progress window's texts, each over the one before.
-class TerminalProgress final : public TransferProgress {
+// The download's progress on the progress line, in the progress window's texts; the last one
+// stays after a download that showed the line.
+class DownloadProgress final : public TransferProgress {
 public:
   void WorkBegin(std::int64_t announcedTotal) override {
     totalkBytes_ = announcedTotal < 0 ? -1 : announcedTotal / 1000;
+    line_.emplace();
   }
   void Work(std::int64_t received) override {
-    std::string text = std::to_string(received / 1000) + " of " +
-                       (totalkBytes_ >= 0 ? std::to_string(totalkBytes_) : "?") + " kB downloaded";
-    if (text != shown_)
-      Show(std::move(text));
+    if (line_ && line_->Due())
+      line_->Show(std::to_string(received / 1000) + " of " +
+                  (totalkBytes_ >= 0 ? std::to_string(totalkBytes_) : "?") + " kB downloaded");
   }
   void WorkEnd() override {
-    Show("Download finished!");
-    platform::WriteStandardOutput("\n");
-    shown_.clear();
+    if (line_)
+      line_->Finish("Download finished!");
+    line_.reset();
   }
   bool AbortRequested() override { return false; }
 
 private:
-  void Show(std::string text) {
-    const size_t previous = shown_.size();
-    shown_ = std::move(text);
-    platform::WriteStandardOutput(
-        "\r" + shown_ + std::string(previous > shown_.size() ? previous - shown_.size() : 0, ' '));
-  }
-
   std::int64_t totalkBytes_ = -1;
-  std::string shown_;
-};
-
-// Nothing shown where the output is not a terminal.
-class SilentProgress final : public TransferProgress {
-public:
-  void WorkBegin(std::int64_t) override {}
-  void Work(std::int64_t) override {}
-  void WorkEnd() override {}
-  bool AbortRequested() override { return false; }
+  std::optional<ProgressLine> line_;
 };
 
 // The help of the server and release-folder options: the build's value, or what an empty one
@@ -109,11 +94,8 @@ int RunKivupdate(const std::vector<std::string>& arguments) {
   if (!IsPathSeparator(folder.back()))
     folder += PathSeparator();
 
-  TerminalProgress terminal;
-  SilentProgress silent;
-  FetchUpdate(settings, folder, kinds.at(kind), archive,
-              platform::StandardOutputIsTerminal() ? static_cast<TransferProgress&>(terminal)
-                                                   : silent);
+  DownloadProgress progress;
+  FetchUpdate(settings, folder, kinds.at(kind), archive, progress);
   return 0;
 }
 
