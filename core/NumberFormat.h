@@ -1,6 +1,7 @@
 #pragma once
 
-// Number texts: the general format and the picture formats ("0.0000e+00", "#####0.000").
+// Number texts: the general format, the picture formats ("0.0000e+00", "#####0.000") and the
+// shortest text that reads back alike, which the tools show.
 
 #include "core/FormatSettings.h"
 
@@ -124,5 +125,16 @@ std::string ShortestText(double value);
 // Appends text to line, preceded by blanks up to width characters; a longer text is appended
 // as it is.
 void AppendRightAligned(std::string& line, std::string_view text, size_t width);
+
+// Appends the shortest text that reads back as the same value in the value's own precision
+// (std::to_chars): 1.2f gives "1.2", 6212450.0 "6212450", the float 0.3f as a double
+// "0.30000001192092896"; "inf", "-inf" and "nan" for values that are not finite. The same in
+// every locale, for scripts and spreadsheets.
+void AppendShortest(std::string& text, float value);
+void AppendShortest(std::string& text, double value);
+
+// AppendShortest's text as a string.
+std::string ShortestText(float value);
+std::string ShortestText(double value);
 
 } // namespace kiv

@@ -1,6 +1,7 @@
 #include "core/TextFile.h"
 
 #include "platform/FileSystem.h"
+#include "platform/InputFile.h"
 
 namespace kiv {
 
@@ -19,6 +20,17 @@ std::string JoinCrLfLines(const std::vector<std::string>& lines) {
 
 void WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {
   platform::WriteWholeFile(path, JoinCrLfLines(lines));
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  platform::InputFile file(path);
+  std::string bytes;
+  // The size is only where the file stood when opened: a pipe has none, a growing file more.
+  bytes.reserve(file.Size());
+  char buffer[65536];
+  for (size_t count; (count = file.Read(buffer, sizeof buffer)) > 0;)
+    bytes.append(buffer, count);
+  return bytes;
 }
 
 } // namespace kiv

@@ -1,6 +1,6 @@
 #pragma once
 
-// Text files as CR LF lines of bytes, read and written whole.
+// Files read and written whole: any file's bytes, and text files as CR LF lines.
 
 #include <string>
 #include <vector>
@@ -12,5 +12,8 @@ std::string JoinCrLfLines(const std::vector<std::string>& lines);
 
 // Writes lines to path as CR LF text, replacing the file. Throws std::system_error.
 void WriteTextFile(const std::string& path, const std::vector<std::string>& lines);
+
+// The file's bytes as they are, whole. Throws std::system_error naming the failed call.
+std::string ReadWholeFile(const std::string& path);
 
 } // namespace kiv

@@ -330,6 +330,21 @@ TEST(NumberColumn, PadsShortTextsAndKeepsLongOnes) {
   EXPECT_EQ(line, "12345678.000");
 }
 
+TEST(NumberShortest, WritesTheShortestTextOfTheValuesOwnPrecision) {
+  std::string text = "|";
+  AppendShortest(text, 1.2f);
+  text += ' ';
+  AppendShortest(text, 1.2);
+  text += ' ';
+  AppendShortest(text, 6212450.0);
+  text += ' ';
+  AppendShortest(text, static_cast<double>(0.3f));
+  EXPECT_EQ(text, "|1.2 1.2 6212450 0.30000001192092896");
+  EXPECT_EQ(ShortestText(-0.1f), "-0.1");
+  EXPECT_EQ(ShortestText(1e300), "1e+300");
+  EXPECT_EQ(ShortestText(-Limits::infinity()), "-inf");
+}
+
 // The exact decimal expansion of |value|: its significant digits and the exponent of the first.
 struct Expansion {
   std::string digits;

@@ -1,6 +1,8 @@
 #include "core/DateTimeText.h"
 #include "core/FileNames.h"
 #include "core/TextFile.h"
+#include "platform/testing/FaultInjection.h"
+#include "testing/support/SystemFailure.h"
 #include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +85,19 @@ TEST(TextFile, LinesEndWithCrLfAndNoByteOrderMark) {
   EXPECT_EQ(test::ReadFile(dir / "a.log"), "one\r\n\r\nthree\r\n");
   WriteTextFile(dir / "a.log", {});
   EXPECT_EQ(test::ReadFile(dir / "a.log"), "");
+}
+
+TEST(TextFile, WholeFileIsReadByteForByte) {
+  test::TempDir dir;
+  const std::string bytes[] = {"", std::string("\xff\xfe[\0\r\n", 6), std::string(200000, 'x')};
+  for (const std::string& written : bytes) {
+    test::WriteFile(dir / "f", written);
+    EXPECT_EQ(ReadWholeFile(dir / "f"), written) << written.size();
+  }
+  platform::testing::ScopedFault fault(platform::testing::Operation::Read,
+                                       platform::testing::Fault::Error(std::errc::io_error));
+  EXPECT_EQ(test::SystemFailure([&] { ReadWholeFile(dir / "f"); }),
+            test::ExpectedSystemFailure(std::errc::io_error, "read " + dir / "f"));
 }
 
 } // namespace

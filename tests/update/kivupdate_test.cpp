@@ -71,7 +71,7 @@ TEST_F(KivUpdateRefusal, WrongCertificateEndsWithCodeOneAndThePartsMessage) {
                                "--dir", Folder(), "UpdZel"});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError.substr(0, result.standardError.find('\n') + 1),
-            "Error downloading Upd.ex_" + platform::testing::kStreamLineEnd);
+            "kivupdate: error: Error downloading Upd.ex_" + platform::testing::kStreamLineEnd);
   EXPECT_EQ(result.standardOutput, "");
   EXPECT_EQ(Files(), std::vector<std::string>{});
 }
@@ -82,18 +82,18 @@ TEST_F(KivUpdateRefusal, AMissingFolderIsRefusedBeforeAnythingIsFetched) {
   const platform::testing::ChildResult result =
       RunChild(KIV_KIVUPDATE, {"--server", Settings().serverAddress, "--ca", Server().CaFile(),
                                "--dir", missing, "UpdZel"});
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.standardError, "--dir: Directory does not exist: " + missing + kEnd +
-                                      "Run with --help for more information." + kEnd);
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(result.standardError, "kivupdate: error: --dir: Directory does not exist: " + missing +
+                                      " (kivupdate --help says more)" + kEnd);
   EXPECT_EQ(result.standardOutput, "");
   EXPECT_EQ(Requests(), "");
 }
 
 TEST_F(KivUpdateRefusal, WithoutAServerItSaysHowToGiveOne) {
   const std::string refusal =
-      "--server: No update server is configured: give its address with --server URL, or build "
-      "with KIV_UPDATE_SERVER set to it" +
-      kEnd + "Run with --help for more information." + kEnd;
+      "kivupdate: error: --server: No update server is configured: give its address with --server "
+      "URL, or build with KIV_UPDATE_SERVER set to it (kivupdate --help says more)" +
+      kEnd;
   std::vector<std::vector<std::string>> serverArguments = {{"--server", ""}};
   // This build's own setting, where it has none.
   if (std::string_view(KIV_BUILD_UPDATE_SERVER).empty())
@@ -101,7 +101,7 @@ TEST_F(KivUpdateRefusal, WithoutAServerItSaysHowToGiveOne) {
   for (std::vector<std::string> arguments : serverArguments) {
     arguments.insert(arguments.end(), {"--dir", Folder(), "UpdZel"});
     const platform::testing::ChildResult result = RunChild(KIV_KIVUPDATE, arguments);
-    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.standardError, refusal);
     EXPECT_EQ(result.standardOutput, "");
   }

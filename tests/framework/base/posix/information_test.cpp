@@ -85,9 +85,9 @@ TEST(Kivinfo, GivesHelpAndRefusesUnknownSwitches) {
     EXPECT_EQ(result.standardOutput.find("os ver: "), std::string::npos);
   }
   const platform::testing::ChildResult refused = RunChild(KIV_KIVINFO, {"first", "--jsn"});
-  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.exitCode, 2);
   EXPECT_EQ(refused.standardError,
-            "kivinfo: unknown switch \"--jsn\". Type \"kivinfo --help\" for usage.\n");
+            "kivinfo: error: unknown switch \"--jsn\" (kivinfo --help says more)\n");
   EXPECT_EQ(refused.standardOutput, "");
 }
 

@@ -1,0 +1,81 @@
+#include "tools/kivreg/RegFileText.h"
+
+#include <gtest/gtest.h>
+
+namespace kiv {
+namespace {
+
+const std::string kHeader = "Windows Registry Editor Version 5.00\r\n\r\n";
+
+std::string ParseFailure(const std::string& text) {
+  try {
+    ParseRegFile(text);
+  } catch (const RegFileError& e) {
+    return e.what();
+  }
+  return "parsed";
+}
+
+TEST(RegFileText, MalformedTextsNameTheirLine) {
+  const struct {
+    std::string text;
+    std::string message;
+  } rows[] = {
+      {"REGEDIT4\r\n", "line 1: \"Windows Registry Editor Version 5.00\" expected"},
+      {"", "line 1: \"Windows Registry Editor Version 5.00\" expected"},
+      {kHeader + "\"A\"=\"1\"\r\n", "line 3: a value before any key"},
+      {kHeader + "[HKCU\\A\r\n", "line 3: a key must end with \"]\""},
+      {kHeader + "[HKCU\\A]\r\nA=\"1\"\r\n", "line 4: a value line must begin with \" or @"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"\r\n", "line 4: \"=\" expected after the name"},
+      {kHeader + "[HKCU\\A]\r\n\"A=\"1\r\n", "line 4: \"=\" expected after the name"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=\"1\r\n", "line 4: a text without its closing quote"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=\"1\"x\r\n", "line 4: text after the closing quote"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=dword:123456789\r\n",
+       "line 4: \"123456789\" is not a dword of 8 hexadecimal digits"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=dword:\r\n",
+       "line 4: \"\" is not a dword of 8 hexadecimal digits"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=hex:01,,02\r\n", "line 4: \"\" is not a hexadecimal byte"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=hex:01,\\\r\n  123\r\n",
+       "line 4: \"123\" is not a hexadecimal byte"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=hex:01,\\\r\n", "line 4: the file ends inside a value"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=hex(2):00\r\n",
+       "line 4: \"hex(2):00\" is not a text, dword: or hex: value"},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(ParseFailure(row.text), row.message) << row.text;
+}
+
+TEST(RegFileText, TextRoundTripsThroughParsing) {
+  RegFileKey key{"HKEY_CURRENT_USER\\A", false, {}};
+  key.values.push_back({"", false, platform::SettingsType::String, "say \"hi\" \\", 0, {}});
+  key.values.push_back({"D", false, platform::SettingsType::Integer, "", 0x12c, {}});
+  key.values.push_back(
+      {"B", false, platform::SettingsType::Binary, "", 0, std::vector<std::uint8_t>(40, 0xAB)});
+  key.values.push_back({"X", true, platform::SettingsType::String, "", 0, {}});
+  const std::vector<RegFileKey> keys = {key, {"HKEY_CURRENT_USER\\A\\B", true, {}}};
+  const std::string text = RegFileText(keys);
+  EXPECT_EQ(text.substr(0, text.find("\"B\"")),
+            kHeader +
+                "[HKEY_CURRENT_USER\\A]\r\n@=\"say \\\"hi\\\" \\\\\"\r\n\"D\"=dword:0000012c\r\n");
+  EXPECT_EQ(RegFileText(ParseRegFile(text)), text);
+}
+
+TEST(RegFileText, Utf16WithByteOrderMarkAndUtf8) {
+  const std::string text = "a\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\r\n";
+  const std::string utf16 = Utf16FileBytes(text);
+  EXPECT_EQ(utf16, std::string("\xFF\xFE"
+                               "a\0\xE4\0\xAC\x20\x3D\xD8\x00\xDE\r\0\n\0",
+                               16));
+  EXPECT_EQ(TextOfFileBytes(utf16), text);
+  EXPECT_EQ(TextOfFileBytes("\xEF\xBB\xBF" + text), text);
+  EXPECT_EQ(TextOfFileBytes(text), text);
+  for (const std::string& bad :
+       {std::string("\xFF\xFE"
+                    "a"),
+        std::string("\xFF\xFE\x00\xDC", 4), std::string("\xC3"), std::string("\xED\xA0\x80")}) {
+    EXPECT_THROW(TextOfFileBytes(bad), RegFileError);
+  }
+}
+
+} // namespace
+} // namespace kiv
