@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace kiv::test {
 
@@ -18,14 +19,21 @@ namespace kiv::test {
 inline constexpr std::int32_t kSurveyTypeCode = 6;
 
 struct SurveyShape {
-  std::int32_t soundings = 300;
-  std::int32_t layers = 12;
-  bool sparse = false;
+  // Built from the leading fields as a braced list names them; the rest keep their defaults.
+  SurveyShape(std::int32_t soundingCount = 300, std::int32_t layerCount = 12,
+              bool sparseStyle = false, std::optional<TVesmarInvModelType> modelType = {},
+              std::int32_t code = kSurveyTypeCode, bool older = false)
+      : soundings(soundingCount), layers(layerCount), sparse(sparseStyle),
+        type(std::move(modelType)), typeCode(code), olderLayout(older) {}
+
+  std::int32_t soundings;
+  std::int32_t layers;
+  bool sparse;
   // The parameters of the models; none: the older layout's of the type code.
   std::optional<TVesmarInvModelType> type;
-  std::int32_t typeCode = kSurveyTypeCode;
+  std::int32_t typeCode;
   // Written by TModFile::Save, whose lines each model's type code decides, instead of SaveGeneral.
-  bool olderLayout = false;
+  bool olderLayout;
   // The constraint mode: each model is tied to at most lci - 1 following models.
   std::int32_t lci = 3;
 };
