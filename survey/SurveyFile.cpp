@@ -75,7 +75,7 @@ FileStyle StyleOfName(const std::string& path) {
 }
 
 UncertainModelType::UncertainModelType(const std::string& path, ModelTypeFinding finding)
-    : EPelo(UncertainMessage(path, finding)), finding_(std::move(finding)) {}
+    : EPelo(UncertainMessage(path, finding)), path_(path), finding_(std::move(finding)) {}
 
 ReadFailure::ReadFailure(const std::string& path, std::int64_t line, std::string reason)
     : EPelo(ExtractFileName(path) + ", line " + std::to_string(line) + ": " + reason,

@@ -31,8 +31,11 @@ public:
   UncertainModelType(const std::string& path, ModelTypeFinding finding);
   std::string_view ClassName() const noexcept override { return "UncertainModelType"; }
   const ModelTypeFinding& Finding() const noexcept { return finding_; }
+  // The file, as the read was given it.
+  const std::string& Path() const noexcept { return path_; }
 
 private:
+  std::string path_;
   ModelTypeFinding finding_;
 };
 

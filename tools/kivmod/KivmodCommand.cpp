@@ -1,10 +1,11 @@
 #include "tools/kivmod/KivmodCommand.h"
 
 #include "core/Exceptions.h"
+#include "survey/SurveyDiff.h"
 #include "tools/harness/CliParse.h"
 #include "tools/harness/ProgressLine.h"
+#include "tools/harness/UsageError.h"
 #include "tools/kivmod/ModelCheck.h"
-#include "tools/kivmod/ModelDiff.h"
 #include "tools/kivmod/ModelExport.h"
 #include "tools/kivmod/ModelFacts.h"
 #include "tools/kivmod/TextOutput.h"
@@ -20,8 +21,10 @@ constexpr const char* kFooter =
 parameters of --params (the catalogue's names: Chargeability or CHA, TauRho or TAU, C, Phi,
 TauPhi, Sigma, SigmaBulk, Sigma2nd, Rho2nd, Permeability, TauSigma), and the extra parameters of
 --extras (Altitude, Pitch, Roll, Bias, Shift, TxRxDist, RxAngle), each list comma-separated in
-file order. A list not given is the older layout's for the type code of the file's data-file
-lines (5: Altitude; 6: Altitude, Pitch; 11, 12: Chargeability, TauRho, C; ...).
+file order. Without them, the model type is found by reading the file's first models: the type code's where
+its blocks agree with it, else the one the blocks determine; a file that several model types fit
+alike is refused with each of them and the --params and --extras that pick it. A list given
+alone takes the other from the file (docs/survey.md).
 
 Exit code 0 on success; 1 when a file cannot be read or written, or diff finds differences; 2
 for a mistake of the command line (an unknown switch, a missing file).)";
@@ -73,7 +76,7 @@ int Info(const std::vector<std::string>& files, const ModelTypeNames& names, boo
     list.BeginArray();
   for (size_t i = 0; i < files.size(); ++i) {
     try {
-      const ModelFileFacts facts = FactsOf(files[i], ReadModelFile(files[i], names));
+      const ModelFileFacts facts = FactsOf(files[i], *ReadSurvey(files[i], names));
       if (json)
         WriteFactsJson(list, facts);
       else
@@ -112,33 +115,48 @@ int Check(const std::vector<std::string>& files, const ModelTypeNames& names, bo
 int Export(const std::string& in, const std::string& outPath, ExportFormat format,
            const std::string& models, const ModelTypeNames& names) {
   TextOutput out(outPath);
-  const ModelFileRead read = ReadModelFile(in, names);
-  ModelTable table(*read.file, read.type);
-  const auto [first, last] = models.empty() ? std::pair(1, table.NumberOfModels())
-                                            : ModelRange(models, table.NumberOfModels());
+  const std::unique_ptr<survey::SurveyFile> survey = ReadSurvey(in, names);
+  const survey::SurveyRows rows(survey->File(), survey->ModelType());
+  const auto count = static_cast<std::int32_t>(rows.Models());
+  const auto [first, last] = models.empty() ? std::pair(1, count) : ModelRange(models, count);
   Progress progress("model", last - first + 1);
-  ExportModels(table, format, first, last, out, [&](std::int32_t done) { progress.Step(done); });
+  ExportModels(rows, format, first, last, out, [&](std::int32_t done) { progress.Step(done); });
   out.Finish();
   return 0;
 }
 
-int Diff(const std::string& a, const std::string& b, const DiffOptions& options,
+int Diff(const std::string& a, const std::string& b, const survey::DiffOptions& options,
          const ModelTypeNames& names) {
   TextOutput out;
-  const ModelFileRead readA = ReadModelFile(a, names);
-  const ModelFileRead readB = ReadModelFile(b, names);
-  ModelTable tableA(*readA.file, readA.type);
-  ModelTable tableB(*readB.file, readB.type);
-  Progress progress("model", std::min(tableA.NumberOfModels(), tableB.NumberOfModels()));
-  const DiffOutcome outcome = DiffModels(tableA, tableB, options, out.Buffer(),
-                                         [&](std::int32_t done) { progress.Step(done); });
+  const std::unique_ptr<survey::SurveyFile> surveyA = ReadSurvey(a, names);
+  const std::unique_ptr<survey::SurveyFile> surveyB = ReadSurvey(b, names);
+  const survey::SurveyRows rowsA(surveyA->File(), surveyA->ModelType());
+  const survey::SurveyRows rowsB(surveyB->File(), surveyB->ModelType());
+  Progress progress("model", static_cast<std::int64_t>(std::min(rowsA.Models(), rowsB.Models())));
+  const survey::DiffOutcome outcome =
+      survey::DiffSurveys(rowsA, rowsB, options, out.Buffer(), [&](std::size_t done) {
+        progress.Step(static_cast<std::int64_t>(done));
+      });
   out.Finish();
   return outcome.differences == 0 ? 0 : 1;
 }
 
+int Dispatch(const std::vector<std::string>& arguments);
+
 } // namespace
 
 int RunKivmod(const std::vector<std::string>& arguments) {
+  try {
+    return Dispatch(arguments);
+  } catch (const survey::UncertainModelType& e) {
+    // Told as kivmod's own failure, with the options that settle it.
+    throw EPelo(UncertainText(e.Path(), e.Finding()));
+  }
+}
+
+namespace {
+
+int Dispatch(const std::vector<std::string>& arguments) {
   CLI::App app("kivmod: model files (.mod, .mo2) for scripts and spreadsheets.", "kivmod");
   app.footer(kFooter);
   app.require_subcommand(1);
@@ -190,7 +208,7 @@ int RunKivmod(const std::vector<std::string>& arguments) {
   AddModelTypeOptions(*exportCommand, names);
 
   std::string other;
-  DiffOptions diffOptions;
+  survey::DiffOptions diffOptions;
   CLI::App* diff = app.add_subcommand(
       "diff", "Compares A and B model by model and field by field (the fields of export); prints "
               "each difference with both values, then a summary line; exit code 1 when they "
@@ -218,12 +236,15 @@ int RunKivmod(const std::vector<std::string>& arguments) {
   if (check->parsed())
     return Check(files, names, headerOnly);
   if (convert->parsed()) {
-    ConvertModelFile(in, out, names, layout == "general" ? SaveLayout::general : SaveLayout::older);
+    ConvertModelFile(in, out, names,
+                     layout == "general" ? survey::FileLayout::General : survey::FileLayout::Older);
     return 0;
   }
   if (exportCommand->parsed())
     return Export(in, out, format == "csv" ? ExportFormat::csv : ExportFormat::json, models, names);
   return Diff(in, other, diffOptions, names);
 }
+
+} // namespace
 
 } // namespace kiv

@@ -1,13 +1,28 @@
 #include "tools/kivmod/ModelCheck.h"
 
 #include "core/Exceptions.h"
-#include "core/FileNames.h"
-#include "platform/AsciiText.h"
 #include "platform/FileOperations.h"
+#include "tools/harness/UsageError.h"
 
 namespace kiv {
 
 std::string FailureLine(const std::string& path, const std::exception& failure) {
+  if (const auto* uncertain = dynamic_cast<const survey::UncertainModelType*>(&failure))
+    return path + ": " + UncertainText(path, uncertain->Finding()) + "\n";
+  // The survey's failure of a read names the file as a person reads it; the library's failure
+  // under it, with the line, is what scripts have read here.
+  if (const auto* read = dynamic_cast<const survey::ReadFailure*>(&failure);
+      read && read->Cause()) {
+    try {
+      std::rethrow_exception(read->Cause());
+    } catch (const Exception& cause) {
+      std::string line = path + ":" + std::to_string(read->Line()) + ": " + cause.Message() + "\n";
+      if (!cause.CauseMessage().empty())
+        line += "  cause: " + cause.CauseMessage() + "\n";
+      return line;
+    } catch (...) {
+    }
+  }
   const auto* own = dynamic_cast<const Exception*>(&failure);
   const std::int64_t at = own != nullptr ? own->Line() : 0;
   std::string line = path;
@@ -28,9 +43,9 @@ std::string CheckModelFile(const std::string& path, const ModelTypeNames& names,
       ok = true;
       return path + ": header ok\n";
     }
-    const ModelFileRead read = ReadModelFile(path, names);
+    const std::unique_ptr<survey::SurveyFile> survey = ReadSurvey(path, names);
     ok = true;
-    return path + ": ok (" + std::to_string(read.file->NumberOfModels()) + " models)\n";
+    return path + ": ok (" + std::to_string(survey->Count()) + " models)\n";
   } catch (const UsageError&) {
     throw;
   } catch (const std::exception& e) {
@@ -39,23 +54,11 @@ std::string CheckModelFile(const std::string& path, const ModelTypeNames& names,
 }
 
 void ConvertModelFile(const std::string& in, const std::string& out, const ModelTypeNames& names,
-                      SaveLayout layout) {
+                      survey::FileLayout layout) {
   if (in == out || platform::IsSameFile(in, out))
     throw UsageError("convert will not write over its input " + in + ": name another file");
   RequireFileOrNothing(out);
-  const ModelFileRead read = ReadModelFile(in, names);
-  TModFile& file = *read.file;
-  const bool sparse = platform::AsciiUpperCase(ExtractFileExt(out)) == ".MO2";
-  if (file.SparseFormat() && !sparse)
-    throw EPelo("The model-file library has no conversion from the sparse style (" + in +
-                ") to the regular one (" + out + ")");
-  if (sparse && !file.SparseFormat())
-    file.SwitchToSparseFormat(read.type);
-  file.SetFileName(out);
-  if (layout == SaveLayout::general)
-    file.SaveGeneral(read.type, false);
-  else
-    file.Save(false);
+  ReadSurvey(in, names)->SaveAs(out, survey::StyleOfName(out), layout);
 }
 
 } // namespace kiv

@@ -12,7 +12,7 @@ namespace kiv {
 
 // The line of a failure: "FILE:LINE: message" with the library's message as it stands (just
 // "FILE: message" where the line is unknown), then "  cause: " and the cause's text when the
-// failure replaced another.
+// failure replaced another; for a file whose model type is not certain, UncertainText.
 std::string FailureLine(const std::string& path, const std::exception& failure);
 
 // Reads the file whole, or (headerOnly) its header as the run's check does. Returns the line
@@ -21,13 +21,10 @@ std::string FailureLine(const std::string& path, const std::exception& failure);
 std::string CheckModelFile(const std::string& path, const ModelTypeNames& names, bool headerOnly,
                            bool& ok);
 
-// The two layouts of a save: TModFile::SaveGeneral's and TModFile::Save's.
-enum class SaveLayout { general, older };
-
-// Writes the models of in to out, in the sparse style when out's extension is ".mo2" (in any
-// letter case), else in the regular one. Throws UsageError when out is in, EPelo for a sparse in
-// and a regular out, which the library cannot convert, and the library's failures.
+// Writes the models of in to out, in the style out's name asks for (survey::StyleOfName) and the
+// layout given. Throws UsageError when out is in, EPelo for a sparse in and a regular out, which
+// the library cannot convert, and the library's failures.
 void ConvertModelFile(const std::string& in, const std::string& out, const ModelTypeNames& names,
-                      SaveLayout layout);
+                      survey::FileLayout layout);
 
 } // namespace kiv

@@ -18,8 +18,30 @@ void AppendInteger(std::string& text, std::int64_t value) {
 }
 
 // The rows of one format: the cells of each row, and what stands around them.
-class RowCells : public CellSink {
+class RowCells {
 public:
+  virtual ~RowCells() = default;
+  virtual void Integer(std::int64_t value) = 0;
+  virtual void Single(float value) = 0;
+  virtual void Double(double value) = 0;
+  // A field that the model or layer does not have.
+  virtual void Empty() = 0;
+  void Cell(const survey::Cell& cell) {
+    switch (cell.kind) {
+    case survey::Cell::Kind::Integer:
+      Integer(static_cast<std::int64_t>(cell.number));
+      break;
+    case survey::Cell::Kind::Single:
+      Single(static_cast<float>(cell.number));
+      break;
+    case survey::Cell::Kind::Double:
+      Double(cell.number);
+      break;
+    default:
+      Empty();
+    }
+  }
+
   // Starts the model's own cells, which begin each of its rows: the first is field 0's.
   virtual void BeginModel() = 0;
   // Starts a row with the model's cells; the next cell is the field's, counted from 0.
@@ -139,15 +161,6 @@ std::unique_ptr<RowCells> CellsOf(ExportFormat format, std::string& text,
   return std::make_unique<JsonCells>(text, fields);
 }
 
-// The names of a row's fields in order.
-std::vector<std::string> RowFields(const ModelTable& table) {
-  std::vector<std::string> fields{"model"};
-  fields.insert(fields.end(), table.ModelFields().begin(), table.ModelFields().end());
-  fields.insert(fields.end(), {"layer", "top"});
-  fields.insert(fields.end(), table.LayerFields().begin(), table.LayerFields().end());
-  return fields;
-}
-
 } // namespace
 
 std::string CsvField(std::string_view text) {
@@ -159,20 +172,22 @@ std::string CsvField(std::string_view text) {
   return field + "\"";
 }
 
-void ExportModels(ModelTable& table, ExportFormat format, std::int32_t first, std::int32_t last,
-                  TextOutput& out, const std::function<void(std::int32_t done)>& progress) {
-  const std::unique_ptr<RowCells> cells = CellsOf(format, out.Buffer(), RowFields(table));
-  const size_t layerField = 1 + table.ModelFields().size();
+void ExportModels(const survey::SurveyRows& rows, ExportFormat format, std::int32_t first,
+                  std::int32_t last, TextOutput& out,
+                  const std::function<void(std::int32_t done)>& progress) {
+  const std::unique_ptr<RowCells> cells = CellsOf(format, out.Buffer(), rows.Names());
+  std::vector<survey::Cell> part;
   for (std::int32_t m = first; m <= last; ++m) {
-    table.Load(m);
+    const auto model = static_cast<std::size_t>(m - 1);
     cells->BeginModel();
-    cells->Integer(m);
-    table.ModelCells(*cells);
-    for (std::int32_t layer = 0; layer < table.NumberOfLayers(); ++layer) {
-      cells->BeginRow(layerField);
-      cells->Integer(layer + 1);
-      cells->Double(table.LayerTop(layer));
-      table.LayerCells(layer, *cells);
+    rows.ModelPart(model, part);
+    for (const survey::Cell& cell : part)
+      cells->Cell(cell);
+    for (std::size_t layer = 0; layer < rows.Layers(model); ++layer) {
+      cells->BeginRow(rows.LayerPartStart());
+      rows.LayerPart(model, layer, part);
+      for (const survey::Cell& cell : part)
+        cells->Cell(cell);
       cells->EndRow();
       out.Drain();
     }

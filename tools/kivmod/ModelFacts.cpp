@@ -1,6 +1,7 @@
 #include "tools/kivmod/ModelFacts.h"
 
 #include "core/NumberFormat.h"
+#include "model/ModelTypeNames.h"
 
 #include <algorithm>
 
@@ -36,22 +37,20 @@ template <class Model> void Include(ModelFileFacts& facts, const Model& model, b
 
 } // namespace
 
-ModelFileFacts FactsOf(const std::string& path, const ModelFileRead& read) {
-  const TModFile& file = *read.file;
+ModelFileFacts FactsOf(const std::string& path, const survey::SurveyFile& survey) {
+  const TModFile& file = survey.File();
   ModelFileFacts facts;
   facts.file = path;
   facts.style = file.SparseFormat() ? "sparse" : "regular";
-  for (const TLayerParam& param : read.type.LayerParams)
-    facts.layerParams.push_back(param.ParamName);
-  for (const TExtraParam& extra : read.type.ExtraParams)
-    facts.extraParams.push_back(extra.ParamName);
-  facts.models = file.NumberOfModels();
-  for (std::int32_t i = 1; i <= facts.models; ++i) {
-    if (file.SparseFormat())
-      Include(facts, file.GetSparseModel(i), i == 1);
-    else
-      Include(facts, file.GetModel(i), i == 1);
-  }
+  for (const TODVLayerParamSet& set : LayerParamSetsOf(survey.ModelType()))
+    facts.layerParams.push_back(set.LongText);
+  for (const TExtraParam& extra : survey.ModelType().ExtraParams)
+    facts.extraParams.emplace_back(ExtraParamName(extra.ParamType));
+  survey.WithModels([&](const auto& models) {
+    for (std::size_t i = 0; i < models.size(); ++i)
+      Include(facts, models[i], i == 0);
+    facts.models = static_cast<std::int32_t>(models.size());
+  });
   facts.constraintMode = file.LCIMode();
   facts.comment = file.CommentLine();
   return facts;

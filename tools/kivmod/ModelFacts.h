@@ -26,8 +26,8 @@ struct ModelFileFacts {
   std::string comment;
 };
 
-// The facts of a file read whole (ReadModelFile).
-ModelFileFacts FactsOf(const std::string& path, const ModelFileRead& read);
+// The facts of a file read whole (ReadSurvey).
+ModelFileFacts FactsOf(const std::string& path, const survey::SurveyFile& survey);
 
 // The facts as lines of "name: value".
 std::string FactsText(const ModelFileFacts& facts);

@@ -1,82 +1,60 @@
 #include "tools/kivmod/ModelReading.h"
 
-#include "core/DelimitedText.h"
-#include "model/OlderLayout.h"
-#include "platform/AsciiText.h"
+#include "core/FileNames.h"
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
+#include "survey/ParameterNames.h"
+#include "tools/harness/UsageError.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace kiv {
 namespace {
 
-const TODVLayerParamSet& ParamSetNamed(const std::string& name) {
-  const std::string wanted = platform::AsciiUpperCase(name);
-  for (const TODVLayerParamSet& set : LayerParamCatalogue().LayerParamSets())
-    if (set.LayerParam != ltRes && (platform::AsciiUpperCase(set.LongText) == wanted ||
-                                    platform::AsciiUpperCase(set.ShortText) == wanted))
-      return set;
-  std::string known;
-  for (const TODVLayerParamSet& set : LayerParamCatalogue().LayerParamSets())
-    if (set.LayerParam != ltRes)
-      known += (known.empty() ? "" : ", ") + set.LongText;
-  throw UsageError("unknown layer parameter \"" + name + "\" (known: " + known + ")");
-}
+// Candidates listed with their options; the rest are counted.
+constexpr std::size_t kCandidatesShown = 12;
 
-TODVPoSet_Types ExtraNamed(const std::string& name) {
-  const std::string wanted = platform::AsciiUpperCase(name);
-  for (const TODVPoSet_Types extra : ListedExtraParams())
-    if (platform::AsciiUpperCase(ExtraParamName(extra)) == wanted)
-      return extra;
-  std::string known;
-  for (const TODVPoSet_Types extra : ListedExtraParams())
-    known += (known.empty() ? "" : ", ") + std::string(ExtraParamName(extra));
-  throw UsageError("unknown extra parameter \"" + name + "\" (known: " + known + ")");
-}
-
-std::vector<std::string> ListOf(const std::string& text) {
-  std::vector<std::string> names = SplitDelimitedText(text);
-  std::erase(names, std::string());
-  return names;
+// A list as the shell takes it: "" for none.
+std::string Argument(const std::string& list) {
+  return list.empty() ? "\"\"" : list;
 }
 
 } // namespace
 
-TVesmarInvModelType NamedModelType(const std::vector<std::string>& params,
-                                   const std::vector<std::string>& extras) {
-  TVesmarInvModelType type;
-  type.LayerParams.push_back(LayerParamOf(LayerParamCatalogue().GetParamSet(ltRes)));
-  for (const std::string& name : params)
-    type.LayerParams.push_back(LayerParamOf(ParamSetNamed(name)));
-  for (const std::string& name : extras)
-    type.ExtraParams.push_back(ExtraParamOf(ExtraNamed(name)));
-  return type;
+std::unique_ptr<survey::SurveyFile> ReadSurvey(const std::string& path,
+                                               const ModelTypeNames& names) {
+  survey::ModelTypeChoice choice;
+  if (names.params || names.extras) {
+    try {
+      choice.given = survey::ModelTypeNamed(survey::NameList(names.params.value_or("")),
+                                            survey::NameList(names.extras.value_or("")));
+    } catch (const survey::UnknownParameterName& e) {
+      throw UsageError(e.what());
+    }
+    choice.layerParamsGiven = names.params.has_value();
+    choice.extraParamsGiven = names.extras.has_value();
+  }
+  return survey::SurveyFile::Read(path, choice);
 }
 
-ModelFileRead ReadModelFile(const std::string& path, const ModelTypeNames& names) {
-  ModelFileRead read;
-  if (names.params && names.extras) {
-    read.type = NamedModelType(ListOf(*names.params), ListOf(*names.extras));
-  } else {
-    const TVesmarInvModelType named =
-        NamedModelType(names.params ? ListOf(*names.params) : std::vector<std::string>{},
-                       names.extras ? ListOf(*names.extras) : std::vector<std::string>{});
-    const std::vector<std::int32_t> codes = TypeCodes(TModFile(path, true));
-    read.type = OlderLayoutModelType(codes.empty() ? 0 : codes.front());
-    for (const std::int32_t code : codes)
-      if (OlderLayoutModelType(code) != read.type)
-        throw EPelo("The models of " + path + " have type codes " + std::to_string(codes.front()) +
-                    " and " + std::to_string(code) +
-                    ", whose blocks differ: name the parameters with --params and --extras");
-    if (names.params)
-      read.type.LayerParams = named.LayerParams;
-    if (names.extras)
-      read.type.ExtraParams = named.ExtraParams;
+std::string UncertainText(const std::string& path, const survey::ModelTypeFinding& finding) {
+  std::string text = "the model type of " + ExtractFileName(path) +
+                     " is not certain: " + finding.reason + ". Name it with --params and --extras:";
+  std::vector<std::string> options;
+  std::size_t width = 0;
+  const std::size_t shown = std::min(finding.candidates.size(), kCandidatesShown);
+  for (std::size_t i = 0; i < shown; ++i) {
+    const TVesmarInvModelType& type = finding.candidates[i];
+    options.push_back("--params " + Argument(survey::LayerParamsText(type)) + " --extras " +
+                      Argument(survey::ExtraParamsText(type)));
+    width = std::max(width, options.back().size());
   }
-  read.file = std::make_unique<TModFile>(path, read.type);
-  return read;
+  for (std::size_t i = 0; i < shown; ++i)
+    text += "\n  " + options[i] + std::string(width - options[i].size() + 3, ' ') +
+            survey::ModelTypeText(finding.candidates[i]);
+  if (const std::size_t more = finding.candidates.size() - shown + finding.moreCandidates; more > 0)
+    text += "\n  and " + std::to_string(more) + " more";
+  return text;
 }
 
 void RequireFile(const std::string& path) {

@@ -1,44 +1,33 @@
 #pragma once
 
-// How kivmod reads a model file: the model type that lays out its blocks, named on the command
-// line or taken from the type code of the file's data-file lines, and the read itself.
+// How kivmod reads a model file: as a survey, its model type found by reading or named on the
+// command line (--params, --extras, each alone or both), and how a file whose model type is not
+// certain is told, with the --params and --extras that pick each candidate.
 
-#include "model/InversionGeneralTypes_.h"
-#include "model/ModFile_.h"
-#include "model/ModelTypeNames.h"
-#include "tools/harness/UsageError.h"
+#include "survey/SurveyFile.h"
 
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace kiv {
 
 // The parameter lists of --params and --extras as given (comma-separated names); a list not
-// given comes from the type code of the file's models.
+// given comes from reading the file.
 struct ModelTypeNames {
   std::optional<std::string> params;
   std::optional<std::string> extras;
 };
 
-// Resistivity, then the layer parameters named (the catalogue's long or short texts, in any
-// letter case), and the extra parameters named (ExtraParamName), each list in file order. Throws
-// UsageError for an unknown name.
-TVesmarInvModelType NamedModelType(const std::vector<std::string>& params,
-                                   const std::vector<std::string>& extras);
+// Reads the whole file in one pass. Throws UsageError for a parameter name that is not known,
+// survey::UncertainModelType when the file and the names leave the model type open, and the
+// failures of the read (survey::SurveyFile::Read).
+std::unique_ptr<survey::SurveyFile> ReadSurvey(const std::string& path,
+                                               const ModelTypeNames& names);
 
-// A model file read whole, with the model type it was read with.
-struct ModelFileRead {
-  std::unique_ptr<TModFile> file;
-  TVesmarInvModelType type;
-};
-
-// Reads the whole file. A list that names is not given comes from the older layout of the
-// models' type code, read from the header first; models whose codes lay out their blocks
-// differently make that a failure (EPelo) that asks for the lists.
-ModelFileRead ReadModelFile(const std::string& path, const ModelTypeNames& names);
+// The text of a file whose model type is not certain: why, and a line per candidate (the first
+// few, then how many more) with the options that pick it.
+std::string UncertainText(const std::string& path, const survey::ModelTypeFinding& finding);
 
 // Throws UsageError unless path is an existing file.
 void RequireFile(const std::string& path);

@@ -1,6 +1,10 @@
 // kivmod on small model files of both styles: what it exports is what the library reads, damaged
 // files are named with their line, conversion both ways, diff, and the command line's mistakes.
 #include "platform/AsciiText.h"
+#include "survey/ParameterNames.h"
+#include "survey/SurveyFile.h"
+#include "survey/SurveyRows.h"
+#include "testing/model/SurveyFile.h"
 #include "tests/tools/kivmod/KivmodFixture.h"
 
 #include <cmath>
@@ -70,10 +74,8 @@ TEST_F(KivmodTest, ExportedCsvOfEitherStyleHoldsTheModelsTheLibraryReads) {
         ExpectSingle(row, "elevation", model.Elevation);
         ExpectSingle(row, "Resistivity", layer.ResStart);
         ExpectSingle(row, "Resistivity_prior_factor", layer.ResApriSTD);
-        ExpectSingle(row, "Resistivity_vertical_factor", layer.ResVert);
         ExpectSingle(row, "Phi", layer.LayerParams[0].Value);
         ExpectSingle(row, "Phi_prior_factor", layer.LayerParams[1].Value);
-        ExpectSingle(row, "Phi_vertical_factor", layer.LayerParamCons[0].Values[0]);
         if (m == 1) {
           ExpectSingle(row, "Resistivity_lateral_1_factor", layer.ResLat[0]);
           EXPECT_EQ(row.at("Resistivity_lateral_1_index"),
@@ -83,13 +85,18 @@ TEST_F(KivmodTest, ExportedCsvOfEitherStyleHoldsTheModelsTheLibraryReads) {
           EXPECT_EQ(row.at("Resistivity_lateral_1_factor"), "");
           EXPECT_EQ(row.at("Phi_lateral_1_factor"), "");
         }
+        // No vertical constraint ties the half-space to a layer below it.
         if (l + 1 < model.Layers.size()) {
+          ExpectSingle(row, "Resistivity_vertical_factor", layer.ResVert);
+          ExpectSingle(row, "Phi_vertical_factor", layer.LayerParamCons[0].Values[0]);
           ExpectSingle(row, "thickness", layer.ThkStart);
           ExpectSingle(row, "thickness_prior_factor", layer.ThkApriSTD);
           ExpectSingle(row, "depth", layer.DepStart);
           ExpectSingle(row, "depth_prior_factor", layer.DepApriSTD);
           top += layer.ThkStart;
         } else {
+          EXPECT_EQ(row.at("Resistivity_vertical_factor"), "");
+          EXPECT_EQ(row.at("Phi_vertical_factor"), "");
           EXPECT_EQ(row.at("thickness"), "");
           EXPECT_EQ(row.at("depth"), "");
         }
@@ -140,10 +147,9 @@ TEST_F(KivmodTest, ConvertsToTheSparseStyleAndRefusesTheWayBack) {
   const std::string back = dir_ / "back.mod";
   const ChildResult refused = Kivmod({"convert", mo2_, back});
   EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_EQ(
-      refused.standardError,
-      Lines("kivmod: error: The model-file library has no conversion from the sparse style (" +
-            mo2_ + ") to the regular one (" + back + ")\n"));
+  EXPECT_EQ(refused.standardError,
+            Lines("kivmod: error: A file in the sparse style cannot be saved in the regular style: "
+                  "the library converts regular models to sparse ones, not back\n"));
   EXPECT_FALSE(test::FileExists(back));
 }
 
@@ -261,6 +267,88 @@ TEST_F(KivmodTest, MistakesOfTheCommandLineEndWithCodeTwoAndOneLine) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.standardOutput.find(std::string("Usage: kivmod ") + command), std::string::npos);
   }
+}
+
+} // namespace
+} // namespace kiv
+
+namespace kiv {
+namespace {
+
+using platform::testing::ChildResult;
+using test::Kivmod;
+
+// The first line of the CSV that export writes: its field names.
+std::string HeaderRow(const std::string& csv) {
+  return csv.substr(0, csv.find("\r\n"));
+}
+
+// kivmod reads a file as the survey layer does, whatever its type code says: the model type and
+// the field names of its info and export are the survey's, which the viewer shows too.
+TEST(KivmodModelType, FilesReadAsTheSurveyLayerReadsThem) {
+  test::TempDir dir;
+  struct Row {
+    const char* params;
+    const char* extras;
+    std::int32_t code;
+    bool sparse;
+  };
+  const Row rows[] = {
+      {"Chargeability,TauRho", "Altitude,Pitch", 6, false}, // the generator's default
+      {"Chargeability,TauRho", "Altitude,Pitch", 6, true},
+      {"Chargeability,TauRho,C", "", 11, false},
+      {"Phi", "Altitude", 126, true},
+      {"", "Altitude,RxAngle,TxRxDist,Pitch,Roll", 8, false},
+  };
+  for (const Row& row : rows) {
+    const TVesmarInvModelType type =
+        survey::ModelTypeNamed(survey::NameList(row.params), survey::NameList(row.extras));
+    const std::string path = test::WriteSurvey({6, 4, row.sparse, type, row.code},
+                                               dir / (row.sparse ? "s.mo2" : "s.mod"));
+    const std::unique_ptr<survey::SurveyFile> read = survey::SurveyFile::Read(path, {});
+    const survey::SurveyRows surveyRows(read->File(), read->ModelType());
+    std::string names;
+    for (const std::string& name : surveyRows.Names())
+      names += (names.empty() ? "" : ",") + name;
+
+    const ChildResult exported = Kivmod({"export", path});
+    ASSERT_EQ(exported.exitCode, 0) << exported.standardError;
+    EXPECT_EQ(HeaderRow(exported.standardOutput), names) << path;
+    const std::string info = Kivmod({"info", path}).standardOutput;
+    EXPECT_NE(
+        info.find("  layer parameters: " +
+                  survey::ModelTypeText(type).substr(0, survey::ModelTypeText(type).find(';')) +
+                  "\n"),
+        std::string::npos)
+        << info;
+    EXPECT_EQ(Kivmod({"check", path}).standardOutput, path + ": ok (6 models)\n");
+  }
+}
+
+// A file that several model types fit alike is refused with each of them and the options that
+// pick it; the options given settle it.
+TEST(KivmodModelType, AnUncertainFileListsTheOptionsThatPickEachCandidate) {
+  test::TempDir dir;
+  const std::string path =
+      test::WriteSurvey({6, 4, false, survey::ModelTypeNamed({"Sigma"}, {}), 0}, dir / "one.mod");
+  const ChildResult refused = Kivmod({"export", path});
+  EXPECT_EQ(refused.exitCode, 1);
+  const std::string expected =
+      "kivmod: error: the model type of one.mod is not certain: its models have 1 "
+      "layer-parameter block and 0 extra-parameter lines, which several model types have. Name "
+      "it with --params and --extras:\n"
+      "  --params Chargeability --extras \"\"   Resistivity, Chargeability; no extra parameters\n"
+      "  --params Phi --extras \"\"             Resistivity, Phi; no extra parameters\n";
+  EXPECT_EQ(refused.standardError.substr(0, expected.size()), expected);
+  EXPECT_NE(refused.standardError.find("  --params Sigma --extras \"\""), std::string::npos);
+  EXPECT_EQ(refused.standardOutput, "");
+
+  const ChildResult check = Kivmod({"check", path});
+  EXPECT_EQ(check.exitCode, 1);
+  EXPECT_EQ(check.standardOutput.substr(0, path.size() + 22), path + ": the model type of on");
+  const ChildResult picked = Kivmod({"export", "--params", "Sigma", path});
+  EXPECT_EQ(picked.exitCode, 0) << picked.standardError;
+  EXPECT_NE(HeaderRow(picked.standardOutput).find(",Sigma,Sigma_prior_factor,"), std::string::npos);
 }
 
 } // namespace
