@@ -22,7 +22,7 @@ struct SurveyShape {
   std::int32_t layers = 12;
   bool sparse = false;
   // The parameters of the models; none: the older layout's of the type code.
-  std::optional<TVesmarInvModelType> type;
+  std::optional<TVesmarInvModelType> type = std::nullopt;
   std::int32_t typeCode = kSurveyTypeCode;
   // Written by TModFile::Save, whose lines each model's type code decides, instead of SaveGeneral.
   bool olderLayout = false;
