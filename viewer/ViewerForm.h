@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kiv {
 
@@ -113,6 +114,8 @@ private:
   std::optional<TPoint> FDragFrom;
   bool FDragged = false;
   std::string FLastFolder;
+  // The soundings grid's columns after the model's number.
+  std::vector<survey::Field> FSoundingColumns;
   std::unique_ptr<TFormRegistry> FRegistry;
 };
 

@@ -31,13 +31,13 @@ constexpr const char* kRecentKey = "RecentFiles";
 
 // The save dialog's choices, in its filter's order (counted from 1).
 struct SaveChoice {
-  TFileStyle style;
-  TFileLayout layout;
+  survey::FileStyle style;
+  survey::FileLayout layout;
 };
-constexpr SaveChoice kSaveChoices[] = {{TFileStyle::Regular, TFileLayout::General},
-                                       {TFileStyle::Sparse, TFileLayout::General},
-                                       {TFileStyle::Regular, TFileLayout::Older},
-                                       {TFileStyle::Sparse, TFileLayout::Older}};
+constexpr SaveChoice kSaveChoices[] = {{survey::FileStyle::Regular, survey::FileLayout::General},
+                                       {survey::FileStyle::Sparse, survey::FileLayout::General},
+                                       {survey::FileStyle::Regular, survey::FileLayout::Older},
+                                       {survey::FileStyle::Sparse, survey::FileLayout::Older}};
 constexpr const char* kSaveFilter =
     "Model file, regular style (*.mod)|*.mod|Model file, sparse style (*.mo2)|*.mo2|"
     "Model file, regular style, older layout (*.mod)|*.mod|"
@@ -147,7 +147,7 @@ bool TKivViewForm::OpenFile(const std::string& AFileName) {
   std::unique_ptr<TSurveyDocument> document;
   std::exception_ptr failure;
   try {
-    document = TSurveyDocument::Read(AFileName, hook);
+    document = TSurveyDocument::Read(AFileName, {}, hook);
   } catch (...) {
     failure = std::current_exception();
   }
@@ -179,13 +179,13 @@ void TKivViewForm::Adopt(std::unique_ptr<TSurveyDocument> ADocument) {
   FGeometry = TSectionGeometry(*FDocument);
   FViewport.Fit(FGeometry);
   FSelected.reset();
-  const std::vector<TLayerColumn>& columns = FDocument->Columns();
+  const std::vector<survey::Field>& columns = FDocument->Columns();
   LayerGrid->SetColCount(static_cast<int>(columns.size()) + 1);
   for (std::size_t c = 0; c < columns.size(); ++c) {
     const int col = static_cast<int>(c) + 1;
-    LayerGrid->SetColTitle(col, columns[c].Title);
+    LayerGrid->SetColTitle(col, columns[c].Title());
     LayerGrid->SetColWidths(col, kLayerColumnWidth);
-    LayerGrid->SetColEditable(col, columns[c].Rule != TValueRule::ReadOnly);
+    LayerGrid->SetColEditable(col, columns[c].rule != survey::EditRule::ReadOnly);
   }
   SoundingsGrid->SetRowCount(static_cast<int>(FDocument->Count()));
   SoundingsGrid->Invalidate();

@@ -64,6 +64,8 @@ TEST_F(ViewerFormTest, OpensASurveyIntoTheGridTheSectionAndTheSoundingView) {
   EXPECT_EQ(Cell(*form->SoundingsGrid, 5, 9), "line100_10.tem");
   EXPECT_EQ(form->Selected(), 0u);
   EXPECT_EQ(form->LayerGrid->RowCount(), 8);
+  EXPECT_EQ(form->SoundingsGrid->ColTitle(1), "x (m)");
+  EXPECT_EQ(form->SoundingsGrid->ColTitle(6), "Resistivity (Ohmm)");
   EXPECT_EQ(form->LayerGrid->ColTitle(1), "Resistivity (Ohmm)");
   EXPECT_EQ(form->Caption(), "survey.mod - kivview");
   EXPECT_EQ(form->RecentFiles->Files(), std::vector<std::string>{survey});
@@ -100,9 +102,7 @@ TEST_F(ViewerFormTest, ADamagedFileShowsTheLibrarysMessageAndChangesNothing) {
   test::WriteFile(damaged, bytes.substr(0, bytes.size() / 2) + "x y z\r\n");
   std::string expected;
   try {
-    const TVesmarInvModelType type = OlderLayoutModelType(test::kSurveyTypeCode);
-    TModFile file;
-    file.Open(damaged, false, &type);
+    survey::SurveyFile::Read(damaged, {});
   } catch (...) {
     expected = ExceptionBoxText(std::current_exception());
   }
