@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -36,8 +37,9 @@ public:
   ~TKivViewForm() override;
 
   // Opens the file as the document, after asking about unsaved changes. The read shows the
-  // progress window with its Abort; an abort or a failed read (its message in the exception box)
-  // leaves the document that was open untouched. True when the file became the document.
+  // progress window with its Abort. An abort or a failed read (a damaged file's line in an error
+  // box, an unexpected failure in the exception box) leaves the document that was open untouched.
+  // True when the file became the document.
   bool OpenFile(const std::string& AFileName);
   // Saves under the document's name; a failure is shown and logged, and false returned.
   bool SaveDocument();
@@ -92,6 +94,7 @@ private:
   void BindGrids();
   void RestoreSettings();
   void SaveSettings();
+  void ShowOpenFailure(const std::string& AFileName, const std::exception_ptr& AFailure);
   void Adopt(std::unique_ptr<TSurveyDocument> ADocument);
   void DocumentChanged(std::optional<std::size_t> AModel);
   // Lays the section's plot area out over the box as it is now, painted yet or not.

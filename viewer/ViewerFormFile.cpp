@@ -18,6 +18,7 @@
 #include <charconv>
 #include <exception>
 #include <iterator>
+#include <optional>
 #include <string_view>
 
 namespace kiv::viewer {
@@ -73,6 +74,22 @@ std::string MegabytesText(std::uint64_t read, std::uint64_t total) {
     return std::to_string(value / 10) + "." + std::to_string(value % 10);
   };
   return tenths(read) + " of " + tenths(total) + " MB read";
+}
+
+// The text of an expected failure to read a file: its message, and below it the cause's, which
+// says what the library met ("TModFile.ReadModelGeneral", "Invalid numeric input"); none for an
+// unexpected failure, which the exception box shows.
+std::optional<std::string> ExpectedFailureText(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EPFatal&) {
+    return std::nullopt;
+  } catch (const EPelo& e) {
+    const std::string cause = e.CauseMessage();
+    return cause.empty() ? e.Message() : e.Message() + "\n\n" + cause;
+  } catch (...) {
+    return std::nullopt;
+  }
 }
 
 bool Cancelled(const std::exception_ptr& failure) {
@@ -160,11 +177,7 @@ bool TKivViewForm::OpenFile(const std::string& AFileName) {
       StatusBar->SetPanelText(0, "Reading cancelled");
       return false;
     }
-    try {
-      std::rethrow_exception(failure);
-    } catch (...) {
-      ReportFailure("Could not open " + AFileName);
-    }
+    ShowOpenFailure(AFileName, failure);
     return false;
   }
   Log("Opened " + AFileName + ": " + std::to_string(document->Count()) + " models");
@@ -172,6 +185,22 @@ bool TKivViewForm::OpenFile(const std::string& AFileName) {
   Adopt(std::move(document));
   RecentFiles->Add(AFileName);
   return true;
+}
+
+void TKivViewForm::ShowOpenFailure(const std::string& AFileName,
+                                   const std::exception_ptr& AFailure) {
+  const std::optional<std::string> text = ExpectedFailureText(AFailure);
+  if (!text) {
+    try {
+      std::rethrow_exception(AFailure);
+    } catch (...) {
+      ReportFailure("Could not open " + AFileName);
+    }
+    return;
+  }
+  if (TMy* my = My())
+    my->Debug->WriteLine("Could not open " + AFileName + ": " + *text, mt_Error);
+  MessageDlg(*text, TMsgDlgType::mtError, mbOK);
 }
 
 void TKivViewForm::Adopt(std::unique_ptr<TSurveyDocument> ADocument) {

@@ -5,6 +5,7 @@
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/detail/Widget.h"
 #include "model/ModelTypeNames.h"
+#include "platform/testing/FaultInjection.h"
 #include "testing/gui/ModalAnswer.h"
 #include "testing/model/SurveyFile.h"
 #include "testing/support/ScopedEnvironment.h"
@@ -19,6 +20,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace kiv::viewer {
@@ -94,28 +96,57 @@ TEST_F(ViewerFormTest, AnAbortHalfWayKeepsThePreviousDocument) {
   EXPECT_EQ(form->RecentFiles->Files(), std::vector<std::string>{survey});
 }
 
-TEST_F(ViewerFormTest, ADamagedFileShowsTheLibrarysMessageAndChangesNothing) {
+TEST_F(ViewerFormTest, ADamagedFileShowsItsLineAndTheLibrarysFailureAndChangesNothing) {
   ASSERT_TRUE(form->OpenFile(survey));
   const TSurveyDocument* before = form->Document();
   const std::string damaged = dir / "damaged.mod";
   const std::string bytes = test::ReadFile(other);
-  test::WriteFile(damaged, bytes.substr(0, bytes.size() / 2) + "x y z\r\n");
-  std::string expected;
+  const std::string half = bytes.substr(0, bytes.size() / 2);
+  test::WriteFile(damaged, half + "x y z\r\n");
+  const auto line = std::count(half.begin(), half.end(), '\n') + 1;
+  std::string library;
   try {
-    survey::SurveyFile::Read(damaged, {});
-  } catch (...) {
-    expected = ExceptionBoxText(std::current_exception());
+    TModFile(damaged, OlderLayoutModelType(test::kSurveyTypeCode));
+  } catch (const std::exception& e) {
+    library = e.what();
   }
-  ASSERT_FALSE(expected.empty());
+  ASSERT_FALSE(library.empty());
   std::string shown;
+  std::string caption;
   {
-    ModalAnswer ok(ClickMessageBoxButton(QMessageBox::Ok, &shown));
+    ModalAnswer ok([&](QWidget& window) {
+      caption = window.windowTitle().toStdString();
+      ClickMessageBoxButton(QMessageBox::Ok, &shown)(window);
+    });
     EXPECT_FALSE(form->OpenFile(damaged));
     EXPECT_TRUE(ok.Answered());
   }
-  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(caption, "Error");
+  EXPECT_EQ(shown,
+            "damaged.mod, line " + std::to_string(line) + ": Invalid numeric input\n\n" + library);
   EXPECT_EQ(form->Document(), before);
   EXPECT_EQ(form->Caption(), "survey.mod - kivview");
+}
+
+TEST_F(ViewerFormTest, AnUnexpectedFailureStaysInTheExceptionBox) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  const TSurveyDocument* before = form->Document();
+  std::string shown;
+  std::string box;
+  {
+    // The second read of the file fails: the disk, not the file, is at fault.
+    platform::testing::ScopedFault fault(platform::testing::Operation::Read,
+                                         platform::testing::Fault::Error(std::errc::io_error), 1);
+    ModalAnswer ok([&](QWidget& window) {
+      box = window.objectName().toStdString();
+      ClickMessageBoxButton(QMessageBox::Ok, &shown)(window);
+    });
+    EXPECT_FALSE(form->OpenFile(other));
+  }
+  EXPECT_EQ(box, "ExceptionBox");
+  EXPECT_EQ(shown, "system_error with message: \nread " + other + ": " +
+                       std::make_error_code(std::errc::io_error).message());
+  EXPECT_EQ(form->Document(), before);
 }
 
 TEST_F(ViewerFormTest, SelectingARowInTheGridMovesTheSectionsMarker) {
