@@ -119,14 +119,16 @@ void TKivViewForm::BuildMenus() {
   Item(
       this, *FileMenu, "&Open...",
       [this] {
-        TOpenDialog dialog(this);
-        dialog.Title = "Open a model file";
-        dialog.Filter = "Model files (*.mod, *.mo2)|*.mod;*.mo2|All files|*.*";
-        dialog.InitialDir = StartFolder();
-        if (dialog.Execute())
-          OpenFile(dialog.FileName);
+        const std::string path = AskFileToOpen("Open a model file");
+        if (!path.empty())
+          OpenFile(path);
       },
       "Ctrl+O");
+  OpenAsItem = Item(this, *FileMenu, "Open &as...", [this] {
+    const std::string path = AskFileToOpen("Open a model file as");
+    if (!path.empty())
+      OpenFileAs(path);
+  });
   RecentMenu = Item(this, *FileMenu, "&Recent files", nullptr);
   RecentFiles = new TRecentFilesMenu(this, *RecentMenu, 8);
   RecentFiles->OnOpen = [this](const std::string& AFileName) { OpenFile(AFileName); };

@@ -10,11 +10,14 @@
 #include "framework/toolkit/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/KnownFolders.h"
+#include "survey/ParameterNames.h"
 #include "update/desktop/vekInternetUtils_.h"
+#include "viewer/OpenAsForm.h"
 #include "viewer/SectionPainter.h"
 #include "viewer/ViewerForm.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <exception>
 #include <iterator>
@@ -29,6 +32,12 @@ constexpr int kSettingsVersion = 1;
 constexpr int kProgressSteps = 100;
 constexpr int kLayerColumnWidth = 128;
 constexpr const char* kRecentKey = "RecentFiles";
+// The model types chosen for files: "File<n>=<path>|<layer parameters>|<extra parameters>", the
+// lists as ModelTypeNamed reads them ("Chargeability,TauRho", "Altitude,Pitch"). The path is not
+// the value's name, since names compare without regard to case and a path may hold "=", and it
+// comes first, since the lists hold no "|" and a path may.
+constexpr const char* kModelTypesKey = "ModelTypes";
+constexpr std::size_t kModelTypesKept = 64;
 
 // The save dialog's choices, in its filter's order (counted from 1).
 struct SaveChoice {
@@ -92,6 +101,20 @@ std::optional<std::string> ExpectedFailureText(const std::exception_ptr& failure
   }
 }
 
+// The path, layer parameters and extra parameters of a model type stored for a file; none when
+// the text is not such a choice.
+std::optional<std::array<std::string, 3>> ChoiceParts(std::string_view text) {
+  const std::size_t extras = text.rfind('|');
+  if (extras == std::string_view::npos || extras == 0)
+    return std::nullopt;
+  const std::size_t params = text.rfind('|', extras - 1);
+  if (params == std::string_view::npos)
+    return std::nullopt;
+  return std::array{std::string(text.substr(0, params)),
+                    std::string(text.substr(params + 1, extras - params - 1)),
+                    std::string(text.substr(extras + 1))};
+}
+
 bool Cancelled(const std::exception_ptr& failure) {
   try {
     std::rethrow_exception(failure);
@@ -139,6 +162,34 @@ bool TKivViewForm::ConfirmDiscard() {
 bool TKivViewForm::OpenFile(const std::string& AFileName) {
   if (!ConfirmDiscard())
     return false;
+  survey::ModelTypeChoice choice;
+  choice.preferred = RememberedModelType(AFileName);
+  return ReadDocument(AFileName, choice);
+}
+
+bool TKivViewForm::OpenFileAs(const std::string& AFileName) {
+  if (!ConfirmDiscard())
+    return false;
+  TComponentGuard<TKivViewForm> self(this);
+  survey::ModelTypeFinding finding;
+  std::exception_ptr failure;
+  try {
+    finding = survey::FindModelTypeOfFile(AFileName);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  if (failure) {
+    ShowOpenFailure(AFileName, failure);
+    return false;
+  }
+  const std::optional<TVesmarInvModelType> type = TOpenAsForm::Choose(this, AFileName, finding);
+  if (!self || !type)
+    return false;
+  return ReadDocument(AFileName, {type, true, true, std::nullopt});
+}
+
+bool TKivViewForm::ReadDocument(const std::string& AFileName,
+                                const survey::ModelTypeChoice& AChoice) {
   TComponentGuard<TKivViewForm> self(this);
   TComponentGuard<TProgressForm> progress(new TProgressForm(&Application()));
   progress->SetFormCaption("Opening");
@@ -163,14 +214,25 @@ bool TKivViewForm::OpenFile(const std::string& AFileName) {
   };
   std::unique_ptr<TSurveyDocument> document;
   std::exception_ptr failure;
+  std::optional<survey::ModelTypeFinding> uncertain;
   try {
-    document = TSurveyDocument::Read(AFileName, {}, hook);
+    document = TSurveyDocument::Read(AFileName, AChoice, hook);
+  } catch (const survey::UncertainModelType& e) {
+    uncertain = e.Finding();
   } catch (...) {
     failure = std::current_exception();
   }
   delete progress.Get();
   if (!self)
     return false;
+  if (uncertain) {
+    Log("Asking for the model type of " + AFileName + ": " + uncertain->reason);
+    const std::optional<TVesmarInvModelType> type =
+        TOpenAsForm::Choose(this, AFileName, *uncertain);
+    if (!self || !type)
+      return false;
+    return ReadDocument(AFileName, {type, true, true, std::nullopt});
+  }
   if (failure) {
     if (stopped && Cancelled(failure)) {
       Log("Reading cancelled: " + AFileName);
@@ -180,8 +242,11 @@ bool TKivViewForm::OpenFile(const std::string& AFileName) {
     ShowOpenFailure(AFileName, failure);
     return false;
   }
-  Log("Opened " + AFileName + ": " + std::to_string(document->Count()) + " models");
+  Log("Opened " + AFileName + ": " + std::to_string(document->Count()) + " models as " +
+      survey::ModelTypeText(document->ModelType()));
   FLastFolder = ExtractFilePath(AFileName);
+  if (AChoice.given)
+    RememberModelType(AFileName, document->ModelType());
   Adopt(std::move(document));
   RecentFiles->Add(AFileName);
   return true;
@@ -201,6 +266,41 @@ void TKivViewForm::ShowOpenFailure(const std::string& AFileName,
   if (TMy* my = My())
     my->Debug->WriteLine("Could not open " + AFileName + ": " + *text, mt_Error);
   MessageDlg(*text, TMsgDlgType::mtError, mbOK);
+}
+
+std::string TKivViewForm::AskFileToOpen(const std::string& ATitle) {
+  TOpenDialog dialog(this);
+  dialog.Title = ATitle;
+  dialog.Filter = "Model files (*.mod, *.mo2)|*.mod;*.mo2|All files|*.*";
+  dialog.InitialDir = StartFolder();
+  return dialog.Execute() ? dialog.FileName : std::string();
+}
+
+std::optional<TVesmarInvModelType>
+TKivViewForm::RememberedModelType(const std::string& AFileName) const {
+  for (const TModelTypeChosen& chosen : FModelTypesChosen) {
+    if (chosen.FileName != AFileName)
+      continue;
+    try {
+      return survey::ModelTypeNamed(survey::NameList(chosen.LayerParams),
+                                    survey::NameList(chosen.Extras));
+    } catch (const survey::UnknownParameterName&) {
+      // Stored by a version that knew other parameters: the file is read as if never chosen.
+      return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}
+
+void TKivViewForm::RememberModelType(const std::string& AFileName,
+                                     const TVesmarInvModelType& AType) {
+  std::erase_if(FModelTypesChosen,
+                [&](const TModelTypeChosen& chosen) { return chosen.FileName == AFileName; });
+  FModelTypesChosen.insert(FModelTypesChosen.begin(), {AFileName, survey::LayerParamsText(AType),
+                                                       survey::ExtraParamsText(AType)});
+  if (FModelTypesChosen.size() > kModelTypesKept)
+    FModelTypesChosen.resize(kModelTypesKept);
+  SaveSettings();
 }
 
 void TKivViewForm::Adopt(std::unique_ptr<TSurveyDocument> ADocument) {
@@ -345,6 +445,14 @@ void TKivViewForm::RestoreSettings() {
       RecentFiles->SetFiles(std::move(recent));
       RecentFiles->OnChange = change;
     }
+    std::vector<std::string> chosen;
+    if (FRegistry->ReadFromRegistryHKCU(chosen,
+                                        FRegistry->KeyNameSettings() + "\\" + kModelTypesKey)) {
+      FModelTypesChosen.clear();
+      for (const std::string& line : chosen)
+        if (const auto parts = ChoiceParts(std::string_view(line).substr(line.find('=') + 1)))
+          FModelTypesChosen.push_back({(*parts)[0], (*parts)[1], (*parts)[2]});
+    }
   } catch (...) {
     ReportFailure("Could not read the settings");
   }
@@ -369,6 +477,15 @@ void TKivViewForm::SaveSettings() {
     for (std::size_t i = 0; i < RecentFiles->Files().size(); ++i)
       lines.push_back("File" + std::to_string(i + 1) + "=" + RecentFiles->Files()[i]);
     FRegistry->WriteToRegistryHKCU(lines, recentKey);
+    const std::string typesKey = FRegistry->KeyNameSettings() + "\\" + kModelTypesKey;
+    FRegistry->DeleteKeyHKCU(typesKey);
+    lines.clear();
+    for (std::size_t i = 0; i < FModelTypesChosen.size(); ++i) {
+      const TModelTypeChosen& chosen = FModelTypesChosen[i];
+      lines.push_back("File" + std::to_string(i + 1) + "=" + chosen.FileName + "|" +
+                      chosen.LayerParams + "|" + chosen.Extras);
+    }
+    FRegistry->WriteToRegistryHKCU(lines, typesKey);
   } catch (...) {
     ReportFailure("Could not store the settings");
   }
