@@ -1,5 +1,6 @@
 #include "viewer/SectionGeometry.h"
 
+#include "survey/Fields.h"
 #include "viewer/SurveyDocument.h"
 
 #include <algorithm>
@@ -46,10 +47,8 @@ TSectionGeometry::TSectionGeometry(const TSurveyDocument& document) {
       lowestGround = std::min(lowestGround, static_cast<double>(m.Elevation));
       if (i % stride != 0)
         continue;
-      double depth = 0;
-      for (std::size_t k = 0; k + 1 < m.Layers.size(); ++k)
-        depth += m.Layers[k].ThkStart;
-      deepest = std::max(deepest, depth);
+      if (!m.Layers.empty())
+        deepest = std::max(deepest, survey::LayerTop(m, m.Layers.size() - 1));
       for (const auto& layer : m.Layers)
         if (layer.ResStart > 0) {
           lowRes = std::min(lowRes, layer.ResStart);

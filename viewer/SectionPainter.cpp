@@ -42,6 +42,8 @@ void AddBands(const Model& model, const TSectionGeometry& geometry,
   const std::size_t count = model.Layers.size();
   ends.push_back(ClampedPixel(viewport.PixelOfElevation(ground), top, bottom) - top);
   pixels.push_back(TBitmap::PixelOf(clWhite));
+  // One running sum of the layers' tops down the model, as survey::LayerTop sums them for one
+  // layer: a sum per layer would cost the paint the square of the layers of every column.
   double depth = 0;
   for (std::size_t k = 0; k < count; ++k) {
     const auto& layer = model.Layers[k];

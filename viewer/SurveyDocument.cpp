@@ -1,133 +1,92 @@
 #include "viewer/SurveyDocument.h"
 
-#include "core/Exceptions.h"
-#include "core/NumberParse.h"
-#include "model/ModelTypeNames.h"
-
-#include <cmath>
+#include <cstdint>
 
 namespace kiv::viewer {
 namespace {
 
-// The older layout's model type of the header's type codes, which must all lay out the same
-// blocks.
-TVesmarInvModelType ModelTypeOfHeader(const TModFile& header) {
-  const std::vector<std::int32_t> codes = TypeCodes(header);
-  TVesmarInvModelType type = OlderLayoutModelType(codes.empty() ? 0 : codes.front());
-  for (const std::int32_t code : codes)
-    if (OlderLayoutModelType(code) != type)
-      throw EPelo("The models of " + header.FileName() + " have type codes " +
-                  std::to_string(codes.front()) + " and " + std::to_string(code) +
-                  ", whose blocks differ");
-  return type;
-}
+using survey::Field;
+using survey::FieldPart;
+using survey::FieldSource;
 
-std::string Refusal(const TLayerColumn& column) {
-  switch (column.Field) {
-  case TLayerField::Resistivity:
-    return "A resistivity must be a positive number";
-  case TLayerField::Thickness:
-    return "A thickness must be a positive number";
-  default:
-    return column.Rule == TValueRule::Positive ? "The value must be a positive number"
-                                               : "The value must be a number";
-  }
+// The values first, the layer parameters' before thickness, top and depth, then the factors: the
+// pane shows a few columns at a time, and the values are what a person reads and edits most.
+// Lateral constraints, one per neighbour, are not shown; vertical ones where the file holds them.
+std::vector<Field> ColumnsOf(const survey::FieldCatalogue& catalogue, bool vertical) {
+  std::vector<Field> columns;
+  const auto add = [&](auto wanted) {
+    for (const Field& field : catalogue.LayerFields())
+      if (wanted(field))
+        columns.push_back(field);
+  };
+  add([](const Field& f) { return f.part == FieldPart::Value && f.source == FieldSource::Param; });
+  add([](const Field& f) { return f.part == FieldPart::Value && f.source != FieldSource::Param; });
+  add([&](const Field& f) {
+    return f.part == FieldPart::PriorFactor || (vertical && f.part == FieldPart::VerticalFactor);
+  });
+  return columns;
 }
 
 } // namespace
 
-TSurveyDocument::TSurveyDocument(std::unique_ptr<TModFile> file, TVesmarInvModelType type)
-    : FFile(std::move(file)), FType(std::move(type)),
-      FColumns(LayerColumns(FType, FFile->LCIMode() > 0)) {}
+TSurveyDocument::TSurveyDocument(std::unique_ptr<survey::SurveyFile> survey)
+    : FSurvey(std::move(survey)),
+      FCatalogue(std::make_unique<survey::FieldCatalogue>(File(), ModelType())),
+      FColumns(ColumnsOf(*FCatalogue, File().LCIMode() > 0)) {}
 
 std::unique_ptr<TSurveyDocument> TSurveyDocument::Read(const std::string& path,
+                                                       const survey::ModelTypeChoice& choice,
                                                        const TReadProgressHook& progress) {
-  TVesmarInvModelType type;
-  auto file = std::make_unique<TModFile>();
-  file->OpenWithHeaderType(
-      path,
-      [&type](const TModFile& header, std::string_view) {
-        type = ModelTypeOfHeader(header);
-        return type;
-      },
-      progress);
-  return std::unique_ptr<TSurveyDocument>(new TSurveyDocument(std::move(file), std::move(type)));
-}
-
-std::size_t TSurveyDocument::Count() const noexcept {
-  return WithModels([](const auto& models) { return models.size(); });
-}
-
-double TSurveyDocument::X(std::size_t model) const {
-  return WithModels([&](const auto& models) { return models[model].UTMX; });
-}
-
-double TSurveyDocument::Y(std::size_t model) const {
-  return WithModels([&](const auto& models) { return models[model].UTMY; });
-}
-
-float TSurveyDocument::Elevation(std::size_t model) const {
-  return WithModels([&](const auto& models) { return models[model].Elevation; });
+  return std::unique_ptr<TSurveyDocument>(
+      new TSurveyDocument(survey::SurveyFile::Read(path, choice, progress)));
 }
 
 std::size_t TSurveyDocument::LayerCount(std::size_t model) const {
   return WithModels([&](const auto& models) { return models[model].Layers.size(); });
 }
 
-std::string_view TSurveyDocument::DataFileName(std::size_t model) const {
-  return WithModels([&](const auto& models) -> std::string_view {
-    const auto& files = models[model].DataFiles;
-    return files.empty() ? std::string_view() : std::string_view(files.front());
-  });
+survey::Cell TSurveyDocument::SoundingValue(std::size_t model, const survey::Field& field) const {
+  return WithModels(
+      [&](const auto& models) { return FCatalogue->SoundingCell(models[model], field); });
 }
 
-std::optional<float> TSurveyDocument::Value(std::size_t model, std::size_t layer,
-                                            std::size_t column) const {
-  const TLayerColumn& c = FColumns[column];
-  return WithModels([&](const auto& models) -> std::optional<float> {
-    const auto& layers = models[model].Layers;
-    if (!FieldHeld(c.Field, layer, layers.size()))
-      return std::nullopt;
-    if (c.Field == TLayerField::DepthToTop) {
-      float depth = 0;
-      for (std::size_t k = 0; k < layer; ++k)
-        depth += layers[k].ThkStart;
-      return depth;
-    }
-    const float* value = FieldOf(layers[layer], c);
-    return value ? std::optional<float>(*value) : std::nullopt;
+std::optional<double> TSurveyDocument::LayerValue(std::size_t model, std::size_t layer,
+                                                  const survey::Field& field) const {
+  const survey::Cell cell = WithModels([&](const auto& models) {
+    const auto& m = models[model];
+    return layer < m.Layers.size() ? FCatalogue->LayerCell(m, layer, field) : survey::Cell{};
   });
+  return cell.kind == survey::Cell::Kind::Empty ? std::nullopt : std::optional(cell.number);
 }
 
 std::string TSurveyDocument::Edit(std::size_t model, std::size_t layer, std::size_t column,
                                   std::string_view text) {
-  const TLayerColumn& c = FColumns[column];
-  const std::optional<float> before = Value(model, layer, column);
-  if (c.Rule == TValueRule::ReadOnly || !before)
+  const std::optional<double> before = Value(model, layer, column);
+  if (!before)
     return "This value is not kept in the file";
-  double parsed = 0;
-  const bool number = ParseReal(text, parsed) && std::isfinite(static_cast<float>(parsed));
-  if (!number || (c.Rule == TValueRule::Positive && !(parsed > 0)))
-    return Refusal(c);
-  const float after = static_cast<float>(parsed);
-  if (after == *before)
+  const survey::EditCheck check = survey::CheckEdit(FColumns[column], text);
+  if (!check.value)
+    return check.refusal;
+  const auto previous = static_cast<float>(*before);
+  if (*check.value == previous)
     return {};
-  SetValue(model, layer, column, after);
-  FHistory.Done({model, layer, column, *before, after});
+  SetValue(model, layer, column, *check.value);
+  FHistory.Done({model, layer, column, previous, *check.value});
   return {};
 }
 
 void TSurveyDocument::SetValue(std::size_t model, std::size_t layer, std::size_t column,
                                float value) {
   const auto number = static_cast<std::int32_t>(model + 1);
+  TModFile& file = FSurvey->File();
   if (Sparse()) {
-    TSparseModel copy = FFile->GetSparseModel(number);
-    *FieldOf(copy.Layers[layer], FColumns[column]) = value;
-    FFile->SetSparseModel(number, copy);
+    TSparseModel copy = file.GetSparseModel(number);
+    FCatalogue->SetLayerValue(copy, layer, FColumns[column], value);
+    file.SetSparseModel(number, copy);
   } else {
-    TModel copy = FFile->GetModel(number);
-    *FieldOf(copy.Layers[layer], FColumns[column]) = value;
-    FFile->SetModel(number, copy);
+    TModel copy = file.GetModel(number);
+    FCatalogue->SetLayerValue(copy, layer, FColumns[column], value);
+    file.SetModel(number, copy);
   }
 }
 
@@ -147,38 +106,26 @@ std::optional<std::size_t> TSurveyDocument::Redo() {
   return edit->Model;
 }
 
-void TSurveyDocument::Write(TFileLayout layout) {
-  if (layout == TFileLayout::General)
-    FFile->SaveGeneral(FType, false);
-  else
-    FFile->Save(false);
-  FLayout = layout;
+void TSurveyDocument::Save() {
+  FSurvey->Save();
   FHistory.MarkSaved();
 }
 
-void TSurveyDocument::Save() {
-  Write(FLayout);
-}
-
-void TSurveyDocument::SaveAs(const std::string& path, TFileStyle style, TFileLayout layout) {
-  if (style == TFileStyle::Regular && Sparse())
-    throw EPelo("A file in the sparse style cannot be saved in the regular style");
-  if (style == TFileStyle::Sparse && !Sparse())
+void TSurveyDocument::SaveAs(const std::string& path, survey::FileStyle style,
+                             survey::FileLayout layout) {
+  // Converted here rather than by the survey's own save, so that the conversion is a change that
+  // cannot be undone like any other.
+  if (style == survey::FileStyle::Sparse)
     ConvertToSparse();
-  const std::string previous = FFile->FileName();
-  FFile->SetFileName(path);
-  try {
-    Write(layout);
-  } catch (...) {
-    FFile->SetFileName(previous);
-    throw;
-  }
+  FSurvey->SaveAs(path, style, layout);
+  FHistory.MarkSaved();
 }
 
 void TSurveyDocument::ConvertToSparse() {
   if (Sparse())
     return;
-  FFile->SwitchToSparseFormat(FType);
+  FSurvey->ConvertToSparse();
+  FCatalogue = std::make_unique<survey::FieldCatalogue>(File(), ModelType());
   FHistory.Reset();
 }
 

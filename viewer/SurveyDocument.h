@@ -1,11 +1,11 @@
 #pragma once
 
-// One model file open in the viewer: its models as the library holds them, the model type they
-// were read with, the columns that show their layers, and the edits since it was opened.
+// One model file open in the viewer: the survey as the survey library reads and saves it, the
+// catalogue's layer fields that the sounding view shows, and the edits since it was opened.
 
-#include "model/ModFile_.h"
+#include "survey/Fields.h"
+#include "survey/SurveyFile.h"
 #include "viewer/EditHistory.h"
-#include "viewer/LayerColumns.h"
 
 #include <cstddef>
 #include <memory>
@@ -16,38 +16,40 @@
 
 namespace kiv::viewer {
 
-// How a file is written: its style (.mod or .mo2) and its layout (the blocks of the model type the
-// file was read with, or the older layout that each model's type code decides).
-enum class TFileStyle { Regular, Sparse };
-enum class TFileLayout { General, Older };
-
 class TSurveyDocument {
 public:
-  // Reads the whole file. The model type comes from the type codes of its models; models whose
-  // codes lay out their blocks differently are refused (EPelo). Progress as TModFile::Open's.
+  // Reads the whole file with the model type that the choice and the file decide; throws as
+  // survey::SurveyFile::Read does (UncertainModelType, ReadFailure, ...). Progress as
+  // TModFile::Open's.
   static std::unique_ptr<TSurveyDocument> Read(const std::string& path,
-                                               const TReadProgressHook& progress);
+                                               const survey::ModelTypeChoice& choice,
+                                               const TReadProgressHook& progress = {});
 
-  const TModFile& File() const noexcept { return *FFile; }
-  const std::string& FileName() const noexcept { return FFile->FileName(); }
-  const TVesmarInvModelType& ModelType() const noexcept { return FType; }
-  bool Sparse() const noexcept { return FFile->SparseFormat(); }
-  std::size_t Count() const noexcept;
-  const std::vector<TLayerColumn>& Columns() const noexcept { return FColumns; }
+  const TModFile& File() const noexcept { return FSurvey->File(); }
+  const std::string& FileName() const noexcept { return FSurvey->FileName(); }
+  const TVesmarInvModelType& ModelType() const noexcept { return FSurvey->ModelType(); }
+  bool Sparse() const noexcept { return FSurvey->Sparse(); }
+  std::size_t Count() const noexcept { return FSurvey->Count(); }
+  const survey::FieldCatalogue& Catalogue() const noexcept { return *FCatalogue; }
+  // The layer fields of the sounding view, one per column after the layer number.
+  const std::vector<survey::Field>& Columns() const noexcept { return FColumns; }
 
   // Runs f on the models of the file's style (a vector of TModel or of TSparseModel), in place.
   template <class F> decltype(auto) WithModels(F&& f) const {
-    return Sparse() ? f(FFile->SparseModels()) : f(FFile->RegularModels());
+    return FSurvey->WithModels(std::forward<F>(f));
   }
 
-  double X(std::size_t model) const;
-  double Y(std::size_t model) const;
-  float Elevation(std::size_t model) const;
   std::size_t LayerCount(std::size_t model) const;
-  // The model's first data-file name; empty when it has none.
-  std::string_view DataFileName(std::size_t model) const;
-  // The column's value for the layer; none where the file holds no such value.
-  std::optional<float> Value(std::size_t model, std::size_t layer, std::size_t column) const;
+  // The value of one of the catalogue's sounding fields for the model.
+  survey::Cell SoundingValue(std::size_t model, const survey::Field& field) const;
+  // The value of one of the catalogue's layer fields for the layer; none where the model has no
+  // such layer or the file holds no such value.
+  std::optional<double> LayerValue(std::size_t model, std::size_t layer,
+                                   const survey::Field& field) const;
+  // The column's value for the layer, as LayerValue.
+  std::optional<double> Value(std::size_t model, std::size_t layer, std::size_t column) const {
+    return LayerValue(model, layer, FColumns[column]);
+  }
 
   // Takes a typed value into the layer: "" when taken, else why not ("A resistivity must be a
   // positive number"). A value taken can be undone.
@@ -65,20 +67,20 @@ public:
   // Writes the file under path in the style and layout given; from then on the document is that
   // file. The sparse style cannot be written back in the regular one (EPelo). A failure leaves
   // the document's name and layout as they were.
-  void SaveAs(const std::string& path, TFileStyle style, TFileLayout layout);
+  void SaveAs(const std::string& path, survey::FileStyle style, survey::FileLayout layout);
   // Builds the sparse models from the regular ones, as the library converts; the name's
   // extension becomes ".mo2". Cannot be undone; the document is then changed.
   void ConvertToSparse();
 
 private:
-  TSurveyDocument(std::unique_ptr<TModFile> file, TVesmarInvModelType type);
+  explicit TSurveyDocument(std::unique_ptr<survey::SurveyFile> survey);
   void SetValue(std::size_t model, std::size_t layer, std::size_t column, float value);
-  void Write(TFileLayout layout);
 
-  std::unique_ptr<TModFile> FFile;
-  TVesmarInvModelType FType;
-  std::vector<TLayerColumn> FColumns;
-  TFileLayout FLayout = TFileLayout::General;
+  std::unique_ptr<survey::SurveyFile> FSurvey;
+  // Made again when the models change style: a sparse file's lateral lists are as wide as its
+  // models make them.
+  std::unique_ptr<survey::FieldCatalogue> FCatalogue;
+  std::vector<survey::Field> FColumns;
   TEditHistory FHistory;
 };
 

@@ -7,10 +7,12 @@
 #include "framework/desktop/My.h"
 #include "framework/formregistry/FormRegistry_.h"
 #include "framework/toolkit/Dialogs.h"
+#include "survey/ParameterNames.h"
 #include "viewer/NumberText.h"
 #include "viewer/SectionPainter.h"
 #include "viewer/SoundingPainter.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kiv::viewer {
@@ -21,9 +23,37 @@ constexpr int kWheelNotch = 120;
 // A press that moves less than this is a click, not a drag.
 constexpr int kDragThreshold = 3;
 
-const char* const kSoundingTitles[] = {
-    "Model", "X", "Y", "Elevation", "Layers", "Data file", "Resistivity 1 (ohm-m)"};
-constexpr int kSoundingColumns = 7;
+// The catalogue's sounding fields that the soundings grid shows: position, layer count and data
+// file; the extra parameters stay for the export.
+constexpr std::size_t kSoundingFieldsShown = 5;
+
+// The soundings grid's columns: the catalogue's first sounding fields and the first layer's
+// resistivity, of any catalogue (the model type changes none of them).
+std::vector<survey::Field> SoundingColumns(const survey::FieldCatalogue& catalogue) {
+  const std::vector<survey::Field>& fields = catalogue.SoundingFields();
+  std::vector<survey::Field> columns(
+      fields.begin(), fields.begin() + std::min(fields.size(), kSoundingFieldsShown));
+  for (const survey::Field& field : catalogue.LayerFields())
+    if (field.source == survey::FieldSource::Param && field.group == 0 &&
+        field.part == survey::FieldPart::Value)
+      columns.push_back(field);
+  return columns;
+}
+
+std::string CellText(const survey::Cell& cell) {
+  switch (cell.kind) {
+  case survey::Cell::Kind::Integer:
+    return std::to_string(static_cast<long long>(cell.number));
+  case survey::Cell::Kind::Single:
+    return NumberText(cell.number);
+  case survey::Cell::Kind::Double:
+    return FloatToStr(cell.number);
+  case survey::Cell::Kind::Text:
+    return std::string(cell.text);
+  default:
+    return {};
+  }
+}
 
 TMenuItem* Item(TComponent* owner, TMenuItem& parent, const std::string& caption,
                 std::function<void()> click, const std::string& shortCut = {}) {
@@ -89,14 +119,16 @@ void TKivViewForm::BuildMenus() {
   Item(
       this, *FileMenu, "&Open...",
       [this] {
-        TOpenDialog dialog(this);
-        dialog.Title = "Open a model file";
-        dialog.Filter = "Model files (*.mod, *.mo2)|*.mod;*.mo2|All files|*.*";
-        dialog.InitialDir = StartFolder();
-        if (dialog.Execute())
-          OpenFile(dialog.FileName);
+        const std::string path = AskFileToOpen("Open a model file");
+        if (!path.empty())
+          OpenFile(path);
       },
       "Ctrl+O");
+  OpenAsItem = Item(this, *FileMenu, "Open &as...", [this] {
+    const std::string path = AskFileToOpen("Open a model file as");
+    if (!path.empty())
+      OpenFileAs(path);
+  });
   RecentMenu = Item(this, *FileMenu, "&Recent files", nullptr);
   RecentFiles = new TRecentFilesMenu(this, *RecentMenu, 8);
   RecentFiles->OnOpen = [this](const std::string& AFileName) { OpenFile(AFileName); };
@@ -232,9 +264,13 @@ void TKivViewForm::BindSection() {
 }
 
 void TKivViewForm::BindGrids() {
-  SoundingsGrid->SetColCount(kSoundingColumns);
-  for (int c = 0; c < kSoundingColumns; ++c)
-    SoundingsGrid->SetColTitle(c, kSoundingTitles[c]);
+  FSoundingColumns =
+      SoundingColumns(survey::FieldCatalogue(TModFile(), survey::ModelTypeNamed({}, {})));
+  SoundingsGrid->SetColCount(static_cast<int>(FSoundingColumns.size()) + 1);
+  SoundingsGrid->SetColTitle(0, "Model");
+  for (std::size_t c = 0; c < FSoundingColumns.size(); ++c)
+    SoundingsGrid->SetColTitle(static_cast<int>(c) + 1, FSoundingColumns[c].Title());
+  SoundingsGrid->SetColWidths(3, 96);
   SoundingsGrid->SetColWidths(5, 120);
   SoundingsGrid->SetRowCount(0);
   SoundingsGrid->OnGetText = [this](int ACol, int ARow) { return SoundingCell(ACol, ARow); };
@@ -258,29 +294,17 @@ void TKivViewForm::BindGrids() {
 }
 
 std::string TKivViewForm::SoundingCell(int ACol, int ARow) const {
-  if (!FDocument || ARow < 0 || static_cast<std::size_t>(ARow) >= FDocument->Count())
+  if (!FDocument || ARow < 0 || static_cast<std::size_t>(ARow) >= FDocument->Count() || ACol < 0 ||
+      static_cast<std::size_t>(ACol) > FSoundingColumns.size())
     return {};
   const auto model = static_cast<std::size_t>(ARow);
-  switch (ACol) {
-  case 0:
+  if (ACol == 0)
     return std::to_string(model + 1);
-  case 1:
-    return FloatToStr(FDocument->X(model));
-  case 2:
-    return FloatToStr(FDocument->Y(model));
-  case 3:
-    return NumberText(FDocument->Elevation(model));
-  case 4:
-    return std::to_string(FDocument->LayerCount(model));
-  case 5:
-    return std::string(FDocument->DataFileName(model));
-  case 6: {
-    const std::optional<float> value = FDocument->Value(model, 0, 0);
-    return FDocument->LayerCount(model) > 0 && value ? NumberText(*value) : std::string();
-  }
-  default:
-    return {};
-  }
+  const survey::Field& field = FSoundingColumns[static_cast<std::size_t>(ACol) - 1];
+  if (field.source != survey::FieldSource::Param)
+    return CellText(FDocument->SoundingValue(model, field));
+  const std::optional<double> value = FDocument->LayerValue(model, 0, field);
+  return value ? NumberText(*value) : std::string();
 }
 
 std::string TKivViewForm::LayerCell(int ACol, int ARow) const {

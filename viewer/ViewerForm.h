@@ -17,10 +17,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kiv {
 
@@ -35,9 +37,14 @@ public:
   ~TKivViewForm() override;
 
   // Opens the file as the document, after asking about unsaved changes. The read shows the
-  // progress window with its Abort; an abort or a failed read (its message in the exception box)
-  // leaves the document that was open untouched. True when the file became the document.
+  // progress window with its Abort. A file whose model type is not certain, and that no earlier
+  // choice lays out, asks which it is (Open as). An abort, a cancel or a failed read (a damaged
+  // file's line in an error box, an unexpected failure in the exception box) leaves the document
+  // that was open untouched. True when the file became the document.
   bool OpenFile(const std::string& AFileName);
+  // Opens the file as OpenFile does, but asks first which model type its models have, among
+  // every model type that its first models allow, the one found first.
+  bool OpenFileAs(const std::string& AFileName);
   // Saves under the document's name; a failure is shown and logged, and false returned.
   bool SaveDocument();
   // Asks for a name, style and layout, and saves there.
@@ -64,6 +71,7 @@ public:
   // The controls, owned by the window.
   TMainMenu* MainMenu;
   TMenuItem* FileMenu;
+  TMenuItem* OpenAsItem;
   TMenuItem* RecentMenu;
   TMenuItem* ViewSectionItem;
   TMenuItem* ViewSoundingItem;
@@ -91,6 +99,13 @@ private:
   void BindGrids();
   void RestoreSettings();
   void SaveSettings();
+  // Reads the file with the model type the choice and the file decide, asking when they leave it
+  // uncertain; a model type chosen by a person is remembered for the file.
+  bool ReadDocument(const std::string& AFileName, const survey::ModelTypeChoice& AChoice);
+  void ShowOpenFailure(const std::string& AFileName, const std::exception_ptr& AFailure);
+  std::string AskFileToOpen(const std::string& ATitle);
+  std::optional<TVesmarInvModelType> RememberedModelType(const std::string& AFileName) const;
+  void RememberModelType(const std::string& AFileName, const TVesmarInvModelType& AType);
   void Adopt(std::unique_ptr<TSurveyDocument> ADocument);
   void DocumentChanged(std::optional<std::size_t> AModel);
   // Lays the section's plot area out over the box as it is now, painted yet or not.
@@ -113,6 +128,15 @@ private:
   std::optional<TPoint> FDragFrom;
   bool FDragged = false;
   std::string FLastFolder;
+  // The soundings grid's columns after the model's number.
+  std::vector<survey::Field> FSoundingColumns;
+  // The model types people chose for files, the latest first.
+  struct TModelTypeChosen {
+    std::string FileName;
+    std::string LayerParams;
+    std::string Extras;
+  };
+  std::vector<TModelTypeChosen> FModelTypesChosen;
   std::unique_ptr<TFormRegistry> FRegistry;
 };
 

@@ -10,14 +10,18 @@
 #include "framework/toolkit/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/KnownFolders.h"
+#include "survey/ParameterNames.h"
 #include "update/desktop/vekInternetUtils_.h"
+#include "viewer/OpenAsForm.h"
 #include "viewer/SectionPainter.h"
 #include "viewer/ViewerForm.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <exception>
 #include <iterator>
+#include <optional>
 #include <string_view>
 
 namespace kiv::viewer {
@@ -28,16 +32,22 @@ constexpr int kSettingsVersion = 1;
 constexpr int kProgressSteps = 100;
 constexpr int kLayerColumnWidth = 128;
 constexpr const char* kRecentKey = "RecentFiles";
+// The model types chosen for files: "File<n>=<path>|<layer parameters>|<extra parameters>", the
+// lists as ModelTypeNamed reads them ("Chargeability,TauRho", "Altitude,Pitch"). The path is not
+// the value's name, since names compare without regard to case and a path may hold "=", and it
+// comes first, since the lists hold no "|" and a path may.
+constexpr const char* kModelTypesKey = "ModelTypes";
+constexpr std::size_t kModelTypesKept = 64;
 
 // The save dialog's choices, in its filter's order (counted from 1).
 struct SaveChoice {
-  TFileStyle style;
-  TFileLayout layout;
+  survey::FileStyle style;
+  survey::FileLayout layout;
 };
-constexpr SaveChoice kSaveChoices[] = {{TFileStyle::Regular, TFileLayout::General},
-                                       {TFileStyle::Sparse, TFileLayout::General},
-                                       {TFileStyle::Regular, TFileLayout::Older},
-                                       {TFileStyle::Sparse, TFileLayout::Older}};
+constexpr SaveChoice kSaveChoices[] = {{survey::FileStyle::Regular, survey::FileLayout::General},
+                                       {survey::FileStyle::Sparse, survey::FileLayout::General},
+                                       {survey::FileStyle::Regular, survey::FileLayout::Older},
+                                       {survey::FileStyle::Sparse, survey::FileLayout::Older}};
 constexpr const char* kSaveFilter =
     "Model file, regular style (*.mod)|*.mod|Model file, sparse style (*.mo2)|*.mo2|"
     "Model file, regular style, older layout (*.mod)|*.mod|"
@@ -73,6 +83,36 @@ std::string MegabytesText(std::uint64_t read, std::uint64_t total) {
     return std::to_string(value / 10) + "." + std::to_string(value % 10);
   };
   return tenths(read) + " of " + tenths(total) + " MB read";
+}
+
+// The text of an expected failure to read a file: its message, and below it the cause's, which
+// says what the library met ("TModFile.ReadModelGeneral", "Invalid numeric input"); none for an
+// unexpected failure, which the exception box shows.
+std::optional<std::string> ExpectedFailureText(const std::exception_ptr& failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EPFatal&) {
+    return std::nullopt;
+  } catch (const EPelo& e) {
+    const std::string cause = e.CauseMessage();
+    return cause.empty() ? e.Message() : e.Message() + "\n\n" + cause;
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+// The path, layer parameters and extra parameters of a model type stored for a file; none when
+// the text is not such a choice.
+std::optional<std::array<std::string, 3>> ChoiceParts(std::string_view text) {
+  const std::size_t extras = text.rfind('|');
+  if (extras == std::string_view::npos || extras == 0)
+    return std::nullopt;
+  const std::size_t params = text.rfind('|', extras - 1);
+  if (params == std::string_view::npos)
+    return std::nullopt;
+  return std::array{std::string(text.substr(0, params)),
+                    std::string(text.substr(params + 1, extras - params - 1)),
+                    std::string(text.substr(extras + 1))};
 }
 
 bool Cancelled(const std::exception_ptr& failure) {
@@ -122,6 +162,34 @@ bool TKivViewForm::ConfirmDiscard() {
 bool TKivViewForm::OpenFile(const std::string& AFileName) {
   if (!ConfirmDiscard())
     return false;
+  survey::ModelTypeChoice choice;
+  choice.preferred = RememberedModelType(AFileName);
+  return ReadDocument(AFileName, choice);
+}
+
+bool TKivViewForm::OpenFileAs(const std::string& AFileName) {
+  if (!ConfirmDiscard())
+    return false;
+  TComponentGuard<TKivViewForm> self(this);
+  survey::ModelTypeFinding finding;
+  std::exception_ptr failure;
+  try {
+    finding = survey::FindModelTypeOfFile(AFileName);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  if (failure) {
+    ShowOpenFailure(AFileName, failure);
+    return false;
+  }
+  const std::optional<TVesmarInvModelType> type = TOpenAsForm::Choose(this, AFileName, finding);
+  if (!self || !type)
+    return false;
+  return ReadDocument(AFileName, {type, true, true, std::nullopt});
+}
+
+bool TKivViewForm::ReadDocument(const std::string& AFileName,
+                                const survey::ModelTypeChoice& AChoice) {
   TComponentGuard<TKivViewForm> self(this);
   TComponentGuard<TProgressForm> progress(new TProgressForm(&Application()));
   progress->SetFormCaption("Opening");
@@ -146,32 +214,93 @@ bool TKivViewForm::OpenFile(const std::string& AFileName) {
   };
   std::unique_ptr<TSurveyDocument> document;
   std::exception_ptr failure;
+  std::optional<survey::ModelTypeFinding> uncertain;
   try {
-    document = TSurveyDocument::Read(AFileName, hook);
+    document = TSurveyDocument::Read(AFileName, AChoice, hook);
+  } catch (const survey::UncertainModelType& e) {
+    uncertain = e.Finding();
   } catch (...) {
     failure = std::current_exception();
   }
   delete progress.Get();
   if (!self)
     return false;
+  if (uncertain) {
+    Log("Asking for the model type of " + AFileName + ": " + uncertain->reason);
+    const std::optional<TVesmarInvModelType> type =
+        TOpenAsForm::Choose(this, AFileName, *uncertain);
+    if (!self || !type)
+      return false;
+    return ReadDocument(AFileName, {type, true, true, std::nullopt});
+  }
   if (failure) {
     if (stopped && Cancelled(failure)) {
       Log("Reading cancelled: " + AFileName);
       StatusBar->SetPanelText(0, "Reading cancelled");
       return false;
     }
-    try {
-      std::rethrow_exception(failure);
-    } catch (...) {
-      ReportFailure("Could not open " + AFileName);
-    }
+    ShowOpenFailure(AFileName, failure);
     return false;
   }
-  Log("Opened " + AFileName + ": " + std::to_string(document->Count()) + " models");
+  Log("Opened " + AFileName + ": " + std::to_string(document->Count()) + " models as " +
+      survey::ModelTypeText(document->ModelType()));
   FLastFolder = ExtractFilePath(AFileName);
+  if (AChoice.given)
+    RememberModelType(AFileName, document->ModelType());
   Adopt(std::move(document));
   RecentFiles->Add(AFileName);
   return true;
+}
+
+void TKivViewForm::ShowOpenFailure(const std::string& AFileName,
+                                   const std::exception_ptr& AFailure) {
+  const std::optional<std::string> text = ExpectedFailureText(AFailure);
+  if (!text) {
+    try {
+      std::rethrow_exception(AFailure);
+    } catch (...) {
+      ReportFailure("Could not open " + AFileName);
+    }
+    return;
+  }
+  if (TMy* my = My())
+    my->Debug->WriteLine("Could not open " + AFileName + ": " + *text, mt_Error);
+  MessageDlg(*text, TMsgDlgType::mtError, mbOK);
+}
+
+std::string TKivViewForm::AskFileToOpen(const std::string& ATitle) {
+  TOpenDialog dialog(this);
+  dialog.Title = ATitle;
+  dialog.Filter = "Model files (*.mod, *.mo2)|*.mod;*.mo2|All files|*.*";
+  dialog.InitialDir = StartFolder();
+  return dialog.Execute() ? dialog.FileName : std::string();
+}
+
+std::optional<TVesmarInvModelType>
+TKivViewForm::RememberedModelType(const std::string& AFileName) const {
+  for (const TModelTypeChosen& chosen : FModelTypesChosen) {
+    if (chosen.FileName != AFileName)
+      continue;
+    try {
+      return survey::ModelTypeNamed(survey::NameList(chosen.LayerParams),
+                                    survey::NameList(chosen.Extras));
+    } catch (const survey::UnknownParameterName&) {
+      // Stored by a version that knew other parameters: the file is read as if never chosen.
+      return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}
+
+void TKivViewForm::RememberModelType(const std::string& AFileName,
+                                     const TVesmarInvModelType& AType) {
+  std::erase_if(FModelTypesChosen,
+                [&](const TModelTypeChosen& chosen) { return chosen.FileName == AFileName; });
+  FModelTypesChosen.insert(FModelTypesChosen.begin(), {AFileName, survey::LayerParamsText(AType),
+                                                       survey::ExtraParamsText(AType)});
+  if (FModelTypesChosen.size() > kModelTypesKept)
+    FModelTypesChosen.resize(kModelTypesKept);
+  SaveSettings();
 }
 
 void TKivViewForm::Adopt(std::unique_ptr<TSurveyDocument> ADocument) {
@@ -179,13 +308,13 @@ void TKivViewForm::Adopt(std::unique_ptr<TSurveyDocument> ADocument) {
   FGeometry = TSectionGeometry(*FDocument);
   FViewport.Fit(FGeometry);
   FSelected.reset();
-  const std::vector<TLayerColumn>& columns = FDocument->Columns();
+  const std::vector<survey::Field>& columns = FDocument->Columns();
   LayerGrid->SetColCount(static_cast<int>(columns.size()) + 1);
   for (std::size_t c = 0; c < columns.size(); ++c) {
     const int col = static_cast<int>(c) + 1;
-    LayerGrid->SetColTitle(col, columns[c].Title);
+    LayerGrid->SetColTitle(col, columns[c].Title());
     LayerGrid->SetColWidths(col, kLayerColumnWidth);
-    LayerGrid->SetColEditable(col, columns[c].Rule != TValueRule::ReadOnly);
+    LayerGrid->SetColEditable(col, columns[c].rule != survey::EditRule::ReadOnly);
   }
   SoundingsGrid->SetRowCount(static_cast<int>(FDocument->Count()));
   SoundingsGrid->Invalidate();
@@ -316,6 +445,14 @@ void TKivViewForm::RestoreSettings() {
       RecentFiles->SetFiles(std::move(recent));
       RecentFiles->OnChange = change;
     }
+    std::vector<std::string> chosen;
+    if (FRegistry->ReadFromRegistryHKCU(chosen,
+                                        FRegistry->KeyNameSettings() + "\\" + kModelTypesKey)) {
+      FModelTypesChosen.clear();
+      for (const std::string& line : chosen)
+        if (const auto parts = ChoiceParts(std::string_view(line).substr(line.find('=') + 1)))
+          FModelTypesChosen.push_back({(*parts)[0], (*parts)[1], (*parts)[2]});
+    }
   } catch (...) {
     ReportFailure("Could not read the settings");
   }
@@ -340,6 +477,15 @@ void TKivViewForm::SaveSettings() {
     for (std::size_t i = 0; i < RecentFiles->Files().size(); ++i)
       lines.push_back("File" + std::to_string(i + 1) + "=" + RecentFiles->Files()[i]);
     FRegistry->WriteToRegistryHKCU(lines, recentKey);
+    const std::string typesKey = FRegistry->KeyNameSettings() + "\\" + kModelTypesKey;
+    FRegistry->DeleteKeyHKCU(typesKey);
+    lines.clear();
+    for (std::size_t i = 0; i < FModelTypesChosen.size(); ++i) {
+      const TModelTypeChosen& chosen = FModelTypesChosen[i];
+      lines.push_back("File" + std::to_string(i + 1) + "=" + chosen.FileName + "|" +
+                      chosen.LayerParams + "|" + chosen.Extras);
+    }
+    FRegistry->WriteToRegistryHKCU(lines, typesKey);
   } catch (...) {
     ReportFailure("Could not store the settings");
   }

@@ -46,6 +46,20 @@ void ModalAnswer::GiveUp() {
   }
 }
 
+NoModalWindow::NoModalWindow() {
+  QObject::connect(&poll_, &QTimer::timeout, [] {
+    QWidget* modal = QApplication::activePopupWidget();
+    if (!modal)
+      modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
+      return;
+    ADD_FAILURE() << "a modal window showed: \"" << modal->windowTitle().toStdString() << "\"";
+    modal->close();
+    modal->hide();
+  });
+  poll_.start(std::chrono::milliseconds(5));
+}
+
 ModalAnswer::Answer ClickMessageBoxButton(int AStandardButton, std::string* AText) {
   return [AStandardButton, AText](QWidget& window) {
     auto* box = qobject_cast<QMessageBox*>(&window);

@@ -44,6 +44,21 @@ private:
   bool FGaveUp = false;
 };
 
+// Fails the test when a modal window or a popup menu shows while it lives, and closes that window
+// so that the test goes on: for code that must not ask.
+//
+//   NoModalWindow none;
+//   CodeThatMustNotAsk();
+class NoModalWindow {
+public:
+  NoModalWindow();
+  NoModalWindow(const NoModalWindow&) = delete;
+  NoModalWindow& operator=(const NoModalWindow&) = delete;
+
+private:
+  QTimer poll_;
+};
+
 // An answer that clicks the message box's button.
 ModalAnswer::Answer ClickMessageBoxButton(int AStandardButton, std::string* AText = nullptr);
 

@@ -22,7 +22,7 @@ std::unique_ptr<TSurveyDocument> Survey(const test::TempDir& dir, std::int32_t s
     file->SetModel(2, model);
   }
   file->Save(false);
-  return TSurveyDocument::Read(dir / "s.mod", nullptr);
+  return TSurveyDocument::Read(dir / "s.mod", {}, nullptr);
 }
 
 TEST(SectionGeometry, MeasuresTheLineOrNumbersTheSoundings) {

@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "survey/ParameterNames.h"
 #include "testing/model/ModelFileFixtures.h"
 #include "testing/model/SurveyFile.h"
 #include "testing/support/Failure.h"
@@ -10,12 +11,12 @@
 namespace kiv::viewer {
 namespace {
 
-std::size_t ColumnOf(const TSurveyDocument& document, TLayerField field) {
+std::size_t ColumnOf(const TSurveyDocument& document, const std::string& name) {
   const auto& columns = document.Columns();
   for (std::size_t c = 0; c < columns.size(); ++c)
-    if (columns[c].Field == field)
+    if (columns[c].name == name)
       return c;
-  ADD_FAILURE() << "no column for the field";
+  ADD_FAILURE() << "no column " << name;
   return 0;
 }
 
@@ -23,9 +24,9 @@ class SurveyDocumentTest : public testing::Test {
 protected:
   test::TempDir dir;
   std::string path = test::WriteSurvey({20, 5, false}, dir / "survey.mod");
-  std::unique_ptr<TSurveyDocument> document = TSurveyDocument::Read(path, nullptr);
-  std::size_t resistivity = ColumnOf(*document, TLayerField::Resistivity);
-  std::size_t thickness = ColumnOf(*document, TLayerField::Thickness);
+  std::unique_ptr<TSurveyDocument> document = TSurveyDocument::Read(path, {}, nullptr);
+  std::size_t resistivity = ColumnOf(*document, "Resistivity");
+  std::size_t thickness = ColumnOf(*document, "thickness");
 };
 
 TEST_F(SurveyDocumentTest, ShowsTheSoundingsAsTheLibraryReadThem) {
@@ -34,14 +35,18 @@ TEST_F(SurveyDocumentTest, ShowsTheSoundingsAsTheLibraryReadThem) {
   file.Open(path, false, &type);
   ASSERT_EQ(document->Count(), 20u);
   const TModel third = file.GetModel(3);
-  EXPECT_EQ(document->X(2), third.UTMX);
-  EXPECT_EQ(document->Elevation(2), third.Elevation);
+  const auto sounding = [&](const char* name) {
+    return document->SoundingValue(2, *document->Catalogue().Find(name));
+  };
+  EXPECT_EQ(sounding("x").number, third.UTMX);
+  EXPECT_EQ(sounding("elevation").number, third.Elevation);
   EXPECT_EQ(document->LayerCount(2), 5u);
-  EXPECT_EQ(document->DataFileName(2), "line100_3.tem");
+  EXPECT_EQ(sounding("data_file").text, "line100_3.tem");
   EXPECT_EQ(document->Value(2, 1, resistivity), third.Layers[1].ResStart);
   // The depth to the top of a layer is the sum of the thicknesses above it.
-  const std::size_t depth = ColumnOf(*document, TLayerField::DepthToTop);
-  EXPECT_EQ(document->Value(2, 2, depth), third.Layers[0].ThkStart + third.Layers[1].ThkStart);
+  const std::size_t depth = ColumnOf(*document, "top");
+  EXPECT_EQ(document->Value(2, 2, depth),
+            static_cast<double>(third.Layers[0].ThkStart) + third.Layers[1].ThkStart);
   // The half-space has no thickness.
   EXPECT_EQ(document->Value(2, 4, thickness), std::nullopt);
   EXPECT_FALSE(document->Modified());
@@ -61,7 +66,7 @@ TEST_F(SurveyDocumentTest, RefusesAValueWithTheReason) {
       {0, resistivity, "1e999", "A resistivity must be a positive number"},
       {1, thickness, "", "A thickness must be a positive number"},
       {4, thickness, "3", "This value is not kept in the file"},
-      {1, ColumnOf(*document, TLayerField::DepthToTop), "3", "This value is not kept in the file"},
+      {1, ColumnOf(*document, "top"), "3", "This value is not kept in the file"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(document->Edit(0, c.layer, c.column, c.text), c.reason) << c.text;
@@ -70,7 +75,7 @@ TEST_F(SurveyDocumentTest, RefusesAValueWithTheReason) {
 }
 
 TEST_F(SurveyDocumentTest, UndoesAndRedoesEditsAcrossASave) {
-  const float before = *document->Value(4, 0, resistivity);
+  const std::optional<double> before = document->Value(4, 0, resistivity);
   EXPECT_EQ(document->Edit(4, 0, resistivity, "123.5"), "");
   EXPECT_EQ(document->Value(4, 0, resistivity), 123.5f);
   EXPECT_TRUE(document->Modified());
@@ -97,7 +102,7 @@ TEST_F(SurveyDocumentTest, UndoesAndRedoesEditsAcrossASave) {
   document->Undo();
   EXPECT_TRUE(document->Modified());
 
-  const std::unique_ptr<TSurveyDocument> back = TSurveyDocument::Read(path, nullptr);
+  const std::unique_ptr<TSurveyDocument> back = TSurveyDocument::Read(path, {}, nullptr);
   EXPECT_EQ(back->Value(4, 0, resistivity), 123.5f);
 }
 
@@ -114,19 +119,21 @@ TEST_F(SurveyDocumentTest, SavesTheBytesOfTheLibrarysOwnSave) {
 
 TEST_F(SurveyDocumentTest, SavesInTheSparseStyleAndRefusesTheWayBack) {
   const std::string sparse = dir / "survey.mo2";
-  document->SaveAs(sparse, TFileStyle::Sparse, TFileLayout::General);
+  document->SaveAs(sparse, survey::FileStyle::Sparse, survey::FileLayout::General);
   EXPECT_TRUE(document->Sparse());
   EXPECT_EQ(document->FileName(), sparse);
   EXPECT_FALSE(document->Modified());
-  const std::unique_ptr<TSurveyDocument> back = TSurveyDocument::Read(sparse, nullptr);
+  const std::unique_ptr<TSurveyDocument> back = TSurveyDocument::Read(sparse, {}, nullptr);
   EXPECT_TRUE(back->Sparse());
   EXPECT_EQ(back->Count(), 20u);
   EXPECT_EQ(back->Value(7, 2, resistivity), document->Value(7, 2, resistivity));
 
   EXPECT_EQ(
-      test::Failure(
-          [&] { document->SaveAs(dir / "back.mod", TFileStyle::Regular, TFileLayout::General); }),
-      test::Expected("EPelo", "A file in the sparse style cannot be saved in the regular style"));
+      test::Failure([&] {
+        document->SaveAs(dir / "back.mod", survey::FileStyle::Regular, survey::FileLayout::General);
+      }),
+      test::Expected("EPelo", "A file in the sparse style cannot be saved in the regular style: "
+                              "the library converts regular models to sparse ones, not back"));
   EXPECT_EQ(document->FileName(), sparse);
   EXPECT_FALSE(platform::RegularFileExists(dir / "back.mod"));
 }
@@ -134,21 +141,48 @@ TEST_F(SurveyDocumentTest, SavesInTheSparseStyleAndRefusesTheWayBack) {
 TEST_F(SurveyDocumentTest, AFailedSaveKeepsTheNameAndTheChanges) {
   document->Edit(1, 0, resistivity, "50");
   const std::string nowhere = dir / "missing/survey.mod";
-  EXPECT_ANY_THROW(document->SaveAs(nowhere, TFileStyle::Regular, TFileLayout::Older));
+  EXPECT_ANY_THROW(
+      document->SaveAs(nowhere, survey::FileStyle::Regular, survey::FileLayout::Older));
   EXPECT_EQ(document->FileName(), path);
   EXPECT_TRUE(document->Modified());
 }
 
-TEST(SurveyDocument, RefusesModelsWhoseTypeCodesLayOutDifferentBlocks) {
+TEST(SurveyDocument, ShowsTheCataloguesLayerFieldsUnderTheirNames) {
   test::TempDir dir;
-  std::unique_ptr<TModFile> file = test::MakeSurvey({4, 3, false}, dir / "mixed.mod");
-  TModel other = file->GetModel(2);
-  other.ModelType = 5;
-  file->SetModel(2, other);
-  file->Save(false);
-  EXPECT_EQ(test::Failure([&] { TSurveyDocument::Read(dir / "mixed.mod", nullptr); }),
-            test::Expected("EPelo", "The models of " + dir / "mixed.mod" +
-                                        " have type codes 6 and 5, whose blocks differ"));
+  // The generated survey holds vertical constraints; without them a file has no vertical factors.
+  std::unique_ptr<TModFile> unconstrained = test::MakeSurvey(
+      {4, 3, false, survey::ModelTypeNamed({"Sigma"}, {}), 0, false, 1}, dir / "plain.mod");
+  for (std::int32_t m = 1; m <= 4; ++m) {
+    TModel model = unconstrained->GetModel(m);
+    for (TLayer& layer : model.Layers)
+      layer.ResVert = layer.ThkVert = 0;
+    unconstrained->SetModel(m, model);
+  }
+  unconstrained->SaveGeneral(survey::ModelTypeNamed({"Sigma"}, {}), false);
+  struct Case {
+    std::string path;
+    survey::ModelTypeChoice choice;
+    std::vector<std::string> titles;
+  };
+  const Case cases[] = {
+      {test::WriteSurvey({4, 3, false}, dir / "constrained.mod"),
+       {},
+       {"Resistivity (Ohmm)", "top (m)", "thickness (m)", "depth (m)", "thickness_prior_factor",
+        "thickness_vertical_factor", "Resistivity_prior_factor", "Resistivity_vertical_factor",
+        "depth_prior_factor"}},
+      {dir / "plain.mod",
+       {survey::ModelTypeNamed({"Sigma"}, {}), true, true, std::nullopt},
+       {"Resistivity (Ohmm)", "Sigma (mS/m)", "top (m)", "thickness (m)", "depth (m)",
+        "thickness_prior_factor", "Resistivity_prior_factor", "Sigma_prior_factor",
+        "depth_prior_factor"}},
+  };
+  for (const Case& c : cases) {
+    const std::unique_ptr<TSurveyDocument> document = TSurveyDocument::Read(c.path, c.choice);
+    std::vector<std::string> titles;
+    for (const survey::Field& field : document->Columns())
+      titles.push_back(field.Title());
+    EXPECT_EQ(titles, c.titles) << c.path;
+  }
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/detail/Widget.h"
 #include "model/ModelTypeNames.h"
+#include "platform/testing/FaultInjection.h"
+#include "survey/ParameterNames.h"
+#include "testing/gui/DesktopWindows.h"
 #include "testing/gui/ModalAnswer.h"
 #include "testing/model/SurveyFile.h"
 #include "testing/support/ScopedEnvironment.h"
@@ -15,10 +18,14 @@
 
 #include <QImage>
 #include <QKeySequence>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace kiv::viewer {
@@ -46,11 +53,52 @@ protected:
     return grid.OnGetText(col, row);
   }
 
+  // What the Open as dialog showed: its labels' texts, its list's entries and the one selected.
+  struct OpenAsSeen {
+    std::vector<std::string> labels;
+    std::vector<std::string> entries;
+    int selected = -1;
+  };
+
+  // Answers the Open as dialog: keeps what it shows in seen (when given), selects the entry of
+  // that text (when given) and presses OK, or Cancel.
+  static ModalAnswer::Answer AnswerOpenAs(OpenAsSeen* seen, const std::string& entry, bool ok) {
+    return [=](QWidget& window) {
+      auto* list = window.findChild<QListWidget*>();
+      ASSERT_NE(list, nullptr) << "the modal window has no list";
+      if (seen) {
+        for (const QLabel* label : window.findChildren<QLabel*>())
+          seen->labels.push_back(label->text().toStdString());
+        for (int row = 0; row < list->count(); ++row)
+          seen->entries.push_back(list->item(row)->text().toStdString());
+        seen->selected =
+            list->currentItem() && list->currentItem()->isSelected() ? list->currentRow() : -1;
+      }
+      if (!entry.empty()) {
+        const QList<QListWidgetItem*> found =
+            list->findItems(QString::fromStdString(entry), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << entry;
+        list->setCurrentItem(found.front());
+      }
+      QPushButton* button = test::ChildWithText<QPushButton>(window, ok ? "OK" : "Cancel");
+      ASSERT_NE(button, nullptr);
+      button->click();
+    };
+  }
+
+  static std::string TypeText(const TSurveyDocument* document) {
+    return document ? survey::ModelTypeText(document->ModelType()) : "(no document)";
+  }
+
   test::TempDir dir;
   test::ScopedEnvironment registryDir{"KIV_REGISTRY_DIR", dir.path()};
   TFrameworkStartup startup{Application()};
   std::string survey = test::WriteSurvey({300, 8, false}, dir / "survey.mod");
   std::string other = test::WriteSurvey({120, 5, false}, dir / "other.mod");
+  // One layer-parameter block under a type code that names none: several model types fit it.
+  std::string sigma = test::WriteSurvey({30, 4, false, survey::ModelTypeNamed({"Sigma"}, {}), 0},
+                                        dir / "sigma.mod");
+  const std::string sigmaType = "Resistivity, Sigma; no extra parameters";
   TComponentGuard<TKivViewForm> form;
 };
 
@@ -64,6 +112,8 @@ TEST_F(ViewerFormTest, OpensASurveyIntoTheGridTheSectionAndTheSoundingView) {
   EXPECT_EQ(Cell(*form->SoundingsGrid, 5, 9), "line100_10.tem");
   EXPECT_EQ(form->Selected(), 0u);
   EXPECT_EQ(form->LayerGrid->RowCount(), 8);
+  EXPECT_EQ(form->SoundingsGrid->ColTitle(1), "x (m)");
+  EXPECT_EQ(form->SoundingsGrid->ColTitle(6), "Resistivity (Ohmm)");
   EXPECT_EQ(form->LayerGrid->ColTitle(1), "Resistivity (Ohmm)");
   EXPECT_EQ(form->Caption(), "survey.mod - kivview");
   EXPECT_EQ(form->RecentFiles->Files(), std::vector<std::string>{survey});
@@ -92,30 +142,134 @@ TEST_F(ViewerFormTest, AnAbortHalfWayKeepsThePreviousDocument) {
   EXPECT_EQ(form->RecentFiles->Files(), std::vector<std::string>{survey});
 }
 
-TEST_F(ViewerFormTest, ADamagedFileShowsTheLibrarysMessageAndChangesNothing) {
+TEST_F(ViewerFormTest, ADamagedFileShowsItsLineAndTheLibrarysFailureAndChangesNothing) {
   ASSERT_TRUE(form->OpenFile(survey));
   const TSurveyDocument* before = form->Document();
   const std::string damaged = dir / "damaged.mod";
   const std::string bytes = test::ReadFile(other);
-  test::WriteFile(damaged, bytes.substr(0, bytes.size() / 2) + "x y z\r\n");
-  std::string expected;
+  const std::string half = bytes.substr(0, bytes.size() / 2);
+  test::WriteFile(damaged, half + "x y z\r\n");
+  const auto line = std::count(half.begin(), half.end(), '\n') + 1;
+  std::string library;
   try {
-    const TVesmarInvModelType type = OlderLayoutModelType(test::kSurveyTypeCode);
-    TModFile file;
-    file.Open(damaged, false, &type);
-  } catch (...) {
-    expected = ExceptionBoxText(std::current_exception());
+    TModFile(damaged, OlderLayoutModelType(test::kSurveyTypeCode));
+  } catch (const std::exception& e) {
+    library = e.what();
   }
-  ASSERT_FALSE(expected.empty());
+  ASSERT_FALSE(library.empty());
   std::string shown;
+  std::string caption;
   {
-    ModalAnswer ok(ClickMessageBoxButton(QMessageBox::Ok, &shown));
+    ModalAnswer ok([&](QWidget& window) {
+      caption = window.windowTitle().toStdString();
+      ClickMessageBoxButton(QMessageBox::Ok, &shown)(window);
+    });
     EXPECT_FALSE(form->OpenFile(damaged));
     EXPECT_TRUE(ok.Answered());
   }
-  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(caption, "Error");
+  EXPECT_EQ(shown,
+            "damaged.mod, line " + std::to_string(line) + ": Invalid numeric input\n\n" + library);
   EXPECT_EQ(form->Document(), before);
   EXPECT_EQ(form->Caption(), "survey.mod - kivview");
+}
+
+TEST_F(ViewerFormTest, AnUnexpectedFailureStaysInTheExceptionBox) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  const TSurveyDocument* before = form->Document();
+  std::string shown;
+  std::string box;
+  {
+    // The second read of the file fails: the disk, not the file, is at fault.
+    platform::testing::ScopedFault fault(platform::testing::Operation::Read,
+                                         platform::testing::Fault::Error(std::errc::io_error), 1);
+    ModalAnswer ok([&](QWidget& window) {
+      box = window.objectName().toStdString();
+      ClickMessageBoxButton(QMessageBox::Ok, &shown)(window);
+    });
+    EXPECT_FALSE(form->OpenFile(other));
+  }
+  EXPECT_EQ(box, "ExceptionBox");
+  EXPECT_EQ(shown, "system_error with message: \nread " + other + ": " +
+                       std::make_error_code(std::errc::io_error).message());
+  EXPECT_EQ(form->Document(), before);
+}
+
+TEST_F(ViewerFormTest, AnUncertainModelTypeIsAskedForAndCancelKeepsTheDocument) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  const TSurveyDocument* before = form->Document();
+  OpenAsSeen seen;
+  {
+    ModalAnswer cancel(AnswerOpenAs(&seen, "", false));
+    EXPECT_FALSE(form->OpenFile(sigma));
+    EXPECT_TRUE(cancel.Answered());
+  }
+  EXPECT_EQ(form->Document(), before);
+  EXPECT_EQ(form->Caption(), "survey.mod - kivview");
+  EXPECT_EQ(seen.labels, (std::vector<std::string>{
+                             "sigma.mod",
+                             "Its models have 1 layer-parameter block and 0 extra-parameter lines, "
+                             "which several model types have.",
+                             "Read its models as (the likeliest first):"}));
+  std::vector<std::string> candidates;
+  for (const TVesmarInvModelType& type : survey::FindModelTypeOfFile(sigma).candidates)
+    candidates.push_back(survey::ModelTypeText(type));
+  EXPECT_EQ(seen.entries, candidates);
+  EXPECT_EQ(seen.selected, 0);
+
+  {
+    ModalAnswer ok(AnswerOpenAs(nullptr, sigmaType, true));
+    ASSERT_TRUE(form->OpenFile(sigma));
+  }
+  EXPECT_EQ(TypeText(form->Document()), sigmaType);
+  EXPECT_EQ(form->LayerGrid->ColTitle(2), "Sigma (mS/m)");
+  EXPECT_EQ(form->Caption(), "sigma.mod - kivview");
+}
+
+TEST_F(ViewerFormTest, AModelTypeChosenIsRememberedForTheFileAtTheNextStart) {
+  {
+    ModalAnswer ok(AnswerOpenAs(nullptr, sigmaType, true));
+    ASSERT_TRUE(form->OpenFile(sigma));
+  }
+  form->Close();
+  TKivViewForm& second = NewForm();
+  {
+    test::NoModalWindow none;
+    ASSERT_TRUE(second.OpenFile(sigma));
+  }
+  EXPECT_EQ(TypeText(second.Document()), sigmaType);
+}
+
+TEST_F(ViewerFormTest, OpenAsListsEveryModelTypeOfACertainFileTheFoundOneFirst) {
+  const survey::ModelTypeFinding finding = survey::FindModelTypeOfFile(survey);
+  ASSERT_TRUE(finding.certain);
+  OpenAsSeen seen;
+  {
+    ModalAnswer ok(AnswerOpenAs(&seen, "", true));
+    ASSERT_TRUE(form->OpenFileAs(survey));
+  }
+  std::vector<std::string> candidates;
+  for (const TVesmarInvModelType& type : finding.candidates)
+    candidates.push_back(survey::ModelTypeText(type));
+  EXPECT_GT(candidates.size(), 1u);
+  EXPECT_EQ(seen.entries, candidates);
+  ASSERT_FALSE(seen.entries.empty());
+  EXPECT_EQ(seen.entries.front(), survey::ModelTypeText(test::SurveyModelType({})));
+  EXPECT_EQ(seen.selected, 0);
+  EXPECT_EQ(TypeText(form->Document()), seen.entries.front());
+}
+
+TEST_F(ViewerFormTest, TheGeneratorsSurveyOpensWithoutAsking) {
+  const std::string generated = test::WriteSurvey(
+      {40, 6, false, survey::ModelTypeNamed({"Chargeability", "TauRho"}, {"Altitude", "Pitch"}),
+       test::kSurveyTypeCode},
+      dir / "generated.mod");
+  {
+    test::NoModalWindow none;
+    ASSERT_TRUE(form->OpenFile(generated));
+  }
+  EXPECT_EQ(TypeText(form->Document()),
+            "Resistivity, Chargeability, TauRho; extra parameters Altitude, Pitch");
 }
 
 TEST_F(ViewerFormTest, SelectingARowInTheGridMovesTheSectionsMarker) {

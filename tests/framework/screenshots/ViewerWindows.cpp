@@ -4,6 +4,8 @@
 #include "framework/desktop/ProgressForm_.h"
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/detail/Widget.h"
+#include "survey/ParameterNames.h"
+#include "testing/gui/DesktopWindows.h"
 #include "testing/model/SurveyFile.h"
 #include "testing/support/ScopedEnvironment.h"
 #include "testing/support/TempDir.h"
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 
@@ -55,6 +58,26 @@ bool ViewerWindows(const std::string& folder) {
   form->LayerGrid->EditCell(1, 3, "-5");
   saved = Grab(toolkit::QtWidget(*form), folder, "viewer-main") && saved;
   saved = Grab(toolkit::QtWidget(*form->SoundingSplitter), folder, "viewer-sounding") && saved;
+
+  // A survey whose one layer-parameter block several model types have: the open asks which.
+  const std::string ambiguous = WriteSurvey(
+      {200, 12, false, survey::ModelTypeNamed({"Sigma"}, {}), 0}, scratch / "line200.mod");
+  bool chosen = false;
+  QTimer choose;
+  choose.setInterval(0);
+  QObject::connect(&choose, &QTimer::timeout, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr || chosen)
+      return;
+    chosen = true;
+    saved = Grab(*dialog, folder, "viewer-open-as") && saved;
+    if (QPushButton* cancel = ChildWithText<QPushButton>(*dialog, "Cancel"))
+      cancel->click();
+  });
+  choose.start();
+  form->OpenFile(ambiguous);
+  choose.stop();
+  saved = chosen && saved;
 
   form->LayerGrid->EditCell(1, 4, "25");
   bool asked = false;
