@@ -22,9 +22,9 @@ struct SurveyShape {
   // Built from the leading fields as a braced list names them; the rest keep their defaults.
   SurveyShape(std::int32_t soundingCount = 300, std::int32_t layerCount = 12,
               bool sparseStyle = false, std::optional<TVesmarInvModelType> modelType = {},
-              std::int32_t code = kSurveyTypeCode, bool older = false)
+              std::int32_t code = kSurveyTypeCode, bool older = false, std::int32_t mode = 3)
       : soundings(soundingCount), layers(layerCount), sparse(sparseStyle),
-        type(std::move(modelType)), typeCode(code), olderLayout(older) {}
+        type(std::move(modelType)), typeCode(code), olderLayout(older), lci(mode) {}
 
   std::int32_t soundings;
   std::int32_t layers;
@@ -35,7 +35,7 @@ struct SurveyShape {
   // Written by TModFile::Save, whose lines each model's type code decides, instead of SaveGeneral.
   bool olderLayout;
   // The constraint mode: each model is tied to at most lci - 1 following models.
-  std::int32_t lci = 3;
+  std::int32_t lci;
 };
 
 // The model type the survey's models have: the shape's, else its type code's older layout.
