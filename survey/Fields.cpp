@@ -196,6 +196,8 @@ Cell SoundingCellOf(const Model& model, const Field& field, const TVesmarInvMode
 template <class Model>
 Cell LayerCellOf(const Model& model, std::size_t layer, const Field& field,
                  const std::vector<TODVLayerParamSet>& sets, bool vertical) {
+  if (layer >= model.Layers.size())
+    return {};
   if (field.source == FieldSource::Top)
     return {Cell::Kind::Double, LayerTop(model, layer), {}};
   if (!Held(field, layer, model.Layers.size(), vertical))

@@ -83,7 +83,7 @@ public:
   // The value of a sounding field of the model.
   Cell SoundingCell(const TModel& model, const Field& field) const;
   Cell SoundingCell(const TSparseModel& model, const Field& field) const;
-  // The value of a layer field of layer (from 0) of the model.
+  // The value of a layer field of layer (from 0) of the model; empty beyond its last layer.
   Cell LayerCell(const TModel& model, std::size_t layer, const Field& field) const;
   Cell LayerCell(const TSparseModel& model, std::size_t layer, const Field& field) const;
 

@@ -73,6 +73,8 @@ TEST(FieldCatalogue, ReadsAndSetsTheSameValuesInBothStyles) {
       {"TauRho_lateral_2_index", 0, Cell::Kind::Integer, 2},
       {"TauRho_lateral_2_factor", 0, Cell::Kind::Single, first.LayerParamCons[3].Values[1]},
       {"depth_lateral_1_factor", 2, Cell::Kind::Empty, 0},
+      {"top", 3, Cell::Kind::Empty, 0},
+      {"Resistivity", 3, Cell::Kind::Empty, 0},
   };
   for (const Row& row : rows) {
     const Field& field = *fields.Find(row.field);
