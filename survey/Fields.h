@@ -109,6 +109,20 @@ struct EditCheck {
 };
 EditCheck CheckEdit(const Field& field, std::string_view text);
 
+// Calls f(k, top, bottom) for each layer k (from 0) of the model, from the top down: the depths
+// of its top and of its bottom, the start thicknesses above them summed in one running sum; the
+// half-space has no bottom.
+template <class Model, class F> void ForEachLayerDepth(const Model& model, F&& f) {
+  double top = 0;
+  const std::size_t count = model.Layers.size();
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::optional<double> bottom =
+        k + 1 < count ? std::optional<double>(top + model.Layers[k].ThkStart) : std::nullopt;
+    f(k, top, bottom);
+    top = bottom.value_or(top);
+  }
+}
+
 // The depth of the layer's top (from 0): the start thicknesses of the layers above it, summed.
 template <class Model> double LayerTop(const Model& model, std::size_t layer) {
   double top = 0;

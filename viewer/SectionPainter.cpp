@@ -1,11 +1,13 @@
 #include "viewer/SectionPainter.h"
 
+#include "survey/Fields.h"
 #include "viewer/AxisTicks.h"
 #include "viewer/NumberText.h"
 #include "viewer/SurveyDocument.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace kiv::viewer {
 namespace {
@@ -39,18 +41,16 @@ void AddBands(const Model& model, const TSectionGeometry& geometry,
   const int top = viewport.PlotTop();
   const int bottom = top + viewport.PlotHeight();
   const double ground = model.Elevation;
-  const std::size_t count = model.Layers.size();
   ends.push_back(ClampedPixel(viewport.PixelOfElevation(ground), top, bottom) - top);
   pixels.push_back(TBitmap::PixelOf(clWhite));
-  // One running sum of the layers' tops down the model, as survey::LayerTop sums them for one
-  // layer: a sum per layer would cost the paint the square of the layers of every column.
-  double depth = 0;
-  for (std::size_t k = 0; k < count; ++k) {
-    const auto& layer = model.Layers[k];
-    depth += k + 1 < count ? layer.ThkStart : geometry.HalfSpaceDepth();
-    ends.push_back(ClampedPixel(viewport.PixelOfElevation(ground - depth), top, bottom) - top);
-    pixels.push_back(TBitmap::PixelOf(geometry.Colours().Colour(layer.ResStart)));
-  }
+  // One running sum down the model: a sum per layer would cost the paint the square of the
+  // layers of every column.
+  survey::ForEachLayerDepth(
+      model, [&](std::size_t k, double layerTop, std::optional<double> layerBottom) {
+        const double depth = layerBottom.value_or(layerTop + geometry.HalfSpaceDepth());
+        ends.push_back(ClampedPixel(viewport.PixelOfElevation(ground - depth), top, bottom) - top);
+        pixels.push_back(TBitmap::PixelOf(geometry.Colours().Colour(model.Layers[k].ResStart)));
+      });
 }
 
 void PaintMarker(TCanvas& canvas, const TSectionGeometry& geometry,
@@ -228,15 +228,13 @@ std::string PointerText(const TSurveyDocument& document, const TSectionGeometry&
     const double depth = model.Elevation - elevation;
     if (depth < 0 || model.Layers.empty())
       return;
-    double top = 0;
-    for (std::size_t k = 0; k < model.Layers.size(); ++k) {
-      const bool last = k + 1 == model.Layers.size();
-      top += last ? 0 : model.Layers[k].ThkStart;
-      if (last || depth < top) {
+    bool found = false;
+    survey::ForEachLayerDepth(model, [&](std::size_t k, double, std::optional<double> bottom) {
+      if (!found && (!bottom || depth < *bottom)) {
         text += "   Resistivity " + NumberText(model.Layers[k].ResStart) + " ohm-m";
-        return;
+        found = true;
       }
-    }
+    });
   });
   return text;
 }

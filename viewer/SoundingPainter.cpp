@@ -1,5 +1,6 @@
 #include "viewer/SoundingPainter.h"
 
+#include "survey/Fields.h"
 #include "viewer/AxisTicks.h"
 #include "viewer/NumberText.h"
 #include "viewer/SectionGeometry.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace kiv::viewer {
@@ -30,14 +32,11 @@ std::vector<Step> Steps(const TSurveyDocument& document, const TSectionGeometry&
                         std::size_t sounding) {
   std::vector<Step> steps;
   document.WithModels([&](const auto& models) {
-    const auto& layers = models[sounding].Layers;
-    double depth = 0;
-    for (std::size_t k = 0; k < layers.size(); ++k) {
-      const double bottom =
-          k + 1 < layers.size() ? depth + layers[k].ThkStart : depth + geometry.HalfSpaceDepth();
-      steps.push_back({layers[k].ResStart, depth, bottom});
-      depth = bottom;
-    }
+    const auto& model = models[sounding];
+    survey::ForEachLayerDepth(model, [&](std::size_t k, double top, std::optional<double> bottom) {
+      steps.push_back(
+          {model.Layers[k].ResStart, top, bottom.value_or(top + geometry.HalfSpaceDepth())});
+    });
   });
   return steps;
 }

@@ -119,3 +119,25 @@ TEST(FieldCatalogue, EditsFollowTheFieldsRule) {
 
 } // namespace
 } // namespace kiv::survey
+
+namespace kiv::survey {
+namespace {
+
+TEST(LayerDepths, RunDownTheModelAndLeaveTheHalfSpaceWithoutABottom) {
+  TModel model;
+  model.Layers.resize(3);
+  model.Layers[0].ThkStart = 2.5f;
+  model.Layers[1].ThkStart = 4;
+  model.Layers[2].ThkStart = 100; // a half-space's thickness counts for nothing
+  std::vector<std::string> seen;
+  ForEachLayerDepth(model, [&](std::size_t k, double top, std::optional<double> bottom) {
+    seen.push_back(std::to_string(k) + ":" + std::to_string(top) + "-" +
+                   (bottom ? std::to_string(*bottom) : "none"));
+    EXPECT_EQ(top, LayerTop(model, k));
+  });
+  EXPECT_EQ(seen, (std::vector<std::string>{"0:0.000000-2.500000", "1:2.500000-6.500000",
+                                            "2:6.500000-none"}));
+}
+
+} // namespace
+} // namespace kiv::survey
