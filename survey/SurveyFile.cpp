@@ -170,14 +170,18 @@ void SurveyFile::SaveAs(const std::string& path, FileStyle style, FileLayout lay
   if (style == FileStyle::Regular && Sparse())
     throw EPelo("A file in the sparse style cannot be saved in the regular style: the library "
                 "converts regular models to sparse ones, not back");
-  if (style == FileStyle::Sparse && !Sparse())
-    ConvertToSparse();
   const std::string previous = file_->FileName();
+  const bool converting = style == FileStyle::Sparse && !Sparse();
+  if (converting)
+    ConvertToSparse();
   file_->SetFileName(path);
   try {
     Write(layout);
   } catch (...) {
+    // The conversion keeps the regular models: a failed save leaves the file as it was.
     file_->SetFileName(previous);
+    if (converting)
+      file_->SetIsSparse(false);
     throw;
   }
 }

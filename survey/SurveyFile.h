@@ -89,7 +89,7 @@ public:
   void Save();
   // Writes the file under path in the style and layout given; from then on it is that file. A
   // file in the sparse style cannot be saved in the regular one (EPelo). A failure leaves the
-  // name and layout as they were.
+  // name, style and layout as they were.
   void SaveAs(const std::string& path, FileStyle style, FileLayout layout);
   // Builds the sparse models from the regular ones, as the library converts; the name's
   // extension becomes ".mo2".

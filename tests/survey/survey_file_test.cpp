@@ -94,6 +94,10 @@ TEST_F(SurveyFileTest, AFileThatDoesNotReadNamesItsLineAndKeepsTheLibrarysFailur
 TEST_F(SurveyFileTest, SavesInTheStyleAndLayoutAskedButNotFromSparseToRegular) {
   const std::string path = test::WriteSurvey({6, 3, false, std::nullopt, 6}, dir_ / "a.mod");
   const std::unique_ptr<SurveyFile> survey = SurveyFile::Read(path, {});
+  EXPECT_THROW(survey->SaveAs(dir_ / "missing/b.mo2", FileStyle::Sparse, FileLayout::Older), EPelo);
+  EXPECT_FALSE(survey->Sparse());
+  EXPECT_EQ(survey->FileName(), path);
+  EXPECT_EQ(survey->Layout(), FileLayout::General);
   survey->SaveAs(dir_ / "b.mo2", FileStyle::Sparse, FileLayout::Older);
   EXPECT_TRUE(survey->Sparse());
   EXPECT_EQ(survey->FileName(), dir_ / "b.mo2");
