@@ -339,7 +339,7 @@ TEST(KivmodModelType, AnUncertainFileListsTheOptionsThatPickEachCandidate) {
       "it with --params and --extras:\n"
       "  --params Chargeability --extras \"\"   Resistivity, Chargeability; no extra parameters\n"
       "  --params Phi --extras \"\"             Resistivity, Phi; no extra parameters\n";
-  EXPECT_EQ(refused.standardError.substr(0, expected.size()), expected);
+  EXPECT_EQ(refused.standardError.substr(0, Lines(expected).size()), Lines(expected));
   EXPECT_NE(refused.standardError.find("  --params Sigma --extras \"\""), std::string::npos);
   EXPECT_EQ(refused.standardOutput, "");
 
