@@ -275,12 +275,6 @@ TEST(ModFileRoundTrip, ARegularFileConvertedAndSavedAsSparse) {
     EXPECT_EQ(back.GetSparseModel(static_cast<std::int32_t>(i + 1)), expected[i]) << i;
 }
 
-} // namespace
-} // namespace kiv
-
-namespace kiv {
-namespace {
-
 // The list of the older layout's codes is what programs search when they ask which model types
 // a code can name: every code with lines of its own must be on it.
 TEST(OlderLayout, ListsEveryTypeCodeWithLinesOfItsOwn) {

@@ -117,12 +117,6 @@ TEST(FieldCatalogue, EditsFollowTheFieldsRule) {
   EXPECT_EQ(CheckEdit(*fields.Find("C"), "0.25").value, 0.25f);
 }
 
-} // namespace
-} // namespace kiv::survey
-
-namespace kiv::survey {
-namespace {
-
 TEST(LayerDepths, RunDownTheModelAndLeaveTheHalfSpaceWithoutABottom) {
   TModel model;
   model.Layers.resize(3);

@@ -183,12 +183,6 @@ TEST(ModelTypeFinding, AModelTypeFitsTheFileWhoseBlocksItLaysOut) {
   EXPECT_FALSE(other);
 }
 
-} // namespace
-} // namespace kiv::survey
-
-namespace kiv::survey {
-namespace {
-
 TEST(ModelTypeFinding, OfAFileReadsItsHeaderAndFirstModels) {
   test::TempDir dir;
   const std::string path = test::WriteSurvey({12, 4, true, Named("Phi", ""), 0}, dir / "s.mo2");

@@ -6,12 +6,15 @@
 #include "framework/toolkit/detail/Widget.h"
 #include "model/ModelTypeNames.h"
 #include "platform/testing/FaultInjection.h"
+#include "survey/Fields.h"
 #include "survey/ParameterNames.h"
+#include "survey/SurveyFile.h"
 #include "testing/gui/DesktopWindows.h"
 #include "testing/gui/ModalAnswer.h"
 #include "testing/model/SurveyFile.h"
 #include "testing/support/ScopedEnvironment.h"
 #include "testing/support/TempDir.h"
+#include "viewer/NumberText.h"
 #include "viewer/SectionPainter.h"
 #include "viewer/ViewerForm.h"
 #include "viewer/ViewerStart.h"
@@ -446,6 +449,45 @@ TEST_F(ViewerFormTest, OpensTheFileGivenOnTheCommandLine) {
   EXPECT_EQ(started.Document()->FileName(), survey);
   EXPECT_EQ(Application().MainForm(), &started);
   Application().SetMainForm(nullptr);
+}
+
+// A reader outside the viewer reads the file through the survey layer and finds, under the same
+// field names, the values that the viewer's grids show for a sounding of the generator's kind.
+TEST_F(ViewerFormTest, ShowsWhatTheSurveyLayerReadsUnderTheSameNames) {
+  const std::string path = test::WriteSurvey(
+      {40, 6, true, survey::ModelTypeNamed({"Chargeability", "TauRho"}, {"Altitude", "Pitch"}), 6},
+      dir / "outside.mo2");
+  ASSERT_TRUE(form->OpenFile(path));
+  const std::size_t sounding = 7;
+  form->SelectSounding(sounding);
+  const std::unique_ptr<survey::SurveyFile> read = survey::SurveyFile::Read(path, {});
+  const survey::FieldCatalogue fields(read->File(), read->ModelType());
+  const TSparseModel& model = read->File().SparseModels()[sounding];
+  for (int col = 1; col < form->LayerGrid->ColCount(); ++col) {
+    const std::string title = form->LayerGrid->ColTitle(col);
+    const survey::Field* field = nullptr;
+    for (const survey::Field& candidate : fields.LayerFields())
+      if (candidate.Title() == title)
+        field = &candidate;
+    ASSERT_NE(field, nullptr) << title;
+    for (int row = 0; row < form->LayerGrid->RowCount(); ++row) {
+      const survey::Cell cell = fields.LayerCell(model, static_cast<std::size_t>(row), *field);
+      EXPECT_EQ(Cell(*form->LayerGrid, col, row),
+                cell.kind == survey::Cell::Kind::Empty ? "" : NumberText(cell.number))
+          << title << " " << row;
+    }
+  }
+  for (int col = 1; col <= 5; ++col) {
+    const std::string title = form->SoundingsGrid->ColTitle(col);
+    const auto field = std::find_if(fields.SoundingFields().begin(), fields.SoundingFields().end(),
+                                    [&](const survey::Field& f) { return f.Title() == title; });
+    ASSERT_NE(field, fields.SoundingFields().end()) << title;
+    const survey::Cell cell = fields.SoundingCell(model, *field);
+    EXPECT_EQ(Cell(*form->SoundingsGrid, col, static_cast<int>(sounding)),
+              cell.kind == survey::Cell::Kind::Text ? std::string(cell.text)
+                                                    : NumberText(cell.number))
+        << title;
+  }
 }
 
 } // namespace

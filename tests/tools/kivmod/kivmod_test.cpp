@@ -269,15 +269,6 @@ TEST_F(KivmodTest, MistakesOfTheCommandLineEndWithCodeTwoAndOneLine) {
   }
 }
 
-} // namespace
-} // namespace kiv
-
-namespace kiv {
-namespace {
-
-using platform::testing::ChildResult;
-using test::Kivmod;
-
 // The first line of the CSV that export writes: its field names.
 std::string HeaderRow(const std::string& csv) {
   return csv.substr(0, csv.find("\r\n"));
