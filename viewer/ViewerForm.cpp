@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace kiv::viewer {
 namespace {
@@ -32,7 +33,8 @@ constexpr std::size_t kSoundingFieldsShown = 5;
 std::vector<survey::Field> SoundingColumns(const survey::FieldCatalogue& catalogue) {
   const std::vector<survey::Field>& fields = catalogue.SoundingFields();
   std::vector<survey::Field> columns(
-      fields.begin(), fields.begin() + std::min(fields.size(), kSoundingFieldsShown));
+      fields.begin(),
+      fields.begin() + static_cast<std::ptrdiff_t>(std::min(fields.size(), kSoundingFieldsShown)));
   for (const survey::Field& field : catalogue.LayerFields())
     if (field.source == survey::FieldSource::Param && field.group == 0 &&
         field.part == survey::FieldPart::Value)
