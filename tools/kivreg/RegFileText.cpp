@@ -86,6 +86,23 @@ std::vector<std::uint8_t> HexBytes(std::string_view hex, int lineNumber) {
   return bytes;
 }
 
+// True when line is the first line of a value whose data is hexadecimal ("name"=hex:... or
+// @=hex:...), the only lines that go on over lines ending in "\"; a comment never does.
+bool BeginsHexValue(std::string_view line) {
+  std::size_t position = 0;
+  if (line.starts_with('@')) {
+    position = 1;
+  } else if (line.starts_with('"')) {
+    for (position = 1; position < line.size() && line[position] != '"'; ++position)
+      if (line[position] == '\\')
+        ++position;
+    ++position;
+  } else {
+    return false;
+  }
+  return position < line.size() && line.substr(position).starts_with("=hex");
+}
+
 RegFileValue ParseValue(std::string_view line, int lineNumber) {
   RegFileValue value;
   std::size_t position = 0;
@@ -190,6 +207,7 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
   bool headerSeen = false;
   int lineNumber = 0;
   std::string line;
+  bool continued = false; // line is a hex value that goes on over the next line
   int lineStart = 0;
   std::size_t position = 0;
   while (position < text.size()) {
@@ -199,17 +217,20 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
     ++lineNumber;
     if (!part.empty() && part.back() == '\r')
       part.remove_suffix(1);
-    if (line.empty())
-      lineStart = lineNumber;
     part = platform::TrimmedStartIf(part, platform::IsBlank);
+    if (!continued) {
+      line.clear();
+      lineStart = lineNumber;
+    }
     line += part;
-    // A hex value goes on over lines that end in "\".
-    if (!line.empty() && line.back() == '\\' && line.find("=hex:") != std::string::npos) {
+    // Whether a value is hexadecimal is decided on its first line alone, so that reading stays
+    // linear however many lines the value goes on over.
+    continued = part.ends_with('\\') && (continued || BeginsHexValue(line));
+    if (continued) {
       line.pop_back();
       continue;
     }
-    const std::string complete = std::move(line);
-    line.clear();
+    const std::string& complete = line;
     if (complete.empty() || complete.front() == ';')
       continue;
     if (!headerSeen) {
@@ -230,7 +251,7 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
       keys.back().values.push_back(ParseValue(complete, lineStart));
     }
   }
-  if (!line.empty())
+  if (continued)
     throw RegFileError("line " + std::to_string(lineStart) + ": the file ends inside a value");
   if (!headerSeen)
     throw RegFileError("line 1: \"" + std::string(kHeader) + "\" expected");
