@@ -22,10 +22,40 @@ std::string Quoted(std::string_view text) {
   return quoted + "\"";
 }
 
+// line and "hex:" or "hex(N):" followed by bytes, broken over lines as the registry editor does.
+std::string HexLines(std::string line, std::string_view bytes) {
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    line += platform::HexByte(static_cast<std::uint8_t>(bytes[i]), platform::HexCase::Lower);
+    if (i + 1 < bytes.size()) {
+      line += ",";
+      if (line.size() + 3 >= kHexLineWidth) {
+        text += line + "\\\r\n";
+        line = "  ";
+      }
+    }
+  }
+  return text + line + "\r\n";
+}
+
+// A text that a quoted line cannot hold: a line break would end the line, a NUL the text.
+bool NeedsHexText(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+// The text as the registry holds a REG_SZ: UTF-16 little-endian with its terminating NUL.
+std::string RegistryText(std::string_view text) {
+  return Utf16FileBytes(text).substr(2) + std::string(2, '\0');
+}
+
 std::string ValueLine(const RegFileValue& value) {
   std::string line = value.name.empty() ? "@=" : Quoted(value.name) + "=";
   switch (value.type) {
   case platform::SettingsType::String:
+    // The registry editor writes a text with a line break as its bytes, hex(1), which every
+    // reader of the format takes back as the same REG_SZ.
+    if (NeedsHexText(value.text))
+      return HexLines(line + "hex(1):", RegistryText(value.text));
     return line + Quoted(value.text) + "\r\n";
   case platform::SettingsType::Integer: {
     line += "dword:";
@@ -36,19 +66,8 @@ std::string ValueLine(const RegFileValue& value) {
   case platform::SettingsType::Binary:
     break;
   }
-  line += "hex:";
-  std::string text;
-  for (std::size_t i = 0; i < value.bytes.size(); ++i) {
-    line += platform::HexByte(value.bytes[i], platform::HexCase::Lower);
-    if (i + 1 < value.bytes.size()) {
-      line += ",";
-      if (line.size() + 3 >= kHexLineWidth) {
-        text += line + "\\\r\n";
-        line = "  ";
-      }
-    }
-  }
-  return text + line + "\r\n";
+  return HexLines(line + "hex:", std::string_view(reinterpret_cast<const char*>(value.bytes.data()),
+                                                  value.bytes.size()));
 }
 
 // Reads one text between quotes at text[position] (the quote), undoing the escapes.
@@ -103,6 +122,18 @@ bool BeginsHexValue(std::string_view line) {
   return position < line.size() && line.substr(position).starts_with("=hex");
 }
 
+// The text of a REG_SZ's bytes (UTF-16 little-endian, its terminating NUL dropped).
+std::string TextOfRegistryText(const std::vector<std::uint8_t>& bytes, int lineNumber) {
+  std::string utf16(bytes.begin(), bytes.end());
+  if (utf16.size() >= 2 && utf16.ends_with(std::string_view("\0\0", 2)))
+    utf16.resize(utf16.size() - 2);
+  try {
+    return TextOfFileBytes("\xFF\xFE" + utf16);
+  } catch (const RegFileError& e) {
+    throw RegFileError("line " + std::to_string(lineNumber) + ": " + e.what());
+  }
+}
+
 RegFileValue ParseValue(std::string_view line, int lineNumber) {
   RegFileValue value;
   std::size_t position = 0;
@@ -135,6 +166,9 @@ RegFileValue ParseValue(std::string_view line, int lineNumber) {
   } else if (data.starts_with("hex:")) {
     value.type = platform::SettingsType::Binary;
     value.bytes = HexBytes(data.substr(4), lineNumber);
+  } else if (data.starts_with("hex(1):")) {
+    const std::vector<std::uint8_t> bytes = HexBytes(data.substr(7), lineNumber);
+    value.text = TextOfRegistryText(bytes, lineNumber);
   } else {
     throw RegFileError("line " + std::to_string(lineNumber) + ": \"" + std::string(data) +
                        "\" is not a text, dword: or hex: value");

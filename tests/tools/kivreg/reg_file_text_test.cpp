@@ -91,6 +91,30 @@ TEST(RegFileText, TextRoundTripsThroughParsing) {
   EXPECT_EQ(RegFileText(ParseRegFile(text)), text);
 }
 
+TEST(RegFileText, ATextWithALineBreakOrNulRoundTripsAsItsBytes) {
+  const struct {
+    std::string text;
+    std::string line;
+  } rows[] = {
+      {"a\r\nb", "@=hex(1):61,00,0d,00,0a,00,62,00,00,00\r\n"},
+      {"\n", "@=hex(1):0a,00,00,00\r\n"},
+      {std::string("\0\xC3\xA4", 3), "@=hex(1):00,00,e4,00,00,00\r\n"},
+  };
+  for (const auto& row : rows) {
+    RegFileKey key{"HKEY_CURRENT_USER\\A", false, {}};
+    key.values.push_back({"", false, platform::SettingsType::String, row.text, 0, {}});
+    const std::string text = RegFileText({key});
+    EXPECT_EQ(text, kHeader + "[HKEY_CURRENT_USER\\A]\r\n" + row.line + "\r\n");
+    const std::vector<RegFileKey> keys = ParseRegFile(text);
+    ASSERT_EQ(keys.size(), 1U);
+    ASSERT_EQ(keys[0].values.size(), 1U);
+    EXPECT_EQ(keys[0].values[0].type, platform::SettingsType::String);
+    EXPECT_EQ(keys[0].values[0].text, row.text);
+  }
+  EXPECT_EQ(ParseFailure(kHeader + "[HKCU\\A]\r\n@=hex(1):61\r\n"),
+            "line 4: the UTF-16 text has an odd number of bytes");
+}
+
 TEST(RegFileText, Utf16WithByteOrderMarkAndUtf8) {
   const std::string text = "a\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\r\n";
   const std::string utf16 = Utf16FileBytes(text);
