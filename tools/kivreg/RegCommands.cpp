@@ -23,6 +23,9 @@ using platform::SettingsType;
 
 const std::string kNotFound = "The system was unable to find the specified registry key or value.";
 const std::string kDone = "The operation completed successfully.\n";
+// The largest file that import reads: far beyond any export of settings, and a bound for an
+// endless input (a device, a pipe).
+constexpr std::size_t kLargestImport = std::size_t{64} << 20;
 
 // A key as the command names it: its hive and its path in the hive.
 struct HiveKey {
@@ -285,9 +288,13 @@ std::string RegExport(const std::vector<std::string>& arguments) {
 std::string RegImport(const std::vector<std::string>& arguments) {
   const Switches switches = ParseSwitches(arguments, 1, " ");
   const std::string& file = switches.positional[0];
+  const std::optional<std::string> bytes = ReadFileUpTo(file, kLargestImport);
+  if (!bytes)
+    throw RegCommandError("The file \"" + file + "\" is not a registry file: it is larger than " +
+                          std::to_string(kLargestImport >> 20) + " MiB.");
   std::vector<RegFileKey> keys;
   try {
-    keys = ParseRegFile(TextOfFileBytes(ReadWholeFile(file)));
+    keys = ParseRegFile(TextOfFileBytes(*bytes));
   } catch (const RegFileError& e) {
     throw RegCommandError("The file \"" + file + "\" is not a registry file: " + e.what() + ".");
   }

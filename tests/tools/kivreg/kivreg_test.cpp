@@ -1,6 +1,8 @@
 #include "platform/testing/ChildProcess.h"
 #include "testing/support/ScopedRegistry.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -152,6 +154,16 @@ TEST_F(KivregTest, AMalformedImportChangesNothing) {
                   "value.\n"));
   EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
             Lines("\n" + kLongRoot + "\n    Kept    REG_SZ    before\n\n"));
+}
+
+TEST_F(KivregTest, ImportRefusesAFileBeyondItsLimit) {
+  const std::string file = registry.folder() / "huge.reg";
+  test::WriteFile(file, "");
+  std::filesystem::resize_file(file, (std::uintmax_t{64} << 20) + 1);
+  const ChildResult result = Kivreg({"import", file});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, Lines("ERROR: The file \"" + file +
+                                        "\" is not a registry file: it is larger than 64 MiB.\n"));
 }
 
 TEST_F(KivregTest, ImportReadsUtf8AndDeletes) {
