@@ -29,12 +29,16 @@ struct RegFileValue {
   std::string text;                // REG_SZ
   std::uint32_t number = 0;        // REG_DWORD
   std::vector<std::uint8_t> bytes; // REG_BINARY
+
+  friend bool operator==(const RegFileValue&, const RegFileValue&) = default;
 };
 
 struct RegFileKey {
   std::string name; // with its hive: HKEY_CURRENT_USER\Software\Survey
   bool remove = false;
   std::vector<RegFileValue> values;
+
+  friend bool operator==(const RegFileKey&, const RegFileKey&) = default;
 };
 
 // The file's text (UTF-8, CR LF lines) for keys in their order.
