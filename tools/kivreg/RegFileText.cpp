@@ -9,6 +9,8 @@ namespace kiv {
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
+// The header of the registry editor's older, ANSI format, which it still reads.
+constexpr std::string_view kHeader4 = "REGEDIT4";
 // The registry editor breaks hex lines so that none is longer than this, its "\" included.
 constexpr std::size_t kHexLineWidth = 80;
 
@@ -68,6 +70,10 @@ std::string ValueLine(const RegFileValue& value) {
   }
   return HexLines(line + "hex:", std::string_view(reinterpret_cast<const char*>(value.bytes.data()),
                                                   value.bytes.size()));
+}
+
+std::string HeaderExpected() {
+  return "\"" + std::string(kHeader) + "\" or \"" + std::string(kHeader4) + "\" expected";
 }
 
 // Reads one text between quotes at text[position] (the quote), undoing the escapes.
@@ -251,7 +257,8 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
     ++lineNumber;
     if (!part.empty() && part.back() == '\r')
       part.remove_suffix(1);
-    part = platform::TrimmedStartIf(part, platform::IsBlank);
+    // The registry editor reads a line with blanks around it as the line without them.
+    part = platform::TrimmedBlanks(part);
     if (!continued) {
       line.clear();
       lineStart = lineNumber;
@@ -268,9 +275,8 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
     if (complete.empty() || complete.front() == ';')
       continue;
     if (!headerSeen) {
-      if (complete != kHeader)
-        throw RegFileError("line " + std::to_string(lineStart) + ": \"" + std::string(kHeader) +
-                           "\" expected");
+      if (complete != kHeader && complete != kHeader4)
+        throw RegFileError("line " + std::to_string(lineStart) + ": " + HeaderExpected());
       headerSeen = true;
     } else if (complete.front() == '[') {
       if (complete.back() != ']' || complete.size() < 3)
@@ -288,7 +294,7 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
   if (continued)
     throw RegFileError("line " + std::to_string(lineStart) + ": the file ends inside a value");
   if (!headerSeen)
-    throw RegFileError("line 1: \"" + std::string(kHeader) + "\" expected");
+    throw RegFileError("line 1: " + HeaderExpected());
   return keys;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-// The text format of the Windows registry editor ("Windows Registry Editor Version 5.00"), as
-// kivreg exports and imports it: sections "[KEY]" (or "[-KEY]" to delete one) with lines
-// "name"="text", "name"=dword:0000012c, "name"=hex:01,02 (continued over lines ending in "\"),
+// The text format of the Windows registry editor ("Windows Registry Editor Version 5.00", and
+// "REGEDIT4" on reading), as kivreg exports and imports it, blanks around a line ignored: sections
+// "[KEY]" (or "[-KEY]" to delete one) with lines "name"="text", "name"=dword:0000012c,
+// "name"=hex:01,02 (continued over lines ending in "\"),
 // @ for the unnamed value and =- to delete a value. A text that a quoted line cannot hold (a line
 // break, a NUL) is written as its UTF-16 bytes, "name"=hex(1):61,00,0a,00,00,00.
 

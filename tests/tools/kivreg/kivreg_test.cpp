@@ -120,8 +120,8 @@ TEST_F(KivregTest, FailuresExitWithOneAndAMessage) {
        "\"kivreg --help\" for usage.\n"},
       {{"import", existing},
        "ERROR: The file \"" + existing +
-           "\" is not a registry file: line 1: \"Windows Registry Editor Version 5.00\" "
-           "expected.\n"},
+           "\" is not a registry file: line 1: \"Windows Registry Editor Version 5.00\" or "
+           "\"REGEDIT4\" expected.\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.arguments[0] + " " + row.arguments.back());

@@ -21,8 +21,8 @@ TEST(RegFileText, MalformedTextsNameTheirLine) {
     std::string text;
     std::string message;
   } rows[] = {
-      {"REGEDIT4\r\n", "line 1: \"Windows Registry Editor Version 5.00\" expected"},
-      {"", "line 1: \"Windows Registry Editor Version 5.00\" expected"},
+      {"REGEDIT5\r\n", "line 1: \"Windows Registry Editor Version 5.00\" or \"REGEDIT4\" expected"},
+      {"", "line 1: \"Windows Registry Editor Version 5.00\" or \"REGEDIT4\" expected"},
       {kHeader + "\"A\"=\"1\"\r\n", "line 3: a value before any key"},
       {kHeader + "[HKCU\\A\r\n", "line 3: a key must end with \"]\""},
       {kHeader + "[HKCU\\A]\r\nA=\"1\"\r\n", "line 4: a value line must begin with \" or @"},
@@ -74,6 +74,32 @@ TEST(RegFileText, ACommentEndingInABackslashIsOneLine) {
   ASSERT_EQ(keys[0].values.size(), 1U);
   EXPECT_EQ(keys[0].values[0].name, "B");
   EXPECT_EQ(keys[0].values[0].text, "kept");
+}
+
+TEST(RegFileText, FilesAsTheRegistryEditorReadsThemRead) {
+  const std::string value = "\"A\"=hex:01,02\r\n";
+  const struct {
+    const char* shape;
+    std::string text;
+  } rows[] = {
+      {"blanks after the header",
+       "Windows Registry Editor Version 5.00  \r\n[HKCU\\K]\r\n" + value},
+      {"blanks after the key", kHeader + "[HKCU\\K] \t\r\n" + value},
+      {"blanks after the value", kHeader + "[HKCU\\K]\r\n\"A\"=hex:01,02 \r\n"},
+      {"blanks after the backslash", kHeader + "[HKCU\\K]\r\n\"A\"=hex:01,\\ \r\n  02\r\n"},
+      {"the older format", "REGEDIT4\r\n\r\n[HKCU\\K]\r\n" + value},
+      {"the older format with blanks", "REGEDIT4 \n[HKCU\\K]\n" + value},
+  };
+  RegFileKey expected{"HKCU\\K", false, {}};
+  expected.values.push_back({"A", false, platform::SettingsType::Binary, "", 0, {1, 2}});
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.shape);
+    try {
+      EXPECT_EQ(ParseRegFile(row.text), std::vector<RegFileKey>{expected});
+    } catch (const RegFileError& e) {
+      ADD_FAILURE() << e.what();
+    }
+  }
 }
 
 TEST(RegFileText, TextRoundTripsThroughParsing) {
