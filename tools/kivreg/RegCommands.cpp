@@ -102,6 +102,34 @@ Switches ParseSwitches(const std::vector<std::string>& arguments, std::size_t po
   return switches;
 }
 
+// The data of a value of another type as reg.exe prints it: a REG_EXPAND_SZ as its text, a
+// REG_MULTI_SZ as its texts with "\0" between them, a REG_QWORD as a 0x hexadecimal number, any
+// other (and a text that is not UTF-16) as its bytes in hexadecimal.
+std::string OtherData(const platform::SettingsRawValue& raw) {
+  if (raw.type == platform::kRegQword && raw.bytes.size() == 8) {
+    std::uint64_t number = 0;
+    for (std::size_t i = 8; i-- > 0;)
+      number = (number << 8) | raw.bytes[i];
+    char digits[24];
+    return "0x" + std::string(digits, std::to_chars(digits, digits + 24, number, 16).ptr);
+  }
+  if (raw.type == platform::kRegExpandSz || raw.type == platform::kRegMultiSz) {
+    try {
+      std::string text = TextOfRegistryBytes(raw.bytes);
+      if (raw.type == platform::kRegExpandSz)
+        return text;
+      if (text.ends_with('\0'))
+        text.pop_back();
+      std::string joined;
+      for (const char c : text)
+        joined += c == '\0' ? std::string("\\0") : std::string(1, c);
+      return joined;
+    } catch (const RegFileError&) {
+    }
+  }
+  return platform::HexBytes(raw.bytes, platform::HexCase::Upper);
+}
+
 std::string ValueLine(SettingsStore& store, const std::string& path, const std::string& name) {
   const auto info = store.Describe(path, name);
   if (!info)
@@ -120,6 +148,11 @@ std::string ValueLine(SettingsStore& store, const std::string& path, const std::
   case SettingsType::Binary:
     data = platform::HexBytes(store.ReadBinary(path, name), platform::HexCase::Upper);
     break;
+  case SettingsType::Other: {
+    const platform::SettingsRawValue raw = store.ReadRaw(path, name);
+    return "    " + (name.empty() ? std::string("(Default)") : name) + "    " +
+           platform::RegistryTypeName(raw.type) + "    " + OtherData(raw) + "\n";
+  }
   }
   return "    " + (name.empty() ? std::string("(Default)") : name) + "    " +
          platform::SettingsTypeName(info->type) + "    " + data + "\n";
@@ -186,6 +219,9 @@ void Write(SettingsStore& store, const std::string& path, const RegFileValue& va
   case SettingsType::Binary:
     store.WriteBinary(path, value.name, value.bytes);
     break;
+  case SettingsType::Other:
+    store.WriteRaw(path, value.name, {value.registryType, value.bytes});
+    break;
   }
 }
 
@@ -208,6 +244,12 @@ void Sections(SettingsStore& store, const std::string& path, const std::string& 
     case SettingsType::Binary:
       value.bytes = store.ReadBinary(path, valueName);
       break;
+    case SettingsType::Other: {
+      platform::SettingsRawValue raw = store.ReadRaw(path, valueName);
+      value.registryType = raw.type;
+      value.bytes = std::move(raw.bytes);
+      break;
+    }
     }
     key.values.push_back(std::move(value));
   }

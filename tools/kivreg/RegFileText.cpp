@@ -40,14 +40,13 @@ std::string HexLines(std::string line, std::string_view bytes) {
   return text + line + "\r\n";
 }
 
+std::string_view AsChars(const std::vector<std::uint8_t>& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 // A text that a quoted line cannot hold: a line break would end the line, a NUL the text.
 bool NeedsHexText(std::string_view text) {
   return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
-}
-
-// The text as the registry holds a REG_SZ: UTF-16 little-endian with its terminating NUL.
-std::string RegistryText(std::string_view text) {
-  return Utf16FileBytes(text).substr(2) + std::string(2, '\0');
 }
 
 std::string ValueLine(const RegFileValue& value) {
@@ -57,7 +56,7 @@ std::string ValueLine(const RegFileValue& value) {
     // The registry editor writes a text with a line break as its bytes, hex(1), which every
     // reader of the format takes back as the same REG_SZ.
     if (NeedsHexText(value.text))
-      return HexLines(line + "hex(1):", RegistryText(value.text));
+      return HexLines(line + "hex(1):", AsChars(RegistryBytesOfText(value.text)));
     return line + Quoted(value.text) + "\r\n";
   case platform::SettingsType::Integer: {
     line += "dword:";
@@ -66,10 +65,15 @@ std::string ValueLine(const RegFileValue& value) {
     return line + "\r\n";
   }
   case platform::SettingsType::Binary:
+    return HexLines(line + "hex:", AsChars(value.bytes));
+  case platform::SettingsType::Other:
     break;
   }
-  return HexLines(line + "hex:", std::string_view(reinterpret_cast<const char*>(value.bytes.data()),
-                                                  value.bytes.size()));
+  std::string type;
+  for (int shift = 28; shift >= 0; shift -= 4)
+    if (const unsigned digit = (value.registryType >> shift) & 0xF; digit != 0 || !type.empty())
+      type += platform::HexDigit(digit, platform::HexCase::Lower);
+  return HexLines(line + "hex(" + (type.empty() ? "0" : type) + "):", AsChars(value.bytes));
 }
 
 std::string HeaderExpected() {
@@ -128,19 +132,40 @@ bool BeginsHexValue(std::string_view line) {
   return position < line.size() && line.substr(position).starts_with("=hex");
 }
 
-// The text of a REG_SZ's bytes (UTF-16 little-endian, its terminating NUL dropped).
-std::string TextOfRegistryText(const std::vector<std::uint8_t>& bytes, int lineNumber) {
-  std::string utf16(bytes.begin(), bytes.end());
-  if (utf16.size() >= 2 && utf16.ends_with(std::string_view("\0\0", 2)))
-    utf16.resize(utf16.size() - 2);
+// The value's data of hex(type):bytes, as the store holds it: hex(1) a REG_SZ, hex(3) a
+// REG_BINARY, hex(4) of four bytes a REG_DWORD. A file in the older format holds the texts of
+// REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ in bytes of one byte a character, here UTF-8 as the
+// rest of the file is read, which the store holds in UTF-16 as the registry does.
+void SetHexData(RegFileValue& value, std::uint32_t type, std::vector<std::uint8_t> bytes,
+                bool narrowTexts, int lineNumber) {
   try {
-    return TextOfFileBytes("\xFF\xFE" + utf16);
+    if (narrowTexts && (type == platform::kRegSz || type == platform::kRegExpandSz ||
+                        type == platform::kRegMultiSz)) {
+      bytes = RegistryBytesOfText(AsChars(bytes));
+      bytes.resize(bytes.size() - 2); // the narrow bytes carry their own terminators
+    }
+    if (type == platform::kRegSz) {
+      value.text = TextOfRegistryBytes(bytes);
+    } else if (type == platform::kRegBinary) {
+      value.type = platform::SettingsType::Binary;
+      value.bytes = std::move(bytes);
+    } else if (type == platform::kRegDword) {
+      if (bytes.size() != 4)
+        throw RegFileError("a REG_DWORD holds 4 bytes, not " + std::to_string(bytes.size()));
+      value.type = platform::SettingsType::Integer;
+      for (int i = 3; i >= 0; --i)
+        value.number = (value.number << 8) | bytes[static_cast<std::size_t>(i)];
+    } else {
+      value.type = platform::SettingsType::Other;
+      value.registryType = type;
+      value.bytes = std::move(bytes);
+    }
   } catch (const RegFileError& e) {
     throw RegFileError("line " + std::to_string(lineNumber) + ": " + e.what());
   }
 }
 
-RegFileValue ParseValue(std::string_view line, int lineNumber) {
+RegFileValue ParseValue(std::string_view line, int lineNumber, bool narrowTexts) {
   RegFileValue value;
   std::size_t position = 0;
   if (line.front() == '@')
@@ -172,12 +197,20 @@ RegFileValue ParseValue(std::string_view line, int lineNumber) {
   } else if (data.starts_with("hex:")) {
     value.type = platform::SettingsType::Binary;
     value.bytes = HexBytes(data.substr(4), lineNumber);
-  } else if (data.starts_with("hex(1):")) {
-    const std::vector<std::uint8_t> bytes = HexBytes(data.substr(7), lineNumber);
-    value.text = TextOfRegistryText(bytes, lineNumber);
+  } else if (data.starts_with("hex(") && data.find("):") != std::string_view::npos) {
+    const std::string_view digits = data.substr(4, data.find("):") - 4);
+    std::uint32_t type = 0;
+    const auto [stop, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), type, 16);
+    if (digits.empty() || digits.size() > 8 || error != std::errc() ||
+        stop != digits.data() + digits.size())
+      throw RegFileError("line " + std::to_string(lineNumber) + ": \"" + std::string(digits) +
+                         "\" is not a type of 1 to 8 hexadecimal digits");
+    SetHexData(value, type, HexBytes(data.substr(digits.size() + 6), lineNumber), narrowTexts,
+               lineNumber);
   } else {
     throw RegFileError("line " + std::to_string(lineNumber) + ": \"" + std::string(data) +
-                       "\" is not a text, dword: or hex: value");
+                       "\" is not a text, dword:, hex: or hex(type): value");
   }
   return value;
 }
@@ -245,6 +278,7 @@ std::string RegFileText(const std::vector<RegFileKey>& keys) {
 std::vector<RegFileKey> ParseRegFile(std::string_view text) {
   std::vector<RegFileKey> keys;
   bool headerSeen = false;
+  bool narrowTexts = false; // the older format's texts in hex(N) have one byte a character
   int lineNumber = 0;
   std::string line;
   bool continued = false; // line is a hex value that goes on over the next line
@@ -277,6 +311,7 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
     if (!headerSeen) {
       if (complete != kHeader && complete != kHeader4)
         throw RegFileError("line " + std::to_string(lineStart) + ": " + HeaderExpected());
+      narrowTexts = complete == kHeader4;
       headerSeen = true;
     } else if (complete.front() == '[') {
       if (complete.back() != ']' || complete.size() < 3)
@@ -288,7 +323,7 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
     } else if (keys.empty()) {
       throw RegFileError("line " + std::to_string(lineStart) + ": a value before any key");
     } else {
-      keys.back().values.push_back(ParseValue(complete, lineStart));
+      keys.back().values.push_back(ParseValue(complete, lineStart, narrowTexts));
     }
   }
   if (continued)
@@ -296,6 +331,20 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
   if (!headerSeen)
     throw RegFileError("line 1: " + HeaderExpected());
   return keys;
+}
+
+std::string TextOfRegistryBytes(const std::vector<std::uint8_t>& bytes) {
+  std::string utf16(bytes.begin(), bytes.end());
+  if (utf16.size() >= 2 && utf16.ends_with(std::string_view("\0\0", 2)))
+    utf16.resize(utf16.size() - 2);
+  return TextOfFileBytes("\xFF\xFE" + utf16);
+}
+
+std::vector<std::uint8_t> RegistryBytesOfText(std::string_view text) {
+  const std::string utf16 = Utf16FileBytes(text);
+  std::vector<std::uint8_t> bytes(utf16.begin() + 2, utf16.end());
+  bytes.insert(bytes.end(), 2, 0);
+  return bytes;
 }
 
 std::string Utf16FileBytes(std::string_view text) {

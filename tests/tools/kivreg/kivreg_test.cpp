@@ -1,5 +1,6 @@
 #include "platform/testing/ChildProcess.h"
 #include "testing/support/ScopedRegistry.h"
+#include "tools/kivreg/RegFileText.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -61,6 +62,30 @@ TEST_F(KivregTest, ATreeRoundTripsThroughExportAndImportByteForByte) {
   EXPECT_EQ(test::ReadFile(second), bytes);
   EXPECT_EQ(bytes.substr(0, 6), std::string("\xFF\xFEW\0i\0", 6));
   EXPECT_NE(bytes.find(std::string("\r\0\n\0", 4)), std::string::npos);
+}
+
+TEST_F(KivregTest, EveryTypeOfARegistryExportImportsQueriesAndExportsAgain) {
+  const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[" + kLongRoot +
+                           "]\r\n"
+                           "\"E\"=hex(2):25,00,50,00,25,00,00,00\r\n"
+                           "\"L\"=hex(12345678):01\r\n"
+                           "\"M\"=hex(7):61,00,00,00,62,00,00,00,00,00\r\n"
+                           "\"N\"=hex(0):\r\n"
+                           "\"Q\"=hex(b):2c,01,00,00,00,00,00,80\r\n\r\n";
+  const std::string file = registry.folder() / "types.reg";
+  const std::string again = registry.folder() / "again.reg";
+  test::WriteFile(file, Utf16FileBytes(text));
+  Succeed({"import", file});
+  EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
+            Lines("\n" + kLongRoot +
+                  "\n"
+                  "    E    REG_EXPAND_SZ    %P%\n"
+                  "    L    REG_UNKNOWN    01\n"
+                  "    M    REG_MULTI_SZ    a\\0b\n"
+                  "    N    REG_NONE    \n"
+                  "    Q    REG_QWORD    0x800000000000012c\n\n"));
+  Succeed({"export", kRoot, again});
+  EXPECT_EQ(test::ReadFile(again), Utf16FileBytes(text));
 }
 
 TEST_F(KivregTest, QueryPrintsAsRegExe) {
@@ -150,8 +175,8 @@ TEST_F(KivregTest, AMalformedImportChangesNothing) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError,
             Lines("ERROR: The file \"" + file +
-                  "\" is not a registry file: line 8: \"qword:1\" is not a text, dword: or hex: "
-                  "value.\n"));
+                  "\" is not a registry file: line 8: \"qword:1\" is not a text, dword:, hex: or "
+                  "hex(type): value.\n"));
   EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
             Lines("\n" + kLongRoot + "\n    Kept    REG_SZ    before\n\n"));
 }

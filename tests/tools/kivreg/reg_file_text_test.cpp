@@ -38,8 +38,14 @@ TEST(RegFileText, MalformedTextsNameTheirLine) {
       {kHeader + "[HKCU\\A]\r\n\"A\"=hex:01,\\\r\n  123\r\n",
        "line 4: \"123\" is not a hexadecimal byte"},
       {kHeader + "[HKCU\\A]\r\n\"A\"=hex:01,\\\r\n", "line 4: the file ends inside a value"},
-      {kHeader + "[HKCU\\A]\r\n\"A\"=hex(2):00\r\n",
-       "line 4: \"hex(2):00\" is not a text, dword: or hex: value"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=qword:1\r\n",
+       "line 4: \"qword:1\" is not a text, dword:, hex: or hex(type): value"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=hex(x):00\r\n",
+       "line 4: \"x\" is not a type of 1 to 8 hexadecimal digits"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=hex():00\r\n",
+       "line 4: \"\" is not a type of 1 to 8 hexadecimal digits"},
+      {kHeader + "[HKCU\\A]\r\n\"A\"=hex(4):01,00\r\n", "line 4: a REG_DWORD holds 4 bytes, not 2"},
+      {"REGEDIT4\r\n[HKCU\\A]\r\n\"A\"=hex(2):c3,00\r\n", "line 3: the text is not valid UTF-8"},
   };
   for (const auto& row : rows)
     EXPECT_EQ(ParseFailure(row.text), row.message) << row.text;
@@ -115,6 +121,42 @@ TEST(RegFileText, TextRoundTripsThroughParsing) {
             kHeader +
                 "[HKEY_CURRENT_USER\\A]\r\n@=\"say \\\"hi\\\" \\\\\"\r\n\"D\"=dword:0000012c\r\n");
   EXPECT_EQ(RegFileText(ParseRegFile(text)), text);
+}
+
+TEST(RegFileText, ValuesOfEveryTypeReadAndWriteAsTheRegistryEditorWritesThem) {
+  using platform::SettingsType;
+  const std::string values = "\"E\"=hex(2):25,00,50,00,25,00,00,00\r\n"
+                             "\"M\"=hex(7):61,00,00,00,62,00,00,00,00,00\r\n"
+                             "\"Q\"=hex(b):2c,01,00,00,00,00,00,80\r\n"
+                             "\"N\"=hex(0):\r\n"
+                             "\"L\"=hex(12345678):01\r\n";
+  const std::string text = kHeader + "[HKEY_CURRENT_USER\\A]\r\n" + values + "\r\n";
+  RegFileKey key{"HKEY_CURRENT_USER\\A", false, {}};
+  key.values = {
+      {"E", false, SettingsType::Other, "", 0, {'%', 0, 'P', 0, '%', 0, 0, 0}, 2},
+      {"M", false, SettingsType::Other, "", 0, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}, 7},
+      {"Q", false, SettingsType::Other, "", 0, {0x2c, 1, 0, 0, 0, 0, 0, 0x80}, 11},
+      {"N", false, SettingsType::Other, "", 0, {}, 0},
+      {"L", false, SettingsType::Other, "", 0, {1}, 0x12345678},
+  };
+  EXPECT_EQ(ParseRegFile(text), std::vector<RegFileKey>{key});
+  EXPECT_EQ(RegFileText({key}), text);
+
+  // hex(1), hex(3) and hex(4) are the typed values that the registry editor writes otherwise.
+  EXPECT_EQ(RegFileText(ParseRegFile(kHeader + "[HKEY_CURRENT_USER\\A]\r\n"
+                                               "\"S\"=hex(1):61,00,00,00\r\n"
+                                               "\"B\"=hex(3):01\r\n"
+                                               "\"D\"=hex(4):2c,01,00,00\r\n")),
+            kHeader + "[HKEY_CURRENT_USER\\A]\r\n\"S\"=\"a\"\r\n\"B\"=hex:01\r\n"
+                      "\"D\"=dword:0000012c\r\n\r\n");
+  // The older format's texts have one byte a character.
+  EXPECT_EQ(RegFileText(ParseRegFile("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n"
+                                     "\"E\"=hex(2):25,50,25,00\r\n"
+                                     "\"M\"=hex(7):61,00,62,00,00\r\n"
+                                     "\"Q\"=hex(b):2c,01,00,00,00,00,00,80\r\n"
+                                     "\"N\"=hex(0):\r\n"
+                                     "\"L\"=hex(12345678):01\r\n")),
+            text);
 }
 
 TEST(RegFileText, ATextWithALineBreakOrNulRoundTripsAsItsBytes) {
