@@ -62,6 +62,7 @@ struct Switches {
   std::optional<std::string> valueName; // /v NAME, or "" for /ve
   std::optional<std::string> type;      // /t
   std::optional<std::string> data;      // /d
+  std::optional<std::string> separator; // /s, of REG_MULTI_SZ's texts
   bool force = false;                   // /f, /y
 };
 
@@ -75,12 +76,12 @@ Switches ParseSwitches(const std::vector<std::string>& arguments, std::size_t po
         argument.size() > 1 ? platform::AsciiUpperCase(argument.substr(1)) : "";
     const bool isSwitch =
         (argument[0] == '/' || argument[0] == '-') &&
-        std::string_view(" V VE T D F Y ").find(" " + name + " ") != std::string_view::npos;
+        std::string_view(" V VE T D S F Y ").find(" " + name + " ") != std::string_view::npos;
     if (!isSwitch) {
       switches.positional.push_back(argument);
       continue;
     }
-    const bool takesValue = name == "V" || name == "T" || name == "D";
+    const bool takesValue = name == "V" || name == "T" || name == "D" || name == "S";
     if (allowed.find(" " + name + " ") == std::string::npos ||
         (takesValue && i + 1 >= arguments.size()))
       throw RegCommandError("Invalid syntax: " + argument + ".");
@@ -92,6 +93,10 @@ Switches ParseSwitches(const std::vector<std::string>& arguments, std::size_t po
       switches.type = platform::AsciiUpperCase(arguments[++i]);
     } else if (name == "D") {
       switches.data = arguments[++i];
+    } else if (name == "S") {
+      switches.separator = arguments[++i];
+      if (switches.separator->size() != 1)
+        throw RegCommandError("Invalid syntax: /s takes one character.");
     } else {
       switches.force = true;
     }
@@ -173,6 +178,20 @@ std::shared_ptr<SettingsStore> StoreWithKey(const HiveKey& key) {
   return store;
 }
 
+// The bytes of a REG_MULTI_SZ of data's texts between separators: each text with its NUL, and one
+// more NUL at the end (no text is that NUL alone).
+std::vector<std::uint8_t> MultiTextBytes(const std::string& data, const std::string& separator) {
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t start = 0; start < data.size();) {
+    const std::size_t end = std::min(data.find(separator, start), data.size());
+    const std::vector<std::uint8_t> text = RegistryBytesOfText(data.substr(start, end - start));
+    bytes.insert(bytes.end(), text.begin(), text.end());
+    start = end + separator.size();
+  }
+  bytes.insert(bytes.end(), 2, 0);
+  return bytes;
+}
+
 RegFileValue ValueFromSwitches(const Switches& switches) {
   RegFileValue value;
   value.name = *switches.valueName;
@@ -201,10 +220,37 @@ RegFileValue ValueFromSwitches(const Switches& switches) {
                               "\" for REG_BINARY: pairs of hexadecimal digits.");
       value.bytes.push_back(static_cast<std::uint8_t>(byte));
     }
+  } else if (type == "REG_EXPAND_SZ" || type == "REG_NONE") {
+    // reg.exe takes the data of REG_NONE as a text too.
+    value.type = SettingsType::Other;
+    value.registryType = type == "REG_NONE" ? platform::kRegNone : platform::kRegExpandSz;
+    if (type == "REG_EXPAND_SZ" || switches.data)
+      value.bytes = RegistryBytesOfText(data);
+  } else if (type == "REG_MULTI_SZ") {
+    value.type = SettingsType::Other;
+    value.registryType = platform::kRegMultiSz;
+    value.bytes = MultiTextBytes(data, switches.separator.value_or("\\0"));
+  } else if (type == "REG_QWORD") {
+    value.type = SettingsType::Other;
+    value.registryType = platform::kRegQword;
+    std::uint64_t number = 0;
+    const bool hex = data.starts_with("0x") || data.starts_with("0X");
+    const char* first = data.data() + (hex ? 2 : 0);
+    const auto [stop, error] =
+        std::from_chars(first, data.data() + data.size(), number, hex ? 16 : 10);
+    if (error != std::errc() || stop != data.data() + data.size() || first == stop)
+      throw RegCommandError("Invalid data \"" + data +
+                            "\" for REG_QWORD: a number from 0 to 18446744073709551615, decimal "
+                            "or 0x hexadecimal.");
+    for (int i = 0; i < 8; ++i)
+      value.bytes.push_back(static_cast<std::uint8_t>(number >> (8 * i)));
   } else {
     throw RegCommandError("Invalid type \"" + type +
-                          "\": the store holds REG_SZ, REG_DWORD and REG_BINARY.");
+                          "\": the store holds REG_SZ, REG_MULTI_SZ, REG_EXPAND_SZ, REG_DWORD, "
+                          "REG_QWORD, REG_BINARY and REG_NONE.");
   }
+  if (switches.separator && type != "REG_MULTI_SZ")
+    throw RegCommandError("Invalid syntax: /s is for REG_MULTI_SZ.");
   return value;
 }
 
@@ -277,7 +323,7 @@ std::string RegQuery(const std::vector<std::string>& arguments) {
 }
 
 std::string RegAdd(const std::vector<std::string>& arguments) {
-  const Switches switches = ParseSwitches(arguments, 1, " V VE T D F ");
+  const Switches switches = ParseSwitches(arguments, 1, " V VE T D S F ");
   const HiveKey key = SplitKey(switches.positional[0]);
   auto store = SettingsStore::Open(key.hive);
   platform::SettingsTransaction transaction(*store);
@@ -287,8 +333,8 @@ std::string RegAdd(const std::vector<std::string>& arguments) {
     if (!switches.force && store->Describe(key.path, value.name))
       throw RegCommandError("The value \"" + value.name + "\" exists; add /f to overwrite it.");
     Write(*store, key.path, value);
-  } else if (switches.type || switches.data) {
-    throw RegCommandError("Invalid syntax: /t and /d need /v or /ve.");
+  } else if (switches.type || switches.data || switches.separator) {
+    throw RegCommandError("Invalid syntax: /t, /d and /s need /v or /ve.");
   }
   transaction.Commit();
   return kDone;

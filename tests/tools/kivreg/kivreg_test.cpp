@@ -88,6 +88,24 @@ TEST_F(KivregTest, EveryTypeOfARegistryExportImportsQueriesAndExportsAgain) {
   EXPECT_EQ(test::ReadFile(again), Utf16FileBytes(text));
 }
 
+TEST_F(KivregTest, AddWritesEveryTypeThatRegExeTakes) {
+  Succeed({"add", kRoot, "/v", "E", "/t", "REG_EXPAND_SZ", "/d", "%PATH%;x"});
+  Succeed({"add", kRoot, "/v", "M", "/t", "REG_MULTI_SZ", "/d", "one\\0two"});
+  Succeed({"add", kRoot, "/v", "N", "/t", "REG_NONE", "/d", "a"});
+  Succeed({"add", kRoot, "/v", "Q", "/t", "reg_qword", "/d", "0xFFFFFFFFFFFFFFFF"});
+  Succeed({"add", kRoot, "/v", "S", "/t", "REG_MULTI_SZ", "/s", "#", "/d", "a#b#c"});
+  Succeed({"add", kRoot, "/v", "T", "/t", "REG_QWORD", "/d", "300"});
+  EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
+            Lines("\n" + kLongRoot +
+                  "\n"
+                  "    E    REG_EXPAND_SZ    %PATH%;x\n"
+                  "    M    REG_MULTI_SZ    one\\0two\n"
+                  "    N    REG_NONE    61000000\n"
+                  "    Q    REG_QWORD    0xffffffffffffffff\n"
+                  "    S    REG_MULTI_SZ    a\\0b\\0c\n"
+                  "    T    REG_QWORD    0x12c\n\n"));
+}
+
 TEST_F(KivregTest, QueryPrintsAsRegExe) {
   Succeed({"add", kRoot, "/ve", "/d", "default"});
   Succeed({"add", kRoot, "/v", "Left", "/t", "REG_DWORD", "/d", "300"});
@@ -124,8 +142,16 @@ TEST_F(KivregTest, FailuresExitWithOneAndAMessage) {
       {{"delete", kRoot, "/v", "Absent", "/f"}, notFound},
       {{"delete", kRoot + "\\Absent", "/f"}, notFound},
       {{"export", kRoot + "\\Absent", existing + "2"}, notFound},
-      {{"add", kRoot, "/v", "Q", "/t", "REG_QWORD", "/d", "1"},
-       "ERROR: Invalid type \"REG_QWORD\": the store holds REG_SZ, REG_DWORD and REG_BINARY.\n"},
+      {{"add", kRoot, "/v", "Q", "/t", "REG_LINK", "/d", "1"},
+       "ERROR: Invalid type \"REG_LINK\": the store holds REG_SZ, REG_MULTI_SZ, REG_EXPAND_SZ, "
+       "REG_DWORD, REG_QWORD, REG_BINARY and REG_NONE.\n"},
+      {{"add", kRoot, "/v", "Q", "/t", "REG_QWORD", "/d", "18446744073709551616"},
+       "ERROR: Invalid data \"18446744073709551616\" for REG_QWORD: a number from 0 to "
+       "18446744073709551615, decimal or 0x hexadecimal.\n"},
+      {{"add", kRoot, "/v", "M", "/t", "REG_MULTI_SZ", "/s", "::", "/d", "a::b"},
+       "ERROR: Invalid syntax: /s takes one character.\n"},
+      {{"add", kRoot, "/v", "M", "/s", ":", "/d", "a:b"},
+       "ERROR: Invalid syntax: /s is for REG_MULTI_SZ.\n"},
       {{"add", kRoot, "/v", "D", "/t", "REG_DWORD", "/d", "4294967296"},
        "ERROR: Invalid data \"4294967296\" for REG_DWORD: a number from 0 to 4294967295, decimal "
        "or 0x hexadecimal.\n"},
