@@ -3,6 +3,10 @@
 #include "platform/FileSystem.h"
 #include "platform/InputFile.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 namespace kiv {
 
 std::string JoinCrLfLines(const std::vector<std::string>& lines) {
@@ -23,13 +27,20 @@ void WriteTextFile(const std::string& path, const std::vector<std::string>& line
 }
 
 std::string ReadWholeFile(const std::string& path) {
+  return *ReadFileUpTo(path, std::numeric_limits<std::size_t>::max());
+}
+
+std::optional<std::string> ReadFileUpTo(const std::string& path, std::size_t limit) {
   platform::InputFile file(path);
   std::string bytes;
   // The size is only where the file stood when opened: a pipe has none, a growing file more.
-  bytes.reserve(file.Size());
+  bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), limit)));
   char buffer[65536];
-  for (size_t count; (count = file.Read(buffer, sizeof buffer)) > 0;)
+  for (size_t count; (count = file.Read(buffer, sizeof buffer)) > 0;) {
+    if (count > limit - bytes.size())
+      return std::nullopt;
     bytes.append(buffer, count);
+  }
   return bytes;
 }
 

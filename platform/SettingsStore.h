@@ -27,8 +27,28 @@ namespace kiv::platform {
 
 enum class SettingsHive { CurrentUser, LocalMachine };
 
-// The stored types: REG_DWORD, REG_SZ and REG_BINARY.
-enum class SettingsType { Integer, String, Binary };
+// The stored types: REG_DWORD, REG_SZ and REG_BINARY, which the typed reads and writes take, and
+// any other of the registry's types (REG_EXPAND_SZ, REG_MULTI_SZ, REG_QWORD, REG_NONE...), which
+// ReadRaw and WriteRaw take as their bytes.
+enum class SettingsType { Integer, String, Binary, Other };
+
+// The registry's type numbers of the values that kivreg and the registry editor name.
+inline constexpr std::uint32_t kRegNone = 0;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiSz = 7;
+inline constexpr std::uint32_t kRegQword = 11;
+
+// A value of another type as the registry holds it: the type's number and the bytes (a text in
+// UTF-16 little-endian with its terminating NUL, a REG_QWORD in 8 little-endian bytes).
+struct SettingsRawValue {
+  std::uint32_t type = kRegNone;
+  std::vector<std::uint8_t> bytes;
+
+  friend bool operator==(const SettingsRawValue&, const SettingsRawValue&) = default;
+};
 
 struct SettingsValueInfo {
   SettingsType type;
@@ -75,6 +95,13 @@ public:
   virtual void WriteBinary(const std::string& path, const std::string& name,
                            const std::vector<std::uint8_t>& bytes) = 0;
 
+  // A value of type Other; a value of the typed ones is refused as a read of another type.
+  virtual SettingsRawValue ReadRaw(const std::string& path, const std::string& name) = 0;
+  // Writes a value of any type but REG_SZ, REG_BINARY and REG_DWORD, which the typed writes
+  // take (refused with std::errc::invalid_argument).
+  virtual void WriteRaw(const std::string& path, const std::string& name,
+                        const SettingsRawValue& value) = 0;
+
   // Transactions nest; the outermost one is a write transaction that another process or a killed
   // process never sees half done. Prefer SettingsTransaction.
   virtual void BeginTransaction() = 0;
@@ -108,8 +135,12 @@ private:
 // empty. The one rule of key paths, for the stores and for whoever checks a path before use.
 std::optional<std::string> SettingsKeyPath(std::string_view path);
 
-// "REG_DWORD", "REG_SZ" or "REG_BINARY".
+// "REG_DWORD", "REG_SZ", "REG_BINARY", or "another type" for Other.
 const char* SettingsTypeName(SettingsType type);
+
+// The registry's name of a type number, as reg.exe prints it ("REG_EXPAND_SZ"); "REG_UNKNOWN" for
+// a number it has no name for.
+std::string RegistryTypeName(std::uint32_t type);
 
 // The failure of a read of name in key path whose stored value is not of type wanted.
 std::system_error WrongSettingsType(const std::string& path, const std::string& name,

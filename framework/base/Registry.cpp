@@ -119,6 +119,8 @@ TRegDataType TRegistry::GetDataType(const std::string& iName) {
     return rdString;
   case platform::SettingsType::Binary:
     return rdBinary;
+  case platform::SettingsType::Other:
+    break;
   }
   return rdUnknown;
 }

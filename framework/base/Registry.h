@@ -60,7 +60,7 @@ public:
   std::vector<std::string> GetValueNames();
   // The value's size in bytes, -1 when it does not exist.
   int GetDataSize(const std::string& iName);
-  // rdUnknown when the value does not exist.
+  // rdUnknown when the value does not exist or is of a type other than the three.
   TRegDataType GetDataType(const std::string& iName);
 
   std::int32_t ReadInteger(const std::string& iName);

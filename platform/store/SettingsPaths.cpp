@@ -1,5 +1,7 @@
 #include "platform/store/SettingsPaths.h"
 
+#include <iterator>
+
 namespace kiv::platform {
 
 const char* SettingsTypeName(SettingsType type) {
@@ -10,8 +12,26 @@ const char* SettingsTypeName(SettingsType type) {
     return "REG_SZ";
   case SettingsType::Binary:
     return "REG_BINARY";
+  case SettingsType::Other:
+    break;
   }
-  return "REG_NONE";
+  return "another type";
+}
+
+std::string RegistryTypeName(std::uint32_t type) {
+  static const char* const kNames[] = {"REG_NONE",
+                                       "REG_SZ",
+                                       "REG_EXPAND_SZ",
+                                       "REG_BINARY",
+                                       "REG_DWORD",
+                                       "REG_DWORD_BIG_ENDIAN",
+                                       "REG_LINK",
+                                       "REG_MULTI_SZ",
+                                       "REG_RESOURCE_LIST",
+                                       "REG_FULL_RESOURCE_DESCRIPTOR",
+                                       "REG_RESOURCE_REQUIREMENTS_LIST",
+                                       "REG_QWORD"};
+  return type < std::size(kNames) ? kNames[type] : "REG_UNKNOWN";
 }
 
 std::system_error WrongSettingsType(const std::string& path, const std::string& name,
@@ -78,6 +98,13 @@ std::system_error MissingValue(const std::string& path, const std::string& name)
   return std::system_error(std::make_error_code(std::errc::no_such_file_or_directory),
                            "settings value \"" + name + "\" of key \"" + path +
                                "\" does not exist");
+}
+
+std::system_error TypedRawWrite(const std::string& path, const std::string& name,
+                                std::uint32_t type) {
+  return std::system_error(std::make_error_code(std::errc::invalid_argument),
+                           "settings value \"" + name + "\" of key \"" + path + "\" is of type " +
+                               RegistryTypeName(type) + ", which only its typed write takes");
 }
 
 std::system_error RootRefused() {

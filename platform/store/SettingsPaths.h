@@ -5,6 +5,7 @@
 
 #include "platform/SettingsStore.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,10 @@ std::size_t Utf16Length(std::string_view text);
 
 // The failure of a read of a value that does not exist.
 std::system_error MissingValue(const std::string& path, const std::string& name);
+
+// The failure of WriteRaw for a type that the typed writes take.
+std::system_error TypedRawWrite(const std::string& path, const std::string& name,
+                                std::uint32_t type);
 
 // The failure of deleting the root.
 std::system_error RootRefused();

@@ -178,6 +178,65 @@ const std::vector<ContractRow>& ContractRows() {
        },
        "-2147483648 Gr\xC3\xBC\xC3\x9F"
        "e 3255"},
+      {"ValuesOfEveryOtherTypeRoundTripAsTheirBytes",
+       [](SettingsStore& s) {
+         const std::vector<SettingsRawValue> values = {
+             {kRegNone, {}},
+             {kRegExpandSz, {'%', 0, 'P', 0, '%', 0, 0, 0}},
+             {kRegMultiSz, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}},
+             {kRegQword, {1, 2, 3, 4, 5, 6, 7, 0x80}},
+             {0x12345678, {9}},
+         };
+         std::string outcome;
+         for (std::size_t i = 0; i < values.size(); ++i) {
+           const std::string name = "v" + std::to_string(i);
+           s.WriteRaw(Key("K"), name, values[i]);
+           const auto info = s.Describe(Key("K"), name);
+           outcome += std::to_string(info->type == SettingsType::Other) +
+                      std::to_string(info->size) +
+                      std::to_string(s.ReadRaw(Key("K"), name) == values[i]) + " ";
+         }
+         return outcome + Joined(s.ValueNames(Key("K")));
+       },
+       "101 181 1101 181 111 v0,v1,v2,v3,v4"},
+      {"ARawWriteReplacesATypedValueAndBack",
+       [](SettingsStore& s) {
+         s.WriteInteger(Key("K"), "V", 7);
+         s.WriteRaw(Key("K"), "v", {kRegQword, {7, 0, 0, 0, 0, 0, 0, 0}});
+         std::string outcome = std::to_string(s.ReadRaw(Key("K"), "V").type) + " ";
+         s.WriteString(Key("K"), "V", "seven");
+         return outcome + s.ReadString(Key("K"), "V") + " " + Joined(s.ValueNames(Key("K")));
+       },
+       "11 seven V"},
+      {"RawReadOfString",
+       [](SettingsStore& s) {
+         s.WriteString(Key("K"), "V", "12");
+         return std::to_string(s.ReadRaw(Key("K"), "V").type);
+       },
+       "[invalid_argument] settings value \"V\" of key \"KivStoreContract\\K\" is REG_SZ of 6 "
+       "bytes, not another type: Invalid argument"},
+      {"BinaryReadOfOtherType",
+       [](SettingsStore& s) {
+         s.WriteRaw(Key("K"), "V", {kRegExpandSz, {'x', 0, 0, 0}});
+         return std::to_string(s.ReadBinary(Key("K"), "V").size());
+       },
+       "[invalid_argument] settings value \"V\" of key \"KivStoreContract\\K\" is another type "
+       "of 4 bytes, not REG_BINARY: Invalid argument"},
+      {"RawWriteOfATypedType",
+       [](SettingsStore& s) {
+         for (const std::uint32_t type : {kRegSz, kRegBinary, kRegDword}) {
+           try {
+             s.WriteRaw(Key("K"), "V", {type, {1, 0, 0, 0}});
+             return std::string("written");
+           } catch (const std::system_error&) {
+             if (type == kRegDword)
+               throw;
+           }
+         }
+         return std::string("accepted");
+       },
+       "[invalid_argument] settings value \"V\" of key \"KivStoreContract\\K\" is of type "
+       "REG_DWORD, which only its typed write takes: Invalid argument"},
       {"DeletingFormsLeavesForms2",
        [](SettingsStore& s) {
          s.WriteInteger(Key("Forms\\Map\\Position"), "Left", 1);

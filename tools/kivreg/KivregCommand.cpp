@@ -17,10 +17,12 @@ constexpr std::string_view kHelp =
 
   kivreg query KEY [/v NAME | /ve]
       Prints the key's values (name, type, data) and its subkeys, or one value.
-  kivreg add KEY [/v NAME | /ve] [/t REG_SZ|REG_DWORD|REG_BINARY] [/d DATA] [/f]
-      Creates the key with its parents and writes a value (REG_SZ unless /t; a REG_DWORD as a
-      decimal or 0x hexadecimal number, REG_BINARY as pairs of hexadecimal digits). An existing
-      value is replaced only with /f.
+  kivreg add KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]
+      Creates the key with its parents and writes a value of TYPE REG_SZ (unless /t),
+      REG_MULTI_SZ, REG_EXPAND_SZ, REG_DWORD, REG_QWORD, REG_BINARY or REG_NONE: a REG_DWORD or
+      REG_QWORD as a decimal or 0x hexadecimal number, REG_BINARY as pairs of hexadecimal
+      digits, REG_MULTI_SZ as texts between \0 (or the one character of /s), the others as a
+      text. An existing value is replaced only with /f.
   kivreg delete KEY [/v NAME | /ve] /f
       Deletes the value, or the key with everything under it.
   kivreg export KEY FILE [/y]

@@ -23,6 +23,9 @@ using platform::SettingsType;
 
 const std::string kNotFound = "The system was unable to find the specified registry key or value.";
 const std::string kDone = "The operation completed successfully.\n";
+// The largest file that import reads: far beyond any export of settings, and a bound for an
+// endless input (a device, a pipe).
+constexpr std::size_t kLargestImport = std::size_t{64} << 20;
 
 // A key as the command names it: its hive and its path in the hive.
 struct HiveKey {
@@ -59,6 +62,7 @@ struct Switches {
   std::optional<std::string> valueName; // /v NAME, or "" for /ve
   std::optional<std::string> type;      // /t
   std::optional<std::string> data;      // /d
+  std::optional<std::string> separator; // /s, of REG_MULTI_SZ's texts
   bool force = false;                   // /f, /y
 };
 
@@ -72,12 +76,12 @@ Switches ParseSwitches(const std::vector<std::string>& arguments, std::size_t po
         argument.size() > 1 ? platform::AsciiUpperCase(argument.substr(1)) : "";
     const bool isSwitch =
         (argument[0] == '/' || argument[0] == '-') &&
-        std::string_view(" V VE T D F Y ").find(" " + name + " ") != std::string_view::npos;
+        std::string_view(" V VE T D S F Y ").find(" " + name + " ") != std::string_view::npos;
     if (!isSwitch) {
       switches.positional.push_back(argument);
       continue;
     }
-    const bool takesValue = name == "V" || name == "T" || name == "D";
+    const bool takesValue = name == "V" || name == "T" || name == "D" || name == "S";
     if (allowed.find(" " + name + " ") == std::string::npos ||
         (takesValue && i + 1 >= arguments.size()))
       throw RegCommandError("Invalid syntax: " + argument + ".");
@@ -89,6 +93,10 @@ Switches ParseSwitches(const std::vector<std::string>& arguments, std::size_t po
       switches.type = platform::AsciiUpperCase(arguments[++i]);
     } else if (name == "D") {
       switches.data = arguments[++i];
+    } else if (name == "S") {
+      switches.separator = arguments[++i];
+      if (switches.separator->size() != 1)
+        throw RegCommandError("Invalid syntax: /s takes one character.");
     } else {
       switches.force = true;
     }
@@ -97,6 +105,34 @@ Switches ParseSwitches(const std::vector<std::string>& arguments, std::size_t po
     throw RegCommandError("Invalid syntax: " + std::to_string(positionalCount) +
                           (positionalCount == 1 ? " key or file" : " names") + " expected.");
   return switches;
+}
+
+// The data of a value of another type as reg.exe prints it: a REG_EXPAND_SZ as its text, a
+// REG_MULTI_SZ as its texts with "\0" between them, a REG_QWORD as a 0x hexadecimal number, any
+// other (and a text that is not UTF-16) as its bytes in hexadecimal.
+std::string OtherData(const platform::SettingsRawValue& raw) {
+  if (raw.type == platform::kRegQword && raw.bytes.size() == 8) {
+    std::uint64_t number = 0;
+    for (std::size_t i = 8; i-- > 0;)
+      number = (number << 8) | raw.bytes[i];
+    char digits[24];
+    return "0x" + std::string(digits, std::to_chars(digits, digits + 24, number, 16).ptr);
+  }
+  if (raw.type == platform::kRegExpandSz || raw.type == platform::kRegMultiSz) {
+    try {
+      std::string text = TextOfRegistryBytes(raw.bytes);
+      if (raw.type == platform::kRegExpandSz)
+        return text;
+      if (text.ends_with('\0'))
+        text.pop_back();
+      std::string joined;
+      for (const char c : text)
+        joined += c == '\0' ? std::string("\\0") : std::string(1, c);
+      return joined;
+    } catch (const RegFileError&) {
+    }
+  }
+  return platform::HexBytes(raw.bytes, platform::HexCase::Upper);
 }
 
 std::string ValueLine(SettingsStore& store, const std::string& path, const std::string& name) {
@@ -117,6 +153,11 @@ std::string ValueLine(SettingsStore& store, const std::string& path, const std::
   case SettingsType::Binary:
     data = platform::HexBytes(store.ReadBinary(path, name), platform::HexCase::Upper);
     break;
+  case SettingsType::Other: {
+    const platform::SettingsRawValue raw = store.ReadRaw(path, name);
+    return "    " + (name.empty() ? std::string("(Default)") : name) + "    " +
+           platform::RegistryTypeName(raw.type) + "    " + OtherData(raw) + "\n";
+  }
   }
   return "    " + (name.empty() ? std::string("(Default)") : name) + "    " +
          platform::SettingsTypeName(info->type) + "    " + data + "\n";
@@ -135,6 +176,20 @@ std::shared_ptr<SettingsStore> StoreWithKey(const HiveKey& key) {
   if (!store->KeyExists(key.path))
     throw RegCommandError(kNotFound);
   return store;
+}
+
+// The bytes of a REG_MULTI_SZ of data's texts between separators: each text with its NUL, and one
+// more NUL at the end (no text is that NUL alone).
+std::vector<std::uint8_t> MultiTextBytes(const std::string& data, const std::string& separator) {
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t start = 0; start < data.size();) {
+    const std::size_t end = std::min(data.find(separator, start), data.size());
+    const std::vector<std::uint8_t> text = RegistryBytesOfText(data.substr(start, end - start));
+    bytes.insert(bytes.end(), text.begin(), text.end());
+    start = end + separator.size();
+  }
+  bytes.insert(bytes.end(), 2, 0);
+  return bytes;
 }
 
 RegFileValue ValueFromSwitches(const Switches& switches) {
@@ -165,10 +220,37 @@ RegFileValue ValueFromSwitches(const Switches& switches) {
                               "\" for REG_BINARY: pairs of hexadecimal digits.");
       value.bytes.push_back(static_cast<std::uint8_t>(byte));
     }
+  } else if (type == "REG_EXPAND_SZ" || type == "REG_NONE") {
+    // reg.exe takes the data of REG_NONE as a text too.
+    value.type = SettingsType::Other;
+    value.registryType = type == "REG_NONE" ? platform::kRegNone : platform::kRegExpandSz;
+    if (type == "REG_EXPAND_SZ" || switches.data)
+      value.bytes = RegistryBytesOfText(data);
+  } else if (type == "REG_MULTI_SZ") {
+    value.type = SettingsType::Other;
+    value.registryType = platform::kRegMultiSz;
+    value.bytes = MultiTextBytes(data, switches.separator.value_or("\\0"));
+  } else if (type == "REG_QWORD") {
+    value.type = SettingsType::Other;
+    value.registryType = platform::kRegQword;
+    std::uint64_t number = 0;
+    const bool hex = data.starts_with("0x") || data.starts_with("0X");
+    const char* first = data.data() + (hex ? 2 : 0);
+    const auto [stop, error] =
+        std::from_chars(first, data.data() + data.size(), number, hex ? 16 : 10);
+    if (error != std::errc() || stop != data.data() + data.size() || first == stop)
+      throw RegCommandError("Invalid data \"" + data +
+                            "\" for REG_QWORD: a number from 0 to 18446744073709551615, decimal "
+                            "or 0x hexadecimal.");
+    for (int i = 0; i < 8; ++i)
+      value.bytes.push_back(static_cast<std::uint8_t>(number >> (8 * i)));
   } else {
     throw RegCommandError("Invalid type \"" + type +
-                          "\": the store holds REG_SZ, REG_DWORD and REG_BINARY.");
+                          "\": the store holds REG_SZ, REG_MULTI_SZ, REG_EXPAND_SZ, REG_DWORD, "
+                          "REG_QWORD, REG_BINARY and REG_NONE.");
   }
+  if (switches.separator && type != "REG_MULTI_SZ")
+    throw RegCommandError("Invalid syntax: /s is for REG_MULTI_SZ.");
   return value;
 }
 
@@ -182,6 +264,9 @@ void Write(SettingsStore& store, const std::string& path, const RegFileValue& va
     break;
   case SettingsType::Binary:
     store.WriteBinary(path, value.name, value.bytes);
+    break;
+  case SettingsType::Other:
+    store.WriteRaw(path, value.name, {value.registryType, value.bytes});
     break;
   }
 }
@@ -205,6 +290,12 @@ void Sections(SettingsStore& store, const std::string& path, const std::string& 
     case SettingsType::Binary:
       value.bytes = store.ReadBinary(path, valueName);
       break;
+    case SettingsType::Other: {
+      platform::SettingsRawValue raw = store.ReadRaw(path, valueName);
+      value.registryType = raw.type;
+      value.bytes = std::move(raw.bytes);
+      break;
+    }
     }
     key.values.push_back(std::move(value));
   }
@@ -232,7 +323,7 @@ std::string RegQuery(const std::vector<std::string>& arguments) {
 }
 
 std::string RegAdd(const std::vector<std::string>& arguments) {
-  const Switches switches = ParseSwitches(arguments, 1, " V VE T D F ");
+  const Switches switches = ParseSwitches(arguments, 1, " V VE T D S F ");
   const HiveKey key = SplitKey(switches.positional[0]);
   auto store = SettingsStore::Open(key.hive);
   platform::SettingsTransaction transaction(*store);
@@ -242,8 +333,8 @@ std::string RegAdd(const std::vector<std::string>& arguments) {
     if (!switches.force && store->Describe(key.path, value.name))
       throw RegCommandError("The value \"" + value.name + "\" exists; add /f to overwrite it.");
     Write(*store, key.path, value);
-  } else if (switches.type || switches.data) {
-    throw RegCommandError("Invalid syntax: /t and /d need /v or /ve.");
+  } else if (switches.type || switches.data || switches.separator) {
+    throw RegCommandError("Invalid syntax: /t, /d and /s need /v or /ve.");
   }
   transaction.Commit();
   return kDone;
@@ -285,9 +376,13 @@ std::string RegExport(const std::vector<std::string>& arguments) {
 std::string RegImport(const std::vector<std::string>& arguments) {
   const Switches switches = ParseSwitches(arguments, 1, " ");
   const std::string& file = switches.positional[0];
+  const std::optional<std::string> bytes = ReadFileUpTo(file, kLargestImport);
+  if (!bytes)
+    throw RegCommandError("The file \"" + file + "\" is not a registry file: it is larger than " +
+                          std::to_string(kLargestImport >> 20) + " MiB.");
   std::vector<RegFileKey> keys;
   try {
-    keys = ParseRegFile(TextOfFileBytes(ReadWholeFile(file)));
+    keys = ParseRegFile(TextOfFileBytes(*bytes));
   } catch (const RegFileError& e) {
     throw RegCommandError("The file \"" + file + "\" is not a registry file: " + e.what() + ".");
   }

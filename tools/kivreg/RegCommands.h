@@ -17,7 +17,7 @@ public:
 
 // query KEY [/v NAME | /ve]
 std::string RegQuery(const std::vector<std::string>& arguments);
-// add KEY [/v NAME | /ve] [/t REG_SZ|REG_DWORD|REG_BINARY] [/d DATA] [/f]
+// add KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]
 std::string RegAdd(const std::vector<std::string>& arguments);
 // delete KEY [/v NAME | /ve] [/f]
 std::string RegDelete(const std::vector<std::string>& arguments);

@@ -9,6 +9,8 @@ namespace kiv {
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
+// The header of the registry editor's older, ANSI format, which it still reads.
+constexpr std::string_view kHeader4 = "REGEDIT4";
 // The registry editor breaks hex lines so that none is longer than this, its "\" included.
 constexpr std::size_t kHexLineWidth = 80;
 
@@ -22,25 +24,12 @@ std::string Quoted(std::string_view text) {
   return quoted + "\"";
 }
 
-std::string ValueLine(const RegFileValue& value) {
-  std::string line = value.name.empty() ? "@=" : Quoted(value.name) + "=";
-  switch (value.type) {
-  case platform::SettingsType::String:
-    return line + Quoted(value.text) + "\r\n";
-  case platform::SettingsType::Integer: {
-    line += "dword:";
-    for (int shift = 28; shift >= 0; shift -= 4)
-      line += platform::HexDigit(value.number >> shift, platform::HexCase::Lower);
-    return line + "\r\n";
-  }
-  case platform::SettingsType::Binary:
-    break;
-  }
-  line += "hex:";
+// line and "hex:" or "hex(N):" followed by bytes, broken over lines as the registry editor does.
+std::string HexLines(std::string line, std::string_view bytes) {
   std::string text;
-  for (std::size_t i = 0; i < value.bytes.size(); ++i) {
-    line += platform::HexByte(value.bytes[i], platform::HexCase::Lower);
-    if (i + 1 < value.bytes.size()) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    line += platform::HexByte(static_cast<std::uint8_t>(bytes[i]), platform::HexCase::Lower);
+    if (i + 1 < bytes.size()) {
       line += ",";
       if (line.size() + 3 >= kHexLineWidth) {
         text += line + "\\\r\n";
@@ -49,6 +38,46 @@ std::string ValueLine(const RegFileValue& value) {
     }
   }
   return text + line + "\r\n";
+}
+
+std::string_view AsChars(const std::vector<std::uint8_t>& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// A text that a quoted line cannot hold: a line break would end the line, a NUL the text.
+bool NeedsHexText(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+std::string ValueLine(const RegFileValue& value) {
+  std::string line = value.name.empty() ? "@=" : Quoted(value.name) + "=";
+  switch (value.type) {
+  case platform::SettingsType::String:
+    // The registry editor writes a text with a line break as its bytes, hex(1), which every
+    // reader of the format takes back as the same REG_SZ.
+    if (NeedsHexText(value.text))
+      return HexLines(line + "hex(1):", AsChars(RegistryBytesOfText(value.text)));
+    return line + Quoted(value.text) + "\r\n";
+  case platform::SettingsType::Integer: {
+    line += "dword:";
+    for (int shift = 28; shift >= 0; shift -= 4)
+      line += platform::HexDigit(value.number >> shift, platform::HexCase::Lower);
+    return line + "\r\n";
+  }
+  case platform::SettingsType::Binary:
+    return HexLines(line + "hex:", AsChars(value.bytes));
+  case platform::SettingsType::Other:
+    break;
+  }
+  std::string type;
+  for (int shift = 28; shift >= 0; shift -= 4)
+    if (const unsigned digit = (value.registryType >> shift) & 0xF; digit != 0 || !type.empty())
+      type += platform::HexDigit(digit, platform::HexCase::Lower);
+  return HexLines(line + "hex(" + (type.empty() ? "0" : type) + "):", AsChars(value.bytes));
+}
+
+std::string HeaderExpected() {
+  return "\"" + std::string(kHeader) + "\" or \"" + std::string(kHeader4) + "\" expected";
 }
 
 // Reads one text between quotes at text[position] (the quote), undoing the escapes.
@@ -86,7 +115,57 @@ std::vector<std::uint8_t> HexBytes(std::string_view hex, int lineNumber) {
   return bytes;
 }
 
-RegFileValue ParseValue(std::string_view line, int lineNumber) {
+// True when line is the first line of a value whose data is hexadecimal ("name"=hex:... or
+// @=hex:...), the only lines that go on over lines ending in "\"; a comment never does.
+bool BeginsHexValue(std::string_view line) {
+  std::size_t position = 0;
+  if (line.starts_with('@')) {
+    position = 1;
+  } else if (line.starts_with('"')) {
+    for (position = 1; position < line.size() && line[position] != '"'; ++position)
+      if (line[position] == '\\')
+        ++position;
+    ++position;
+  } else {
+    return false;
+  }
+  return position < line.size() && line.substr(position).starts_with("=hex");
+}
+
+// The value's data of hex(type):bytes, as the store holds it: hex(1) a REG_SZ, hex(3) a
+// REG_BINARY, hex(4) of four bytes a REG_DWORD. A file in the older format holds the texts of
+// REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ in bytes of one byte a character, here UTF-8 as the
+// rest of the file is read, which the store holds in UTF-16 as the registry does.
+void SetHexData(RegFileValue& value, std::uint32_t type, std::vector<std::uint8_t> bytes,
+                bool narrowTexts, int lineNumber) {
+  try {
+    if (narrowTexts && (type == platform::kRegSz || type == platform::kRegExpandSz ||
+                        type == platform::kRegMultiSz)) {
+      bytes = RegistryBytesOfText(AsChars(bytes));
+      bytes.resize(bytes.size() - 2); // the narrow bytes carry their own terminators
+    }
+    if (type == platform::kRegSz) {
+      value.text = TextOfRegistryBytes(bytes);
+    } else if (type == platform::kRegBinary) {
+      value.type = platform::SettingsType::Binary;
+      value.bytes = std::move(bytes);
+    } else if (type == platform::kRegDword) {
+      if (bytes.size() != 4)
+        throw RegFileError("a REG_DWORD holds 4 bytes, not " + std::to_string(bytes.size()));
+      value.type = platform::SettingsType::Integer;
+      for (int i = 3; i >= 0; --i)
+        value.number = (value.number << 8) | bytes[static_cast<std::size_t>(i)];
+    } else {
+      value.type = platform::SettingsType::Other;
+      value.registryType = type;
+      value.bytes = std::move(bytes);
+    }
+  } catch (const RegFileError& e) {
+    throw RegFileError("line " + std::to_string(lineNumber) + ": " + e.what());
+  }
+}
+
+RegFileValue ParseValue(std::string_view line, int lineNumber, bool narrowTexts) {
   RegFileValue value;
   std::size_t position = 0;
   if (line.front() == '@')
@@ -118,9 +197,20 @@ RegFileValue ParseValue(std::string_view line, int lineNumber) {
   } else if (data.starts_with("hex:")) {
     value.type = platform::SettingsType::Binary;
     value.bytes = HexBytes(data.substr(4), lineNumber);
+  } else if (data.starts_with("hex(") && data.find("):") != std::string_view::npos) {
+    const std::string_view digits = data.substr(4, data.find("):") - 4);
+    std::uint32_t type = 0;
+    const auto [stop, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), type, 16);
+    if (digits.empty() || digits.size() > 8 || error != std::errc() ||
+        stop != digits.data() + digits.size())
+      throw RegFileError("line " + std::to_string(lineNumber) + ": \"" + std::string(digits) +
+                         "\" is not a type of 1 to 8 hexadecimal digits");
+    SetHexData(value, type, HexBytes(data.substr(digits.size() + 6), lineNumber), narrowTexts,
+               lineNumber);
   } else {
     throw RegFileError("line " + std::to_string(lineNumber) + ": \"" + std::string(data) +
-                       "\" is not a text, dword: or hex: value");
+                       "\" is not a text, dword:, hex: or hex(type): value");
   }
   return value;
 }
@@ -188,8 +278,10 @@ std::string RegFileText(const std::vector<RegFileKey>& keys) {
 std::vector<RegFileKey> ParseRegFile(std::string_view text) {
   std::vector<RegFileKey> keys;
   bool headerSeen = false;
+  bool narrowTexts = false; // the older format's texts in hex(N) have one byte a character
   int lineNumber = 0;
   std::string line;
+  bool continued = false; // line is a hex value that goes on over the next line
   int lineStart = 0;
   std::size_t position = 0;
   while (position < text.size()) {
@@ -199,23 +291,27 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
     ++lineNumber;
     if (!part.empty() && part.back() == '\r')
       part.remove_suffix(1);
-    if (line.empty())
+    // The registry editor reads a line with blanks around it as the line without them.
+    part = platform::TrimmedBlanks(part);
+    if (!continued) {
+      line.clear();
       lineStart = lineNumber;
-    part = platform::TrimmedStartIf(part, platform::IsBlank);
+    }
     line += part;
-    // A hex value goes on over lines that end in "\".
-    if (!line.empty() && line.back() == '\\' && line.find("=hex:") != std::string::npos) {
+    // Whether a value is hexadecimal is decided on its first line alone, so that reading stays
+    // linear however many lines the value goes on over.
+    continued = part.ends_with('\\') && (continued || BeginsHexValue(line));
+    if (continued) {
       line.pop_back();
       continue;
     }
-    const std::string complete = std::move(line);
-    line.clear();
+    const std::string& complete = line;
     if (complete.empty() || complete.front() == ';')
       continue;
     if (!headerSeen) {
-      if (complete != kHeader)
-        throw RegFileError("line " + std::to_string(lineStart) + ": \"" + std::string(kHeader) +
-                           "\" expected");
+      if (complete != kHeader && complete != kHeader4)
+        throw RegFileError("line " + std::to_string(lineStart) + ": " + HeaderExpected());
+      narrowTexts = complete == kHeader4;
       headerSeen = true;
     } else if (complete.front() == '[') {
       if (complete.back() != ']' || complete.size() < 3)
@@ -227,14 +323,28 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
     } else if (keys.empty()) {
       throw RegFileError("line " + std::to_string(lineStart) + ": a value before any key");
     } else {
-      keys.back().values.push_back(ParseValue(complete, lineStart));
+      keys.back().values.push_back(ParseValue(complete, lineStart, narrowTexts));
     }
   }
-  if (!line.empty())
+  if (continued)
     throw RegFileError("line " + std::to_string(lineStart) + ": the file ends inside a value");
   if (!headerSeen)
-    throw RegFileError("line 1: \"" + std::string(kHeader) + "\" expected");
+    throw RegFileError("line 1: " + HeaderExpected());
   return keys;
+}
+
+std::string TextOfRegistryBytes(const std::vector<std::uint8_t>& bytes) {
+  std::string utf16(bytes.begin(), bytes.end());
+  if (utf16.size() >= 2 && utf16.ends_with(std::string_view("\0\0", 2)))
+    utf16.resize(utf16.size() - 2);
+  return TextOfFileBytes("\xFF\xFE" + utf16);
+}
+
+std::vector<std::uint8_t> RegistryBytesOfText(std::string_view text) {
+  const std::string utf16 = Utf16FileBytes(text);
+  std::vector<std::uint8_t> bytes(utf16.begin() + 2, utf16.end());
+  bytes.insert(bytes.end(), 2, 0);
+  return bytes;
 }
 
 std::string Utf16FileBytes(std::string_view text) {

@@ -5,7 +5,8 @@
 //     folded is the whole folded path, so a subtree is a range: [path + "\", path + "]").
 //   vals(key_id -> keys ON DELETE CASCADE, seq, name, folded, type, data,
 //        PRIMARY KEY(key_id, folded)): type is the registry's number (1 REG_SZ, 3 REG_BINARY,
-//     4 REG_DWORD); seq orders the names by creation and an overwrite keeps it.
+//     4 REG_DWORD; any other type's bytes as a blob under its number); seq orders the names by
+//     creation and an overwrite keeps it.
 
 #include "platform/AsciiText.h"
 #include "platform/FileHandle.h"
@@ -57,14 +58,16 @@ CREATE TABLE IF NOT EXISTS vals(
 CREATE INDEX IF NOT EXISTS vals_by_seq ON vals(key_id, seq);
 )";
 
-SettingsType TypeOf(int stored) {
+SettingsType TypeOf(std::int64_t stored) {
   switch (stored) {
   case kTypeInteger:
     return SettingsType::Integer;
   case kTypeString:
     return SettingsType::String;
-  default:
+  case kTypeBinary:
     return SettingsType::Binary;
+  default:
+    return SettingsType::Other;
   }
 }
 
@@ -89,7 +92,7 @@ int ProgressHook(void*) {
 
 // One row of a value: its stored type and data.
 struct StoredValue {
-  int type = 0;
+  std::int64_t type = 0;
   std::string data;
 };
 
@@ -210,6 +213,27 @@ public:
   void WriteBinary(const std::string& path, const std::string& name,
                    const std::vector<std::uint8_t>& bytes) override {
     Put(path, name, kTypeBinary, [&bytes](sqlite3_stmt* statement, int column) {
+      if (bytes.empty())
+        return sqlite3_bind_zeroblob(statement, column, 0);
+      return sqlite3_bind_blob64(statement, column, bytes.data(), bytes.size(), SQLITE_STATIC);
+    });
+  }
+
+  SettingsRawValue ReadRaw(const std::string& path, const std::string& name) override {
+    auto value = Find(path, name);
+    if (!value)
+      throw store::MissingValue(path, name);
+    if (TypeOf(value->type) != SettingsType::Other)
+      throw WrongSettingsType(path, name, InfoOf(*value), SettingsType::Other);
+    return {static_cast<std::uint32_t>(value->type), {value->data.begin(), value->data.end()}};
+  }
+
+  void WriteRaw(const std::string& path, const std::string& name,
+                const SettingsRawValue& value) override {
+    if (TypeOf(value.type) != SettingsType::Other)
+      throw store::TypedRawWrite(path, name, value.type);
+    const std::vector<std::uint8_t>& bytes = value.bytes;
+    Put(path, name, value.type, [&bytes](sqlite3_stmt* statement, int column) {
       if (bytes.empty())
         return sqlite3_bind_zeroblob(statement, column, 0);
       return sqlite3_bind_blob64(statement, column, bytes.data(), bytes.size(), SQLITE_STATIC);
@@ -523,7 +547,7 @@ private:
     if (!query.Next())
       return std::nullopt;
     StoredValue value;
-    value.type = static_cast<int>(query.Integer(0));
+    value.type = query.Integer(0);
     if (value.type == kTypeInteger) {
       const auto number = static_cast<std::int32_t>(query.Integer(1));
       value.data.assign(reinterpret_cast<const char*>(&number), sizeof number);
@@ -540,7 +564,7 @@ private:
     return {type, value.data.size()};
   }
 
-  StoredValue Get(const std::string& path, const std::string& name, int type) {
+  StoredValue Get(const std::string& path, const std::string& name, std::int64_t type) {
     auto value = Find(path, name);
     if (!value)
       throw store::MissingValue(path, name);
@@ -550,7 +574,7 @@ private:
   }
 
   template <typename Binder>
-  void Put(const std::string& path, const std::string& name, int type, Binder&& binder) {
+  void Put(const std::string& path, const std::string& name, std::int64_t type, Binder&& binder) {
     KeyNamesOf(path);
     InWrite([&] {
       const std::int64_t id = EnsureKey(path);

@@ -49,21 +49,11 @@ SettingsType TypeOf(DWORD type) {
     return SettingsType::Integer;
   case REG_SZ:
     return SettingsType::String;
-  default:
+  case REG_BINARY:
     return SettingsType::Binary;
+  default:
+    return SettingsType::Other;
   }
-}
-
-DWORD RegistryType(SettingsType type) {
-  switch (type) {
-  case SettingsType::Integer:
-    return REG_DWORD;
-  case SettingsType::String:
-    return REG_SZ;
-  case SettingsType::Binary:
-    break;
-  }
-  return REG_BINARY;
 }
 
 class RegistrySettingsStore final : public SettingsStore {
@@ -191,19 +181,32 @@ public:
     return {data.begin(), data.end()};
   }
 
+  SettingsRawValue ReadRaw(const std::string& path, const std::string& name) override {
+    DWORD type = REG_NONE;
+    const std::string data = Get(path, name, SettingsType::Other, &type);
+    return {type, {data.begin(), data.end()}};
+  }
+
   void WriteInteger(const std::string& path, const std::string& name, std::int32_t value) override {
-    Set(path, name, SettingsType::Integer, &value, sizeof value);
+    Set(path, name, REG_DWORD, &value, sizeof value);
   }
 
   void WriteString(const std::string& path, const std::string& name,
                    const std::string& value) override {
     const std::wstring text = win32::WidePath(value, "RegSetValueExW");
-    Set(path, name, SettingsType::String, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    Set(path, name, REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
   }
 
   void WriteBinary(const std::string& path, const std::string& name,
                    const std::vector<std::uint8_t>& bytes) override {
-    Set(path, name, SettingsType::Binary, bytes.data(), bytes.size());
+    Set(path, name, REG_BINARY, bytes.data(), bytes.size());
+  }
+
+  void WriteRaw(const std::string& path, const std::string& name,
+                const SettingsRawValue& value) override {
+    if (TypeOf(value.type) != SettingsType::Other)
+      throw store::TypedRawWrite(path, name, value.type);
+    Set(path, name, value.type, value.bytes.data(), value.bytes.size());
   }
 
   void BeginTransaction() override {}
@@ -228,7 +231,9 @@ private:
       ThrowRegistryError(status, "RegCreateKeyExW", path);
   }
 
-  std::string Get(const std::string& path, const std::string& name, SettingsType wanted) {
+  // The value's bytes; its type number into *type when asked.
+  std::string Get(const std::string& path, const std::string& name, SettingsType wanted,
+                  DWORD* type = nullptr) {
     const auto info = Describe(path, name);
     if (!info)
       throw store::MissingValue(path, name);
@@ -238,7 +243,7 @@ private:
     Open(path, KEY_READ, key);
     std::string data(info->size, '\0');
     DWORD size = static_cast<DWORD>(data.size());
-    const LSTATUS status = RegQueryValueExW(key.Get(), win32::Wide(name).c_str(), nullptr, nullptr,
+    const LSTATUS status = RegQueryValueExW(key.Get(), win32::Wide(name).c_str(), nullptr, type,
                                             reinterpret_cast<BYTE*>(data.data()), &size);
     if (status != ERROR_SUCCESS)
       ThrowRegistryError(status, "RegQueryValueExW", path);
@@ -246,14 +251,13 @@ private:
     return data;
   }
 
-  void Set(const std::string& path, const std::string& name, SettingsType type, const void* data,
+  void Set(const std::string& path, const std::string& name, DWORD type, const void* data,
            std::size_t size) {
     KeyNamesOf(path);
     OpenedKey key;
     Create(path, key);
-    const LSTATUS status =
-        RegSetValueExW(key.Get(), win32::Wide(name).c_str(), 0, RegistryType(type),
-                       static_cast<const BYTE*>(data), static_cast<DWORD>(size));
+    const LSTATUS status = RegSetValueExW(key.Get(), win32::Wide(name).c_str(), 0, type,
+                                          static_cast<const BYTE*>(data), static_cast<DWORD>(size));
     if (status != ERROR_SUCCESS)
       ThrowRegistryError(status, "RegSetValueExW", path);
   }

@@ -1,6 +1,9 @@
 #include "platform/testing/ChildProcess.h"
 #include "testing/support/ScopedRegistry.h"
+#include "tools/kivreg/RegFileText.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -61,6 +64,48 @@ TEST_F(KivregTest, ATreeRoundTripsThroughExportAndImportByteForByte) {
   EXPECT_NE(bytes.find(std::string("\r\0\n\0", 4)), std::string::npos);
 }
 
+TEST_F(KivregTest, EveryTypeOfARegistryExportImportsQueriesAndExportsAgain) {
+  const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[" + kLongRoot +
+                           "]\r\n"
+                           "\"E\"=hex(2):25,00,50,00,25,00,00,00\r\n"
+                           "\"L\"=hex(12345678):01\r\n"
+                           "\"M\"=hex(7):61,00,00,00,62,00,00,00,00,00\r\n"
+                           "\"N\"=hex(0):\r\n"
+                           "\"Q\"=hex(b):2c,01,00,00,00,00,00,80\r\n\r\n";
+  const std::string file = registry.folder() / "types.reg";
+  const std::string again = registry.folder() / "again.reg";
+  test::WriteFile(file, Utf16FileBytes(text));
+  Succeed({"import", file});
+  EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
+            Lines("\n" + kLongRoot +
+                  "\n"
+                  "    E    REG_EXPAND_SZ    %P%\n"
+                  "    L    REG_UNKNOWN    01\n"
+                  "    M    REG_MULTI_SZ    a\\0b\n"
+                  "    N    REG_NONE    \n"
+                  "    Q    REG_QWORD    0x800000000000012c\n\n"));
+  Succeed({"export", kRoot, again});
+  EXPECT_EQ(test::ReadFile(again), Utf16FileBytes(text));
+}
+
+TEST_F(KivregTest, AddWritesEveryTypeThatRegExeTakes) {
+  Succeed({"add", kRoot, "/v", "E", "/t", "REG_EXPAND_SZ", "/d", "%PATH%;x"});
+  Succeed({"add", kRoot, "/v", "M", "/t", "REG_MULTI_SZ", "/d", "one\\0two"});
+  Succeed({"add", kRoot, "/v", "N", "/t", "REG_NONE", "/d", "a"});
+  Succeed({"add", kRoot, "/v", "Q", "/t", "reg_qword", "/d", "0xFFFFFFFFFFFFFFFF"});
+  Succeed({"add", kRoot, "/v", "S", "/t", "REG_MULTI_SZ", "/s", "#", "/d", "a#b#c"});
+  Succeed({"add", kRoot, "/v", "T", "/t", "REG_QWORD", "/d", "300"});
+  EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
+            Lines("\n" + kLongRoot +
+                  "\n"
+                  "    E    REG_EXPAND_SZ    %PATH%;x\n"
+                  "    M    REG_MULTI_SZ    one\\0two\n"
+                  "    N    REG_NONE    61000000\n"
+                  "    Q    REG_QWORD    0xffffffffffffffff\n"
+                  "    S    REG_MULTI_SZ    a\\0b\\0c\n"
+                  "    T    REG_QWORD    0x12c\n\n"));
+}
+
 TEST_F(KivregTest, QueryPrintsAsRegExe) {
   Succeed({"add", kRoot, "/ve", "/d", "default"});
   Succeed({"add", kRoot, "/v", "Left", "/t", "REG_DWORD", "/d", "300"});
@@ -97,8 +142,16 @@ TEST_F(KivregTest, FailuresExitWithOneAndAMessage) {
       {{"delete", kRoot, "/v", "Absent", "/f"}, notFound},
       {{"delete", kRoot + "\\Absent", "/f"}, notFound},
       {{"export", kRoot + "\\Absent", existing + "2"}, notFound},
-      {{"add", kRoot, "/v", "Q", "/t", "REG_QWORD", "/d", "1"},
-       "ERROR: Invalid type \"REG_QWORD\": the store holds REG_SZ, REG_DWORD and REG_BINARY.\n"},
+      {{"add", kRoot, "/v", "Q", "/t", "REG_LINK", "/d", "1"},
+       "ERROR: Invalid type \"REG_LINK\": the store holds REG_SZ, REG_MULTI_SZ, REG_EXPAND_SZ, "
+       "REG_DWORD, REG_QWORD, REG_BINARY and REG_NONE.\n"},
+      {{"add", kRoot, "/v", "Q", "/t", "REG_QWORD", "/d", "18446744073709551616"},
+       "ERROR: Invalid data \"18446744073709551616\" for REG_QWORD: a number from 0 to "
+       "18446744073709551615, decimal or 0x hexadecimal.\n"},
+      {{"add", kRoot, "/v", "M", "/t", "REG_MULTI_SZ", "/s", "::", "/d", "a::b"},
+       "ERROR: Invalid syntax: /s takes one character.\n"},
+      {{"add", kRoot, "/v", "M", "/s", ":", "/d", "a:b"},
+       "ERROR: Invalid syntax: /s is for REG_MULTI_SZ.\n"},
       {{"add", kRoot, "/v", "D", "/t", "REG_DWORD", "/d", "4294967296"},
        "ERROR: Invalid data \"4294967296\" for REG_DWORD: a number from 0 to 4294967295, decimal "
        "or 0x hexadecimal.\n"},
@@ -118,8 +171,8 @@ TEST_F(KivregTest, FailuresExitWithOneAndAMessage) {
        "\"kivreg --help\" for usage.\n"},
       {{"import", existing},
        "ERROR: The file \"" + existing +
-           "\" is not a registry file: line 1: \"Windows Registry Editor Version 5.00\" "
-           "expected.\n"},
+           "\" is not a registry file: line 1: \"Windows Registry Editor Version 5.00\" or "
+           "\"REGEDIT4\" expected.\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.arguments[0] + " " + row.arguments.back());
@@ -148,10 +201,20 @@ TEST_F(KivregTest, AMalformedImportChangesNothing) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.standardError,
             Lines("ERROR: The file \"" + file +
-                  "\" is not a registry file: line 8: \"qword:1\" is not a text, dword: or hex: "
-                  "value.\n"));
+                  "\" is not a registry file: line 8: \"qword:1\" is not a text, dword:, hex: or "
+                  "hex(type): value.\n"));
   EXPECT_EQ(Kivreg({"query", kRoot}).standardOutput,
             Lines("\n" + kLongRoot + "\n    Kept    REG_SZ    before\n\n"));
+}
+
+TEST_F(KivregTest, ImportRefusesAFileBeyondItsLimit) {
+  const std::string file = registry.folder() / "huge.reg";
+  test::WriteFile(file, "");
+  std::filesystem::resize_file(file, (std::uintmax_t{64} << 20) + 1);
+  const ChildResult result = Kivreg({"import", file});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.standardError, Lines("ERROR: The file \"" + file +
+                                        "\" is not a registry file: it is larger than 64 MiB.\n"));
 }
 
 TEST_F(KivregTest, ImportReadsUtf8AndDeletes) {
