@@ -58,11 +58,23 @@ void KeepOwnerAndMode(int fd, const struct stat& status, const std::string& targ
     throw ErrnoError("fchmod", target);
 }
 
+// Refuses a target that is not a regular file: a save would put a plain file in place of a
+// folder, a device, a FIFO or a socket.
+void RequireRegularFile(const struct stat& status, const std::string& target) {
+  if (S_ISDIR(status.st_mode))
+    throw std::system_error(EISDIR, std::generic_category(), "open " + target);
+  if (!S_ISREG(status.st_mode))
+    throw std::system_error(EINVAL, std::generic_category(),
+                            "open " + target + " (not a regular file)");
+}
+
 } // namespace
 
 ReplacingFile::ReplacingFile(std::string targetPath) {
   const ResolvedTarget target = Resolve(targetPath);
   target_ = target.path;
+  if (target.status)
+    RequireRegularFile(*target.status, target_);
   if (target.status && sys::CheckWriteAccess(target_.c_str()) != 0)
     throw ErrnoError("access", target_);
   // O_EXCL with a fresh name, rather than mkstemp, so that a new file gets the usual permissions

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace kiv::platform {
@@ -53,6 +55,31 @@ TEST(ReplacingFile, TooManyLinksAreRefused) {
             test::ExpectedSystemFailure(std::errc::too_many_symbolic_link_levels,
                                         "readlink " + dir / "loop-a"));
   EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"loop-a", "loop-b"}));
+}
+
+TEST(ReplacingFile, AFifoOrSocketReachedThroughALinkIsRefusedAndStays) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = dir / "socket";
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  socketPath.copy(address.sun_path, socketPath.size());
+  ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  ::close(listener);
+  for (const char* special : {"pipe", "socket"}) {
+    const std::string link = dir / (std::string(special) + ".lnk");
+    fs::create_symlink(special, link);
+    EXPECT_EQ(test::SystemFailure([&] { Save(link, "new"); }),
+              test::ExpectedSystemFailure(std::errc::invalid_argument,
+                                          "open " + dir / special + " (not a regular file)"));
+  }
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+  EXPECT_TRUE(fs::is_socket(dir / "socket"));
+  EXPECT_EQ(Entries(dir.path()),
+            (std::vector<std::string>{"pipe", "pipe.lnk", "socket", "socket.lnk"}));
 }
 
 TEST(ReplacingFile, TheTargetKeepsItsPermissions) {
