@@ -114,6 +114,32 @@ TEST(ReplacingFile, AnOwnerOrModeTheSystemRefusesDoesNotStopTheSave) {
   }
 }
 
+// A save by a user who may not keep the file's owner: the group stays when it may, else only the
+// owner's permissions do, so that the file is never open to the user's own group.
+TEST(ReplacingFile, AnOwnerThatCannotBeKeptKeepsTheGroupOrOnlyTheOwnersPermissions) {
+  const std::pair<mode_t, mode_t> kept[] = {{0660, 0600}, {0775, 0700}, {04755, 0700}};
+  for (const auto& [before, after] : kept) {
+    TempDir dir;
+    test::WriteFile(dir / "model.mod", "old");
+    ASSERT_EQ(::chmod((dir / "model.mod").c_str(), before), 0);
+    ScopedFault refused(Operation::ChangeOwner,
+                        Fault::LastingError(std::errc::operation_not_permitted));
+    Save(dir / "model.mod", "new");
+    EXPECT_EQ(Status(dir / "model.mod").st_mode & 07777, after) << std::oct << before;
+    EXPECT_EQ(test::ReadFile(dir / "model.mod"), "new");
+  }
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "only the superuser can give a file to another group";
+  TempDir dir;
+  test::WriteFile(dir / "model.mod", "old");
+  ASSERT_EQ(::chown((dir / "model.mod").c_str(), 4321, 4322), 0);
+  ASSERT_EQ(::chmod((dir / "model.mod").c_str(), 0660), 0);
+  ScopedFault owner(Operation::ChangeOwner, Fault::Error(std::errc::operation_not_permitted));
+  Save(dir / "model.mod", "new");
+  EXPECT_EQ(Status(dir / "model.mod").st_gid, 4322u);
+  EXPECT_EQ(Status(dir / "model.mod").st_mode & 07777, 0660u);
+}
+
 // A step of a save through a link that fails; the first two steps name the link, the others the
 // linked file. The steps of every save are in replacing_file_test.cpp.
 struct StepFailure {
