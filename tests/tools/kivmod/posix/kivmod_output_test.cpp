@@ -53,6 +53,18 @@ TEST(KivmodOutput, AnOutputThatIsAStreamIsWrittenAsOne) {
   EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
+TEST(KivmodOutput, ExportWillNotWriteOverItsInputThroughALink) {
+  const test::TempDir dir;
+  const std::string mod = dir / "fixture.mod";
+  test::WriteFile(mod, test::kFixture);
+  std::filesystem::create_symlink("fixture.mod", dir / "fixture.lnk");
+  const ChildResult over = test::Kivmod({"export", mod, "-o", dir / "fixture.lnk"});
+  EXPECT_EQ(over.exitCode, 2);
+  EXPECT_EQ(over.standardError, "kivmod: error: export will not write over its input " + mod +
+                                    ": name another file (kivmod --help says more)\n");
+  EXPECT_EQ(test::ReadFile(mod), test::kFixture);
+}
+
 TEST(KivmodOutput, AFullDiskEndsWithCodeOneAndTheSystemsReason) {
   const test::TempDir dir;
   const std::string mod = dir / "fixture.mod";
