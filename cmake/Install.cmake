@@ -32,8 +32,8 @@ endif()
 kiv_install_library(platform FOLDER platform HEADERS
   AsciiText.h Clock.h CommandLine.h DebuggerOutput.h Directory.h FileHandle.h FileOperations.h
   FileSystem.h FolderEntries.h InputFile.h KnownFolders.h Network.h PathNames.h Process.h
-  ProcessMemory.h RenameFile.h ReplacingFile.h Shell.h StandardOutput.h SystemErrorText.h
-  SystemInformation.h Terminal.h Ticks.h VersionResource.h Volumes.h)
+  ProcessMemory.h RenameFile.h ReplacingFile.h Shell.h StandardOutput.h StreamFile.h
+  SystemErrorText.h SystemInformation.h Terminal.h Ticks.h VersionResource.h Volumes.h)
 kiv_install_library(settings_store FOLDER platform HEADERS SettingsStore.h)
 # The heap of the programs that read whole model files; mimalloc under it where it was built so.
 kiv_install_library(program_heap FOLDER platform/heap HEADERS ProgramHeap.h)

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <system_error>
+#include <stdexcept>
+#include <string>
 
 namespace kiv {
 namespace {
@@ -59,6 +60,9 @@ size_t TextScanner::Available(size_t minimum) {
   // Only a file's window is refilled: memory is whole from the start.
   char* buffer = buffer_.get();
   if (position_ > 0) {
+    // The bytes leaving the window are counted once, here, for LineReached.
+    lineFeedsLeft_ += CountLineFeeds(buffer, buffer + position_);
+    lastLeft_ = buffer[position_ - 1];
     std::memmove(buffer, buffer + position_, end_ - position_);
     windowOffset_ += position_;
     end_ -= position_;
@@ -87,13 +91,17 @@ std::string TextScanner::ReadLine() {
     const char* start = window_ + position_;
     const size_t count = end_ - position_;
     const void* lineFeed = std::memchr(start, '\n', count);
+    const size_t length = lineFeed != nullptr
+                              ? static_cast<size_t>(static_cast<const char*>(lineFeed) - start)
+                              : count;
+    // One byte more for the carriage return of a line end.
+    if (line.size() + length > kMaxLineLength + 1)
+      throw std::length_error("A line is longer than " + std::to_string(kMaxLineLength) + " bytes");
+    line.append(start, length);
     if (lineFeed != nullptr) {
-      const size_t length = static_cast<size_t>(static_cast<const char*>(lineFeed) - start);
-      line.append(start, length);
       position_ += length + 1;
       break;
     }
-    line.append(start, count);
     position_ = end_;
   }
   if (!line.empty() && line.back() == '\r')
@@ -252,28 +260,13 @@ std::int64_t TextScanner::LineReached() const {
   const std::uint64_t consumed = BytesConsumed();
   if (consumed == 0)
     return 1;
-  // The bytes before the last one consumed: a line end consumed belongs to the line it ends. Those
-  // that have left the window are read again from the file.
+  // The line feeds before the last byte consumed: a line end consumed belongs to the line it ends.
   const std::uint64_t before = consumed - 1;
-  const std::uint64_t leftWindow = std::min(windowOffset_, before);
-  std::int64_t lineEnds = 0;
-  if (leftWindow > 0) {
-    try {
-      platform::InputFile again(path_);
-      const std::unique_ptr<char[]> buffer(new char[kBufferSize]);
-      for (std::uint64_t counted = 0; counted < leftWindow;) {
-        const size_t read = again.Read(buffer.get(), static_cast<size_t>(std::min<std::uint64_t>(
-                                                         kBufferSize, leftWindow - counted)));
-        if (read == 0)
-          return 0;
-        lineEnds += std::count(buffer.get(), buffer.get() + read, '\n');
-        counted += read;
-      }
-    } catch (const std::system_error&) {
-      return 0;
-    }
-  }
-  return lineEnds + std::count(window_, window_ + (before - leftWindow), '\n') + 1;
+  if (before < windowOffset_) // that byte has just left the window
+    return static_cast<std::int64_t>(lineFeedsLeft_) - (lastLeft_ == '\n' ? 1 : 0) + 1;
+  return static_cast<std::int64_t>(lineFeedsLeft_ +
+                                   CountLineFeeds(window_, window_ + (before - windowOffset_))) +
+         1;
 }
 
 std::uint64_t TextScanner::RemainingBytes() const {

@@ -38,8 +38,11 @@ public:
   // Opens a file source. Throws std::system_error when it cannot be opened.
   explicit TextScanner(const ByteSource& source);
 
-  // The rest of the current physical line without its line end; moves to the next line.
+  // The rest of the current physical line without its line end; moves to the next line. Throws
+  // std::length_error for a line longer than kMaxLineLength, which no text of ours has and which a
+  // source without a size (a pipe) could make endless.
   std::string ReadLine();
+  static constexpr size_t kMaxLineLength = 16 * 1024 * 1024;
 
   // The rest of the current physical line with blanks and control characters removed at both
   // ends; moves to the next line.
@@ -70,8 +73,9 @@ public:
   // filled (all of it for bytes in memory); nothing is consumed. Valid until the next read.
   std::string_view Ahead();
 
-  // The line of the last byte consumed, from 1, counted again from the start of the text (a file
-  // is read again): a report's addition after a failed read. 0 when the file cannot be read again.
+  // The line of the last byte consumed, from 1: a report's addition after a failed read. The line
+  // feeds that have left a file's window were counted as they left, so that the file is never
+  // read again (a pipe could not be).
   std::int64_t LineReached() const;
 
   // Bytes of the text not yet consumed; 0 when the size is unknown.
@@ -108,9 +112,11 @@ private:
   const char* window_;             // the bytes at hand: the buffer, or all of the memory
   size_t position_ = 0;
   size_t end_ = 0;
-  std::uint64_t windowOffset_ = 0; // where the window starts in the text
-  std::uint64_t size_ = 0;         // of the text; 0 for a file of unknown size
-  bool ended_ = false;             // nothing beyond the window
+  std::uint64_t windowOffset_ = 0;  // where the window starts in the text
+  std::uint64_t lineFeedsLeft_ = 0; // in the bytes before the window
+  char lastLeft_ = 0;               // the byte just before the window
+  std::uint64_t size_ = 0;          // of the text; 0 for a file of unknown size
+  bool ended_ = false;              // nothing beyond the window
   std::uint64_t claimable_ = 0;
 };
 

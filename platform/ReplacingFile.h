@@ -16,8 +16,10 @@ namespace kiv::platform {
 // Failures throw std::system_error naming the failed call and the target.
 class ReplacingFile {
 public:
-  // Refuses an existing target that the user may not write (permission denied) before anything
-  // is created; otherwise creates the temporary in the target's folder.
+  // Refuses, before anything is created, an existing target that is not a regular file (a folder:
+  // is_a_directory; a device, FIFO or socket: invalid_argument, "(not a regular file)") and one
+  // that the user may not write (permission denied); otherwise creates the temporary in the
+  // target's folder.
   explicit ReplacingFile(std::string targetPath);
   ReplacingFile(const ReplacingFile&) = delete;
   ReplacingFile& operator=(const ReplacingFile&) = delete;

@@ -48,14 +48,37 @@ ResolvedTarget Resolve(const std::string& given) {
   }
 }
 
-// Gives the file at fd the owner, group and permissions of status. The owner first: a change of
-// owner may clear the set-user and set-group bits. A file system or a user that cannot carry them
-// refuses with EPERM, which does not stop the save.
+// Gives the file at fd the owner, group and permissions of status, as far as the user may. The
+// owner first: a change of owner may clear the set-user and set-group bits. A file system or a
+// user that cannot carry them refuses with EPERM, which does not stop the save. When the owner
+// cannot be kept (the file now belongs to the user saving it), the group is kept alone, so that
+// the group's members keep their access; when the group cannot be kept either, the group's and
+// others' permissions would go to the user's own group, so only the owner's are kept.
 void KeepOwnerAndMode(int fd, const struct stat& status, const std::string& target) {
-  if (sys::ChangeOwner(fd, status.st_uid, status.st_gid) != 0 && errno != EPERM)
-    throw ErrnoError("fchown", target);
-  if (sys::ChangeMode(fd, status.st_mode & 07777) != 0 && errno != EPERM)
+  mode_t mode = status.st_mode & 07777;
+  if (sys::ChangeOwner(fd, status.st_uid, status.st_gid) != 0) {
+    if (errno != EPERM)
+      throw ErrnoError("fchown", target);
+    // The set-user bit was the other owner's to give.
+    mode &= ~mode_t{S_ISUID};
+    if (sys::ChangeOwner(fd, static_cast<uid_t>(-1), status.st_gid) != 0) {
+      if (errno != EPERM)
+        throw ErrnoError("fchown", target);
+      mode &= S_IRWXU;
+    }
+  }
+  if (sys::ChangeMode(fd, mode) != 0 && errno != EPERM)
     throw ErrnoError("fchmod", target);
+}
+
+// Refuses a target that is not a regular file: a save would put a plain file in place of a
+// folder, a device, a FIFO or a socket.
+void RequireRegularFile(const struct stat& status, const std::string& target) {
+  if (S_ISDIR(status.st_mode))
+    throw std::system_error(EISDIR, std::generic_category(), "open " + target);
+  if (!S_ISREG(status.st_mode))
+    throw std::system_error(EINVAL, std::generic_category(),
+                            "open " + target + " (not a regular file)");
 }
 
 } // namespace
@@ -63,6 +86,8 @@ void KeepOwnerAndMode(int fd, const struct stat& status, const std::string& targ
 ReplacingFile::ReplacingFile(std::string targetPath) {
   const ResolvedTarget target = Resolve(targetPath);
   target_ = target.path;
+  if (target.status)
+    RequireRegularFile(*target.status, target_);
   if (target.status && sys::CheckWriteAccess(target_.c_str()) != 0)
     throw ErrnoError("access", target_);
   // O_EXCL with a fresh name, rather than mkstemp, so that a new file gets the usual permissions

@@ -4,17 +4,30 @@
 #include "platform/win32/LastError.h"
 #include "platform/win32/Utf16.h"
 
+#include <system_error>
 #include <windows.h>
 
 namespace kiv::platform {
 
 ReplacingFile::ReplacingFile(std::string targetPath) : target_(std::move(targetPath)) {
   const std::wstring target = win32::WidePath(target_, "CreateFileW");
-  // An existing target that may not be written (read-only, or refused to this user) is refused
-  // before anything is created.
-  if (win32::GetFileAttributesW(target) != INVALID_FILE_ATTRIBUTES &&
-      !win32::CheckWriteAccess(target))
-    win32::ThrowLastError("CreateFileW", target_);
+  // An existing target that is not a regular file (a folder, a device such as NUL or CON, a
+  // pipe), or that may not be written (read-only, or refused to this user), is refused before
+  // anything is created: a save would put a plain file in its place.
+  const win32::Dword attributes = win32::GetFileAttributesW(target);
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      throw std::system_error(std::make_error_code(std::errc::is_a_directory),
+                              "CreateFileW " + target_);
+    if (!win32::CheckWriteAccess(target))
+      win32::ThrowLastError("CreateFileW", target_);
+    win32::Dword type = 0;
+    if (!win32::GetFileTypeOfPath(target, type))
+      win32::ThrowLastError("GetFileType", target_);
+    if (type != FILE_TYPE_DISK)
+      throw std::system_error(std::make_error_code(std::errc::invalid_argument),
+                              "CreateFileW " + target_ + " (not a regular file)");
+  }
   // CREATE_NEW with a fresh name, so that a temporary of another process is never touched.
   for (unsigned attempt = 0; !file_.IsOpen(); ++attempt) {
     temporary_ = target_ + ".tmp" + std::to_string(win32::GetCurrentProcessId()) + "-" +

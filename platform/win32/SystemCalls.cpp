@@ -167,6 +167,21 @@ bool CheckWriteAccess(const std::wstring& path) {
   return true;
 }
 
+bool GetFileTypeOfPath(const std::wstring& path, Dword& type) {
+  if (const auto fault = InjectedFault(Operation::Status))
+    return Fail(*fault, false);
+  const HANDLE file =
+      ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return false;
+  type = ::GetFileType(file);
+  const DWORD error = ::GetLastError();
+  ::CloseHandle(file);
+  ::SetLastError(error);
+  return type != FILE_TYPE_UNKNOWN || error == NO_ERROR;
+}
+
 Handle FindFirstFileExW(const std::wstring& pattern, _WIN32_FIND_DATAW& entry) {
   if (const auto fault = InjectedFault(Operation::ListDirectory))
     return Fail(*fault, INVALID_HANDLE_VALUE);

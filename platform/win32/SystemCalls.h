@@ -49,6 +49,9 @@ bool MoveFileExW(const std::wstring& from, const std::wstring& to);
 bool DeleteFileW(const std::wstring& path);
 // Whether the user may write the existing file at path: CreateFileW for writing, closed again.
 bool CheckWriteAccess(const std::wstring& path);
+// The type (FILE_TYPE_DISK, _CHAR, _PIPE) of the existing file at path: CreateFileW without
+// access, GetFileType, closed again.
+bool GetFileTypeOfPath(const std::wstring& path, Dword& type);
 
 // Folders.
 // Names only (FindExInfoBasic), fetched in large batches.

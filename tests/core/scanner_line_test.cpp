@@ -1,7 +1,8 @@
 // The line a TextScanner has reached, as a failed read reports it: the line of the last byte
 // consumed, in memory and in a file, also once the start of the file has left the scanner's
-// buffer.
+// buffer, without reading the file again; and the longest line it reads.
 #include "core/TextScanner.h"
+#include "platform/testing/FaultInjection.h"
 #include "testing/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@ namespace kiv {
 namespace {
 
 // Reads the text's words and lines as steps give them ('w' a real, 'l' a line), then the line.
+// The file is not opened again: a pipe could not be read again, and reopening one would wait.
 std::int64_t LineAfter(TextScanner& scanner, std::string_view steps) {
   for (const char step : steps) {
     if (step == 'w')
@@ -17,6 +19,9 @@ std::int64_t LineAfter(TextScanner& scanner, std::string_view steps) {
     else
       scanner.ReadLine();
   }
+  using platform::testing::Fault;
+  const platform::testing::ScopedFault noReopening(platform::testing::Operation::Open,
+                                                   Fault::LastingError(std::errc::io_error));
   return scanner.LineReached();
 }
 
@@ -37,6 +42,8 @@ const Case kCases[] = {
     {"AWordAfterBlankLines", "1\n\n\n2\n", "ww", 4},
     {"FarIntoTheText", kFarText, "www", 300002},
     {"FarIntoTheTextAfterALineEnd", kFarText, "wwl", 300001},
+    // The whole of the scanner's buffer consumed: the last byte has just left it.
+    {"AWholeBufferOfLineEnds", std::string(256 * 1024, '\n'), "w", 256 * 1024},
 };
 
 TEST(ScannerLine, LineOfTheLastByteConsumedInMemoryAndInAFile) {
@@ -48,6 +55,19 @@ TEST(ScannerLine, LineOfTheLastByteConsumedInMemoryAndInAFile) {
     test::WriteFile(path, c.text);
     TextScanner file(ByteSource::File(path));
     EXPECT_EQ(LineAfter(file, c.steps), c.line) << c.name << " in a file";
+  }
+}
+
+TEST(ScannerLine, ALineLongerThanTheLimitFails) {
+  const std::string text = "x" + std::string(TextScanner::kMaxLineLength, 'x') + "\r\n";
+  TextScanner longest(ByteSource::Memory(std::string_view(text).substr(1)));
+  EXPECT_EQ(longest.ReadLine().size(), TextScanner::kMaxLineLength);
+  TextScanner tooLong(ByteSource::Memory(text));
+  try {
+    tooLong.ReadLine();
+    ADD_FAILURE() << "no failure";
+  } catch (const std::length_error& e) {
+    EXPECT_EQ(std::string(e.what()), "A line is longer than 16777216 bytes");
   }
 }
 

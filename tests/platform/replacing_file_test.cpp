@@ -42,6 +42,24 @@ TEST(ReplacingFile, ATargetTheUserMayNotWriteIsRefusedBeforeAnythingIsCreated) {
   EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"model.mod"});
 }
 
+#ifdef _WIN32
+constexpr const char* kNullDevice = "NUL";
+#else
+constexpr const char* kNullDevice = "/dev/null";
+#endif
+
+TEST(ReplacingFile, ATargetThatIsNotARegularFileIsRefusedBeforeAnythingIsCreated) {
+  TempDir dir;
+  fs::create_directory(dir / "folder");
+  EXPECT_EQ(test::SystemFailure([&] { ReplacingFile file(dir / "folder"); }),
+            test::ExpectedSystemFailure(std::errc::is_a_directory, "open " + dir / "folder"));
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"folder"});
+  EXPECT_EQ(
+      test::SystemFailure([&] { ReplacingFile file(kNullDevice); }),
+      test::ExpectedSystemFailure(std::errc::invalid_argument,
+                                  "open " + std::string(kNullDevice) + " (not a regular file)"));
+}
+
 TEST(ReplacingFile, ANewTargetNeedsNoWriteAccessCheck) {
   TempDir dir;
   ScopedFault refused(Operation::CheckAccess, Fault::Error(std::errc::permission_denied));

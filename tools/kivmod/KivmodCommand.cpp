@@ -8,6 +8,7 @@
 #include "tools/kivmod/ModelCheck.h"
 #include "tools/kivmod/ModelExport.h"
 #include "tools/kivmod/ModelFacts.h"
+#include "tools/kivmod/ModelReading.h"
 #include "tools/kivmod/TextOutput.h"
 
 #include <charconv>
@@ -114,6 +115,8 @@ int Check(const std::vector<std::string>& files, const ModelTypeNames& names, bo
 
 int Export(const std::string& in, const std::string& outPath, ExportFormat format,
            const std::string& models, const ModelTypeNames& names) {
+  if (!outPath.empty())
+    RefuseOverwritingInput("export", in, outPath);
   TextOutput out(outPath);
   const std::unique_ptr<survey::SurveyFile> survey = ReadSurvey(in, names);
   const survey::SurveyRows rows(survey->File(), survey->ModelType());

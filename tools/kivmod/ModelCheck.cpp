@@ -1,7 +1,6 @@
 #include "tools/kivmod/ModelCheck.h"
 
 #include "core/Exceptions.h"
-#include "platform/FileOperations.h"
 #include "tools/harness/UsageError.h"
 
 namespace kiv {
@@ -55,8 +54,7 @@ std::string CheckModelFile(const std::string& path, const ModelTypeNames& names,
 
 void ConvertModelFile(const std::string& in, const std::string& out, const ModelTypeNames& names,
                       survey::FileLayout layout) {
-  if (in == out || platform::IsSameFile(in, out))
-    throw UsageError("convert will not write over its input " + in + ": name another file");
+  RefuseOverwritingInput("convert", in, out);
   RequireFileOrNothing(out);
   ReadSurvey(in, names)->SaveAs(out, survey::StyleOfName(out), layout);
 }

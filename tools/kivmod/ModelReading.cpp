@@ -62,6 +62,12 @@ void RequireFile(const std::string& path) {
     throw UsageError("no such file: " + path);
 }
 
+void RefuseOverwritingInput(const std::string& command, const std::string& in,
+                            const std::string& out) {
+  if (in == out || platform::IsSameFile(in, out))
+    throw UsageError(command + " will not write over its input " + in + ": name another file");
+}
+
 void RequireFileOrNothing(const std::string& path) {
   if (!platform::RegularFileExists(path) && platform::IsSameFile(path, path))
     throw UsageError(path + " is not a file");

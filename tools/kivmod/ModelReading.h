@@ -32,6 +32,10 @@ std::string UncertainText(const std::string& path, const survey::ModelTypeFindin
 // Throws UsageError unless path is an existing file.
 void RequireFile(const std::string& path);
 
+// Throws UsageError when out names in, also through links: command would destroy its input.
+void RefuseOverwritingInput(const std::string& command, const std::string& in,
+                            const std::string& out);
+
 // Throws UsageError for a path that exists as something other than a file (a folder, a device),
 // which a save through a temporary file would replace.
 void RequireFileOrNothing(const std::string& path);

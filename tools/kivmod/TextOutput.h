@@ -1,9 +1,11 @@
 #pragma once
 
 // kivmod's output: text gathered in one buffer and handed on in large pieces, to the standard
-// output or to a file that replaces its target only once complete.
+// output, to a file that replaces its target only once complete, or to a device or pipe as a
+// stream.
 
 #include "platform/ReplacingFile.h"
+#include "platform/StreamFile.h"
 
 #include <optional>
 #include <string>
@@ -13,8 +15,9 @@ namespace kiv {
 
 class TextOutput {
 public:
-  // The standard output when path is empty, else the file path. Throws UsageError for a path
-  // that names an existing folder or device rather than a file.
+  // The standard output when path is empty; else the file path, replaced once complete, or,
+  // when path names an existing device or pipe (/dev/stdout, a FIFO), that stream, written as
+  // the text comes. Throws UsageError for a path that names an existing folder.
   explicit TextOutput(const std::string& path = {});
 
   // The buffer, to append to; Append hands it on when it is full.
@@ -34,6 +37,7 @@ private:
   void Hand();
 
   std::optional<platform::ReplacingFile> file_;
+  std::optional<platform::StreamFile> stream_;
   std::string buffer_;
 };
 

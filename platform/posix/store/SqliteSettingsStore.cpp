@@ -359,8 +359,11 @@ private:
     }
     Open();
     if (Damaged()) {
+      const std::pair<dev_t, ino_t> damaged = identity_;
       Disconnect();
-      if (!SetAside())
+      if (testing::settingsSetAsideHook != nullptr)
+        testing::settingsSetAsideHook();
+      if (!SetAside(damaged))
         return false;
       return Connect(create);
     }
@@ -428,12 +431,15 @@ private:
     return !sound;
   }
 
-  // Moves the damaged file and its journals to the first free name file.damaged.N; false when
-  // this process may not.
-  bool SetAside() {
+  // Moves the damaged file, the one of identity damaged, and its journals to the first free name
+  // file.damaged.N; false when this process may not. Another process may have set it aside
+  // already and begun a sound database under the name, which stays.
+  bool SetAside(std::pair<dev_t, ino_t> damaged) {
     const std::string folder = FolderOf(file_);
     if (sys::CheckWriteAccess(folder.c_str()) != 0)
       return false;
+    if (FileIdentity() != damaged)
+      return true;
     std::string target;
     for (int number = 1;; ++number) {
       target = file_ + ".damaged." + std::to_string(number);
@@ -615,8 +621,13 @@ std::string DatabaseFile(SettingsHive hive) {
     return "/etc/kiv/registry.sqlite3";
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/')
     return std::string(config) + "/kiv/registry.sqlite3";
+  // Without a home folder the database would land in /.config, shared by every such process.
   const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.config/kiv/registry.sqlite3";
+  if (home == nullptr || *home != '/')
+    throw std::system_error(std::make_error_code(std::errc::no_such_file_or_directory),
+                            "the user's settings have no folder: HOME is not set to a folder, "
+                            "nor XDG_CONFIG_HOME or KIV_REGISTRY_DIR");
+  return std::string(home) + "/.config/kiv/registry.sqlite3";
 }
 
 } // namespace

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace kiv::platform {
@@ -55,6 +57,31 @@ TEST(ReplacingFile, TooManyLinksAreRefused) {
   EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"loop-a", "loop-b"}));
 }
 
+TEST(ReplacingFile, AFifoOrSocketReachedThroughALinkIsRefusedAndStays) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = dir / "socket";
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  socketPath.copy(address.sun_path, socketPath.size());
+  ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  ::close(listener);
+  for (const char* special : {"pipe", "socket"}) {
+    const std::string link = dir / (std::string(special) + ".lnk");
+    fs::create_symlink(special, link);
+    EXPECT_EQ(test::SystemFailure([&] { Save(link, "new"); }),
+              test::ExpectedSystemFailure(std::errc::invalid_argument,
+                                          "open " + dir / special + " (not a regular file)"));
+  }
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+  EXPECT_TRUE(fs::is_socket(dir / "socket"));
+  EXPECT_EQ(Entries(dir.path()),
+            (std::vector<std::string>{"pipe", "pipe.lnk", "socket", "socket.lnk"}));
+}
+
 TEST(ReplacingFile, TheTargetKeepsItsPermissions) {
   for (mode_t mode : {0600u, 0640u, 0755u, 02750u}) {
     TempDir dir;
@@ -85,6 +112,32 @@ TEST(ReplacingFile, AnOwnerOrModeTheSystemRefusesDoesNotStopTheSave) {
     EXPECT_TRUE(fault.Injected());
     EXPECT_EQ(test::ReadFile(dir / "model.mod"), "new");
   }
+}
+
+// A save by a user who may not keep the file's owner: the group stays when it may, else only the
+// owner's permissions do, so that the file is never open to the user's own group.
+TEST(ReplacingFile, AnOwnerThatCannotBeKeptKeepsTheGroupOrOnlyTheOwnersPermissions) {
+  const std::pair<mode_t, mode_t> kept[] = {{0660, 0600}, {0775, 0700}, {04755, 0700}};
+  for (const auto& [before, after] : kept) {
+    TempDir dir;
+    test::WriteFile(dir / "model.mod", "old");
+    ASSERT_EQ(::chmod((dir / "model.mod").c_str(), before), 0);
+    ScopedFault refused(Operation::ChangeOwner,
+                        Fault::LastingError(std::errc::operation_not_permitted));
+    Save(dir / "model.mod", "new");
+    EXPECT_EQ(Status(dir / "model.mod").st_mode & 07777, after) << std::oct << before;
+    EXPECT_EQ(test::ReadFile(dir / "model.mod"), "new");
+  }
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "only the superuser can give a file to another group";
+  TempDir dir;
+  test::WriteFile(dir / "model.mod", "old");
+  ASSERT_EQ(::chown((dir / "model.mod").c_str(), 4321, 4322), 0);
+  ASSERT_EQ(::chmod((dir / "model.mod").c_str(), 0660), 0);
+  ScopedFault owner(Operation::ChangeOwner, Fault::Error(std::errc::operation_not_permitted));
+  Save(dir / "model.mod", "new");
+  EXPECT_EQ(Status(dir / "model.mod").st_gid, 4322u);
+  EXPECT_EQ(Status(dir / "model.mod").st_mode & 07777, 0660u);
 }
 
 // A step of a save through a link that fails; the first two steps name the link, the others the

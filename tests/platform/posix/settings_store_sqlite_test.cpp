@@ -7,6 +7,7 @@
 #include "platform/testing/SettingsStoreSeam.h"
 #include "testing/support/ScopedEnvironment.h"
 #include "testing/support/ScopedRegistry.h"
+#include "testing/support/SystemFailure.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -165,6 +166,45 @@ TEST(SqliteSettingsStore, AFileSetAsideByAnotherProcessIsLeftForTheNewOne) {
   EXPECT_FALSE(store->KeyExists("K"));
   store->WriteInteger("K", "new", 2);
   EXPECT_EQ(Inspect(file, "SELECT count(*) FROM vals").number, 1);
+}
+
+// The sound database that another process makes in place of a damaged one, between this
+// process's finding of the damage and its setting aside.
+std::string soundFile;
+void ReplaceWithSoundDatabase() {
+  testing::settingsSetAsideHook = nullptr;
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((soundFile + ".new").c_str(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, "CREATE TABLE other(x); INSERT INTO other VALUES (1)", nullptr,
+                         nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  std::filesystem::rename(soundFile + ".new", soundFile);
+}
+
+TEST(SqliteSettingsStore, OnlyTheFileFoundDamagedIsSetAside) {
+  test::ScopedRegistry registry;
+  soundFile = registry.folder() / "HKCU.sqlite3";
+  const std::string garbage(8192, 'x');
+  test::WriteFile(soundFile, garbage);
+  testing::settingsSetAsideHook = ReplaceWithSoundDatabase;
+  auto store = UserStore();
+  store->WriteInteger("K", "v", 5);
+  testing::settingsSetAsideHook = nullptr;
+  EXPECT_EQ(store->ReadInteger("K", "v"), 5);
+  EXPECT_EQ(Inspect(soundFile, "SELECT count(*) FROM other").number, 1);
+  EXPECT_FALSE(std::filesystem::exists(soundFile + ".damaged.1"));
+}
+
+TEST(SqliteSettingsStore, WithoutAHomeFolderTheUserHiveIsRefused) {
+  test::ScopedEnvironment registry("KIV_REGISTRY_DIR", "");
+  test::ScopedEnvironment config("XDG_CONFIG_HOME", "");
+  test::ScopedEnvironment home("HOME", "");
+  const std::error_code missing = std::make_error_code(std::errc::no_such_file_or_directory);
+  EXPECT_EQ(test::SystemFailure([] { UserStore(); }),
+            std::pair(missing, "the user's settings have no folder: HOME is not set to a folder, "
+                               "nor XDG_CONFIG_HOME or KIV_REGISTRY_DIR: " +
+                                   missing.message()));
 }
 
 TEST(SqliteSettingsStore, AFullDiskIsReportedWithItsCauseAndTheDatabaseStaysIntact) {

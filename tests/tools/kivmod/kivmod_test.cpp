@@ -169,6 +169,14 @@ TEST_F(KivmodTest, ConvertsWithinTheRegularStyleInEitherLayout) {
                                       mod_ + ": name another file (kivmod --help says more)\n"));
 }
 
+TEST_F(KivmodTest, ExportWillNotWriteOverItsInput) {
+  const ChildResult over = Kivmod({"export", mod_, "-o", mod_});
+  EXPECT_EQ(over.exitCode, 2);
+  EXPECT_EQ(over.standardError, Lines("kivmod: error: export will not write over its input " +
+                                      mod_ + ": name another file (kivmod --help says more)\n"));
+  EXPECT_EQ(test::ReadFile(mod_), test::kFixture);
+}
+
 TEST_F(KivmodTest, DiffNamesTheOneChangedValue) {
   const ChildResult same = Kivmod({"diff", mod_, Sparse()});
   EXPECT_EQ(same.exitCode, 0) << same.standardError;

@@ -116,6 +116,19 @@ TEST(CopyFile, OntoItselfIsRefusedAndAFailedCopyKeepsTheTarget) {
   EXPECT_FALSE(TTools::CopyFile(dir / "absent", dir / "to", false));
 }
 
+TEST(StringFiles, AFifoIsNeitherSavedOverNorCopiedOnto) {
+  TempDir dir;
+  test::WriteFile(dir / "from", "new");
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  fs::create_symlink("pipe", dir / "pipe.lnk");
+  std::string message;
+  EXPECT_FALSE(TTools::StringSaveToFile(dir / "pipe.lnk", "new content", &message));
+  EXPECT_EQ(message, "error saving file to string");
+  EXPECT_FALSE(TTools::CopyFile(dir / "from", dir / "pipe", false));
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+  EXPECT_EQ(EntryCount(dir.path()), 3u);
+}
+
 TEST(CleanDir, RefusesEmptyPathsRootsAndAnythingButARealFolder) {
   TempDir dir;
   test::WriteFile(dir / "file", "x");

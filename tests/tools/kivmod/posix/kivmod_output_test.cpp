@@ -1,6 +1,9 @@
 // kivmod's output read by Python's csv and json modules, and written to a full disk.
 #include "tests/tools/kivmod/KivmodFixture.h"
 
+#include <filesystem>
+#include <sys/stat.h>
+
 namespace kiv {
 namespace {
 
@@ -28,6 +31,38 @@ TEST(KivmodOutput, PythonReadsTheCsvAndTheJsonAsTheSameRows) {
   ASSERT_EQ(test::Kivmod({"export", mod, "--format", "json", "-o", json}).exitCode, 0);
   const ChildResult python = RunChild("/usr/bin/env", {"python3", "-c", kReadBack, csv, json});
   EXPECT_EQ(python.standardOutput, "4 25 True\n") << python.standardError;
+}
+
+TEST(KivmodOutput, AnOutputThatIsAStreamIsWrittenAsOne) {
+  const test::TempDir dir;
+  const std::string mod = dir / "fixture.mod";
+  test::WriteFile(mod, test::kFixture);
+  const std::string csv = dir / "fixture.csv";
+  ASSERT_EQ(test::Kivmod({"export", mod, "-o", csv}).exitCode, 0);
+  const ChildResult toStdout = test::Kivmod({"export", mod, "-o", "/dev/stdout"});
+  EXPECT_EQ(toStdout.exitCode, 0) << toStdout.standardError;
+  EXPECT_EQ(toStdout.standardOutput, test::ReadFile(csv));
+
+  const std::string fifo = dir / "rows.fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const ChildResult throughFifo =
+      RunChild("/bin/sh", {"-c", "\"$0\" export \"$1\" -o \"$2\" & cat \"$2\"; wait $!", KIV_KIVMOD,
+                           mod, fifo});
+  EXPECT_EQ(throughFifo.exitCode, 0) << throughFifo.standardError;
+  EXPECT_EQ(throughFifo.standardOutput, test::ReadFile(csv));
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+TEST(KivmodOutput, ExportWillNotWriteOverItsInputThroughALink) {
+  const test::TempDir dir;
+  const std::string mod = dir / "fixture.mod";
+  test::WriteFile(mod, test::kFixture);
+  std::filesystem::create_symlink("fixture.mod", dir / "fixture.lnk");
+  const ChildResult over = test::Kivmod({"export", mod, "-o", dir / "fixture.lnk"});
+  EXPECT_EQ(over.exitCode, 2);
+  EXPECT_EQ(over.standardError, "kivmod: error: export will not write over its input " + mod +
+                                    ": name another file (kivmod --help says more)\n");
+  EXPECT_EQ(test::ReadFile(mod), test::kFixture);
 }
 
 TEST(KivmodOutput, AFullDiskEndsWithCodeOneAndTheSystemsReason) {
