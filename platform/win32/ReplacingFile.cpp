@@ -4,16 +4,22 @@
 #include "platform/win32/LastError.h"
 #include "platform/win32/Utf16.h"
 
+#include <system_error>
 #include <windows.h>
 
 namespace kiv::platform {
 
-ReplacingFile::ReplacingFile(std::string targetPath) : target_(std::move(targetPath)) {
+ReplacingFile::ReplacingFile(std::string targetPath, LinkTarget links)
+    : target_(std::move(targetPath)) {
   const std::wstring target = win32::WidePath(target_, "CreateFileW");
+  const win32::Dword attributes = win32::GetFileAttributesW(target);
+  if (attributes != INVALID_FILE_ATTRIBUTES && links == LinkTarget::Refuse &&
+      (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+    throw std::system_error(std::make_error_code(std::errc::too_many_symbolic_link_levels),
+                            "CreateFileW " + target_);
   // An existing target that may not be written (read-only, or refused to this user) is refused
   // before anything is created.
-  if (win32::GetFileAttributesW(target) != INVALID_FILE_ATTRIBUTES &&
-      !win32::CheckWriteAccess(target))
+  if (attributes != INVALID_FILE_ATTRIBUTES && !win32::CheckWriteAccess(target))
     win32::ThrowLastError("CreateFileW", target_);
   // CREATE_NEW with a fresh name, so that a temporary of another process is never touched.
   for (unsigned attempt = 0; !file_.IsOpen(); ++attempt) {
