@@ -1,6 +1,7 @@
 #include "core/Exceptions.h"
 #include "framework/desktop/FrameworkStartup.h"
 #include "framework/desktop/ProgressForm_.h"
+#include "framework/toolkit/Appearance.h"
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/detail/Widget.h"
@@ -18,6 +19,7 @@
 #include "viewer/SectionPainter.h"
 #include "viewer/ViewerForm.h"
 #include "viewer/ViewerStart.h"
+#include "viewer/testing/SectionPaintSeam.h"
 
 #include <QImage>
 #include <QKeySequence>
@@ -39,7 +41,7 @@ using test::ModalAnswer;
 
 // A program's start as kivview makes it, with a settings store of its own, around a main window
 // that the test makes (and may make again, as a second start of the program would).
-class ViewerFormTest : public testing::Test {
+class ViewerFormTest : public ::testing::Test {
 protected:
   ViewerFormTest() { NewForm(); }
 
@@ -295,6 +297,45 @@ TEST_F(ViewerFormTest, SelectingARowInTheGridMovesTheSectionsMarker) {
   const TRect plot = SectionPlotArea(picture.Width(), picture.Height());
 
   EXPECT_EQ(picture.Pixels(*moved, (plot.Top + plot.Bottom) / 2), 0x0000E0);
+}
+
+// The paintings of the section begun, the failing ones among them.
+int sectionPaints = 0;
+bool sectionPaintFails = false;
+
+// A paint that fails is reported once: the same view then paints an empty plot with a line of
+// text, without trying again, until the view changes.
+TEST_F(ViewerFormTest, AFailedPaintIsReportedOnceUntilTheViewChanges) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolkit::QtWidget(*form.Get())));
+  TBitmap picture(form->SectionBox->ClientWidth(), form->SectionBox->ClientHeight());
+  const TRect plot = SectionPlotArea(picture.Width(), picture.Height());
+  const TPoint middle{(plot.Left + plot.Right) / 2, (plot.Top + plot.Bottom) / 2};
+  sectionPaints = 0;
+  sectionPaintFails = true;
+  testing::sectionPaintBegins = [] {
+    ++sectionPaints;
+    if (sectionPaintFails)
+      throw std::runtime_error("painting failed");
+  };
+  std::string shown;
+  {
+    ModalAnswer ok(ClickMessageBoxButton(QMessageBox::Ok, &shown));
+    Repaint(*form->SectionBox);
+  }
+  EXPECT_EQ(shown, "runtime_error with message: \npainting failed");
+  EXPECT_EQ(sectionPaints, 1);
+  Repaint(*form->SectionBox);
+  form->SectionBox->PaintTo(picture);
+  EXPECT_EQ(sectionPaints, 1);
+  EXPECT_EQ(picture.Pixels(middle.X, middle.Y), clWhite);
+
+  sectionPaintFails = false;
+  form->SectionBox->OnMouseWheel({}, 120, middle.X, middle.Y);
+  form->SectionBox->PaintTo(picture);
+  testing::sectionPaintBegins = nullptr;
+  EXPECT_EQ(sectionPaints, 2);
+  EXPECT_NE(picture.Pixels(middle.X, middle.Y), clWhite);
 }
 
 TEST_F(ViewerFormTest, TheMouseSelectsZoomsAroundThePointerAndPans) {
