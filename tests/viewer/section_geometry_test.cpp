@@ -66,7 +66,11 @@ TEST(SectionViewport, ZoomKeepsThePlaceUnderThePointerAndPanFollowsIt) {
   viewport.Fit(TSectionGeometry(*Survey(dir, 50)));
   const double x = viewport.XOf(150);
   const double elevation = viewport.ElevationOf(80);
+  const double width = viewport.Right() - viewport.Left();
+  const double height = viewport.Top() - viewport.Bottom();
   viewport.Zoom(2, 150, 80);
+  EXPECT_NEAR(viewport.Right() - viewport.Left(), width / 2, 1e-9);
+  EXPECT_NEAR(viewport.Top() - viewport.Bottom(), height / 2, 1e-9);
   EXPECT_NEAR(viewport.XOf(150), x, 1e-9);
   EXPECT_NEAR(viewport.ElevationOf(80), elevation, 1e-9);
   viewport.Pan(30, -10);

@@ -26,9 +26,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -289,7 +291,10 @@ TEST_F(ViewerFormTest, SelectingARowInTheGridMovesTheSectionsMarker) {
   const std::optional<int> moved = form->MarkerPixel();
   ASSERT_TRUE(moved);
   EXPECT_GT(*moved, *first);
-  EXPECT_EQ(form->LayerGrid->OnGetText(0, 0), "1");
+  // The layer grid shows the selected sounding's values, not the first one's.
+  ASSERT_TRUE(form->Document()->Value(150, 0, 0));
+  EXPECT_EQ(form->LayerGrid->OnGetText(1, 0), NumberText(*form->Document()->Value(150, 0, 0)));
+  EXPECT_NE(form->LayerGrid->OnGetText(1, 0), NumberText(*form->Document()->Value(0, 0, 0)));
 
   // The marker is drawn where it is said to stand.
   TBitmap picture(form->SectionBox->ClientWidth(), form->SectionBox->ClientHeight());
@@ -381,13 +386,27 @@ TEST_F(ViewerFormTest, TheMouseSelectsZoomsAroundThePointerAndPans) {
 
 TEST_F(ViewerFormTest, ExportsTheSectionAndOpensADroppedFile) {
   ASSERT_TRUE(form->OpenFile(survey));
+  form->SelectSounding(150);
+  const std::optional<int> marker = form->MarkerPixel();
+  ASSERT_TRUE(marker);
   const std::string png = dir / "section.png";
   form->ExportPicture(png);
   const QImage picture(QString::fromStdString(png));
   EXPECT_EQ(picture.width(), form->SectionBox->ClientWidth());
   EXPECT_EQ(picture.height(), form->SectionBox->ClientHeight());
+  // The marker's colour (0x00BBGGRR 0x0000E0) where the marker stands.
+  const TRect plot = SectionPlotArea(picture.width(), picture.height());
+  EXPECT_EQ(picture.pixel(*marker, (plot.Top + plot.Bottom) / 2) & 0xFFFFFF, 0xE00000u);
 
-  form->OnDropFiles({other});
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile(QString::fromStdString(other))});
+  QWidget& window = toolkit::QtWidget(*form.Get());
+  QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &drop);
+  EXPECT_TRUE(drop.isAccepted());
   EXPECT_EQ(form->Document()->FileName(), other);
 }
 
@@ -423,6 +442,8 @@ TEST_F(ViewerFormTest, SavesWhatWasEditedAndWithoutEditsTheLibrarysBytes) {
     file.SetFileName(copy);
     file.SaveGeneral(type, false);
   }
+  // The file on disk differs first, so that a save which writes nothing is seen.
+  test::WriteFile(survey, "not a model file");
   ASSERT_TRUE(form->SaveDocument());
   EXPECT_EQ(test::ReadFile(survey), test::ReadFile(copy));
 
