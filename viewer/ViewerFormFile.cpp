@@ -56,7 +56,7 @@ constexpr const char* kSaveFilter =
 std::string Joined(const std::vector<int>& values) {
   std::string text;
   for (const int value : values)
-    text += (text.empty() ? "" : ",") + std::to_string(value);
+    text.append(text.empty() ? "" : ",").append(std::to_string(value));
   return text;
 }
 

@@ -208,8 +208,9 @@ std::vector<RegFileKey> ParseRegFile(std::string_view text) {
       line.pop_back();
       continue;
     }
-    const std::string complete = std::move(line);
-    line.clear();
+    // Swapped out rather than moved, which GCC's optimiser takes for a read of an unset string.
+    std::string complete;
+    complete.swap(line);
     if (complete.empty() || complete.front() == ';')
       continue;
     if (!headerSeen) {
