@@ -22,6 +22,14 @@ enum class FolderAccess { OwnerOnly, EveryoneReads };
 // Creates the folder and its missing parents. Throws std::system_error naming the failed call.
 void CreateFolderPath(const std::string& path, FolderAccess access = FolderAccess::OwnerOnly);
 
+// The user's own folder named name for files of the programs, created when missing, with its path
+// (no trailing separator). Linux: "<name>-<user id>" in TemporaryFolder(), made with mode 0700; an
+// existing one must be a folder, not a link, owned by the user, with no rights for anyone else.
+// Windows: name in the user's own local application data, which only the user may enter; an
+// existing one must be a folder that is no link. Throws std::system_error naming the failed call;
+// a folder refused for its owner, rights or a link has permission_denied ("mkdir <path>").
+std::string CreatePrivateFolder(const std::string& name);
+
 // Creates path as a new empty file readable and writable by its owner only; false when it already
 // exists. Throws std::system_error for any other failure.
 bool CreateNewPrivateFile(const std::string& path);

@@ -35,7 +35,9 @@ private:
 std::unique_ptr<platform::ReplacingFile>
 Download(const UpdateFile& file, const TransferLimits& limits, TransferProgress& progress) {
   return GuardReplacing(file.downloadFailure, [&] {
-    auto staged = std::make_unique<platform::ReplacingFile>(file.target);
+    // A link at the target would carry the download into whatever file it leads to.
+    auto staged =
+        std::make_unique<platform::ReplacingFile>(file.target, platform::LinkTarget::Refuse);
     const std::int64_t size = HttpsGet(
         file.address, limits, [&](std::string_view bytes) { staged->Write(bytes); }, progress);
     if (size <= kSizeFloor)

@@ -25,8 +25,9 @@ std::string Sentence(const survey::ModelTypeFinding& finding) {
   if (!finding.reason.empty())
     text = platform::AsciiUpperCase(finding.reason.substr(0, 1)) + finding.reason.substr(1) + ".";
   if (finding.moreCandidates > 0)
-    text += (text.empty() ? "" : " ") + std::to_string(finding.moreCandidates) +
-            " more model types fit as well and are not listed.";
+    text.append(text.empty() ? "" : " ")
+        .append(std::to_string(finding.moreCandidates))
+        .append(" more model types fit as well and are not listed.");
   return text;
 }
 

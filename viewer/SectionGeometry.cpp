@@ -20,6 +20,33 @@ constexpr double kLeastHalfSpace = 10;
 // columns; a file of fewer soundings is measured whole.
 constexpr std::size_t kMeasuredSoundings = 4096;
 
+// The view spans at least a millimetre, and at least a billionth of the coordinates it shows, so
+// that neighbouring pixels stay distinct doubles and a tick step moves a value.
+constexpr double kLeastSpan = 1e-3;
+constexpr double kLeastShare = 1e-9;
+
+double LeastSpan(double low, double high) {
+  return std::max(kLeastSpan, kLeastShare * std::max(std::fabs(low), std::fabs(high)));
+}
+
+// The factor by which a span may shrink without going below its least span; 1 when it is
+// there already, the factor itself when it widens.
+double AllowedZoom(double factor, double low, double high) {
+  if (!(factor > 1))
+    return factor;
+  return std::clamp((high - low) / LeastSpan(low, high), 1.0, factor);
+}
+
+// Widens [low, high] around its middle to its least span.
+void Widen(double& low, double& high) {
+  const double least = LeastSpan(low, high);
+  if (high - low >= least)
+    return;
+  const double middle = low / 2 + high / 2;
+  low = middle - least / 2;
+  high = middle + least / 2;
+}
+
 } // namespace
 
 TSectionGeometry::TSectionGeometry(const TSurveyDocument& document) {
@@ -97,6 +124,8 @@ void TSectionViewport::Fit(const TSectionGeometry& geometry) {
   const double margin = (geometry.Top() - geometry.Bottom()) * 0.02;
   FTop = geometry.Top() + margin;
   FBottom = geometry.Bottom();
+  Widen(FLeft, FRight);
+  Widen(FBottom, FTop);
 }
 
 void TSectionViewport::SetPlot(int left, int top, int width, int height) {
@@ -125,10 +154,12 @@ double TSectionViewport::PixelOfElevation(double elevation) const {
 void TSectionViewport::Zoom(double factor, int pixelX, int pixelY) {
   const double x = XOf(pixelX);
   const double y = ElevationOf(pixelY);
-  FLeft = x - (x - FLeft) / factor;
-  FRight = x + (FRight - x) / factor;
-  FTop = y + (FTop - y) / factor;
-  FBottom = y - (y - FBottom) / factor;
+  const double across = AllowedZoom(factor, FLeft, FRight);
+  const double down = AllowedZoom(factor, FBottom, FTop);
+  FLeft = x - (x - FLeft) / across;
+  FRight = x + (FRight - x) / across;
+  FTop = y + (FTop - y) / down;
+  FBottom = y - (y - FBottom) / down;
 }
 
 void TSectionViewport::Pan(int dx, int dy) {

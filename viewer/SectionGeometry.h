@@ -55,7 +55,7 @@ private:
 // The part of the section in view, and how it maps to the pixels of the plot area.
 class TSectionViewport {
 public:
-  // Shows the whole section.
+  // Shows the whole section, at least the least span on each axis (below).
   void Fit(const TSectionGeometry& geometry);
   // The plot area in pixels of the paint box.
   void SetPlot(int left, int top, int width, int height);
@@ -74,10 +74,14 @@ public:
   double PixelOfX(double x) const;
   double PixelOfElevation(double elevation) const;
 
-  // Zooms by factor (above 1: closer) around the pixel, which keeps showing the same place.
+  // Zooms by factor (above 1: closer) around the pixel, which keeps showing the same place. No
+  // axis comes closer than a least span: a millimetre, or a billionth of its coordinates when
+  // that is more, where the pixels and the ticks would no longer be distinct numbers.
   void Zoom(double factor, int pixelX, int pixelY);
   // Moves the view with the pointer: dx, dy pixels dragged.
   void Pan(int dx, int dy);
+
+  bool operator==(const TSectionViewport&) const = default;
 
 private:
   int FPlotLeft = 0;

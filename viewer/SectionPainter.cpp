@@ -4,6 +4,7 @@
 #include "viewer/AxisTicks.h"
 #include "viewer/NumberText.h"
 #include "viewer/SurveyDocument.h"
+#include "viewer/testing/SectionPaintSeam.h"
 
 #include <algorithm>
 #include <cmath>
@@ -198,6 +199,8 @@ void TSectionPainter::PaintSoundings(const TSurveyDocument& document,
 void TSectionPainter::Paint(TCanvas& canvas, const TSurveyDocument& document,
                             const TSectionGeometry& geometry, TSectionViewport& viewport,
                             std::optional<std::size_t> selected) {
+  if (testing::sectionPaintBegins != nullptr)
+    testing::sectionPaintBegins();
   canvas.Brush = {clWhite, TBrushStyle::bsSolid};
   canvas.FillRect({0, 0, canvas.Width(), canvas.Height()});
   const TRect plot = SectionPlotArea(canvas.Width(), canvas.Height());

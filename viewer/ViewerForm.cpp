@@ -212,12 +212,22 @@ void TKivViewForm::BuildPanes() {
 
 void TKivViewForm::BindSection() {
   SectionBox->OnPaint = [this](TCanvas& ACanvas) {
-    if (FDocument)
-      FSectionPainter.Paint(ACanvas, *FDocument, FGeometry, FViewport, FSelected);
-    else {
+    const auto empty = [&](const std::string& AText) {
       ACanvas.Brush = {clWhite, TBrushStyle::bsSolid};
       ACanvas.FillRect({0, 0, ACanvas.Width(), ACanvas.Height()});
-      ACanvas.TextOut(16, 16, "Open a model file with File, Open... or drop one here");
+      ACanvas.TextOut(16, 16, AText);
+    };
+    if (!FDocument)
+      return empty("Open a model file with File, Open... or drop one here");
+    LayOutSection();
+    if (FFailedView == FViewport)
+      return empty("The section could not be drawn");
+    try {
+      FSectionPainter.Paint(ACanvas, *FDocument, FGeometry, FViewport, FSelected);
+    } catch (...) {
+      FFailedView = FViewport;
+      empty("The section could not be drawn");
+      throw;
     }
   };
   SectionBox->OnMouseWheel = [this](TShiftState, int AWheelDelta, int AX, int AY) {
@@ -349,6 +359,7 @@ std::optional<int> TKivViewForm::MarkerPixel() const {
 }
 
 void TKivViewForm::DocumentChanged(std::optional<std::size_t> AModel) {
+  FFailedView.reset();
   if (AModel && AModel != FSelected)
     SelectSounding(*AModel);
   SoundingsGrid->Invalidate();

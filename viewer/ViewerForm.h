@@ -124,6 +124,9 @@ private:
   TSectionGeometry FGeometry;
   TSectionViewport FViewport;
   TSectionPainter FSectionPainter;
+  // The view whose painting failed: painted empty, not again, until the view or document changes,
+  // so that the exception box shows once and not at every repaint.
+  std::optional<TSectionViewport> FFailedView;
   std::optional<std::size_t> FSelected;
   std::optional<TPoint> FDragFrom;
   bool FDragged = false;

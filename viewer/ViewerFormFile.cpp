@@ -8,8 +8,8 @@
 #include "framework/formregistry/FormRegistry_.h"
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/Dialogs.h"
+#include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
-#include "platform/KnownFolders.h"
 #include "survey/ParameterNames.h"
 #include "update/desktop/vekInternetUtils_.h"
 #include "viewer/OpenAsForm.h"
@@ -56,7 +56,7 @@ constexpr const char* kSaveFilter =
 std::string Joined(const std::vector<int>& values) {
   std::string text;
   for (const int value : values)
-    text += (text.empty() ? "" : ",") + std::to_string(value);
+    text.append(text.empty() ? "" : ",").append(std::to_string(value));
   return text;
 }
 
@@ -397,8 +397,14 @@ void TKivViewForm::ExportPicture(const std::string& AFileName) {
 }
 
 void TKivViewForm::CheckForUpdates() {
-  const std::string folder =
-      platform::TemporaryFolder() + PathSeparator() + "kivview-update" + PathSeparator();
+  // The user's own folder: a shared one could be another user's, or hold a link they planted.
+  std::string folder;
+  try {
+    folder = platform::CreatePrivateFolder("kivview-update") + PathSeparator();
+  } catch (...) {
+    ReportFailure("Could not create the update folder");
+    return;
+  }
   TvekInternetUtils update(this);
   if (update.GetUpdate(folder, TSoftware::ZipFile, "kivview.zip")) {
     Log("Update downloaded to " + folder);

@@ -2,6 +2,7 @@
 
 #include "core/Escalation.h"
 #include "core/FileNames.h"
+#include "framework/desktop/testing/SupportContactSeam.h"
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/Dialogs.h"
 #include "platform/AsciiText.h"
@@ -39,7 +40,10 @@ void TKivForm::KeyDown(std::uint16_t& Key, TShiftState Shift) {
       return;
     }
     if (!ShowWikiHelp())
-      MessageDlg(WikiHelpUnavailableText(kSupportContact), TMsgDlgType::mtInformation, mbOK);
+      MessageDlg(WikiHelpUnavailableText(desktop::testing::supportContact != nullptr
+                                             ? desktop::testing::supportContact
+                                             : kSupportContact),
+                 TMsgDlgType::mtInformation, mbOK);
   });
 }
 

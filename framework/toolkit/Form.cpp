@@ -99,8 +99,8 @@ TForm::TForm(TComponent* AOwner)
 }
 
 TForm::~TForm() {
-  if (FImpl->release)
-    FImpl->release->form = nullptr;
+  if (FormRelease* release = FImpl->release.data())
+    release->form = nullptr;
   SetMenu(nullptr);
   FImpl->dropHook.reset();
   FImpl->keyHook.reset();
@@ -314,8 +314,9 @@ void TForm::Activate() {
 void TForm::Release() {
   Hide();
   if (!FImpl->release) {
-    FImpl->release = new FormRelease(this);
-    FImpl->release->deleteLater();
+    auto* release = new FormRelease(this);
+    FImpl->release = release;
+    release->deleteLater();
   }
 }
 

@@ -68,7 +68,11 @@ void TRecentFilesMenu::Changed(std::vector<std::string> AFiles) {
   FFiles = std::move(AFiles);
   for (std::size_t i = 0; i < FItems.size(); ++i) {
     const bool used = i < FFiles.size();
-    FItems[i]->SetCaption(used ? "&" + std::to_string(i + 1) + " " + Literal(FFiles[i]) : "");
+    // Appended, not prepended: GCC's optimiser warns falsely (-Wrestrict) of "&" + a temporary.
+    std::string caption;
+    if (used)
+      caption.append("&").append(std::to_string(i + 1)).append(" ").append(Literal(FFiles[i]));
+    FItems[i]->SetCaption(caption);
     FItems[i]->SetVisible(used);
   }
   if (FParent)

@@ -1,6 +1,7 @@
 #include "platform/FileOperations.h"
 
 #include "platform/FileHandle.h"
+#include "platform/KnownFolders.h"
 #include "platform/posix/ErrnoError.h"
 #include "platform/posix/SystemCalls.h"
 
@@ -44,6 +45,20 @@ void CreateFolderPath(const std::string& path, FolderAccess access) {
   // Something other than a folder stands where the folder should be.
   if (!S_ISDIR(info.st_mode))
     throw std::system_error(std::make_error_code(std::errc::not_a_directory), "mkdir " + path);
+}
+
+std::string CreatePrivateFolder(const std::string& name) {
+  const std::string path =
+      TemporaryFolder() + "/" + name + "-" + std::to_string(sys::EffectiveUser());
+  if (sys::MakeFolder(path.c_str(), 0700) != 0 && errno != EEXIST)
+    throw ErrnoError("mkdir", path);
+  // A folder of another user, or one that others may write to, could hold what they planted.
+  struct stat info {};
+  if (sys::LinkStat(path.c_str(), &info) != 0)
+    throw ErrnoError("lstat", path);
+  if (!S_ISDIR(info.st_mode) || info.st_uid != sys::EffectiveUser() || (info.st_mode & 077) != 0)
+    throw std::system_error(std::make_error_code(std::errc::permission_denied), "mkdir " + path);
+  return path;
 }
 
 bool CreateNewPrivateFile(const std::string& path) {

@@ -27,7 +27,7 @@ struct ResolvedTarget {
   std::optional<struct stat> status;
 };
 
-ResolvedTarget Resolve(const std::string& given) {
+ResolvedTarget Resolve(const std::string& given, LinkTarget policy) {
   std::string path = given;
   for (int links = 0;; ++links) {
     struct stat info {};
@@ -38,6 +38,8 @@ ResolvedTarget Resolve(const std::string& given) {
     }
     if (!S_ISLNK(info.st_mode))
       return {path, info};
+    if (policy == LinkTarget::Refuse)
+      throw std::system_error(ELOOP, std::generic_category(), "open " + given);
     if (links == kMaxLinksFollowed)
       throw std::system_error(ELOOP, std::generic_category(), "readlink " + given);
     const std::optional<std::string> next = WholeLinkText(
@@ -83,8 +85,8 @@ void RequireRegularFile(const struct stat& status, const std::string& target) {
 
 } // namespace
 
-ReplacingFile::ReplacingFile(std::string targetPath) {
-  const ResolvedTarget target = Resolve(targetPath);
+ReplacingFile::ReplacingFile(std::string targetPath, LinkTarget links) {
+  const ResolvedTarget target = Resolve(targetPath, links);
   target_ = target.path;
   if (target.status)
     RequireRegularFile(*target.status, target_);

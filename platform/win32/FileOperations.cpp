@@ -1,9 +1,11 @@
 #include "platform/FileOperations.h"
 
+#include "platform/KnownFolders.h"
 #include "platform/win32/LastError.h"
 #include "platform/win32/SystemCalls.h"
 #include "platform/win32/Utf16.h"
 
+#include <optional>
 #include <system_error>
 #include <windows.h>
 
@@ -65,6 +67,27 @@ void CreateFolderPath(const std::string& path, FolderAccess) {
     if (end == std::string::npos)
       break;
   }
+}
+
+std::string CreatePrivateFolder(const std::string& name) {
+  const std::optional<std::string> local = ShellFolder(kFolderLocalAppData);
+  if (!local)
+    throw std::system_error(std::make_error_code(std::errc::no_such_file_or_directory),
+                            "SHGetFolderPathW " + name);
+  const std::string path = *local + "\\" + name;
+  if ((win32::Struck(Operation::CreateFolder) ||
+       !::CreateDirectoryW(win32::Wide(path).c_str(), nullptr)) &&
+      ::GetLastError() != ERROR_ALREADY_EXISTS)
+    ThrowLastError("CreateDirectoryW", path);
+  const DWORD attributes = win32::Struck(Operation::Status)
+                               ? INVALID_FILE_ATTRIBUTES
+                               : ::GetFileAttributesW(win32::Wide(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    ThrowLastError("GetFileAttributesW", path);
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+      (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+    throw std::system_error(std::make_error_code(std::errc::permission_denied), "mkdir " + path);
+  return path;
 }
 
 bool CreateNewPrivateFile(const std::string& path) {

@@ -9,12 +9,17 @@
 
 namespace kiv::platform {
 
-ReplacingFile::ReplacingFile(std::string targetPath) : target_(std::move(targetPath)) {
+ReplacingFile::ReplacingFile(std::string targetPath, LinkTarget links)
+    : target_(std::move(targetPath)) {
   const std::wstring target = win32::WidePath(target_, "CreateFileW");
+  const win32::Dword attributes = win32::GetFileAttributesW(target);
+  if (attributes != INVALID_FILE_ATTRIBUTES && links == LinkTarget::Refuse &&
+      (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+    throw std::system_error(std::make_error_code(std::errc::too_many_symbolic_link_levels),
+                            "CreateFileW " + target_);
   // An existing target that is not a regular file (a folder, a device such as NUL or CON, a
   // pipe), or that may not be written (read-only, or refused to this user), is refused before
   // anything is created: a save would put a plain file in its place.
-  const win32::Dword attributes = win32::GetFileAttributesW(target);
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
       throw std::system_error(std::make_error_code(std::errc::is_a_directory),

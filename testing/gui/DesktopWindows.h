@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <QWidget>
+#include <stdexcept>
 #include <string>
 
 namespace kiv::test {
@@ -20,6 +22,16 @@ template <class QtClass> QtClass* ChildWithText(QWidget& AWindow, const std::str
     if (child->text() == QString::fromStdString(AText))
       return child;
   return nullptr;
+}
+
+// The window a guarded pointer holds; throws when it is gone. Read through this, a test's window
+// is known to be there, where a dereference of the guarded pointer itself makes GCC's optimiser
+// warn of a null dereference.
+template <class T> T& Alive(const QPointer<T>& window) {
+  T* held = window.data();
+  if (held == nullptr)
+    throw std::logic_error("the window is gone");
+  return *held;
 }
 
 } // namespace kiv::test

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace kiv::test {
 namespace {
@@ -46,6 +47,8 @@ TModel Sounding(const SurveyShape& shape, const TVesmarInvModelType& type, std::
   model.PitchLatSTDs.assign(lateral, 1.3f);
   for (const TExtraParam& extra : type.ExtraParams) {
     const TExtraParamGroup<TModel>* group = FindExtraParamGroup<TModel>(extra.ParamType);
+    if (group == nullptr)
+      throw std::invalid_argument("MakeSurvey: an extra parameter without a group");
     // Altitude and pitch keep the survey's own values.
     if (group->ParamType != GGG_AIR_THK && group->ParamType != GGG_PITCH) {
       model.*group->Apri = static_cast<float>(std::sin(t / 5));

@@ -187,6 +187,7 @@ TEST(ModFileTypeOfHeader, ReadsInOnePassWithTheTypePickedFromTheHeader) {
     std::vector<std::int32_t> codes;
     TModFile picked;
     std::string blocks;
+    std::vector<std::uint64_t> reached;
     picked.OpenWithHeaderType(
         path,
         [&](const TModFile& header, std::string_view first) {
@@ -196,8 +197,16 @@ TEST(ModFileTypeOfHeader, ReadsInOnePassWithTheTypePickedFromTheHeader) {
           blocks = first;
           return plain;
         },
-        nullptr);
+        [&](std::uint64_t read, std::uint64_t) {
+          reached.push_back(read);
+          return true;
+        });
     EXPECT_EQ(codes, std::vector<std::int32_t>(6, 5)) << sparse;
+    // One pass: the bytes read start from nothing once, only grow, and end at the file's size.
+    ASSERT_FALSE(reached.empty()) << sparse;
+    EXPECT_EQ(std::count(reached.begin(), reached.end(), 0u), 1) << sparse;
+    EXPECT_TRUE(std::is_sorted(reached.begin(), reached.end())) << sparse;
+    EXPECT_EQ(reached.back(), test::ReadFile(path).size()) << sparse;
     // The text after the header: comment, settings, six data-file lines and the iteration line.
     const std::string content = test::ReadFile(path);
     ASSERT_TRUE(content.ends_with(blocks)) << sparse;

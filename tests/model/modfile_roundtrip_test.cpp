@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
+#include <stdexcept>
 
 namespace kiv {
 namespace {
@@ -62,7 +63,10 @@ TModel CanonicalModel(const Shape& shape, size_t index, Draw& draw) {
   model.UTMY = 6000000.0 + 0.5 * static_cast<double>(draw.Count(0, 100000));
   model.Elevation = 0.25f * static_cast<float>(draw.Count(0, 1000));
   for (TODVPoSet_Types extra : shape.extras) {
-    const TExtraParamGroup<TModel>& group = *FindExtraParamGroup<TModel>(extra);
+    const TExtraParamGroup<TModel>* found = FindExtraParamGroup<TModel>(extra);
+    if (found == nullptr)
+      throw std::invalid_argument("an extra parameter without a group");
+    const TExtraParamGroup<TModel>& group = *found;
     model.*group.Apri = draw.Value();
     model.*group.ApriSTD = draw.Factor();
     (model.*group.LatSTDs).resize(lateral);

@@ -40,7 +40,7 @@ void Fill(TModFile& file, bool sparse, std::int32_t models) {
     if (sparse) {
       TSparseModel model;
       model.UTMX = 1;
-      model.DataFiles = {"d" + std::to_string(i)};
+      model.DataFiles = {std::string("d").append(std::to_string(i))};
       for (int k = 0; k < 20; ++k)
         model.Layers.push_back(MakeLayer<TSparseLayer>(10.0f + static_cast<float>(k)));
       file.AddSparseModel(model, i);
@@ -48,7 +48,7 @@ void Fill(TModFile& file, bool sparse, std::int32_t models) {
       TModel model;
       model.ModelType = 5;
       model.UTMX = 1;
-      model.DataFiles = {"d" + std::to_string(i)};
+      model.DataFiles = {std::string("d").append(std::to_string(i))};
       for (int k = 0; k < 20; ++k)
         model.Layers.push_back(MakeLayer<TLayer>(10.0f + static_cast<float>(k)));
       file.AddModel(model, i);

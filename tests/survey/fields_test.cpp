@@ -125,8 +125,11 @@ TEST(LayerDepths, RunDownTheModelAndLeaveTheHalfSpaceWithoutABottom) {
   model.Layers[2].ThkStart = 100; // a half-space's thickness counts for nothing
   std::vector<std::string> seen;
   ForEachLayerDepth(model, [&](std::size_t k, double top, std::optional<double> bottom) {
-    seen.push_back(std::to_string(k) + ":" + std::to_string(top) + "-" +
-                   (bottom ? std::to_string(*bottom) : "none"));
+    seen.push_back(std::to_string(k)
+                       .append(":")
+                       .append(std::to_string(top))
+                       .append("-")
+                       .append(bottom ? std::to_string(*bottom) : "none"));
     EXPECT_EQ(top, LayerTop(model, k));
   });
   EXPECT_EQ(seen, (std::vector<std::string>{"0:0.000000-2.500000", "1:2.500000-6.500000",

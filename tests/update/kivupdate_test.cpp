@@ -1,6 +1,7 @@
 // kivupdate: each kind fetched from the local server, and a refused certificate.
 #include "platform/testing/ChildProcess.h"
 #include "testing/https/UpdateServerFixture.h"
+#include "testing/support/ScopedEnvironment.h"
 
 namespace kiv {
 namespace {
@@ -106,6 +107,22 @@ TEST_F(KivUpdateRefusal, WithoutAServerItSaysHowToGiveOne) {
     EXPECT_EQ(result.standardOutput, "");
   }
   EXPECT_EQ(Files(), std::vector<std::string>{});
+}
+
+// A build with a server of its own fetches from it without --server and shows it in the help.
+TEST_F(KivUpdateRefusal, AConfiguredServerIsTheDefaultAndTheHelpNamesIt) {
+  Serve("KivSoftware/Update/unzip.ex_", Bytes(150000, 4));
+  const test::ScopedEnvironment server("KIV_TEST_UPDATE_SERVER", Settings().serverAddress);
+  const platform::testing::ChildResult help = RunChild(KIV_KIVUPDATE_CONFIGURED, {"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.standardOutput.find("--server TEXT=" + Settings().serverAddress),
+            std::string::npos)
+      << help.standardOutput;
+  const platform::testing::ChildResult result = RunChild(
+      KIV_KIVUPDATE_CONFIGURED, {"--ca", Server().CaFile(), "--dir", Folder(), "UnzipProgram"});
+  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+  EXPECT_EQ(result.standardError, "");
+  EXPECT_EQ(ReadFile(Folder() + "unzip.exe"), Bytes(150000, 4));
 }
 
 TEST(KivUpdateHelp, NamesTheBuildsSettingsOrWhatTheirAbsenceMeans) {

@@ -6,14 +6,16 @@
 #include "viewer/SectionGeometry.h"
 #include "viewer/SurveyDocument.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace kiv::viewer {
 namespace {
 
 std::unique_ptr<TSurveyDocument> Survey(const test::TempDir& dir, std::int32_t soundings,
-                                        bool located = true) {
+                                        bool located = true, float elevation = 0) {
   std::unique_ptr<TModFile> file = test::MakeSurvey({soundings, 4, false}, dir / "s.mod");
   if (!located) {
     TModel model = file->GetModel(2);
@@ -21,6 +23,12 @@ std::unique_ptr<TSurveyDocument> Survey(const test::TempDir& dir, std::int32_t s
     model.UTMY = 0;
     file->SetModel(2, model);
   }
+  if (elevation != 0)
+    for (std::int32_t i = 1; i <= soundings; ++i) {
+      TModel model = file->GetModel(i);
+      model.Elevation = elevation;
+      file->SetModel(i, model);
+    }
   file->Save(false);
   return TSurveyDocument::Read(dir / "s.mod", {}, nullptr);
 }
@@ -58,12 +66,37 @@ TEST(SectionViewport, ZoomKeepsThePlaceUnderThePointerAndPanFollowsIt) {
   viewport.Fit(TSectionGeometry(*Survey(dir, 50)));
   const double x = viewport.XOf(150);
   const double elevation = viewport.ElevationOf(80);
+  const double width = viewport.Right() - viewport.Left();
+  const double height = viewport.Top() - viewport.Bottom();
   viewport.Zoom(2, 150, 80);
+  EXPECT_NEAR(viewport.Right() - viewport.Left(), width / 2, 1e-9);
+  EXPECT_NEAR(viewport.Top() - viewport.Bottom(), height / 2, 1e-9);
   EXPECT_NEAR(viewport.XOf(150), x, 1e-9);
   EXPECT_NEAR(viewport.ElevationOf(80), elevation, 1e-9);
   viewport.Pan(30, -10);
   EXPECT_NEAR(viewport.XOf(180), x, 1e-9);
   EXPECT_NEAR(viewport.ElevationOf(70), elevation, 1e-9);
+}
+
+// Past 2^53 a double does not count by ones: the ticks are few and end, and the zoom stops where
+// the pixels would no longer be distinct numbers.
+TEST(SectionViewport, ASoundingFarAboveTheDatumZoomsToALeastSpanWithFewTicks) {
+  test::TempDir dir;
+  TSectionViewport viewport;
+  viewport.SetPlot(10, 20, 400, 200);
+  viewport.Fit(TSectionGeometry(*Survey(dir, 1, true, 1e17f)));
+  for (int notch = 0; notch < 400; ++notch)
+    viewport.Zoom(1.25, 150, 80);
+  EXPECT_GE(viewport.Top() - viewport.Bottom(), 1e-9 * std::fabs(viewport.Top()));
+  EXPECT_GE(viewport.Right() - viewport.Left(), 1e-3);
+  EXPECT_LE(LinearTicks(viewport.Bottom(), viewport.Top(), 8).size(), 9u);
+  const std::vector<double> ticks = LinearTicks(1e17 - 40, 1e17 + 40, 8);
+  EXPECT_FALSE(ticks.empty());
+  EXPECT_LE(ticks.size(), 9u);
+  EXPECT_TRUE(std::adjacent_find(ticks.begin(), ticks.end(), std::greater_equal<>()) ==
+              ticks.end());
+  EXPECT_LE(LinearTicks(1e17, 1e17 + 4096, 8).size(), 9u);
+  EXPECT_LE(LogTicks(1e17, 1e17 + 100).size(), 3000u);
 }
 
 TEST(AxisTicks, AreRoundNumbers) {

@@ -1,6 +1,7 @@
 #include "core/Exceptions.h"
 #include "framework/desktop/FrameworkStartup.h"
 #include "framework/desktop/ProgressForm_.h"
+#include "framework/toolkit/Appearance.h"
 #include "framework/toolkit/Application.h"
 #include "framework/toolkit/ComponentGuard.h"
 #include "framework/toolkit/detail/Widget.h"
@@ -18,15 +19,18 @@
 #include "viewer/SectionPainter.h"
 #include "viewer/ViewerForm.h"
 #include "viewer/ViewerStart.h"
+#include "viewer/testing/SectionPaintSeam.h"
 
 #include <QImage>
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -39,7 +43,7 @@ using test::ModalAnswer;
 
 // A program's start as kivview makes it, with a settings store of its own, around a main window
 // that the test makes (and may make again, as a second start of the program would).
-class ViewerFormTest : public testing::Test {
+class ViewerFormTest : public ::testing::Test {
 protected:
   ViewerFormTest() { NewForm(); }
 
@@ -287,7 +291,10 @@ TEST_F(ViewerFormTest, SelectingARowInTheGridMovesTheSectionsMarker) {
   const std::optional<int> moved = form->MarkerPixel();
   ASSERT_TRUE(moved);
   EXPECT_GT(*moved, *first);
-  EXPECT_EQ(form->LayerGrid->OnGetText(0, 0), "1");
+  // The layer grid shows the selected sounding's values, not the first one's.
+  ASSERT_TRUE(form->Document()->Value(150, 0, 0));
+  EXPECT_EQ(form->LayerGrid->OnGetText(1, 0), NumberText(*form->Document()->Value(150, 0, 0)));
+  EXPECT_NE(form->LayerGrid->OnGetText(1, 0), NumberText(*form->Document()->Value(0, 0, 0)));
 
   // The marker is drawn where it is said to stand.
   TBitmap picture(form->SectionBox->ClientWidth(), form->SectionBox->ClientHeight());
@@ -295,6 +302,45 @@ TEST_F(ViewerFormTest, SelectingARowInTheGridMovesTheSectionsMarker) {
   const TRect plot = SectionPlotArea(picture.Width(), picture.Height());
 
   EXPECT_EQ(picture.Pixels(*moved, (plot.Top + plot.Bottom) / 2), 0x0000E0);
+}
+
+// The paintings of the section begun, the failing ones among them.
+int sectionPaints = 0;
+bool sectionPaintFails = false;
+
+// A paint that fails is reported once: the same view then paints an empty plot with a line of
+// text, without trying again, until the view changes.
+TEST_F(ViewerFormTest, AFailedPaintIsReportedOnceUntilTheViewChanges) {
+  ASSERT_TRUE(form->OpenFile(survey));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolkit::QtWidget(*form.Get())));
+  TBitmap picture(form->SectionBox->ClientWidth(), form->SectionBox->ClientHeight());
+  const TRect plot = SectionPlotArea(picture.Width(), picture.Height());
+  const TPoint middle{(plot.Left + plot.Right) / 2, (plot.Top + plot.Bottom) / 2};
+  sectionPaints = 0;
+  sectionPaintFails = true;
+  testing::sectionPaintBegins = [] {
+    ++sectionPaints;
+    if (sectionPaintFails)
+      throw std::runtime_error("painting failed");
+  };
+  std::string shown;
+  {
+    ModalAnswer ok(ClickMessageBoxButton(QMessageBox::Ok, &shown));
+    Repaint(*form->SectionBox);
+  }
+  EXPECT_EQ(shown, "runtime_error with message: \npainting failed");
+  EXPECT_EQ(sectionPaints, 1);
+  Repaint(*form->SectionBox);
+  form->SectionBox->PaintTo(picture);
+  EXPECT_EQ(sectionPaints, 1);
+  EXPECT_EQ(picture.Pixels(middle.X, middle.Y), clWhite);
+
+  sectionPaintFails = false;
+  form->SectionBox->OnMouseWheel({}, 120, middle.X, middle.Y);
+  form->SectionBox->PaintTo(picture);
+  testing::sectionPaintBegins = nullptr;
+  EXPECT_EQ(sectionPaints, 2);
+  EXPECT_NE(picture.Pixels(middle.X, middle.Y), clWhite);
 }
 
 TEST_F(ViewerFormTest, TheMouseSelectsZoomsAroundThePointerAndPans) {
@@ -340,13 +386,27 @@ TEST_F(ViewerFormTest, TheMouseSelectsZoomsAroundThePointerAndPans) {
 
 TEST_F(ViewerFormTest, ExportsTheSectionAndOpensADroppedFile) {
   ASSERT_TRUE(form->OpenFile(survey));
+  form->SelectSounding(150);
+  const std::optional<int> marker = form->MarkerPixel();
+  ASSERT_TRUE(marker);
   const std::string png = dir / "section.png";
   form->ExportPicture(png);
   const QImage picture(QString::fromStdString(png));
   EXPECT_EQ(picture.width(), form->SectionBox->ClientWidth());
   EXPECT_EQ(picture.height(), form->SectionBox->ClientHeight());
+  // The marker's colour (0x00BBGGRR 0x0000E0) where the marker stands.
+  const TRect plot = SectionPlotArea(picture.width(), picture.height());
+  EXPECT_EQ(picture.pixel(*marker, (plot.Top + plot.Bottom) / 2) & 0xFFFFFF, 0xE00000u);
 
-  form->OnDropFiles({other});
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile(QString::fromStdString(other))});
+  QWidget& window = toolkit::QtWidget(*form.Get());
+  QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &drop);
+  EXPECT_TRUE(drop.isAccepted());
   EXPECT_EQ(form->Document()->FileName(), other);
 }
 
@@ -382,6 +442,8 @@ TEST_F(ViewerFormTest, SavesWhatWasEditedAndWithoutEditsTheLibrarysBytes) {
     file.SetFileName(copy);
     file.SaveGeneral(type, false);
   }
+  // The file on disk differs first, so that a save which writes nothing is seen.
+  test::WriteFile(survey, "not a model file");
   ASSERT_TRUE(form->SaveDocument());
   EXPECT_EQ(test::ReadFile(survey), test::ReadFile(copy));
 

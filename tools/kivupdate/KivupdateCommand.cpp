@@ -56,7 +56,11 @@ std::string ReleaseFolderHelp(const UpdateSettings& settings) {
 } // namespace
 
 int RunKivupdate(const std::vector<std::string>& arguments) {
-  UpdateSettings settings = DefaultUpdateSettings();
+  return RunKivupdateWith(arguments, DefaultUpdateSettings());
+}
+
+int RunKivupdateWith(const std::vector<std::string>& arguments, const UpdateSettings& defaults) {
+  UpdateSettings settings = defaults;
   std::string folder;
   std::string kind;
   std::string archive;

@@ -39,23 +39,25 @@ FormMenuBar::FormMenuBar(QWidget& AForm, QMenuBar& ABar, std::function<void()> A
 }
 
 FormMenuBar::~FormMenuBar() {
-  if (OnForm()) {
-    FBar->hide();
-    FBar->setParent(nullptr);
+  if (QMenuBar* bar = OnForm()) {
+    bar->hide();
+    bar->setParent(nullptr);
   }
   SetClientTop(0);
 }
 
 // A menu set on another form since has taken its bar along.
-bool FormMenuBar::OnForm() const {
-  return FBar && FBar->parentWidget() == &FForm;
+QMenuBar* FormMenuBar::OnForm() const {
+  QMenuBar* bar = FBar.data();
+  return bar != nullptr && bar->parentWidget() == &FForm ? bar : nullptr;
 }
 
 void FormMenuBar::Place() {
-  if (!OnForm())
+  QMenuBar* bar = OnForm();
+  if (bar == nullptr)
     return;
-  const int height = FBar->sizeHint().height();
-  FBar->setGeometry(0, 0, FForm.width(), height);
+  const int height = bar->sizeHint().height();
+  bar->setGeometry(0, 0, FForm.width(), height);
   SetClientTop(height);
 }
 

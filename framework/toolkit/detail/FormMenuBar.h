@@ -24,7 +24,8 @@ public:
   FormMenuBar& operator=(const FormMenuBar&) = delete;
 
 private:
-  bool OnForm() const;
+  // The bar while it is on the form, else null.
+  QMenuBar* OnForm() const;
   void Place();
   void SetClientTop(int top);
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 // The toolkit's Qt side: each control owns one QWidget. The pointer is guarded so that a widget
@@ -23,8 +24,14 @@ struct kiv::TControl::Widget {
 
 namespace kiv::toolkit {
 
+// The control's widget. One that Qt deleted behind the toolkit's back is a bug, reported rather
+// than followed: the check also tells the optimiser that the guarded pointer is not null, where
+// it would warn of a null dereference in every inlined Qt call on the widget.
 inline QWidget& QtWidget(const TControl& AControl) {
-  return *AControl.Window().widget;
+  QWidget* widget = AControl.Window().widget.data();
+  if (widget == nullptr)
+    throw std::logic_error("The widget of a " + AControl.ClassName() + " is gone");
+  return *widget;
 }
 
 template <class QtClass> QtClass& QtWidgetAs(const TControl& AControl) {

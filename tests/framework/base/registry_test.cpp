@@ -18,7 +18,7 @@ class RegistryTest : public ::testing::Test {
 protected:
   void TearDown() override {
     TRegistry cleaner;
-    cleaner.DeleteKey("\\" + Base());
+    cleaner.DeleteKey(std::string("\\").append(Base()));
   }
   test::ScopedRegistry store;
   TRegistry registry;

@@ -26,29 +26,29 @@ TEST(TDialog, MessageListShowsAtTheTopLeftWithItsSizeAndCloseOnlyHidesIt) {
   dialog.ShowMessageListDialogBox("first", false);
   QPointer<QWidget> window = WindowCaptioned("Messages");
   ASSERT_TRUE(window);
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(window->frameGeometry(), QRect(10, 10, 800, 200));
-  auto* close = ChildWithText<QPushButton>(*window, "Close");
+  EXPECT_TRUE(test::Alive(window).isVisible());
+  EXPECT_EQ(test::Alive(window).frameGeometry(), QRect(10, 10, 800, 200));
+  auto* close = ChildWithText<QPushButton>(test::Alive(window), "Close");
   EXPECT_EQ(close->pos(), QPoint(4, 2));
   close->click();
   ASSERT_TRUE(window);
-  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(test::Alive(window).isVisible());
   dialog.ShowMessageListDialogBox("second", false);
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(ListText(*window), "first\nsecond");
+  EXPECT_TRUE(test::Alive(window).isVisible());
+  EXPECT_EQ(ListText(test::Alive(window)), "first\nsecond");
 }
 
 TEST(TDialog, MessageListClosedByTheWindowManagerIsOnlyHidden) {
   TDialog dialog(nullptr);
   dialog.ShowMessageListDialogBox("first", false);
   QPointer<QWidget> window = WindowCaptioned("Messages");
-  window->close();
+  test::Alive(window).close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_TRUE(window);
-  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(test::Alive(window).isVisible());
   dialog.ShowMessageListDialogBox("second", false);
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(ListText(*window), "first\nsecond");
+  EXPECT_TRUE(test::Alive(window).isVisible());
+  EXPECT_EQ(ListText(test::Alive(window)), "first\nsecond");
 }
 
 TEST(TDialog, MessageListSavedToTheFileItsLastLineNames) {

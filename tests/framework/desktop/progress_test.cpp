@@ -37,23 +37,24 @@ TEST(TDialog, ProgressShowsTheLinesTheCounterAndTheBarInItsWindow) {
   EXPECT_TRUE(dialog.Progress(5, 10, "copying\r\nfile 5", "Work", "Stop"));
   QPointer<QWidget> window = WindowCaptioned("Work");
   ASSERT_TRUE(window);
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(Entries(*window), (std::vector<std::string>{"copying", "file 5", "5/10"}));
-  EXPECT_EQ(Bar(*window), 50);
-  EXPECT_EQ(window->frameGeometry().width(), 400);
-  EXPECT_EQ(window->height(), 160);
-  const auto* list = window->findChild<QListWidget*>();
+  EXPECT_TRUE(test::Alive(window).isVisible());
+  EXPECT_EQ(Entries(test::Alive(window)), (std::vector<std::string>{"copying", "file 5", "5/10"}));
+  EXPECT_EQ(Bar(test::Alive(window)), 50);
+  EXPECT_EQ(test::Alive(window).frameGeometry().width(), 400);
+  EXPECT_EQ(test::Alive(window).height(), 160);
+  const auto* list = test::Alive(window).findChild<QListWidget*>();
   EXPECT_EQ(list->geometry(), QRect(10, 10, 380, 72));
   EXPECT_EQ(list->frameShape(), QFrame::NoFrame);
   EXPECT_EQ(list->palette().color(QPalette::Base), QColor(Qt::white));
-  EXPECT_EQ(window->findChild<QProgressBar*>()->geometry(), QRect(10, 92, 380, 24));
-  auto* stop = window->findChild<QPushButton*>();
+  EXPECT_EQ(test::Alive(window).findChild<QProgressBar*>()->geometry(), QRect(10, 92, 380, 24));
+  auto* stop = test::Alive(window).findChild<QPushButton*>();
   EXPECT_EQ(stop->geometry(), QRect(10, 126, 380, 24));
   EXPECT_TRUE(stop->isFlat());
   EXPECT_EQ(stop->text().toStdString(), "Stop");
   EXPECT_TRUE(dialog.Progress(0, 10, "copying\nfile 0", "", "Stop"));
-  EXPECT_EQ(Entries(*window), (std::vector<std::string>{"copying", "file 0", "10"}));
-  EXPECT_EQ(window->windowTitle().toStdString(), "Work"); // an empty title keeps the caption
+  EXPECT_EQ(Entries(test::Alive(window)), (std::vector<std::string>{"copying", "file 0", "10"}));
+  EXPECT_EQ(test::Alive(window).windowTitle().toStdString(),
+            "Work"); // an empty title keeps the caption
   EXPECT_TRUE(dialog.Progress(10, 10, "done", "Work", "Stop"));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(window.isNull());
@@ -121,12 +122,12 @@ TEST(TDialog, ProgressWindowClosedByTheWindowManagerIsHiddenAndShownAgain) {
   TDialog dialog(nullptr);
   dialog.Progress(1, 3, "one", "Closed", "Stop");
   QPointer<QWidget> window = WindowCaptioned("Closed");
-  window->close();
+  test::Alive(window).close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_TRUE(window);
   EXPECT_TRUE(dialog.Progress(2, 3, "two", "Closed", "Stop"));
-  EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(Entries(*window), (std::vector<std::string>{"two", "2/3"}));
+  EXPECT_TRUE(test::Alive(window).isVisible());
+  EXPECT_EQ(Entries(test::Alive(window)), (std::vector<std::string>{"two", "2/3"}));
   dialog.Progress(3, 3, "", "", "");
 }
 
@@ -169,7 +170,7 @@ TEST(TDialog, ProgressClosedWhileItsStopQuestionIsOpenIsHiddenAtOnceAndFreedAfte
   {
     ModalAnswer answer([&](QWidget& box) {
       EXPECT_TRUE(dialog.Progress(10, 10, "", "", ""));
-      hiddenAtOnce = window && !window->isVisible();
+      hiddenAtOnce = window && !test::Alive(window).isVisible();
       test::ClickMessageBoxButton(QMessageBox::Yes)(box);
     });
     PressStopSoon();

@@ -73,7 +73,7 @@ TEST(TDialogProgress, StatusCallBackShowsTheProgressWindowAndPassesTheStop) {
   EXPECT_FALSE(stop);
   QPointer<QWidget> window = test::WindowCaptioned("");
   ASSERT_TRUE(window);
-  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(test::Alive(window).isVisible());
   dialog.Progress(0, 0, "", "", "");
 }
 

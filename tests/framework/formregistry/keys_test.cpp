@@ -55,7 +55,7 @@ TEST_F(FormRegistryKeys, AStampOfAnotherVersionOrUnreadableClearsTheWholeFormKey
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    store.DeleteKey("\\" + ProgramKey());
+    store.DeleteKey(std::string("\\").append(ProgramKey()));
     c.stamp();
     PutString(FormKey("MapForm\\Settings"), "Depth", "12");
     PutInteger(FormKey("MapForm\\Settings\\Grid"), "Col 0", 40);

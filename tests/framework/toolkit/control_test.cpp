@@ -27,10 +27,11 @@ TEST(TControl, DestroyingAParentDetachesTheControlsItDoesNotOwn) {
   delete parent;
 
   EXPECT_TRUE(ownedWidget.isNull());
-  ASSERT_FALSE(shownOnlyWidget.isNull());
+  QWidget* const kept = shownOnlyWidget.data();
+  ASSERT_NE(kept, nullptr);
   EXPECT_EQ(shownOnly->Parent(), nullptr);
-  EXPECT_EQ(shownOnlyWidget->parentWidget(), nullptr);
-  EXPECT_FALSE(shownOnlyWidget->isVisible());
+  EXPECT_EQ(kept->parentWidget(), nullptr);
+  EXPECT_FALSE(kept->isVisible());
   EXPECT_EQ(owner.ComponentCount(), ownerCount);
   EXPECT_EQ(owner.ControlCount(), 0);
 }

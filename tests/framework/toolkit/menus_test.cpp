@@ -9,8 +9,10 @@
 #include "testing/support/Failure.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace kiv {
 namespace {
@@ -93,7 +95,12 @@ struct FormWithMenu {
     form.Activate();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&toolkit::QtWidget(form)));
   }
-  QMenuBar& Bar() const { return *menu->QtBar().bar; }
+  QMenuBar& Bar() const {
+    QMenuBar* bar = menu->QtBar().bar.data();
+    if (bar == nullptr)
+      throw std::logic_error("the menu's bar is gone");
+    return *bar;
+  }
 
   TForm form{nullptr};
   TMainMenu* menu = new TMainMenu(&form);
@@ -173,10 +180,13 @@ TEST(TMainMenu, OutlivesTheFormThatShowedIt) {
   TMainMenu menu(nullptr);
   auto* form = new TForm(nullptr);
   form->SetMenu(&menu);
-  EXPECT_EQ(menu.QtBar().bar->parentWidget(), &toolkit::QtWidget(*form));
+  const QPointer<QMenuBar> bar = menu.QtBar().bar;
+  QMenuBar* const barWidget = bar.data();
+  ASSERT_NE(barWidget, nullptr);
+  EXPECT_EQ(barWidget->parentWidget(), &toolkit::QtWidget(*form));
   delete form;
-  ASSERT_FALSE(menu.QtBar().bar.isNull());
-  EXPECT_EQ(menu.QtBar().bar->parentWidget(), nullptr);
+  ASSERT_FALSE(bar.isNull());
+  EXPECT_EQ(barWidget->parentWidget(), nullptr);
 }
 
 } // namespace

@@ -126,6 +126,7 @@ TEST(TVirtualStringGrid, KeepsColumnWidthsAndForgetsRefusalsOfRowsThatGo) {
   grid.SetColEditable(2, true);
   grid.OnSetText = [](int, int, const std::string&) { return std::string("locked"); };
   EXPECT_FALSE(grid.EditCell(2, 4, "x"));
+  EXPECT_EQ(grid.CellRefusal(2, 4), "locked");
   grid.SetRowCount(4);
   grid.SetRowCount(5);
   EXPECT_EQ(grid.CellRefusal(2, 4), "");

@@ -47,6 +47,17 @@ TEST(ReplacingFile, SavingThroughLinksReplacesTheLinkedFile) {
   EXPECT_EQ(Entries(dir / "real"), (std::vector<std::string>{"fresh.mod", "model.mod"}));
 }
 
+TEST(ReplacingFile, ALinkAtTheTargetIsRefusedWhenLinksAreNotFollowed) {
+  TempDir dir;
+  test::WriteFile(dir / "victim", "precious");
+  fs::create_symlink(dir / "victim", dir / "planted.zip");
+  EXPECT_EQ(test::SystemFailure([&] { ReplacingFile(dir / "planted.zip", LinkTarget::Refuse); }),
+            test::ExpectedSystemFailure(std::errc::too_many_symbolic_link_levels,
+                                        "open " + dir / "planted.zip"));
+  EXPECT_EQ(test::ReadFile(dir / "victim"), "precious");
+  EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"planted.zip", "victim"}));
+}
+
 TEST(ReplacingFile, TooManyLinksAreRefused) {
   TempDir dir;
   fs::create_symlink(dir / "loop-a", dir / "loop-b");

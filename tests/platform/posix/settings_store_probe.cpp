@@ -48,19 +48,20 @@ int Run(int argc, char** argv) {
   killAt = first;
   if (command == "write") {
     for (long i = 0; i < second; ++i)
-      store->WriteInteger("Load\\" + std::string(argv[2]), "v" + std::to_string(i),
-                          static_cast<std::int32_t>(i));
+      store->WriteInteger(std::string("Load\\").append(argv[2]),
+                          std::string("v").append(std::to_string(i)), static_cast<std::int32_t>(i));
   } else if (command == "acknowledge") {
     seam::settingsCommitHook = CountAndMaybeDie;
     for (long i = 0; i < second; ++i) {
-      store->WriteInteger("Ack", "v" + std::to_string(i), static_cast<std::int32_t>(i));
+      store->WriteInteger("Ack", std::string("v").append(std::to_string(i)),
+                          static_cast<std::int32_t>(i));
       std::cout << i << std::endl;
     }
   } else if (command == "compound") {
     seam::settingsProgressHook = CountAndMaybeDie;
     kiv::platform::SettingsTransaction transaction(*store);
     for (int i = 0; i < 16; ++i)
-      store->WriteInteger("Position", "v" + std::to_string(i), i);
+      store->WriteInteger("Position", std::string("v").append(std::to_string(i)), i);
     transaction.Commit();
   } else if (command == "delete") {
     seam::settingsProgressHook = CountAndMaybeDie;

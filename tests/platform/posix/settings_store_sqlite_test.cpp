@@ -217,7 +217,7 @@ TEST(SqliteSettingsStore, AFullDiskIsReportedWithItsCauseAndTheDatabaseStaysInta
   std::string text;
   for (int i = 0; i < 64 && !failure; ++i) {
     try {
-      store->WriteBinary("K", "v" + std::to_string(i), page);
+      store->WriteBinary("K", std::string("v").append(std::to_string(i)), page);
     } catch (const std::system_error& e) {
       failure = e.code();
       text = e.what();
@@ -304,7 +304,8 @@ TEST(SqliteSettingsStore, AKilledTreeDeleteLeavesAllOrNothing) {
     auto store = UserStore();
     SettingsTransaction transaction(*store);
     for (int i = 0; i < 10000; ++i)
-      store->WriteInteger("Tree\\Sub" + std::to_string(i % 10), "v" + std::to_string(i), i);
+      store->WriteInteger(std::string("Tree\\Sub").append(std::to_string(i % 10)),
+                          std::string("v").append(std::to_string(i)), i);
     transaction.Commit();
   }
   const std::string file = registry.folder() / "HKCU.sqlite3";

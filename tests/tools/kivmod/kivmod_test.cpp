@@ -8,6 +8,8 @@
 #include "tests/tools/kivmod/KivmodFixture.h"
 
 #include <cmath>
+#include <sstream>
+#include <utility>
 
 namespace kiv {
 namespace {
@@ -123,6 +125,10 @@ TEST_F(KivmodTest, InfoGivesTheFactsAsTextAndJson) {
   const ChildResult json = Kivmod({"info", "--json", Sparse(), "--extras", "Altitude"});
   EXPECT_EQ(json.exitCode, 1);
   EXPECT_EQ(json.standardOutput, "[\n]\n");
+  EXPECT_EQ(json.standardError,
+            Lines(mo2_ + ":7: TModFile.ReadSparseModelGeneral\nTModFile.ReadSparseExtraParam\n"
+                         "TModFile.ReadSparseLine\nInvalid numeric input\n"
+                         "  cause: Invalid numeric input\n"));
   // A file that cannot be read leaves nothing in the array, before a file that can be.
   const std::string damaged = dir_ / "damaged.mod";
   test::WriteFile(damaged, "x\r\n");
@@ -142,7 +148,11 @@ TEST_F(KivmodTest, ConvertsToTheSparseStyleAndRefusesTheWayBack) {
   const TModFile converted(Sparse(), FixtureType());
   EXPECT_TRUE(converted.SparseFormat());
   EXPECT_EQ(converted.NumberOfModels(), 2);
-  EXPECT_EQ(Kivmod({"export", mo2_}).standardOutput, Kivmod({"export", mod_}).standardOutput);
+  const ChildResult fromSparse = Kivmod({"export", mo2_});
+  const ChildResult fromRegular = Kivmod({"export", mod_});
+  EXPECT_EQ(fromSparse.exitCode, 0) << fromSparse.standardError;
+  EXPECT_EQ(fromRegular.exitCode, 0) << fromRegular.standardError;
+  EXPECT_EQ(fromSparse.standardOutput, fromRegular.standardOutput);
 
   const std::string back = dir_ / "back.mod";
   const ChildResult refused = Kivmod({"convert", mo2_, back});
@@ -162,6 +172,24 @@ TEST_F(KivmodTest, ConvertsWithinTheRegularStyleInEitherLayout) {
     const TModFile written(out, FixtureType());
     for (std::int32_t m = 1; m <= 2; ++m)
       EXPECT_EQ(written.GetModel(m), original.GetModel(m)) << layout << " " << m;
+  }
+  // The general layout writes the extra parameters' lines that the older one leaves out: the
+  // tenth line of a file with extra parameters tells the layouts apart.
+  const std::string extras = std::string(KIV_TEST_DATA_DIR) + "/extras.mod";
+  const std::pair<const char*, const char*> tenthLines[] = {
+      {"general", "  0.0000e+00  1.0000e+00             -1.0000e+00"},
+      {"older", "  5.0000e+01  3.0000e-01  5.0000e-01  4.0000e-01"}};
+  for (const auto& [layout, tenth] : tenthLines) {
+    const std::string out = dir_ / (std::string("extras-") + layout + ".mod");
+    const ChildResult result = Kivmod({"convert", "--layout", layout, extras, out});
+    ASSERT_EQ(result.exitCode, 0) << result.standardError;
+    std::istringstream lines(test::ReadFile(out));
+    std::string line;
+    for (int n = 0; n < 10; ++n)
+      std::getline(lines, line);
+    if (line.ends_with('\r'))
+      line.pop_back();
+    EXPECT_EQ(line, tenth) << layout;
   }
   const ChildResult over = Kivmod({"convert", mod_, mod_});
   EXPECT_EQ(over.exitCode, 2);

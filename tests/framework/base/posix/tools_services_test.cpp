@@ -81,8 +81,14 @@ TEST_F(FakeShell, ADocumentWithParametersOpensWithoutThemAndIsFalse) {
 TEST_F(FakeShell, FailuresOfTheShellAreFalse) {
   Install(3);
   EXPECT_FALSE(TTools::RunFile("/tmp/a", ""));
+  EXPECT_EQ(Count(), "1");
+  // A shell that would succeed: the refusal to start it alone makes the call false.
+  Install(0);
+  std::filesystem::remove(dir_ / "count");
   ScopedFault refused(Operation::StartProcess, Fault::Error(std::errc::permission_denied));
   EXPECT_FALSE(TTools::RunFile("/tmp/a", ""));
+  EXPECT_TRUE(refused.Injected());
+  EXPECT_FALSE(test::FileExists(dir_ / "count"));
 }
 
 // An executable script that writes each of its arguments in brackets into a named pipe, which
