@@ -7,7 +7,6 @@
 #include <charconv>
 #include <optional>
 #include <set>
-#include <tuple>
 
 namespace kiv::survey {
 namespace {
@@ -287,12 +286,6 @@ void Choices(const std::vector<Item>& all, std::size_t count, std::vector<std::v
   } while (std::prev_permutation(chosen.begin(), chosen.end()));
 }
 
-template <class Item> bool SameItems(std::vector<Item> a, std::vector<Item> b) {
-  std::sort(a.begin(), a.end());
-  std::sort(b.begin(), b.end());
-  return a == b;
-}
-
 // Lists of count items ranked by what the type codes say of them: 0 when a code names exactly
 // the list, 1 when a code names a list that begins it or that it begins (or, where no code names
 // any, when the suite knows the list), 2 for every other choice of the catalogue.
@@ -308,26 +301,24 @@ Ranked<Item> Rank(const std::vector<std::vector<Item>>& named,
   Ranked<Item> ranked;
   const bool anyNamed = std::any_of(named.begin(), named.end(),
                                     [](const std::vector<Item>& list) { return !list.empty(); });
+  // A list stands once, at its best rank: the same items in another order are the same choice.
+  std::set<std::vector<Item>> listed;
   auto add = [&](const std::vector<Item>& list, int tier) {
-    for (const std::vector<Item>& listed : ranked.lists)
-      if (SameItems(listed, list))
-        return;
+    std::vector<Item> items = list;
+    std::sort(items.begin(), items.end());
+    if (!listed.insert(std::move(items)).second)
+      return;
     ranked.lists.push_back(list);
     ranked.tiers.push_back(tier);
   };
   for (const std::vector<Item>& list : named)
     if (list.size() == count)
       add(list, 0);
-  if (anyNamed) {
-    for (const std::vector<Item>& list : known)
-      for (const std::vector<Item>& name : named)
-        if (list.size() == count && !name.empty() && ProperPrefix(list, name))
-          add(list, 1);
-  } else {
+  // Where a code names a list, the lists it begins or that begin it rank 1 below, among all.
+  if (!anyNamed)
     for (const std::vector<Item>& list : known)
       if (list.size() == count)
         add(list, 1);
-  }
   std::vector<std::vector<Item>> every;
   Choices(all, count, every);
   for (const std::vector<Item>& list : every) {

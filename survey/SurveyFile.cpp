@@ -101,16 +101,6 @@ ModelTypeFinding FindModelTypeOfFile(const std::string& path) {
   return finding;
 }
 
-std::optional<TVesmarInvModelType> ChosenModelType(const ModelTypeChoice& choice,
-                                                   const ModelTypeFinding& finding) {
-  if (choice.given && choice.layerParamsGiven && choice.extraParamsGiven)
-    return choice.given;
-  const ModelTypeFinding narrowed = choice.given ? Narrowed(choice, finding) : finding;
-  if (!narrowed.certain)
-    return std::nullopt;
-  return narrowed.candidates.front();
-}
-
 std::unique_ptr<SurveyFile> SurveyFile::Read(const std::string& path, const ModelTypeChoice& choice,
                                              const TReadProgressHook& progress) {
   auto file = std::make_unique<TModFile>();
@@ -128,12 +118,12 @@ std::unique_ptr<SurveyFile> SurveyFile::Read(const std::string& path, const Mode
             reason = "chosen before";
             return type = *choice.preferred;
           }
-          const ModelTypeFinding finding = FindModelType(header, blocks);
-          const std::optional<TVesmarInvModelType> chosen = ChosenModelType(choice, finding);
-          if (!chosen)
-            throw UncertainModelType(path, choice.given ? Narrowed(choice, finding) : finding);
+          const ModelTypeFinding found = FindModelType(header, blocks);
+          const ModelTypeFinding finding = choice.given ? Narrowed(choice, found) : found;
+          if (!finding.certain)
+            throw UncertainModelType(path, finding);
           reason = choice.given ? "given in part; " + finding.reason : finding.reason;
-          return type = *chosen;
+          return type = finding.candidates.front();
         },
         progress);
   } catch (const UncertainModelType&) {

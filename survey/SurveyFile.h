@@ -109,8 +109,4 @@ private:
 // the header and the first blocks only. Throws the library's failures of a header read.
 ModelTypeFinding FindModelTypeOfFile(const std::string& path);
 
-// The model type that a choice and a finding make, or none when a person must still choose.
-std::optional<TVesmarInvModelType> ChosenModelType(const ModelTypeChoice& choice,
-                                                   const ModelTypeFinding& finding);
-
 } // namespace kiv::survey
